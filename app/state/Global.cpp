@@ -1,0 +1,3 @@
+#include "app/state/Global.h"
+
+SharedState Global;

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+#include <optional>
+
+// Number texts from the user, the gauge and files. The decimal separator of the system is
+// always that of the default QLocale, so that every rule can be exercised under "." and ",".
+
+// Replaces the first "." (else the first ",") by the system decimal separator.
+QString NormalizeDecimalSeparator(const QString& text);
+
+// The system decimal separator (of the default QLocale).
+QChar SystemDecimalSeparator();
+
+// Locale-aware conversion of a text already normalised; no group separators accepted,
+// surrounding blanks ignored.
+std::optional<double> ToNumber(const QString& text);
+
+// NormalizeDecimalSeparator followed by ToNumber: how every typed or received number is read.
+std::optional<double> ReadNumber(const QString& text);
+
+// Whole-number conversion of a trimmed text ("+12", "-3", "0012").
+std::optional<int> ReadInteger(const QString& text);
+
+// Shortest general form with at most 15 significant digits: fixed notation for magnitudes
+// from 0.00001 with at most 15 integer digits, otherwise mantissa, "E", exponent ("1E-6",
+// "1.5E20"). Written with the given decimal separator.
+QString FormatGeneral(double value, QChar decimalSeparator);
+
+// FormatGeneral with the system decimal separator, as the statistics labels show numbers.
+QString FormatGeneralLocal(double value);
+
+// Rounds to the given number of decimal places, halves away from zero.
+double RoundDecimals(double value, int places);

@@ -1,0 +1,693 @@
+#include "protocol/ProcessData.h"
+
+#include "app/state/Global.h"
+#include "app/state/Messages.h"
+#include "protocol/DeviceModel.h"
+#include "protocol/Numbers.h"
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+constexpr int BatteryIntervalAfterReport = 11111;
+
+// Text of the 1-based positions from..to of a line (clamped to the line).
+QString Columns(QByteArrayView line, qsizetype from, qsizetype to)
+{
+    from = std::max<qsizetype>(from, 1);
+    to = std::min<qsizetype>(to, line.size());
+    if (to < from)
+        return {};
+    return QString::fromLatin1(line.sliced(from - 1, to - from + 1));
+}
+
+QChar At(QByteArrayView line, qsizetype position)
+{
+    if (position < 1 || position > line.size())
+        return QChar();
+    return QLatin1Char(line[position - 1]);
+}
+
+// The value of a "KEYWORD: value" line: after the first ":", or the whole line.
+QString ValueOf(const QString& line)
+{
+    const qsizetype colon = line.indexOf(QLatin1Char(':'));
+    return (colon < 0 ? line : line.mid(colon + 1)).trimmed();
+}
+
+// Text between the first occurrence of 'from' (or the start) and the first 'to'.
+QString Between(const QString& line, QLatin1String from, QLatin1String to)
+{
+    const qsizetype start = line.indexOf(from);
+    const qsizetype begin = start < 0 ? 0 : start + from.size();
+    const qsizetype end = line.indexOf(to);
+    if (end < begin)
+        return {};
+    return line.mid(begin, end - begin).trimmed();
+}
+
+// Threshold texts are read for the chart by swapping the one separator the locale does not
+// use, so that "99.0" and "99,0" both give 99.
+double ThresholdValue(const QString& text)
+{
+    QString normalized = text;
+    const bool pointLocale = SystemDecimalSeparator() == QLatin1Char('.');
+    const QChar wrong = pointLocale ? QLatin1Char(',') : QLatin1Char('.');
+    const qsizetype at = normalized.indexOf(wrong);
+    if (at >= 0)
+        normalized[at] = SystemDecimalSeparator();
+    return ToNumber(normalized).value_or(0.0);
+}
+
+} // namespace
+
+ProcessData::ProcessData(ReplyTarget& target)
+    : m_target(target)
+{
+}
+
+QString ProcessData::SampleTitle(const QString& unit)
+{
+    return tr("Próbka") + QStringLiteral(" [") + unit + QStringLiteral("]");
+}
+
+QByteArray ProcessData::IncomingBuffer() const
+{
+    return m_buffer.mid(m_start);
+}
+
+void ProcessData::ResetIncoming()
+{
+    m_buffer.clear();
+    m_pending.clear();
+    m_start = 0;
+}
+
+QByteArrayView ProcessData::Rest() const
+{
+    return QByteArrayView(m_buffer).sliced(m_start);
+}
+
+void ProcessData::Consume(qsizetype count)
+{
+    m_start = std::min(m_start + count, m_buffer.size());
+}
+
+void ProcessData::Compact()
+{
+    if (m_start > 0) {
+        m_buffer.remove(0, m_start);
+        m_start = 0;
+    }
+}
+
+void ProcessData::Append(const QByteArray& text)
+{
+    Compact();
+    m_buffer.append(text);
+    if (m_buffer.size() <= IncomingLimit)
+        return;
+    // Drop the oldest text up to a line end, so that what stays starts with a whole line.
+    const qsizetype excess = m_buffer.size() - IncomingLimit;
+    const qsizetype lineEnd = m_buffer.indexOf('\n', excess - 1);
+    m_buffer.remove(0, lineEnd >= 0 ? lineEnd + 1 : excess);
+}
+
+void ProcessData::ProcessIncoming(const QByteArray& text)
+{
+    // A message box shown by a handler runs a nested event loop in which more text may
+    // arrive; it is queued and handled after the current pass, never under its feet.
+    if (m_processing) {
+        m_pending.append(text);
+        return;
+    }
+    m_processing = true;
+    QByteArray chunk = text;
+    for (;;) {
+        try {
+            Append(chunk);
+            Dispatch();
+        } catch (...) {
+            // Reply processing never fails towards the link; what was not consumed stays.
+        }
+        Compact();
+        if (m_pending.isEmpty())
+            break;
+        chunk = std::exchange(m_pending, QByteArray());
+    }
+    m_processing = false;
+}
+
+void ProcessData::Dispatch()
+{
+    switch (Global.ExchangeState) {
+    case ExchangeState::Confirming:
+        ProcessConfirming();
+        break;
+    case ExchangeState::ReadingDisplay:
+        ProcessDisplay();
+        break;
+    case ExchangeState::ReadingSettings:
+        ProcessSettings();
+        break;
+    case ExchangeState::Streaming:
+        ProcessStreaming();
+        break;
+    case ExchangeState::Downloading:
+        ProcessDownload();
+        break;
+    case ExchangeState::RawCapture:
+    default:
+        break;
+    }
+}
+
+// --- Confirming: each complete line is checked against the awaited confirmation. ---------
+
+void ProcessData::ProcessConfirming()
+{
+    for (;;) {
+        const qsizetype crlf = Rest().indexOf(QByteArrayView("\r\n"));
+        if (crlf < 0)
+            return;
+        const qsizetype consumed = HandleConfirmation(crlf);
+        // The loop always makes progress: a handler that cut nothing drops the first line.
+        Consume(consumed > 0 ? consumed : crlf + 2);
+    }
+}
+
+qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd)
+{
+    const QByteArrayView rest = Rest();
+    const auto has = [&rest](const char* marker) { return rest.contains(QByteArrayView(marker)); };
+    const auto confirm = [&](const char* marker, const QString& status) {
+        if (has(marker))
+            m_target.SetStatusText(status);
+    };
+    Q_UNUSED(lineEnd);
+
+    switch (Global.AwaitedReply) {
+    case Reply::Tare:
+        confirm("MT", tr("Siłomierz wyzerowany"));
+        break;
+    case Reply::OnOff:
+        if (has("MS0"))
+            m_target.SetStatusText(tr("Siłomierz wyłączony"));
+        else if (has("MS1"))
+            m_target.SetStatusText(tr("Siłomierz włączony"));
+        break;
+    case Reply::Standby:
+        if (has("Ms0"))
+            m_target.SetStatusText(tr("Siłomierz w trybie oczekiwania"));
+        else if (has("Ms1"))
+            m_target.SetStatusText(tr("Siłomierz włączony"));
+        break;
+    case Reply::LowThreshold:
+        confirm("ML", tr("Dolny próg ustawiony"));
+        break;
+    case Reply::HighThreshold:
+        confirm("MH", tr("Górny próg ustawiony"));
+        break;
+    case Reply::Unit:
+        if (has("Mu")) {
+            m_target.SetStatusText(tr("Jednostka zmieniona"));
+            // Ask for a reading in the new unit; its answer is a display line.
+            SetExchange(ExchangeState::ReadingDisplay, Reply::Display);
+            m_target.SetStatusText(tr("Odczyt stabilnego wskazania..."));
+            m_target.SendOrder(QByteArrayLiteral("SI"), true);
+        }
+        break;
+    case Reply::PeakOff:
+        confirm("Mp0", tr("Tryb PEAK wyłączony"));
+        break;
+    case Reply::PeakPush:
+        confirm("Mp1", tr("Tryb PEAK + włączony"));
+        break;
+    case Reply::PeakPull:
+        confirm("Mp2", tr("Tryb PEAK - włączony"));
+        break;
+    case Reply::Mem:
+        confirm("Mm", tr("Operacja MEM wywołana"));
+        break;
+    case Reply::SpeedSlow:
+    case Reply::SpeedFast: {
+        const bool fast = Global.AwaitedReply == Reply::SpeedFast;
+        if (has(fast ? "Mf1" : "Mf0")) {
+            m_target.SetStatusText(fast ? tr("Szybkość zmieniona na FAST")
+                                        : tr("Szybkość zmieniona na SLOW"));
+            // The new speed brings a new sampling-time range: read the report again.
+            m_target.EnableTimer(WindowTimer::Report);
+            if (m_target.UpdateDisplayTicked())
+                m_target.EnableTimer(WindowTimer::Display);
+        }
+        break;
+    }
+    case Reply::AcqManual:
+        confirm("Ma0", tr("Tryb akwizycji zmieniony na ręczny"));
+        break;
+    case Reply::AcqAuto:
+        confirm("Ma1", tr("Tryb akwizycji zmieniony na automatyczny"));
+        break;
+    case Reply::SampleCount:
+        if (has("Mv")) {
+            m_target.SetStatusText(tr("Liczba próbek ustawiona"));
+            HandleSampleCount(rest);
+        }
+        break;
+    case Reply::SampleTime:
+        confirm("Mt", tr("Czas próbkowania ustawiony"));
+        break;
+    case Reply::ThresholdsOff:
+        confirm("Mk0", tr("Progi wyłączone"));
+        break;
+    case Reply::ThresholdsOn:
+        confirm("Mk1", tr("Progi włączone"));
+        break;
+    case Reply::StreamOff:
+        return HandleStreamEnd();
+    case Reply::Battery:
+        if (has("Vbat"))
+            HandleBattery(rest);
+        break;
+    case Reply::ResetMemory:
+        confirm("Mr", tr("Pomiary zresetowane"));
+        break;
+    case Reply::Acceleration:
+        confirm("Mn", tr("Przyspieszenie ustawione"));
+        break;
+    default:
+        break; // no confirmation belongs to this code: the line is dropped
+    }
+    return -1;
+}
+
+// The gauge confirms the end of continuous sending while measurement lines may still be
+// arriving in front of the confirmation.
+qsizetype ProcessData::HandleStreamEnd()
+{
+    const QByteArrayView rest = Rest();
+    const qsizetype end = rest.indexOf(QByteArrayView("Me0"));
+    if (end >= 0) {
+        m_target.EndOnlineMeasurement();
+        return std::min(end + 5, rest.size()); // the marker and its CR LF
+    }
+    const qsizetype reply = rest.indexOf('M');
+    if (reply >= 0)
+        return reply; // the start of a reply stays for the next call
+    return rest.size(); // only measurement lines
+}
+
+void ProcessData::HandleSampleCount(QByteArrayView rest)
+{
+    const qsizetype marker = rest.indexOf(QByteArrayView("Mv"));
+    const qsizetype cr = rest.indexOf('\r');
+    if (marker < 0 || cr - marker < 3)
+        return;
+    const QString reported = QString::fromLatin1(rest.sliced(marker + 2, cr - marker - 1));
+    const QString count = QString::number(ReadInteger(reported).value_or(0));
+    if (count != m_target.EditText(PanelEdit::SampleCount)) {
+        m_target.SetEditText(PanelEdit::SampleCount, count);
+        ShowMessage(tr("Za duża liczba próbek"), tr("Ustawiono maksymalną liczbę próbek."),
+                    MessageIcon::Information);
+    }
+}
+
+void ProcessData::HandleBattery(QByteArrayView rest)
+{
+    const qsizetype percentSign = rest.indexOf('%');
+    if (percentSign < 0)
+        return;
+    const qsizetype equals = rest.indexOf('=');
+    int percent = -1;
+    if (equals >= 0 && equals < percentSign)
+        percent = ReadInteger(QString::fromLatin1(rest.sliced(equals + 1, percentSign - equals - 1)))
+                      .value_or(-1);
+    if (percent < 1)
+        return;
+    m_target.SetBatteryPercent(percent);
+    m_target.SetTimerInterval(WindowTimer::Battery, BatteryIntervalAfterReport);
+}
+
+// --- Reading the display: one fixed-column line per call. ---------------------------------
+
+void ProcessData::ProcessDisplay()
+{
+    const QByteArrayView rest = Rest();
+    const qsizetype lf = rest.indexOf('\n');
+    const qsizetype n = lf + 1; // 1-based position of the line feed, 0 when there is none
+    if (n >= 16) {
+        HandleDisplayReading(rest.first(n));
+        Consume(n);
+    } else if (rest.contains(QByteArrayView("MQ"))) {
+        m_target.SetStatusText(tr("Nie można wykonać rozkazu"));
+    } else if (n >= 1) {
+        Consume(rest.size());
+    }
+}
+
+void ProcessData::HandleDisplayReading(QByteArrayView line)
+{
+    if (At(line, 11) != QLatin1Char(' '))
+        return;
+    if (!ReadNumber(Columns(line, 3, 10).trimmed()))
+        return;
+    qsizetype unitEnd = line.size() - 1; // before the LF
+    if (unitEnd >= 1 && line[unitEnd - 1] == '\r')
+        --unitEnd;
+    const QString caption = QString(At(line, 1))
+                            + NormalizeDecimalSeparator(Columns(line, 2, 11).trimmed())
+                            + QLatin1Char(' ') + Columns(line, 12, unitEnd).trimmed();
+    m_target.SetPanelResultCaption(caption);
+    Global.PortConfigured = true;
+    m_target.MarkReadingFresh();
+    m_target.SetStatusText(tr("Wynik odczytany"));
+}
+
+// --- Streaming: every reading line of an on-line run is a sample. --------------------------
+
+void ProcessData::ProcessStreaming()
+{
+    const std::uint8_t family = Global.DeviceFamily;
+    if (family == Family::Force) {
+        qsizetype n = Rest().indexOf('\n') + 1;
+        if (n >= 9 && Rest().first(n).contains(QByteArrayView("Mnewfile"))) {
+            m_target.StartResultsFile();
+            Consume(n);
+        } else {
+            while (n >= 16) {
+                HandleStreamLineFamily0(Rest().first(n));
+                Consume(n);
+                n = Rest().indexOf('\n') + 1;
+            }
+        }
+    } else if (family == Family::ForceFC || family == Family::Torque) {
+        for (qsizetype lf = Rest().indexOf('\n'); lf >= 0; lf = Rest().indexOf('\n')) {
+            HandleStreamLineFamily12(Rest().first(lf + 1));
+            Consume(lf + 1);
+        }
+    }
+    // One short line at the front is discarded; what follows it waits for the next call.
+    const qsizetype n = Rest().indexOf('\n') + 1;
+    if (n >= 1 && n <= 15)
+        Consume(n);
+}
+
+bool ProcessData::UnitConflicts(const QString& unit) const
+{
+    const QString title = m_target.YTitle();
+    return m_target.ChartPointCount() > 0 && !title.isEmpty() && title != SampleTitle(unit);
+}
+
+void ProcessData::ReportUnitConflict()
+{
+    m_target.EndOnlineMeasurement();
+    ShowMessage(tr("Niezgodność jednostek"),
+                tr("Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść wykres "
+                   "przed pobraniem nowych próbek."),
+                MessageIcon::Warning);
+}
+
+void ProcessData::TakeStreamSample(double value)
+{
+    m_target.AddSample(Global.SampleTime, value);
+    if (Global.ResultsFileActive)
+        m_target.AppendResult(value);
+}
+
+void ProcessData::HandleStreamLineFamily0(QByteArrayView line)
+{
+    const qsizetype n = line.size();
+    if (At(line, n - 5) != QLatin1Char(' '))
+        return;
+    const std::optional<double> parsed = ReadNumber(Columns(line, n - 13, n - 6).trimmed());
+    if (!parsed)
+        return;
+    const double value = At(line, n - 15) == QLatin1Char('-') ? -*parsed : *parsed;
+    const QString unit = Columns(line, n - 4, n - 2).trimmed();
+    m_target.SetPanelResultCaption(QString(At(line, n - 15))
+                                   + NormalizeDecimalSeparator(Columns(line, n - 14, n - 5).trimmed())
+                                   + QLatin1Char(' ') + unit);
+    if (Global.MeasurementRunning) {
+        if (UnitConflicts(unit)) {
+            ReportUnitConflict();
+        } else {
+            if (m_target.YTitle().isEmpty()) {
+                m_target.SetYTitle(SampleTitle(unit));
+                Global.SampleUnit = unit;
+            }
+            TakeStreamSample(value);
+        }
+    }
+    Global.PortConfigured = true;
+    m_target.MarkReadingFresh();
+    m_target.SetStatusText(tr("Wynik odczytany"));
+}
+
+void ProcessData::HandleStreamLineFamily12(QByteArrayView line)
+{
+    const qsizetype n = line.size();
+    if (line.contains(QByteArrayView("Mnewfile"))) {
+        m_target.StartResultsFile();
+        return;
+    }
+    const qsizetype unitMarker = line.indexOf(QByteArrayView("Munit"));
+    if (unitMarker >= 0) {
+        const QString unit = Columns(line, unitMarker + 1 + 5, n - 2).trimmed();
+        const int selected = m_target.UnitIndex();
+        const QStringList items = m_target.UnitItems();
+        if (Global.SampleStats.Count > 0 && selected >= 0 && selected < items.size()
+            && unit != items.at(selected)) {
+            m_target.EndOnlineMeasurement();
+            ShowMessage(tr("Zmiana jednostki"),
+                        tr("Nastąpiła zmiana jednostki w urządzeniu.") + QLatin1Char('\n')
+                            + tr("Jednostka w urządzeniu nie zgadza się z jednostką na wykresie.")
+                            + QLatin1Char('\n') + tr("Wyłączono pomiar online"),
+                        MessageIcon::Information);
+        }
+        return;
+    }
+    if (n < 9)
+        return;
+    const std::optional<double> parsed = ReadNumber(Columns(line, n - 7, n - 2).trimmed());
+    if (!parsed)
+        return;
+    const double value = At(line, n - 8) == QLatin1Char('-') ? -*parsed : *parsed;
+    if (!Global.MeasurementRunning)
+        return;
+    // These lines carry no unit: the last display reading tells it.
+    const QString caption = m_target.PanelResultCaption().trimmed();
+    const qsizetype space = caption.indexOf(QLatin1Char(' '));
+    const QString unit = (space < 0 ? caption : caption.mid(space + 1)).trimmed();
+    if (UnitConflicts(unit)) {
+        ReportUnitConflict();
+        return;
+    }
+    if (m_target.YTitle().isEmpty())
+        m_target.SetYTitle(SampleTitle(unit));
+    TakeStreamSample(value);
+}
+
+std::optional<double> ProcessData::ParseCaptureLine(QByteArrayView line)
+{
+    if (line.size() != ContinuousLineLength)
+        return std::nullopt;
+    const std::optional<double> value = ReadNumber(QString::fromLatin1(line.sliced(1)).trimmed());
+    if (!value)
+        return std::nullopt;
+    return line[0] == '-' ? -*value : *value;
+}
+
+// --- Settings report: one keyword line per setting, "ACCEL." closes it. -------------------
+
+void ProcessData::ProcessSettings()
+{
+    m_continuousLines = 0;
+    for (qsizetype crlf = Rest().indexOf(QByteArrayView("\r\n")); crlf >= 0;
+         crlf = Rest().indexOf(QByteArrayView("\r\n"))) {
+        const QString line = QString::fromLatin1(Rest().first(crlf));
+        Consume(crlf + 2);
+        HandleSettingsLine(line);
+    }
+}
+
+void ProcessData::HandleSettingsLine(const QString& line)
+{
+    const auto has = [&line](const char* keyword) { return line.contains(QLatin1String(keyword)); };
+    // A field being typed into is not overwritten by the repeated report.
+    const auto setEdit = [this](PanelEdit edit, const QString& text) {
+        if (!m_target.EditHasFocus(edit))
+            m_target.SetEditText(edit, text);
+    };
+    const auto thresholdText = [&line]() {
+        const qsizetype minus = line.indexOf(QLatin1Char('-'));
+        if (minus < 0)
+            return ValueOf(line);
+        return QStringLiteral("-") + line.mid(minus + 1).trimmed();
+    };
+
+    if (has("MODEL")) {
+        m_target.SetModelText(ValueOf(line));
+        IdentifyDevice(m_target.ModelText());
+    } else if (has("S/N")) {
+        m_target.SetSerialNumberText(ValueOf(line));
+    } else if (has("UNIT")) {
+        const qsizetype index = m_target.UnitItems().indexOf(ValueOf(line));
+        if (index >= 0) {
+            m_target.SetTag(TaggedControl::Unit, 1);
+            m_target.SetUnitIndex(int(index));
+        }
+    } else if (has("PEAK")) {
+        m_target.SetTag(TaggedControl::Peak, 1);
+        if (has("PEAK+")) {
+            m_target.SetPeakChecked(true);
+            m_target.SetPeakModeIndex(0);
+        } else if (has("PEAK-")) {
+            m_target.SetPeakChecked(true);
+            m_target.SetPeakModeIndex(1);
+        } else {
+            m_target.SetPeakChecked(false);
+        }
+    } else if (has("SPEED")) {
+        m_target.SetTag(TaggedControl::Speed, 1);
+        m_target.SetSpeedIndex(has("FAST") ? 1 : 0);
+    } else if (has("ACQ.MAX")) {
+        m_target.SetSampleCountCaption(DeviceModel::SampleCountCaption(ValueOf(line)));
+    } else if (has("ACQ.M.")) {
+        m_target.SetTag(TaggedControl::Acquisition, 1);
+        m_target.SetAcquisitionIndex(has("AUTO") ? 1 : 0);
+    } else if (has("ACQ.C.")) {
+        setEdit(PanelEdit::SampleCount, ValueOf(line));
+    } else if (has("ACQ.T.")) {
+        setEdit(PanelEdit::SampleTime, Between(line, QLatin1String(":"), QLatin1String("s")));
+    } else if (has("THRMIN")) {
+        setEdit(PanelEdit::Low, thresholdText());
+    } else if (has("THRMAX")) {
+        setEdit(PanelEdit::High, thresholdText());
+    } else if (has("THRZER")) {
+        setEdit(PanelEdit::Zero, thresholdText());
+    } else if (has("THR")) {
+        m_target.SetTag(TaggedControl::Thr, 1);
+        m_target.SetThrChecked(has("ON"));
+    } else if (has("ACCEL.")) {
+        m_target.SetEditText(PanelEdit::Acceleration,
+                             Between(line, QLatin1String(":"), QLatin1String("m/s2")));
+        // A change that raised no click must not swallow the user's next one.
+        for (const TaggedControl control : {TaggedControl::Unit, TaggedControl::Acquisition,
+                                            TaggedControl::Peak, TaggedControl::Speed,
+                                            TaggedControl::Thr})
+            m_target.SetTag(control, 0);
+        m_target.DisableTimer(WindowTimer::Report);
+        Global.ExchangeState = ExchangeState::Confirming;
+    } else if (line.size() == ContinuousLineLength) {
+        ++m_continuousLines;
+        if (m_continuousLines == ContinuousLinesForWarning && !Global.ContinuousWarningShown) {
+            ShowMessage(tr("Wysyłanie ciągłe"),
+                        tr("Nie można nawiązac komunikacji z siłomierzem.") + QLatin1Char('\n')
+                            + tr("Wyłącz wysyłanie ciągłe w urządzeniu."),
+                        MessageIcon::Warning);
+            Global.ContinuousWarningShown = true;
+        }
+    }
+}
+
+void ProcessData::IdentifyDevice(const QString& model)
+{
+    Global.DeviceFamily = DeviceModel::FamilyOf(model);
+    const bool force = Global.DeviceFamily == Family::Force;
+    m_target.SetSpeedVisible(force);
+    m_target.SetSampleTimeCaption(
+        DeviceModel::SampleTimeCaption(Global.DeviceFamily, m_target.SpeedIndex()));
+    m_target.SetSampleCountCaption(DeviceModel::SampleCountCaption(QStringLiteral("6400")));
+    m_target.SetUnitItems(DeviceModel::UnitListFor(Global.DeviceFamily, model));
+}
+
+// --- Download of a stored series. ----------------------------------------------------------
+
+void ProcessData::ProcessDownload()
+{
+    for (qsizetype crlf = Rest().indexOf(QByteArrayView("\r\n")); crlf >= 0;
+         crlf = Rest().indexOf(QByteArrayView("\r\n"))) {
+        const QString line = QString::fromLatin1(Rest().first(crlf));
+        if (!HandleDownloadLine(line))
+            return; // the failing line stays in the buffer
+        Consume(crlf + 2);
+    }
+}
+
+void ProcessData::EndDownload()
+{
+    Global.ExchangeState = ExchangeState::Confirming;
+    m_target.SetStatusText(QStringLiteral("Pobieranie próbek zakończone."));
+}
+
+bool ProcessData::HandleDownloadLine(const QString& line)
+{
+    const auto has = [&line](const char* keyword) { return line.contains(QLatin1String(keyword)); };
+    if (has("COUNT")) {
+        Global.DownloadCount = ReadInteger(ValueOf(line)).value_or(0);
+        m_downloadedSamples = 0;
+        if (Global.DownloadCount == 0) {
+            EndDownload();
+        } else {
+            Global.LowThreshold = ThresholdValue(m_target.EditText(PanelEdit::Low));
+            Global.HighThreshold = ThresholdValue(m_target.EditText(PanelEdit::High));
+        }
+    } else if (has("FILE")) {
+        m_target.SetSeriesName(ValueOf(line));
+    } else if (has("SMP.TIME")) {
+        if (has("sek")) {
+            Global.SampleTime =
+                ReadNumber(Between(line, QLatin1String(":"), QLatin1String("sek"))).value_or(0.0);
+            if (Global.SampleTime > 0) {
+                m_target.SetXTitle(tr("Czas") + QStringLiteral(" [s]"));
+            } else {
+                Global.ExchangeState = ExchangeState::Confirming;
+                ShowMessage(QStringLiteral("Operacja przerwana"),
+                            QStringLiteral("Niepoprawna wartość czasu próbkowania"),
+                            MessageIcon::Warning);
+            }
+        } else {
+            Global.SampleTime = 1;
+            m_target.SetXTitle(tr("Numer próbki"));
+        }
+    } else if (has("AVERAGE")) {
+        const QString unit = line.right(3).trimmed();
+        if (UnitConflicts(unit)) {
+            ShowMessage(tr("Niezgodność jednostek"),
+                        tr("Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść "
+                           "wykres przed pobraniem nowych próbek."),
+                        MessageIcon::Warning);
+        } else {
+            m_target.SetYTitle(SampleTitle(unit));
+            Global.SampleUnit = unit;
+        }
+    } else if (has("SMP.")) {
+        // The unit is cut off: where it stands, or as the last three characters.
+        QString sample = line;
+        const qsizetype unitAt =
+            Global.SampleUnit.isEmpty() ? -1 : sample.indexOf(Global.SampleUnit);
+        if (unitAt >= 0)
+            sample.truncate(unitAt);
+        const qsizetype length = unitAt >= 0 ? sample.size() : sample.size() - 3;
+        const qsizetype minus = sample.indexOf(QLatin1Char('-'));
+        const qsizetype from = minus >= 0 ? minus : sample.indexOf(QLatin1Char(':'));
+        const QString digits = sample.mid(from + 1, std::max<qsizetype>(0, length - from - 1));
+        const std::optional<double> parsed = ReadNumber(digits.trimmed());
+        if (!parsed) {
+            Global.ExchangeState = ExchangeState::Confirming;
+            ShowMessage(QStringLiteral("Operacja przerwana"),
+                        QStringLiteral("Niepoprawna wartość próbki"), MessageIcon::Warning);
+            return false;
+        }
+        m_target.AddSample(Global.SampleTime, minus >= 0 ? -*parsed : *parsed);
+        ++m_downloadedSamples;
+        const qsizetype numberAt = line.indexOf(QLatin1String("SMP.")) + 4;
+        const int number = ReadInteger(line.mid(numberAt, 3)).value_or(0);
+        // Sample numbers have three digits; a longer series ends by its count of lines.
+        if (number == Global.DownloadCount
+            || (Global.DownloadCount > 0 && m_downloadedSamples == Global.DownloadCount))
+            EndDownload();
+    }
+    return true;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// The results file of an on-line run: one sample value per line, written as the samples
+// come, so that the file is complete after every sample.
+namespace ResultsFile {
+
+// "<folder>/wyniki od <short date> <long time>.txt" with the colons removed and any
+// character a file name cannot hold replaced by "-".
+QString NameFor(const QString& folder, const QDateTime& moment);
+
+// Creates (or empties) the file; false when it cannot be created.
+bool Create(const QString& path);
+
+// Appends one value with the system decimal separator and CR LF; false on failure.
+bool Append(const QString& path, double value);
+
+} // namespace ResultsFile
