@@ -14,8 +14,7 @@ namespace {
 constexpr int MaxPortNumber = 255;
 
 // System serial devices, USB adapters first, each group in natural name order.
-QStringList SystemDevices()
-{
+QStringList SystemDevices() {
     QStringList usb;
     QStringList other;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
@@ -36,18 +35,16 @@ QStringList SystemDevices()
 
 namespace PortResolver {
 
-QString PortsFolder()
-{
+QString PortsFolder() {
     const QString fromEnvironment = qEnvironmentVariable("ZENTO_FM_PORTS");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
-    const QString userPorts =
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/ports");
+    const QString userPorts = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                              QStringLiteral("/ports");
     return QFileInfo(userPorts).isDir() ? userPorts : QString();
 }
 
-int PortNumber(const QString& portName)
-{
+int PortNumber(const QString& portName) {
     static const QRegularExpression comName(QStringLiteral("^COM([0-9]{1,3})$"));
     const QRegularExpressionMatch match = comName.match(portName);
     if (!match.hasMatch())
@@ -56,8 +53,7 @@ int PortNumber(const QString& portName)
     return number >= 1 && number <= MaxPortNumber ? number : 0;
 }
 
-QString Resolve(const QString& portName)
-{
+QString Resolve(const QString& portName) {
     const int number = PortNumber(portName);
     if (number == 0)
         return portName;
@@ -72,8 +68,7 @@ QString Resolve(const QString& portName)
     return number <= devices.size() ? devices.at(number - 1) : QString();
 }
 
-QStringList AvailablePorts()
-{
+QStringList AvailablePorts() {
     QStringList names;
     const QString folder = PortsFolder();
     if (!folder.isEmpty()) {

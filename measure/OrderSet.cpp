@@ -64,24 +64,20 @@ constexpr std::array<OrderSet::Info, 28> Orders{{
 
 } // namespace
 
-const OrderSet::Info& OrderSet::InfoOf(Order order)
-{
+const OrderSet::Info& OrderSet::InfoOf(Order order) {
     return Orders.at(static_cast<std::size_t>(order));
 }
 
-QByteArray OrderSet::TextOf(Order order, const QByteArray& argument)
-{
+QByteArray OrderSet::TextOf(Order order, const QByteArray& argument) {
     return QByteArray(InfoOf(order).Text) + argument;
 }
 
-QString OrderSet::StatusOf(Order order)
-{
+QString OrderSet::StatusOf(Order order) {
     const char* status = InfoOf(order).Status;
     return status ? tr(status) : QString();
 }
 
-void OrderSet::Issue(ReplyTarget& window, Order order, const QByteArray& argument)
-{
+void OrderSet::Issue(ReplyTarget& window, Order order, const QByteArray& argument) {
     const Info& info = InfoOf(order);
     SetExchange(info.State, info.Awaited);
     if (info.Status)
@@ -89,8 +85,7 @@ void OrderSet::Issue(ReplyTarget& window, Order order, const QByteArray& argumen
     window.SendOrder(TextOf(order, argument), info.Press);
 }
 
-QByteArray OrderSet::NumberArgument(const QString& typed)
-{
+QByteArray OrderSet::NumberArgument(const QString& typed) {
     QString text = typed;
     const qsizetype comma = text.indexOf(QLatin1Char(','));
     if (comma >= 0)
@@ -99,8 +94,7 @@ QByteArray OrderSet::NumberArgument(const QString& typed)
 }
 
 QByteArray OrderSet::UnitToken(std::uint8_t family, const QString& model, int index,
-                               const QString& itemText)
-{
+                               const QString& itemText) {
     if (family == Family::Torque) {
         static const char* const torque[] = {"N*m", "N*cm", "kgf*m", "gf*m", "lbf*in", "kg"};
         return index >= 0 && index < 6 ? QByteArray(torque[index]) : QByteArray();
@@ -116,12 +110,10 @@ QByteArray OrderSet::UnitToken(std::uint8_t family, const QString& model, int in
     return index >= 0 && index < 7 ? QByteArray(force[index]) : QByteArray();
 }
 
-QByteArray OrderSet::DownloadArgument(int memoryIndex)
-{
+QByteArray OrderSet::DownloadArgument(int memoryIndex) {
     return QByteArray::number(memoryIndex + 1);
 }
 
-QByteArray OrderSet::ResetArgument(int memoryIndex)
-{
+QByteArray OrderSet::ResetArgument(int memoryIndex) {
     return memoryIndex <= 0 ? QByteArray() : QByteArray::number(memoryIndex);
 }

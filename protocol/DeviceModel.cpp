@@ -2,27 +2,25 @@
 
 #include "app/state/Global.h"
 
-std::uint8_t DeviceModel::FamilyOf(const QString& model)
-{
+std::uint8_t DeviceModel::FamilyOf(const QString& model) {
     std::uint8_t family = Family::Force;
     if (model.contains(QLatin1String("FC")))
         family = Family::ForceFC;
     const bool fb = model.contains(QLatin1String("FB"));
-    if (model.contains(QLatin1String("FS")) || model.contains(QLatin1String("TTM"))
-        || (fb && model.contains(QLatin1String("TS"))) || (fb && model.contains(QLatin1String("TW"))))
+    if (model.contains(QLatin1String("FS")) || model.contains(QLatin1String("TTM")) ||
+        (fb && model.contains(QLatin1String("TS"))) || (fb && model.contains(QLatin1String("TW"))))
         family = Family::Torque;
     return family;
 }
 
-QStringList DeviceModel::UnitListFor(std::uint8_t family, const QString& model)
-{
+QStringList DeviceModel::UnitListFor(std::uint8_t family, const QString& model) {
     if (family == Family::Torque) {
         return {QStringLiteral("N*m"),  QStringLiteral("N*cm"),   QStringLiteral("kgf*m"),
                 QStringLiteral("gf*m"), QStringLiteral("lbf*in"), QStringLiteral("kg")};
     }
     const qsizetype k = model.indexOf(QLatin1Char('k'));
     if (k < 0) {
-        return {QStringLiteral("N"),  QStringLiteral("kgf"), QStringLiteral("Lbf"),
+        return {QStringLiteral("N"),   QStringLiteral("kgf"), QStringLiteral("Lbf"),
                 QStringLiteral("ozf"), QStringLiteral("kg"),  QStringLiteral("Lb"),
                 QStringLiteral("oz")};
     }
@@ -34,8 +32,7 @@ QStringList DeviceModel::UnitListFor(std::uint8_t family, const QString& model)
             QStringLiteral("Lbf"), QStringLiteral("kg"), QStringLiteral("Lb")};
 }
 
-QString DeviceModel::SampleTimeCaption(std::uint8_t family, int speedIndex)
-{
+QString DeviceModel::SampleTimeCaption(std::uint8_t family, int speedIndex) {
     QString range;
     if (family == Family::Force)
         range = speedIndex == 1 ? QStringLiteral(" (0.025-99.9):") : QStringLiteral(" (0.1-99.9):");
@@ -44,13 +41,11 @@ QString DeviceModel::SampleTimeCaption(std::uint8_t family, int speedIndex)
     return tr("Czas próbkowania") + range;
 }
 
-QString DeviceModel::SampleCountCaption(const QString& bound)
-{
+QString DeviceModel::SampleCountCaption(const QString& bound) {
     return tr("Liczba próbek") + QStringLiteral(" (1-") + bound + QStringLiteral("):");
 }
 
-int DeviceModel::SampleCountLimit(const QString& caption)
-{
+int DeviceModel::SampleCountLimit(const QString& caption) {
     const qsizetype dash = caption.indexOf(QLatin1Char('-'));
     const qsizetype paren = caption.indexOf(QLatin1Char(')'));
     if (dash < 0 || paren < 0 || paren <= dash)

@@ -7,14 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 
-QChar SystemDecimalSeparator()
-{
+QChar SystemDecimalSeparator() {
     const QString separator = QLocale().decimalPoint();
     return separator.isEmpty() ? QLatin1Char('.') : separator.at(0);
 }
 
-QString NormalizeDecimalSeparator(const QString& text)
-{
+QString NormalizeDecimalSeparator(const QString& text) {
     qsizetype at = text.indexOf(QLatin1Char('.'));
     if (at < 0)
         at = text.indexOf(QLatin1Char(','));
@@ -25,8 +23,7 @@ QString NormalizeDecimalSeparator(const QString& text)
     return result;
 }
 
-std::optional<double> ToNumber(const QString& text)
-{
+std::optional<double> ToNumber(const QString& text) {
     QLocale locale;
     locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
     bool ok = false;
@@ -36,13 +33,11 @@ std::optional<double> ToNumber(const QString& text)
     return value;
 }
 
-std::optional<double> ReadNumber(const QString& text)
-{
+std::optional<double> ReadNumber(const QString& text) {
     return ToNumber(NormalizeDecimalSeparator(text));
 }
 
-std::optional<int> ReadInteger(const QString& text)
-{
+std::optional<int> ReadInteger(const QString& text) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
     if (!ok)
@@ -50,8 +45,7 @@ std::optional<int> ReadInteger(const QString& text)
     return value;
 }
 
-QString FormatGeneral(double value, QChar decimalSeparator)
-{
+QString FormatGeneral(double value, QChar decimalSeparator) {
     if (std::isnan(value))
         return QStringLiteral("NAN");
     if (std::isinf(value))
@@ -109,16 +103,13 @@ QString FormatGeneral(double value, QChar decimalSeparator)
     return out;
 }
 
-QString FormatGeneralLocal(double value)
-{
+QString FormatGeneralLocal(double value) {
     return FormatGeneral(value, SystemDecimalSeparator());
 }
 
-double RoundDecimals(double value, int places)
-{
+double RoundDecimals(double value, int places) {
     const long double scale = std::pow(10.0L, places);
     const long double scaled = static_cast<long double>(value) * scale;
-    const long double rounded =
-        scaled < 0 ? std::trunc(scaled - 0.5L) : std::trunc(scaled + 0.5L);
+    const long double rounded = scaled < 0 ? std::trunc(scaled - 0.5L) : std::trunc(scaled + 0.5L);
     return static_cast<double>(rounded / scale);
 }

@@ -13,8 +13,7 @@ namespace {
 constexpr int BatteryIntervalAfterReport = 11111;
 
 // Text of the 1-based positions from..to of a line (clamped to the line).
-QString Columns(QByteArrayView line, qsizetype from, qsizetype to)
-{
+QString Columns(QByteArrayView line, qsizetype from, qsizetype to) {
     from = std::max<qsizetype>(from, 1);
     to = std::min<qsizetype>(to, line.size());
     if (to < from)
@@ -22,23 +21,20 @@ QString Columns(QByteArrayView line, qsizetype from, qsizetype to)
     return QString::fromLatin1(line.sliced(from - 1, to - from + 1));
 }
 
-QChar At(QByteArrayView line, qsizetype position)
-{
+QChar At(QByteArrayView line, qsizetype position) {
     if (position < 1 || position > line.size())
         return QChar();
     return QLatin1Char(line[position - 1]);
 }
 
 // The value of a "KEYWORD: value" line: after the first ":", or the whole line.
-QString ValueOf(const QString& line)
-{
+QString ValueOf(const QString& line) {
     const qsizetype colon = line.indexOf(QLatin1Char(':'));
     return (colon < 0 ? line : line.mid(colon + 1)).trimmed();
 }
 
 // Text between the first occurrence of 'from' (or the start) and the first 'to'.
-QString Between(const QString& line, QLatin1String from, QLatin1String to)
-{
+QString Between(const QString& line, QLatin1String from, QLatin1String to) {
     const qsizetype start = line.indexOf(from);
     const qsizetype begin = start < 0 ? 0 : start + from.size();
     const qsizetype end = line.indexOf(to);
@@ -49,8 +45,7 @@ QString Between(const QString& line, QLatin1String from, QLatin1String to)
 
 // Threshold texts are read for the chart by swapping the one separator the locale does not
 // use, so that "99.0" and "99,0" both give 99.
-double ThresholdValue(const QString& text)
-{
+double ThresholdValue(const QString& text) {
     QString normalized = text;
     const bool pointLocale = SystemDecimalSeparator() == QLatin1Char('.');
     const QChar wrong = pointLocale ? QLatin1Char(',') : QLatin1Char('.');
@@ -63,47 +58,38 @@ double ThresholdValue(const QString& text)
 } // namespace
 
 ProcessData::ProcessData(ReplyTarget& target)
-    : m_target(target)
-{
-}
+    : m_target(target) {}
 
-QString ProcessData::SampleTitle(const QString& unit)
-{
+QString ProcessData::SampleTitle(const QString& unit) {
     return tr("Próbka") + QStringLiteral(" [") + unit + QStringLiteral("]");
 }
 
-QByteArray ProcessData::IncomingBuffer() const
-{
+QByteArray ProcessData::IncomingBuffer() const {
     return m_buffer.mid(m_start);
 }
 
-void ProcessData::ResetIncoming()
-{
+void ProcessData::ResetIncoming() {
     m_buffer.clear();
     m_pending.clear();
     m_start = 0;
 }
 
-QByteArrayView ProcessData::Rest() const
-{
+QByteArrayView ProcessData::Rest() const {
     return QByteArrayView(m_buffer).sliced(m_start);
 }
 
-void ProcessData::Consume(qsizetype count)
-{
+void ProcessData::Consume(qsizetype count) {
     m_start = std::min(m_start + count, m_buffer.size());
 }
 
-void ProcessData::Compact()
-{
+void ProcessData::Compact() {
     if (m_start > 0) {
         m_buffer.remove(0, m_start);
         m_start = 0;
     }
 }
 
-void ProcessData::Append(const QByteArray& text)
-{
+void ProcessData::Append(const QByteArray& text) {
     Compact();
     m_buffer.append(text);
     if (m_buffer.size() <= IncomingLimit)
@@ -114,8 +100,7 @@ void ProcessData::Append(const QByteArray& text)
     m_buffer.remove(0, lineEnd >= 0 ? lineEnd + 1 : excess);
 }
 
-void ProcessData::ProcessIncoming(const QByteArray& text)
-{
+void ProcessData::ProcessIncoming(const QByteArray& text) {
     // A message box shown by a handler runs a nested event loop in which more text may
     // arrive; it is queued and handled after the current pass, never under its feet.
     if (m_processing) {
@@ -139,8 +124,7 @@ void ProcessData::ProcessIncoming(const QByteArray& text)
     m_processing = false;
 }
 
-void ProcessData::Dispatch()
-{
+void ProcessData::Dispatch() {
     switch (Global.ExchangeState) {
     case ExchangeState::Confirming:
         ProcessConfirming();
@@ -165,8 +149,7 @@ void ProcessData::Dispatch()
 
 // --- Confirming: each complete line is checked against the awaited confirmation. ---------
 
-void ProcessData::ProcessConfirming()
-{
+void ProcessData::ProcessConfirming() {
     for (;;) {
         const qsizetype crlf = Rest().indexOf(QByteArrayView("\r\n"));
         if (crlf < 0)
@@ -177,8 +160,7 @@ void ProcessData::ProcessConfirming()
     }
 }
 
-qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd)
-{
+qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd) {
     const QByteArrayView rest = Rest();
     const auto has = [&rest](const char* marker) { return rest.contains(QByteArrayView(marker)); };
     const auto confirm = [&](const char* marker, const QString& status) {
@@ -284,8 +266,7 @@ qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd)
 
 // The gauge confirms the end of continuous sending while measurement lines may still be
 // arriving in front of the confirmation.
-qsizetype ProcessData::HandleStreamEnd()
-{
+qsizetype ProcessData::HandleStreamEnd() {
     const QByteArrayView rest = Rest();
     const qsizetype end = rest.indexOf(QByteArrayView("Me0"));
     if (end >= 0) {
@@ -294,12 +275,11 @@ qsizetype ProcessData::HandleStreamEnd()
     }
     const qsizetype reply = rest.indexOf('M');
     if (reply >= 0)
-        return reply; // the start of a reply stays for the next call
+        return reply;   // the start of a reply stays for the next call
     return rest.size(); // only measurement lines
 }
 
-void ProcessData::HandleSampleCount(QByteArrayView rest)
-{
+void ProcessData::HandleSampleCount(QByteArrayView rest) {
     const qsizetype marker = rest.indexOf(QByteArrayView("Mv"));
     const qsizetype cr = rest.indexOf('\r');
     if (marker < 0 || cr - marker < 3)
@@ -313,16 +293,16 @@ void ProcessData::HandleSampleCount(QByteArrayView rest)
     }
 }
 
-void ProcessData::HandleBattery(QByteArrayView rest)
-{
+void ProcessData::HandleBattery(QByteArrayView rest) {
     const qsizetype percentSign = rest.indexOf('%');
     if (percentSign < 0)
         return;
     const qsizetype equals = rest.indexOf('=');
     int percent = -1;
     if (equals >= 0 && equals < percentSign)
-        percent = ReadInteger(QString::fromLatin1(rest.sliced(equals + 1, percentSign - equals - 1)))
-                      .value_or(-1);
+        percent =
+            ReadInteger(QString::fromLatin1(rest.sliced(equals + 1, percentSign - equals - 1)))
+                .value_or(-1);
     if (percent < 1)
         return;
     m_target.SetBatteryPercent(percent);
@@ -331,8 +311,7 @@ void ProcessData::HandleBattery(QByteArrayView rest)
 
 // --- Reading the display: one fixed-column line per call. ---------------------------------
 
-void ProcessData::ProcessDisplay()
-{
+void ProcessData::ProcessDisplay() {
     const QByteArrayView rest = Rest();
     const qsizetype lf = rest.indexOf('\n');
     const qsizetype n = lf + 1; // 1-based position of the line feed, 0 when there is none
@@ -346,8 +325,7 @@ void ProcessData::ProcessDisplay()
     }
 }
 
-void ProcessData::HandleDisplayReading(QByteArrayView line)
-{
+void ProcessData::HandleDisplayReading(QByteArrayView line) {
     if (At(line, 11) != QLatin1Char(' '))
         return;
     if (!ReadNumber(Columns(line, 3, 10).trimmed()))
@@ -355,9 +333,9 @@ void ProcessData::HandleDisplayReading(QByteArrayView line)
     qsizetype unitEnd = line.size() - 1; // before the LF
     if (unitEnd >= 1 && line[unitEnd - 1] == '\r')
         --unitEnd;
-    const QString caption = QString(At(line, 1))
-                            + NormalizeDecimalSeparator(Columns(line, 2, 11).trimmed())
-                            + QLatin1Char(' ') + Columns(line, 12, unitEnd).trimmed();
+    const QString caption = QString(At(line, 1)) +
+                            NormalizeDecimalSeparator(Columns(line, 2, 11).trimmed()) +
+                            QLatin1Char(' ') + Columns(line, 12, unitEnd).trimmed();
     m_target.SetPanelResultCaption(caption);
     Global.PortConfigured = true;
     m_target.MarkReadingFresh();
@@ -366,8 +344,7 @@ void ProcessData::HandleDisplayReading(QByteArrayView line)
 
 // --- Streaming: every reading line of an on-line run is a sample. --------------------------
 
-void ProcessData::ProcessStreaming()
-{
+void ProcessData::ProcessStreaming() {
     const std::uint8_t family = Global.DeviceFamily;
     if (family == Family::Force) {
         qsizetype n = Rest().indexOf('\n') + 1;
@@ -393,14 +370,12 @@ void ProcessData::ProcessStreaming()
         Consume(n);
 }
 
-bool ProcessData::UnitConflicts(const QString& unit) const
-{
+bool ProcessData::UnitConflicts(const QString& unit) const {
     const QString title = m_target.YTitle();
     return m_target.ChartPointCount() > 0 && !title.isEmpty() && title != SampleTitle(unit);
 }
 
-void ProcessData::ReportUnitConflict()
-{
+void ProcessData::ReportUnitConflict() {
     m_target.EndOnlineMeasurement();
     ShowMessage(tr("Niezgodność jednostek"),
                 tr("Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść wykres "
@@ -408,15 +383,13 @@ void ProcessData::ReportUnitConflict()
                 MessageIcon::Warning);
 }
 
-void ProcessData::TakeStreamSample(double value)
-{
+void ProcessData::TakeStreamSample(double value) {
     m_target.AddSample(Global.SampleTime, value);
     if (Global.ResultsFileActive)
         m_target.AppendResult(value);
 }
 
-void ProcessData::HandleStreamLineFamily0(QByteArrayView line)
-{
+void ProcessData::HandleStreamLineFamily0(QByteArrayView line) {
     const qsizetype n = line.size();
     if (At(line, n - 5) != QLatin1Char(' '))
         return;
@@ -425,9 +398,10 @@ void ProcessData::HandleStreamLineFamily0(QByteArrayView line)
         return;
     const double value = At(line, n - 15) == QLatin1Char('-') ? -*parsed : *parsed;
     const QString unit = Columns(line, n - 4, n - 2).trimmed();
-    m_target.SetPanelResultCaption(QString(At(line, n - 15))
-                                   + NormalizeDecimalSeparator(Columns(line, n - 14, n - 5).trimmed())
-                                   + QLatin1Char(' ') + unit);
+    m_target.SetPanelResultCaption(
+        QString(At(line, n - 15)) +
+        NormalizeDecimalSeparator(Columns(line, n - 14, n - 5).trimmed()) + QLatin1Char(' ') +
+        unit);
     if (Global.MeasurementRunning) {
         if (UnitConflicts(unit)) {
             ReportUnitConflict();
@@ -444,8 +418,7 @@ void ProcessData::HandleStreamLineFamily0(QByteArrayView line)
     m_target.SetStatusText(tr("Wynik odczytany"));
 }
 
-void ProcessData::HandleStreamLineFamily12(QByteArrayView line)
-{
+void ProcessData::HandleStreamLineFamily12(QByteArrayView line) {
     const qsizetype n = line.size();
     if (line.contains(QByteArrayView("Mnewfile"))) {
         m_target.StartResultsFile();
@@ -456,13 +429,13 @@ void ProcessData::HandleStreamLineFamily12(QByteArrayView line)
         const QString unit = Columns(line, unitMarker + 1 + 5, n - 2).trimmed();
         const int selected = m_target.UnitIndex();
         const QStringList items = m_target.UnitItems();
-        if (Global.SampleStats.Count > 0 && selected >= 0 && selected < items.size()
-            && unit != items.at(selected)) {
+        if (Global.SampleStats.Count > 0 && selected >= 0 && selected < items.size() &&
+            unit != items.at(selected)) {
             m_target.EndOnlineMeasurement();
             ShowMessage(tr("Zmiana jednostki"),
-                        tr("Nastąpiła zmiana jednostki w urządzeniu.") + QLatin1Char('\n')
-                            + tr("Jednostka w urządzeniu nie zgadza się z jednostką na wykresie.")
-                            + QLatin1Char('\n') + tr("Wyłączono pomiar online"),
+                        tr("Nastąpiła zmiana jednostki w urządzeniu.") + QLatin1Char('\n') +
+                            tr("Jednostka w urządzeniu nie zgadza się z jednostką na wykresie.") +
+                            QLatin1Char('\n') + tr("Wyłączono pomiar online"),
                         MessageIcon::Information);
         }
         return;
@@ -488,8 +461,7 @@ void ProcessData::HandleStreamLineFamily12(QByteArrayView line)
     TakeStreamSample(value);
 }
 
-std::optional<double> ProcessData::ParseCaptureLine(QByteArrayView line)
-{
+std::optional<double> ProcessData::ParseCaptureLine(QByteArrayView line) {
     if (line.size() != ContinuousLineLength)
         return std::nullopt;
     const std::optional<double> value = ReadNumber(QString::fromLatin1(line.sliced(1)).trimmed());
@@ -500,8 +472,7 @@ std::optional<double> ProcessData::ParseCaptureLine(QByteArrayView line)
 
 // --- Settings report: one keyword line per setting, "ACCEL." closes it. -------------------
 
-void ProcessData::ProcessSettings()
-{
+void ProcessData::ProcessSettings() {
     m_continuousLines = 0;
     for (qsizetype crlf = Rest().indexOf(QByteArrayView("\r\n")); crlf >= 0;
          crlf = Rest().indexOf(QByteArrayView("\r\n"))) {
@@ -511,8 +482,7 @@ void ProcessData::ProcessSettings()
     }
 }
 
-void ProcessData::HandleSettingsLine(const QString& line)
-{
+void ProcessData::HandleSettingsLine(const QString& line) {
     const auto has = [&line](const char* keyword) { return line.contains(QLatin1String(keyword)); };
     // A field being typed into is not overwritten by the repeated report.
     const auto setEdit = [this](PanelEdit edit, const QString& text) {
@@ -573,9 +543,9 @@ void ProcessData::HandleSettingsLine(const QString& line)
         m_target.SetEditText(PanelEdit::Acceleration,
                              Between(line, QLatin1String(":"), QLatin1String("m/s2")));
         // A change that raised no click must not swallow the user's next one.
-        for (const TaggedControl control : {TaggedControl::Unit, TaggedControl::Acquisition,
-                                            TaggedControl::Peak, TaggedControl::Speed,
-                                            TaggedControl::Thr})
+        for (const TaggedControl control :
+             {TaggedControl::Unit, TaggedControl::Acquisition, TaggedControl::Peak,
+              TaggedControl::Speed, TaggedControl::Thr})
             m_target.SetTag(control, 0);
         m_target.DisableTimer(WindowTimer::Report);
         Global.ExchangeState = ExchangeState::Confirming;
@@ -583,16 +553,15 @@ void ProcessData::HandleSettingsLine(const QString& line)
         ++m_continuousLines;
         if (m_continuousLines == ContinuousLinesForWarning && !Global.ContinuousWarningShown) {
             ShowMessage(tr("Wysyłanie ciągłe"),
-                        tr("Nie można nawiązac komunikacji z siłomierzem.") + QLatin1Char('\n')
-                            + tr("Wyłącz wysyłanie ciągłe w urządzeniu."),
+                        tr("Nie można nawiązac komunikacji z siłomierzem.") + QLatin1Char('\n') +
+                            tr("Wyłącz wysyłanie ciągłe w urządzeniu."),
                         MessageIcon::Warning);
             Global.ContinuousWarningShown = true;
         }
     }
 }
 
-void ProcessData::IdentifyDevice(const QString& model)
-{
+void ProcessData::IdentifyDevice(const QString& model) {
     Global.DeviceFamily = DeviceModel::FamilyOf(model);
     const bool force = Global.DeviceFamily == Family::Force;
     m_target.SetSpeedVisible(force);
@@ -604,8 +573,7 @@ void ProcessData::IdentifyDevice(const QString& model)
 
 // --- Download of a stored series. ----------------------------------------------------------
 
-void ProcessData::ProcessDownload()
-{
+void ProcessData::ProcessDownload() {
     for (qsizetype crlf = Rest().indexOf(QByteArrayView("\r\n")); crlf >= 0;
          crlf = Rest().indexOf(QByteArrayView("\r\n"))) {
         const QString line = QString::fromLatin1(Rest().first(crlf));
@@ -615,14 +583,12 @@ void ProcessData::ProcessDownload()
     }
 }
 
-void ProcessData::EndDownload()
-{
+void ProcessData::EndDownload() {
     Global.ExchangeState = ExchangeState::Confirming;
     m_target.SetStatusText(QStringLiteral("Pobieranie próbek zakończone."));
 }
 
-bool ProcessData::HandleDownloadLine(const QString& line)
-{
+bool ProcessData::HandleDownloadLine(const QString& line) {
     const auto has = [&line](const char* keyword) { return line.contains(QLatin1String(keyword)); };
     if (has("COUNT")) {
         Global.DownloadCount = ReadInteger(ValueOf(line)).value_or(0);
@@ -685,8 +651,8 @@ bool ProcessData::HandleDownloadLine(const QString& line)
         const qsizetype numberAt = line.indexOf(QLatin1String("SMP.")) + 4;
         const int number = ReadInteger(line.mid(numberAt, 3)).value_or(0);
         // Sample numbers have three digits; a longer series ends by its count of lines.
-        if (number == Global.DownloadCount
-            || (Global.DownloadCount > 0 && m_downloadedSamples == Global.DownloadCount))
+        if (number == Global.DownloadCount ||
+            (Global.DownloadCount > 0 && m_downloadedSamples == Global.DownloadCount))
             EndDownload();
     }
     return true;

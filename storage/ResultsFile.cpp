@@ -9,29 +9,26 @@
 
 namespace ResultsFile {
 
-QString NameFor(const QString& folder, const QDateTime& moment)
-{
+QString NameFor(const QString& folder, const QDateTime& moment) {
     const QLocale locale;
     // The long time format of Qt carries the time zone; the file name does not.
     QString timeFormat = locale.timeFormat(QLocale::LongFormat);
     timeFormat.remove(QRegularExpression(QStringLiteral("\\s*t+")));
-    QString stamp = locale.toString(moment.date(), QLocale::ShortFormat) + QLatin1Char(' ')
-                    + locale.toString(moment.time(), timeFormat);
+    QString stamp = locale.toString(moment.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+                    locale.toString(moment.time(), timeFormat);
     stamp.remove(QLatin1Char(':'));
     static const QRegularExpression forbidden(QStringLiteral("[/\\\\\\x00-\\x1f]"));
     stamp.replace(forbidden, QStringLiteral("-"));
-    return QDir::toNativeSeparators(folder + QLatin1Char('/')) + QStringLiteral("wyniki od ")
-           + stamp + QStringLiteral(".txt");
+    return QDir::toNativeSeparators(folder + QLatin1Char('/')) + QStringLiteral("wyniki od ") +
+           stamp + QStringLiteral(".txt");
 }
 
-bool Create(const QString& path)
-{
+bool Create(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }
 
-bool Append(const QString& path, double value)
-{
+bool Append(const QString& path, double value) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;

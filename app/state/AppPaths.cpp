@@ -8,8 +8,7 @@
 namespace {
 QString g_executableOverride;
 
-bool IsWritableDir(const QString& dir)
-{
+bool IsWritableDir(const QString& dir) {
     const QFileInfo info(dir);
     return info.isDir() && info.isWritable();
 }
@@ -17,25 +16,21 @@ bool IsWritableDir(const QString& dir)
 
 namespace AppPaths {
 
-QString ExecutablePath()
-{
+QString ExecutablePath() {
     if (!g_executableOverride.isEmpty())
         return g_executableOverride;
     return QCoreApplication::applicationFilePath();
 }
 
-QString ProgramDir()
-{
+QString ProgramDir() {
     return QFileInfo(ExecutablePath()).absolutePath();
 }
 
-QString ProgramDirWithSeparator()
-{
+QString ProgramDirWithSeparator() {
     return QDir::toNativeSeparators(ProgramDir() + QLatin1Char('/'));
 }
 
-QString WritableProgramDir()
-{
+QString WritableProgramDir() {
     const QString programDir = ProgramDir();
     if (IsWritableDir(programDir))
         return programDir;
@@ -44,8 +39,7 @@ QString WritableProgramDir()
     return userDir;
 }
 
-QStringList SharedDataDirs()
-{
+QStringList SharedDataDirs() {
     QStringList dirs{ProgramDir()};
 #ifdef ZFM_INSTALLED_DATADIR
     dirs << QStringLiteral(ZFM_INSTALLED_DATADIR);
@@ -56,8 +50,7 @@ QStringList SharedDataDirs()
     return dirs;
 }
 
-void SetExecutablePathOverride(const QString& path)
-{
+void SetExecutablePathOverride(const QString& path) {
     g_executableOverride = path;
 }
 

@@ -21,35 +21,35 @@ enum class ExchangeState : std::uint8_t {
 // Codes stored in AwaitedReply: one per order, so that the reply side knows which
 // confirmation to look for. Code 4 belongs to no order.
 namespace Reply {
-constexpr std::uint8_t Display = 0;         // "SI"
-constexpr std::uint8_t Tare = 1;            // "ST"
-constexpr std::uint8_t OnOff = 2;           // "SS"
-constexpr std::uint8_t Standby = 3;         // "Ss"
-constexpr std::uint8_t Unused = 4;          // no order
-constexpr std::uint8_t LowThreshold = 5;    // "SL"
-constexpr std::uint8_t HighThreshold = 6;   // "SH"
-constexpr std::uint8_t ZeroThreshold = 7;   // "SM"
-constexpr std::uint8_t DisplayPoll = 8;     // "Sx1"
-constexpr std::uint8_t Unit = 9;            // "Su"
-constexpr std::uint8_t PeakOff = 10;        // "Sp0"
-constexpr std::uint8_t PeakPush = 11;       // "Sp1"
-constexpr std::uint8_t PeakPull = 12;       // "Sp2"
-constexpr std::uint8_t Mem = 13;            // "Sm"
-constexpr std::uint8_t SpeedSlow = 14;      // "Sf0"
-constexpr std::uint8_t SpeedFast = 15;      // "Sf1"
-constexpr std::uint8_t AcqManual = 16;      // "Sa0"
-constexpr std::uint8_t AcqAuto = 17;        // "Sa1"
-constexpr std::uint8_t SampleCount = 18;    // "Sv"
-constexpr std::uint8_t SampleTime = 19;     // "St"
-constexpr std::uint8_t ThresholdsOff = 20;  // "Sk0"
-constexpr std::uint8_t ThresholdsOn = 21;   // "Sk1"
-constexpr std::uint8_t Report = 22;         // "Sid"
-constexpr std::uint8_t StreamOff = 23;      // "Se0"
-constexpr std::uint8_t StreamOn = 24;       // "Se1"
-constexpr std::uint8_t Battery = 25;        // "Sb"
-constexpr std::uint8_t Download = 26;       // "Sc"
-constexpr std::uint8_t ResetMemory = 27;    // "Sr"
-constexpr std::uint8_t Acceleration = 28;   // "Sn"
+constexpr std::uint8_t Display = 0;        // "SI"
+constexpr std::uint8_t Tare = 1;           // "ST"
+constexpr std::uint8_t OnOff = 2;          // "SS"
+constexpr std::uint8_t Standby = 3;        // "Ss"
+constexpr std::uint8_t Unused = 4;         // no order
+constexpr std::uint8_t LowThreshold = 5;   // "SL"
+constexpr std::uint8_t HighThreshold = 6;  // "SH"
+constexpr std::uint8_t ZeroThreshold = 7;  // "SM"
+constexpr std::uint8_t DisplayPoll = 8;    // "Sx1"
+constexpr std::uint8_t Unit = 9;           // "Su"
+constexpr std::uint8_t PeakOff = 10;       // "Sp0"
+constexpr std::uint8_t PeakPush = 11;      // "Sp1"
+constexpr std::uint8_t PeakPull = 12;      // "Sp2"
+constexpr std::uint8_t Mem = 13;           // "Sm"
+constexpr std::uint8_t SpeedSlow = 14;     // "Sf0"
+constexpr std::uint8_t SpeedFast = 15;     // "Sf1"
+constexpr std::uint8_t AcqManual = 16;     // "Sa0"
+constexpr std::uint8_t AcqAuto = 17;       // "Sa1"
+constexpr std::uint8_t SampleCount = 18;   // "Sv"
+constexpr std::uint8_t SampleTime = 19;    // "St"
+constexpr std::uint8_t ThresholdsOff = 20; // "Sk0"
+constexpr std::uint8_t ThresholdsOn = 21;  // "Sk1"
+constexpr std::uint8_t Report = 22;        // "Sid"
+constexpr std::uint8_t StreamOff = 23;     // "Se0"
+constexpr std::uint8_t StreamOn = 24;      // "Se1"
+constexpr std::uint8_t Battery = 25;       // "Sb"
+constexpr std::uint8_t Download = 26;      // "Sc"
+constexpr std::uint8_t ResetMemory = 27;   // "Sr"
+constexpr std::uint8_t Acceleration = 28;  // "Sn"
 } // namespace Reply
 
 // Running statistics of the samples on the chart.
@@ -101,8 +101,7 @@ struct SharedState {
 extern SharedState Global;
 
 // Stores both bytes that tell the reply side how to read the answer to the next order.
-inline void SetExchange(::ExchangeState state, std::uint8_t awaited)
-{
+inline void SetExchange(::ExchangeState state, std::uint8_t awaited) {
     Global.ExchangeState = state;
     Global.AwaitedReply = awaited;
 }

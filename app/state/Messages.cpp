@@ -5,8 +5,7 @@
 
 namespace {
 
-QMessageBox::Icon ToBoxIcon(MessageIcon icon)
-{
+QMessageBox::Icon ToBoxIcon(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Information:
         return QMessageBox::Information;
@@ -22,14 +21,12 @@ QMessageBox::Icon ToBoxIcon(MessageIcon icon)
 
 class BoxPresenter final : public MessagePresenter {
 public:
-    void Show(QWidget* parent, const MessageRequest& message) override
-    {
+    void Show(QWidget* parent, const MessageRequest& message) override {
         QMessageBox box(ToBoxIcon(message.Icon), message.Caption, message.Text, QMessageBox::Ok,
                         parent ? parent : QApplication::activeWindow());
         box.exec();
     }
-    bool Ask(QWidget* parent, const MessageRequest& message) override
-    {
+    bool Ask(QWidget* parent, const MessageRequest& message) override {
         QMessageBox box(ToBoxIcon(message.Icon), message.Caption, message.Text,
                         QMessageBox::Yes | QMessageBox::No,
                         parent ? parent : QApplication::activeWindow());
@@ -42,17 +39,14 @@ MessagePresenter* g_presenter = &g_boxPresenter;
 
 } // namespace
 
-void ShowMessage(const QString& caption, const QString& text, MessageIcon icon, QWidget* parent)
-{
+void ShowMessage(const QString& caption, const QString& text, MessageIcon icon, QWidget* parent) {
     g_presenter->Show(parent, MessageRequest{caption, text, icon});
 }
 
-bool AskYesNo(const QString& caption, const QString& text, QWidget* parent)
-{
+bool AskYesNo(const QString& caption, const QString& text, QWidget* parent) {
     return g_presenter->Ask(parent, MessageRequest{caption, text, MessageIcon::Question});
 }
 
-void SetMessagePresenter(MessagePresenter* presenter)
-{
+void SetMessagePresenter(MessagePresenter* presenter) {
     g_presenter = presenter ? presenter : &g_boxPresenter;
 }

@@ -24,8 +24,7 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
-void Prepare(ExchangeState state, std::uint8_t awaited, std::uint8_t family, bool running)
-{
+void Prepare(ExchangeState state, std::uint8_t awaited, std::uint8_t family, bool running) {
     Global = SharedState{};
     Global.ExchangeState = state;
     Global.AwaitedReply = awaited;
@@ -35,8 +34,7 @@ void Prepare(ExchangeState state, std::uint8_t awaited, std::uint8_t family, boo
 }
 
 Outcome Run(const QList<QByteArray>& chunks, ExchangeState state, std::uint8_t awaited,
-            std::uint8_t family = Family::Force, bool running = true)
-{
+            std::uint8_t family = Family::Force, bool running = true) {
     Prepare(state, awaited, family, running);
     RecordingMessages messages;
     FakeReplyTarget target;
@@ -44,14 +42,13 @@ Outcome Run(const QList<QByteArray>& chunks, ExchangeState state, std::uint8_t a
     ProcessData data(target);
     for (const QByteArray& chunk : chunks)
         data.ProcessIncoming(chunk);
-    return Outcome{data.IncomingBuffer(), target.StatusTexts, target.OrderTexts(),
-                   target.PanelCaption, target.FreshMarks, target.EndMeasurementCalls,
-                   target.Samples, target.ResultsFilesStarted, messages.Texts(),
+    return Outcome{data.IncomingBuffer(), target.StatusTexts,         target.OrderTexts(),
+                   target.PanelCaption,   target.FreshMarks,          target.EndMeasurementCalls,
+                   target.Samples,        target.ResultsFilesStarted, messages.Texts(),
                    Global.ExchangeState};
 }
 
-QList<QByteArray> ByteByByte(const QByteArray& text)
-{
+QList<QByteArray> ByteByByte(const QByteArray& text) {
     QList<QByteArray> chunks;
     for (char c : text)
         chunks.append(QByteArray(1, c));
@@ -59,10 +56,9 @@ QList<QByteArray> ByteByByte(const QByteArray& text)
 }
 
 // A display or family-0 stream line: sign, value right-aligned in 9 columns, space, unit.
-QByteArray Reading(char sign, const char* value, const char* unit)
-{
-    return QByteArray(1, sign) + QByteArray(value).rightJustified(9, ' ') + ' '
-           + QByteArray(unit).leftJustified(3, ' ') + "\r\n";
+QByteArray Reading(char sign, const char* value, const char* unit) {
+    return QByteArray(1, sign) + QByteArray(value).rightJustified(9, ' ') + ' ' +
+           QByteArray(unit).leftJustified(3, ' ') + "\r\n";
 }
 
 } // namespace
@@ -86,8 +82,7 @@ private slots:
     void reentrantTextIsQueued();
 };
 
-void TestProcessIncoming::framing_data()
-{
+void TestProcessIncoming::framing_data() {
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<int>("state");
     QTest::addColumn<int>("awaited");
@@ -101,15 +96,15 @@ void TestProcessIncoming::framing_data()
     const int display = int(ExchangeState::ReadingDisplay);
     const int streaming = int(ExchangeState::Streaming);
 
-    QTest::newRow("confirmation") << QByteArray("MT\r\n") << confirming << int(Reply::Tare)
-                                  << 0 << QByteArray() << QStringList{"Siłomierz wyzerowany"}
-                                  << "0 g" << 0;
+    QTest::newRow("confirmation") << QByteArray("MT\r\n") << confirming << int(Reply::Tare) << 0
+                                  << QByteArray() << QStringList{"Siłomierz wyzerowany"} << "0 g"
+                                  << 0;
     QTest::newRow("confirmation waits for CR LF")
         << QByteArray("Mu") << confirming << int(Reply::Unit) << 0 << QByteArray("Mu")
         << QStringList{} << "0 g" << 0;
     QTest::newRow("code without marker drops lines")
-        << QByteArray("MT\r\nabc\r\n") << confirming << int(Reply::DisplayPoll) << 0
-        << QByteArray() << QStringList{} << "0 g" << 0;
+        << QByteArray("MT\r\nabc\r\n") << confirming << int(Reply::DisplayPoll) << 0 << QByteArray()
+        << QStringList{} << "0 g" << 0;
     QTest::newRow("on/off: MS0 tested first")
         << QByteArray("MS1 MS0\r\n") << confirming << int(Reply::OnOff) << 0 << QByteArray()
         << QStringList{"Siłomierz wyłączony"} << "0 g" << 0;
@@ -128,21 +123,19 @@ void TestProcessIncoming::framing_data()
     QTest::newRow("stream family 0, extra text in front")
         << ("#junk#" + Reading(' ', "7.25", "kg")) << streaming << 24 << 0 << QByteArray()
         << QStringList{"Wynik odczytany"} << " 7.25 kg" << 1;
-    QTest::newRow("stream family 1") << QByteArray(" 012.34\r\n-001.50\r\n") << streaming << 24
-                                     << 1 << QByteArray() << QStringList{} << "0 g" << 2;
+    QTest::newRow("stream family 1") << QByteArray(" 012.34\r\n-001.50\r\n") << streaming << 24 << 1
+                                     << QByteArray() << QStringList{} << "0 g" << 2;
     QTest::newRow("stream family 2, partial tail waits")
         << QByteArray(" 012.34\r\n-00") << streaming << 24 << 2 << QByteArray("-00")
         << QStringList{} << "0 g" << 1;
     QTest::newRow("raw capture keeps text") << QByteArray("abc\r\n") << 5 << 0 << 0
-                                            << QByteArray("abc\r\n") << QStringList{} << "0 g"
-                                            << 0;
-    QTest::newRow("unknown state keeps text") << QByteArray("abc\r\n") << 77 << 0 << 0
-                                              << QByteArray("abc\r\n") << QStringList{} << "0 g"
-                                              << 0;
+                                            << QByteArray("abc\r\n") << QStringList{} << "0 g" << 0;
+    QTest::newRow("unknown state keeps text")
+        << QByteArray("abc\r\n") << 77 << 0 << 0 << QByteArray("abc\r\n") << QStringList{} << "0 g"
+        << 0;
 }
 
-void TestProcessIncoming::framing()
-{
+void TestProcessIncoming::framing() {
     QFETCH(QByteArray, input);
     QFETCH(int, state);
     QFETCH(int, awaited);
@@ -165,8 +158,7 @@ void TestProcessIncoming::framing()
 }
 
 // Cases whose result depends on what one receive event holds.
-void TestProcessIncoming::perCallRules_data()
-{
+void TestProcessIncoming::perCallRules_data() {
     QTest::addColumn<QList<QByteArray>>("chunks");
     QTest::addColumn<int>("state");
     QTest::addColumn<int>("family");
@@ -187,7 +179,8 @@ void TestProcessIncoming::perCallRules_data()
         << QStringList{"Wynik odczytany"} << int(Reply::StreamOn);
     QTest::newRow("second reading shown at the next event")
         << QList<QByteArray>{first + second, QByteArray()} << display << 0 << QByteArray()
-        << " 2.5 N" << 0 << QStringList{"Wynik odczytany", "Wynik odczytany"} << int(Reply::StreamOn);
+        << " 2.5 N" << 0 << QStringList{"Wynik odczytany", "Wynik odczytany"}
+        << int(Reply::StreamOn);
     QTest::newRow("refusal keeps the text")
         << QList<QByteArray>{"MQ\r\n"} << display << 0 << QByteArray("MQ\r\n") << "0 g" << 0
         << QStringList{"Nie można wykonać rozkazu"} << int(Reply::StreamOn);
@@ -205,8 +198,7 @@ void TestProcessIncoming::perCallRules_data()
         << QStringList{} << int(Reply::StreamOn);
 }
 
-void TestProcessIncoming::perCallRules()
-{
+void TestProcessIncoming::perCallRules() {
     QFETCH(QList<QByteArray>, chunks);
     QFETCH(int, state);
     QFETCH(int, family);
@@ -216,16 +208,15 @@ void TestProcessIncoming::perCallRules()
     QFETCH(QStringList, status);
     QFETCH(int, awaited);
 
-    const Outcome outcome = Run(chunks, static_cast<ExchangeState>(state), std::uint8_t(awaited),
-                                std::uint8_t(family));
+    const Outcome outcome =
+        Run(chunks, static_cast<ExchangeState>(state), std::uint8_t(awaited), std::uint8_t(family));
     QCOMPARE(outcome.Buffer, buffer);
     QCOMPARE(outcome.Caption, caption);
     QCOMPARE(outcome.Samples.size(), samples);
     QCOMPARE(outcome.Status, status);
 }
 
-void TestProcessIncoming::boundDropsOldestTextUpToLineEnd()
-{
+void TestProcessIncoming::boundDropsOldestTextUpToLineEnd() {
     Prepare(ExchangeState::RawCapture, 0, 0, false);
     FakeReplyTarget target;
     ProcessData data(target);
@@ -238,8 +229,7 @@ void TestProcessIncoming::boundDropsOldestTextUpToLineEnd()
     QVERIFY(kept.startsWith(line)); // whole lines only
 }
 
-void TestProcessIncoming::boundKeepsGarbageWithoutLineEndsBounded()
-{
+void TestProcessIncoming::boundKeepsGarbageWithoutLineEndsBounded() {
     for (const ExchangeState state :
          {ExchangeState::Confirming, ExchangeState::ReadingDisplay, ExchangeState::ReadingSettings,
           ExchangeState::Streaming, ExchangeState::Downloading, ExchangeState::RawCapture}) {
@@ -254,11 +244,10 @@ void TestProcessIncoming::boundKeepsGarbageWithoutLineEndsBounded()
     }
 }
 
-void TestProcessIncoming::streamEndAlwaysMakesProgress()
-{
+void TestProcessIncoming::streamEndAlwaysMakesProgress() {
     // Measurement lines, then the start of the confirmation: all before the "M" goes.
-    Outcome outcome = Run({Reading(' ', "1.5", "N") + "Me"}, ExchangeState::Confirming,
-                          Reply::StreamOff);
+    Outcome outcome =
+        Run({Reading(' ', "1.5", "N") + "Me"}, ExchangeState::Confirming, Reply::StreamOff);
     QCOMPARE(outcome.Buffer, QByteArray("Me"));
     QCOMPARE(outcome.Ends, 0);
     outcome = Run({Reading(' ', "1.5", "N") + "Me", "0\r\n"}, ExchangeState::Confirming,
@@ -278,8 +267,7 @@ public:
     ProcessData* Data = nullptr;
     QByteArray Extra;
     int Shown = 0;
-    void Show(QWidget*, const MessageRequest&) override
-    {
+    void Show(QWidget*, const MessageRequest&) override {
         ++Shown;
         if (Data && !Extra.isEmpty())
             Data->ProcessIncoming(std::exchange(Extra, QByteArray()));
@@ -288,8 +276,7 @@ public:
 };
 } // namespace
 
-void TestProcessIncoming::reentrantTextIsQueued()
-{
+void TestProcessIncoming::reentrantTextIsQueued() {
     Prepare(ExchangeState::Confirming, Reply::SampleCount, 0, false);
     FakeReplyTarget target;
     target.Edits[PanelEdit::SampleCount] = QStringLiteral("1000");

@@ -2,30 +2,27 @@
 
 #include "app/state/Global.h"
 
-void FakeReplyTarget::EndOnlineMeasurement()
-{
+void FakeReplyTarget::EndOnlineMeasurement() {
     ++EndMeasurementCalls;
     Global.MeasurementRunning = false;
     Global.ExchangeState = ExchangeState::Confirming;
 }
 
-void FakeReplyTarget::AddSample(double sampleTime, double value)
-{
-    const double x = (Samples.size() - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
+void FakeReplyTarget::AddSample(double sampleTime, double value) {
+    const double x =
+        (Samples.size() - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
     Samples.append({x, value});
     ++Global.SampleStats.Count;
 }
 
-QStringList FakeReplyTarget::OrderTexts() const
-{
+QStringList FakeReplyTarget::OrderTexts() const {
     QStringList texts;
     for (const Order& order : Orders)
         texts << QString::fromLatin1(order.Text);
     return texts;
 }
 
-void FakeReplyTarget::Change(TaggedControl control, int& value, int next)
-{
+void FakeReplyTarget::Change(TaggedControl control, int& value, int next) {
     if (value == next)
         return; // no change, no click
     value = next;

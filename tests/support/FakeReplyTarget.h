@@ -21,8 +21,7 @@ public:
     void SendOrder(const QByteArray& order, bool press) override { Orders.append({order, press}); }
     void SetStatusText(const QString& text) override { StatusTexts.append(text); }
     void EnableTimer(WindowTimer timer) override { EnabledTimers.insert(timer); }
-    void DisableTimer(WindowTimer timer) override
-    {
+    void DisableTimer(WindowTimer timer) override {
         EnabledTimers.remove(timer);
         DisabledTimers.insert(timer);
     }
@@ -39,16 +38,14 @@ public:
     void SetModelText(const QString& text) override { Model = text; }
     void SetSerialNumberText(const QString& text) override { SerialNumber = text; }
     QStringList UnitItems() const override { return Units; }
-    void SetUnitItems(const QStringList& items) override
-    {
+    void SetUnitItems(const QStringList& items) override {
         Units = items;
         UnitSelected = -1;
     }
     int UnitIndex() const override { return UnitSelected; }
     void SetUnitIndex(int index) override { Change(TaggedControl::Unit, UnitSelected, index); }
     void SetTag(TaggedControl control, int tag) override { Tags[control] = tag; }
-    void SetPeakChecked(bool checked) override
-    {
+    void SetPeakChecked(bool checked) override {
         int value = PeakChecked;
         Change(TaggedControl::Peak, value, checked ? 1 : 0);
         PeakChecked = value != 0;
@@ -57,12 +54,10 @@ public:
     int SpeedIndex() const override { return Speed; }
     void SetSpeedIndex(int index) override { Change(TaggedControl::Speed, Speed, index); }
     void SetSpeedVisible(bool visible) override { SpeedVisible = visible; }
-    void SetAcquisitionIndex(int index) override
-    {
+    void SetAcquisitionIndex(int index) override {
         Change(TaggedControl::Acquisition, Acquisition, index);
     }
-    void SetThrChecked(bool checked) override
-    {
+    void SetThrChecked(bool checked) override {
         int value = ThrChecked;
         Change(TaggedControl::Thr, value, checked ? 1 : 0);
         ThrChecked = value != 0;

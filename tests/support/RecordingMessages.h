@@ -11,14 +11,12 @@ public:
     ~RecordingMessages() override { SetMessagePresenter(nullptr); }
 
     void Show(QWidget*, const MessageRequest& message) override { Shown.append(message); }
-    bool Ask(QWidget*, const MessageRequest& message) override
-    {
+    bool Ask(QWidget*, const MessageRequest& message) override {
         Shown.append(message);
         return AnswerYes;
     }
 
-    QStringList Texts() const
-    {
+    QStringList Texts() const {
         QStringList texts;
         for (const MessageRequest& m : Shown)
             texts << m.Text;
