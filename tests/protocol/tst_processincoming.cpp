@@ -196,6 +196,10 @@ void TestProcessIncoming::perCallRules_data() {
     QTest::newRow("stream: Mnewfile, then lines wait")
         << QList<QByteArray>{"Mnewfile\r\n" + first} << streaming << 0 << first << "0 g" << 0
         << QStringList{} << int(Reply::StreamOn);
+    QTest::newRow("marker of the second line found while the first is handled")
+        << QList<QByteArray>{"xx\r\nMH\r\n"} << confirming << 0 << QByteArray() << "0 g" << 0
+        << QStringList{"Górny próg ustawiony", "Górny próg ustawiony"}
+        << int(Reply::HighThreshold);
 }
 
 void TestProcessIncoming::perCallRules() {
