@@ -1,0 +1,94 @@
+#include "measure/ChartModel.h"
+
+#include "protocol/Numbers.h"
+
+ChartModel::ChartModel()
+    : m_samples(new Container)
+    , m_low(new Container)
+    , m_high(new Container) {
+    // Squeezing after removals would copy the whole series; the chart only grows or clears.
+    m_samples->setAutoSqueeze(false);
+}
+
+double ChartModel::LastX() const {
+    return m_samples->isEmpty() ? 0.0 : (m_samples->constEnd() - 1)->key;
+}
+
+void ChartModel::Include(double x, double y) {
+    if (!m_hasRange) {
+        m_keys = QCPRange(x, x);
+        m_values = QCPRange(y, y);
+        m_hasRange = true;
+        return;
+    }
+    m_keys.expand(x);
+    m_values.expand(y);
+}
+
+// A run of equal threshold points is kept as its two ends: the drawn line is the same, and a
+// long run costs no memory.
+void ChartModel::AppendLinePoint(Container& line, double x, double y) {
+    const int size = line.size();
+    if (size >= 2) {
+        auto last = line.end() - 1;
+        const auto before = last - 1;
+        if (last->value == y && before->value == y && x >= last->key) {
+            last->key = x;
+            return;
+        }
+    }
+    line.add(QCPGraphData(x, y));
+}
+
+void ChartModel::AddSample(double sampleTime, double value, bool thresholdsShown) {
+    const int n = m_samples->size();
+    const double x = (n - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
+    m_samples->add(QCPGraphData(x, value));
+    Include(x, value);
+    if (thresholdsShown) {
+        const double next = (n + 1 - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
+        AppendLinePoint(*m_low, next, Global.LowThreshold);
+        AppendLinePoint(*m_high, next, Global.HighThreshold);
+        Include(next, Global.LowThreshold);
+        Include(next, Global.HighThreshold);
+    }
+    ++m_revision;
+
+    SampleStatistics& stats = Global.SampleStats;
+    ++stats.Count;
+    if (value < stats.Min || stats.Count == 1)
+        stats.Min = value;
+    if (value > stats.Max || stats.Count == 1)
+        stats.Max = value;
+    stats.Sum += value;
+    stats.Average = RoundDecimals(stats.Sum / stats.Count, StatDecimals);
+}
+
+void ChartModel::ClearSeries() {
+    m_samples->clear();
+    m_low->clear();
+    m_high->clear();
+    m_hasRange = false;
+    ++m_revision;
+}
+
+bool ChartModel::KeyRange(QCPRange& range) const {
+    range = m_keys;
+    return m_hasRange;
+}
+
+bool ChartModel::ValueRange(QCPRange& range) const {
+    range = m_values;
+    return m_hasRange;
+}
+
+ChartModel::StatTexts ChartModel::TextsFor(const SampleStatistics& stats, const QString& unit) {
+    if (stats.Count == 0)
+        return {EmptyStatText(), EmptyStatText(), EmptyStatText(), EmptyStatText(),
+                EmptyStatText()};
+    const QString suffix = QLatin1Char(' ') + unit;
+    return {QString::number(stats.Count), FormatGeneralLocal(stats.Min) + suffix,
+            FormatGeneralLocal(stats.Max) + suffix,
+            FormatGeneralLocal(RoundDecimals(stats.Sum, StatDecimals)) + suffix,
+            FormatGeneralLocal(stats.Average) + suffix};
+}

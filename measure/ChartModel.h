@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/state/Global.h"
+
+#include <qcustomplot.h>
+
+#include <QCoreApplication>
+#include <QSharedPointer>
+#include <QString>
+
+// The data behind the chart: the sample series, the two threshold lines and the running
+// statistics. Widget-free, so that every sample path can be tested and measured without a
+// window; the chart widget draws these containers as they are.
+class ChartModel {
+    Q_DECLARE_TR_FUNCTIONS(ChartModel)
+
+public:
+    using Container = QCPGraphDataContainer;
+
+    ChartModel();
+
+    const QSharedPointer<Container>& Samples() const { return m_samples; }
+    const QSharedPointer<Container>& LowLine() const { return m_low; }
+    const QSharedPointer<Container>& HighLine() const { return m_high; }
+
+    // The one way into the chart and the statistics: plots the value one sampling step after
+    // the last point (continuing a previous run through the offsets of the shared state),
+    // adds the threshold points one step further when thresholds are shown, and updates the
+    // running statistics.
+    void AddSample(double sampleTime, double value, bool thresholdsShown);
+
+    int PointCount() const { return m_samples->size(); }
+    // X value of the last sample (0 when there is none).
+    double LastX() const;
+
+    // Removes the points of all three series (the statistics are reset separately).
+    void ClearSeries();
+
+    // Ranges of everything plotted, kept as samples come, so that a redraw never scans the
+    // data to fit the axes. Empty ranges are reported as not found.
+    bool KeyRange(QCPRange& range) const;
+    bool ValueRange(QCPRange& range) const;
+
+    // Changes with every modification; the chart redraws only when it moved.
+    quint64 Revision() const { return m_revision; }
+
+    // The five statistics label texts for the given statistics and unit.
+    struct StatTexts {
+        QString Count, Min, Max, Sum, Average;
+    };
+    static StatTexts TextsFor(const SampleStatistics& stats, const QString& unit);
+    static QString EmptyStatText() { return QStringLiteral("---"); }
+
+    // Rounding of Sum and Average: 4 decimal places, halves away from zero.
+    static constexpr int StatDecimals = 4;
+
+private:
+    void AppendLinePoint(Container& line, double x, double y);
+    void Include(double x, double y);
+
+    QSharedPointer<Container> m_samples;
+    QSharedPointer<Container> m_low;
+    QSharedPointer<Container> m_high;
+    bool m_hasRange = false;
+    QCPRange m_keys;
+    QCPRange m_values;
+    quint64 m_revision = 0;
+};
