@@ -1,0 +1,170 @@
+// Ingestion speed: received text through the reply assembly into the chart data and the
+// statistics (no redraw), compared with what a 115,200-baud link can carry.
+#include "app/state/Global.h"
+#include "measure/ChartModel.h"
+#include "protocol/ProcessData.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <malloc.h>
+
+namespace {
+
+constexpr int Lines = 1'000'000;
+constexpr int ChunkBytes = 4096; // what one receive event typically holds at full speed
+constexpr double LinkBytesPerSecond = 11'520.0;
+
+// A window reduced to what a sample costs: the chart data and the statistics.
+class ChartOnlyTarget final : public ReplyTarget {
+public:
+    ChartModel Chart;
+    QString Caption;
+
+    void SendOrder(const QByteArray&, bool) override {}
+    void SetStatusText(const QString&) override {}
+    void EnableTimer(WindowTimer) override {}
+    void DisableTimer(WindowTimer) override {}
+    void SetTimerInterval(WindowTimer, int) override {}
+    bool UpdateDisplayTicked() const override { return true; }
+    void EndOnlineMeasurement() override {}
+    QString PanelResultCaption() const override { return Caption; }
+    void SetPanelResultCaption(const QString& caption) override { Caption = caption; }
+    void MarkReadingFresh() override {}
+    void SetBatteryPercent(int) override {}
+    QString ModelText() const override { return {}; }
+    void SetModelText(const QString&) override {}
+    void SetSerialNumberText(const QString&) override {}
+    QStringList UnitItems() const override { return {}; }
+    void SetUnitItems(const QStringList&) override {}
+    int UnitIndex() const override { return -1; }
+    void SetUnitIndex(int) override {}
+    void SetTag(TaggedControl, int) override {}
+    void SetPeakChecked(bool) override {}
+    void SetPeakModeIndex(int) override {}
+    int SpeedIndex() const override { return 0; }
+    void SetSpeedIndex(int) override {}
+    void SetSpeedVisible(bool) override {}
+    void SetAcquisitionIndex(int) override {}
+    void SetThrChecked(bool) override {}
+    void SetSampleCountCaption(const QString&) override {}
+    void SetSampleTimeCaption(const QString&) override {}
+    QString EditText(PanelEdit) const override { return {}; }
+    void SetEditText(PanelEdit, const QString&) override {}
+    bool EditHasFocus(PanelEdit) const override { return false; }
+    int ChartPointCount() const override { return Chart.PointCount(); }
+    QString YTitle() const override { return Title; }
+    void SetYTitle(const QString& title) override { Title = title; }
+    void SetXTitle(const QString&) override {}
+    void SetSeriesName(const QString&) override {}
+    void AddSample(double sampleTime, double value) override
+    {
+        Chart.AddSample(sampleTime, value, true);
+    }
+    void StartResultsFile() override {}
+    void AppendResult(double) override {}
+
+    QString Title;
+};
+
+QByteArray Family0Line(int i)
+{
+    const double value = (i % 20000) / 100.0 - 100.0;
+    const QByteArray digits = QByteArray::number(std::abs(value), 'f', 3);
+    return QByteArray(1, value < 0 ? '-' : ' ') + digits.rightJustified(9, ' ') + " N  \r\n";
+}
+
+QByteArray CaptureLine(int i)
+{
+    const double value = (i % 20000) / 100.0 - 100.0;
+    return QByteArray(1, value < 0 ? '-' : ' ')
+           + QByteArray::number(std::abs(value), 'f', 2).rightJustified(6, '0') + "\r\n";
+}
+
+// Heap in use, counting large blocks that the allocator maps separately.
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+struct Result {
+    double Seconds = 0;
+    double FirstWindowNs = 0; // per-sample cost among the first thousands
+    double LastWindowNs = 0;  // and among the last of the million
+    std::size_t HeapBytes = 0;
+};
+
+Result Ingest(std::uint8_t family, QByteArray (*line)(int))
+{
+    Global = SharedState{};
+    Global.ExchangeState = ExchangeState::Streaming;
+    Global.DeviceFamily = family;
+    Global.MeasurementRunning = true;
+    Global.SampleTime = 0.025;
+    Global.LowThreshold = -50;
+    Global.HighThreshold = 50;
+
+    QByteArray text;
+    text.reserve(qsizetype(Lines) * 18);
+    for (int i = 0; i < Lines; ++i)
+        text += line(i);
+
+    const std::size_t heapBefore = HeapInUse();
+    ChartOnlyTarget target;
+    ProcessData data(target);
+    Result result;
+    double earlyNs = 0, lateNs = 0;
+    int earlySamples = 0, lateSamples = 0;
+    QElapsedTimer clock;
+    QElapsedTimer chunkClock;
+    clock.start();
+    for (qsizetype at = 0; at < text.size(); at += ChunkBytes) {
+        const int before = target.Chart.PointCount();
+        chunkClock.start();
+        data.ProcessIncoming(text.mid(at, ChunkBytes));
+        const double ns = double(chunkClock.nsecsElapsed());
+        const int added = target.Chart.PointCount() - before;
+        if (before >= 500 && before < 5000) {
+            earlyNs += ns;
+            earlySamples += added;
+        } else if (before >= Lines - 50000) {
+            lateNs += ns;
+            lateSamples += added;
+        }
+    }
+    result.Seconds = clock.nsecsElapsed() / 1e9;
+    const int last = target.Chart.PointCount();
+    result.FirstWindowNs = earlyNs / std::max(1, earlySamples);
+    result.LastWindowNs = lateNs / std::max(1, lateSamples);
+    result.HeapBytes = HeapInUse() - heapBefore;
+    if (last != Lines)
+        std::printf("  !! expected %d samples, got %d\n", Lines, last);
+    return result;
+}
+
+void Report(const char* name, int lineBytes, QByteArray (*line)(int), std::uint8_t family)
+{
+    const Result r = Ingest(family, line);
+    const double rate = Lines / r.Seconds;
+    const double linkRate = LinkBytesPerSecond / lineBytes;
+    std::printf("%-22s %9.0f lines/s  (link carries %4.0f: %6.0fx, need 100x)\n", name, rate,
+                linkRate, rate / linkRate);
+    std::printf("%-22s per sample near the 1,000th %.0f ns, near the 1,000,000th %.0f ns "
+                "(ratio %.2f, need <= 2)\n",
+                "", r.FirstWindowNs, r.LastWindowNs, r.LastWindowNs / r.FirstWindowNs);
+    std::printf("%-22s memory kept %.1f bytes per sample (need <= 64)\n", "",
+                double(r.HeapBytes) / Lines);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::printf("Ingestion of %d lines in chunks of %d bytes\n", Lines, ChunkBytes);
+    Report("family 0 (16 bytes)", 16, Family0Line, Family::Force);
+    Report("capture lines (9 bytes)", 9, CaptureLine, Family::Torque);
+    return 0;
+}
