@@ -58,8 +58,7 @@ public:
     void SetYTitle(const QString& title) override { Title = title; }
     void SetXTitle(const QString&) override {}
     void SetSeriesName(const QString&) override {}
-    void AddSample(double sampleTime, double value) override
-    {
+    void AddSample(double sampleTime, double value) override {
         Chart.AddSample(sampleTime, value, true);
     }
     void StartResultsFile() override {}
@@ -68,23 +67,20 @@ public:
     QString Title;
 };
 
-QByteArray Family0Line(int i)
-{
+QByteArray Family0Line(int i) {
     const double value = (i % 20000) / 100.0 - 100.0;
     const QByteArray digits = QByteArray::number(std::abs(value), 'f', 3);
     return QByteArray(1, value < 0 ? '-' : ' ') + digits.rightJustified(9, ' ') + " N  \r\n";
 }
 
-QByteArray CaptureLine(int i)
-{
+QByteArray CaptureLine(int i) {
     const double value = (i % 20000) / 100.0 - 100.0;
-    return QByteArray(1, value < 0 ? '-' : ' ')
-           + QByteArray::number(std::abs(value), 'f', 2).rightJustified(6, '0') + "\r\n";
+    return QByteArray(1, value < 0 ? '-' : ' ') +
+           QByteArray::number(std::abs(value), 'f', 2).rightJustified(6, '0') + "\r\n";
 }
 
 // Heap in use, counting large blocks that the allocator maps separately.
-std::size_t HeapInUse()
-{
+std::size_t HeapInUse() {
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
 }
@@ -96,8 +92,7 @@ struct Result {
     std::size_t HeapBytes = 0;
 };
 
-Result Ingest(std::uint8_t family, QByteArray (*line)(int))
-{
+Result Ingest(std::uint8_t family, QByteArray (*line)(int)) {
     Global = SharedState{};
     Global.ExchangeState = ExchangeState::Streaming;
     Global.DeviceFamily = family;
@@ -144,8 +139,7 @@ Result Ingest(std::uint8_t family, QByteArray (*line)(int))
     return result;
 }
 
-void Report(const char* name, int lineBytes, QByteArray (*line)(int), std::uint8_t family)
-{
+void Report(const char* name, int lineBytes, QByteArray (*line)(int), std::uint8_t family) {
     const Result r = Ingest(family, line);
     const double rate = Lines / r.Seconds;
     const double linkRate = LinkBytesPerSecond / lineBytes;
@@ -160,8 +154,7 @@ void Report(const char* name, int lineBytes, QByteArray (*line)(int), std::uint8
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     std::printf("Ingestion of %d lines in chunks of %d bytes\n", Lines, ChunkBytes);
     Report("family 0 (16 bytes)", 16, Family0Line, Family::Force);

@@ -5,7 +5,8 @@
 ChartModel::ChartModel()
     : m_samples(new Container)
     , m_low(new Container)
-    , m_high(new Container) {
+    , m_high(new Container)
+    , m_overview(new Container) {
     // Squeezing after removals would copy the whole series; the chart only grows or clears.
     m_samples->setAutoSqueeze(false);
 }
@@ -40,10 +41,33 @@ void ChartModel::AppendLinePoint(Container& line, double x, double y) {
     line.add(QCPGraphData(x, y));
 }
 
+void ChartModel::UpdateOverview(double x, double y) {
+    if (m_blockFill == OverviewBlock)
+        m_blockFill = 0;
+    if (m_blockFill == 0) {
+        m_blockMin = m_blockMax = QCPGraphData(x, y);
+        m_overview->add(m_blockMin);
+        m_overview->add(m_blockMax);
+    } else {
+        if (y < m_blockMin.value)
+            m_blockMin = QCPGraphData(x, y);
+        if (y > m_blockMax.value)
+            m_blockMax = QCPGraphData(x, y);
+        // The block's two points are rewritten in place, in key order.
+        const bool minFirst = m_blockMin.key <= m_blockMax.key;
+        auto second = m_overview->end() - 1;
+        auto first = second - 1;
+        *first = minFirst ? m_blockMin : m_blockMax;
+        *second = minFirst ? m_blockMax : m_blockMin;
+    }
+    ++m_blockFill;
+}
+
 void ChartModel::AddSample(double sampleTime, double value, bool thresholdsShown) {
     const int n = m_samples->size();
     const double x = (n - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
     m_samples->add(QCPGraphData(x, value));
+    UpdateOverview(x, value);
     Include(x, value);
     if (thresholdsShown) {
         const double next = (n + 1 - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
@@ -68,6 +92,8 @@ void ChartModel::ClearSeries() {
     m_samples->clear();
     m_low->clear();
     m_high->clear();
+    m_overview->clear();
+    m_blockFill = 0;
     m_hasRange = false;
     ++m_revision;
 }

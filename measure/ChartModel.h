@@ -22,6 +22,10 @@ public:
     const QSharedPointer<Container>& Samples() const { return m_samples; }
     const QSharedPointer<Container>& LowLine() const { return m_low; }
     const QSharedPointer<Container>& HighLine() const { return m_high; }
+    // The samples reduced to the first and the last extreme of every block of
+    // OverviewBlock samples, in order: what a chart shows when many samples share a pixel.
+    const QSharedPointer<Container>& Overview() const { return m_overview; }
+    static constexpr int OverviewBlock = 64;
 
     // The one way into the chart and the statistics: plots the value one sampling step after
     // the last point (continuing a previous run through the offsets of the shared state),
@@ -57,10 +61,15 @@ public:
 private:
     void AppendLinePoint(Container& line, double x, double y);
     void Include(double x, double y);
+    void UpdateOverview(double x, double y);
 
     QSharedPointer<Container> m_samples;
     QSharedPointer<Container> m_low;
     QSharedPointer<Container> m_high;
+    QSharedPointer<Container> m_overview;
+    int m_blockFill = 0;
+    QCPGraphData m_blockMin;
+    QCPGraphData m_blockMax;
     bool m_hasRange = false;
     QCPRange m_keys;
     QCPRange m_values;

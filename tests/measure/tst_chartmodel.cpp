@@ -48,6 +48,7 @@ private slots:
     void thresholdPointsStandOneStepRight();
     void thresholdLineSpansAGap();
     void clearEmptiesTheSeries();
+    void overviewKeepsEachBlocksExtremes();
 };
 
 void TestChartModel::statistics_data() {
@@ -159,6 +160,32 @@ void TestChartModel::clearEmptiesTheSeries() {
     ContinueAfterLastPoint(model);
     model.AddSample(2, 7, false);
     QCOMPARE(model.LastX(), 0.0);
+}
+
+void TestChartModel::overviewKeepsEachBlocksExtremes() {
+    ChartModel model;
+    const int block = ChartModel::OverviewBlock;
+    const int samples = block * 3 + 5; // a partial block at the end
+    QList<double> values;
+    for (int i = 0; i < samples; ++i)
+        values << ((i * 7919) % 1000) - 500.0;
+    for (const double v : values)
+        model.AddSample(0.1, v, false);
+    const ChartModel::Container& overview = *model.Overview();
+    QCOMPARE(overview.size(), 2 * 4);
+    double previousKey = -1;
+    for (int b = 0; b < 4; ++b) {
+        const QList<double> part = values.mid(b * block, block);
+        const auto first = overview.at(2 * b);
+        const auto second = overview.at(2 * b + 1);
+        QVERIFY(first->key <= second->key);
+        QVERIFY(first->key >= previousKey);
+        previousKey = second->key;
+        QCOMPARE(std::min(first->value, second->value),
+                 *std::min_element(part.begin(), part.end()));
+        QCOMPARE(std::max(first->value, second->value),
+                 *std::max_element(part.begin(), part.end()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestChartModel)

@@ -1,0 +1,59 @@
+// Redraw time of the chart holding one and ten million points, offscreen, and the replay
+// rate of samples into it.
+#include "app/state/Global.h"
+#include "measure/ChartModel.h"
+#include "measure/ChartView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+double RedrawMs(ChartView& view, int repeats) {
+    QElapsedTimer clock;
+    double best = 1e300;
+    double sum = 0;
+    for (int i = 0; i < repeats; ++i) {
+        clock.start();
+        view.Refresh();
+        view.replot(QCustomPlot::rpImmediateRefresh);
+        const double ms = clock.nsecsElapsed() / 1e6;
+        best = std::min(best, ms);
+        sum += ms;
+    }
+    std::printf("    best %.1f ms, mean %.1f ms over %d redraws\n", best, sum / repeats, repeats);
+    return sum / repeats;
+}
+
+void Measure(int points, double limitMs) {
+    Global = SharedState{};
+    Global.LowThreshold = -0.8;
+    Global.HighThreshold = 0.8;
+    ChartModel model;
+    ChartView view(model);
+    view.resize(600, 420);
+    view.show();
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < points; ++i)
+        model.AddSample(0.025, std::sin(i * 0.001) + 0.1 * std::sin(i * 0.37), true);
+    const double addMs = clock.nsecsElapsed() / 1e6;
+    std::printf("%d points: appended in %.0f ms (%.0f ns each)\n", points, addMs,
+                addMs * 1e6 / points);
+    const double mean = RedrawMs(view, 10);
+    std::printf("    limit %.0f ms: %s (ratio %.2f)\n", limitMs,
+                mean <= limitMs ? "ok" : "TOO SLOW", mean / limitMs);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Measure(1'000'000, 16);
+    Measure(10'000'000, 50);
+    return 0;
+}
