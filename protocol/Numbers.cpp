@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +36,56 @@ std::optional<double> ToNumber(const QString& text) {
 
 std::optional<double> ReadNumber(const QString& text) {
     return ToNumber(NormalizeDecimalSeparator(text));
+}
+
+namespace {
+
+// "-12.5", "012,34", "7": an optional minus, digits, and one separator followed by digits.
+// Whichever separator it has, the normalised text reads as the same number in every locale.
+std::optional<double> ReadPlainDecimal(QByteArrayView text) {
+    while (!text.isEmpty() && (text.front() == ' ' || text.front() == '\t'))
+        text = text.sliced(1);
+    while (!text.isEmpty() && (text.back() == ' ' || text.back() == '\t'))
+        text.chop(1);
+    constexpr qsizetype MaxPlain = 40;
+    if (text.isEmpty() || text.size() > MaxPlain)
+        return std::nullopt;
+    char buffer[MaxPlain];
+    qsizetype i = 0;
+    if (text[0] == '-')
+        buffer[i++] = '-';
+    const qsizetype intStart = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        buffer[i] = text[i];
+        ++i;
+    }
+    if (i == intStart)
+        return std::nullopt;
+    if (i < text.size()) {
+        if (text[i] != '.' && text[i] != ',')
+            return std::nullopt;
+        buffer[i++] = '.';
+        const qsizetype fracStart = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            buffer[i] = text[i];
+            ++i;
+        }
+        if (i == fracStart || i != text.size())
+            return std::nullopt;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(buffer, buffer + i, value);
+    if (error != std::errc() || end != buffer + i)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<double> ReadNumber(QByteArrayView text) {
+    if (const std::optional<double> plain = ReadPlainDecimal(text))
+        return plain;
+    return ReadNumber(QString::fromLatin1(text));
 }
 
 std::optional<int> ReadInteger(const QString& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QChar>
 #include <QString>
 
@@ -20,6 +21,11 @@ std::optional<double> ToNumber(const QString& text);
 
 // NormalizeDecimalSeparator followed by ToNumber: how every typed or received number is read.
 std::optional<double> ReadNumber(const QString& text);
+// The same for 8-bit text from the gauge or a file; plain decimals take a fast path.
+std::optional<double> ReadNumber(QByteArrayView text);
+inline std::optional<double> ReadNumber(const QByteArray& text) {
+    return ReadNumber(QByteArrayView(text));
+}
 
 // Whole-number conversion of a trimmed text ("+12", "-3", "0012").
 std::optional<int> ReadInteger(const QString& text);

@@ -21,6 +21,15 @@ QString Columns(QByteArrayView line, qsizetype from, qsizetype to) {
     return QString::fromLatin1(line.sliced(from - 1, to - from + 1));
 }
 
+// The same positions as bytes, for the numbers read on every line.
+QByteArrayView Bytes(QByteArrayView line, qsizetype from, qsizetype to) {
+    from = std::max<qsizetype>(from, 1);
+    to = std::min<qsizetype>(to, line.size());
+    if (to < from)
+        return {};
+    return line.sliced(from - 1, to - from + 1);
+}
+
 QChar At(QByteArrayView line, qsizetype position) {
     if (position < 1 || position > line.size())
         return QChar();
@@ -328,7 +337,7 @@ void ProcessData::ProcessDisplay() {
 void ProcessData::HandleDisplayReading(QByteArrayView line) {
     if (At(line, 11) != QLatin1Char(' '))
         return;
-    if (!ReadNumber(Columns(line, 3, 10).trimmed()))
+    if (!ReadNumber(Bytes(line, 3, 10)))
         return;
     qsizetype unitEnd = line.size() - 1; // before the LF
     if (unitEnd >= 1 && line[unitEnd - 1] == '\r')
@@ -393,7 +402,7 @@ void ProcessData::HandleStreamLineFamily0(QByteArrayView line) {
     const qsizetype n = line.size();
     if (At(line, n - 5) != QLatin1Char(' '))
         return;
-    const std::optional<double> parsed = ReadNumber(Columns(line, n - 13, n - 6).trimmed());
+    const std::optional<double> parsed = ReadNumber(Bytes(line, n - 13, n - 6));
     if (!parsed)
         return;
     const double value = At(line, n - 15) == QLatin1Char('-') ? -*parsed : *parsed;
@@ -442,7 +451,7 @@ void ProcessData::HandleStreamLineFamily12(QByteArrayView line) {
     }
     if (n < 9)
         return;
-    const std::optional<double> parsed = ReadNumber(Columns(line, n - 7, n - 2).trimmed());
+    const std::optional<double> parsed = ReadNumber(Bytes(line, n - 7, n - 2));
     if (!parsed)
         return;
     const double value = At(line, n - 8) == QLatin1Char('-') ? -*parsed : *parsed;
@@ -464,7 +473,7 @@ void ProcessData::HandleStreamLineFamily12(QByteArrayView line) {
 std::optional<double> ProcessData::ParseCaptureLine(QByteArrayView line) {
     if (line.size() != ContinuousLineLength)
         return std::nullopt;
-    const std::optional<double> value = ReadNumber(QString::fromLatin1(line.sliced(1)).trimmed());
+    const std::optional<double> value = ReadNumber(line.sliced(1));
     if (!value)
         return std::nullopt;
     return line[0] == '-' ? -*value : *value;

@@ -198,8 +198,7 @@ void TestProcessIncoming::perCallRules_data() {
         << QStringList{} << int(Reply::StreamOn);
     QTest::newRow("marker of the second line found while the first is handled")
         << QList<QByteArray>{"xx\r\nMH\r\n"} << confirming << 0 << QByteArray() << "0 g" << 0
-        << QStringList{"Górny próg ustawiony", "Górny próg ustawiony"}
-        << int(Reply::HighThreshold);
+        << QStringList{"Górny próg ustawiony", "Górny próg ustawiony"} << int(Reply::HighThreshold);
 }
 
 void TestProcessIncoming::perCallRules() {
