@@ -1,0 +1,104 @@
+#include "storage/LanguageModules.h"
+
+#include "app/state/AppPaths.h"
+#include "app/state/Global.h"
+#include "app/state/Messages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTranslator>
+
+LanguageModules::LanguageModules(QObject* parent)
+    : QObject(parent) {}
+
+LanguageModules::~LanguageModules() {
+    if (m_translator)
+        QCoreApplication::removeTranslator(m_translator.get());
+}
+
+QStringList LanguageModules::Extensions(int languageId) {
+    switch (languageId) {
+    case German:
+        return {QStringLiteral("DEU"), QStringLiteral("DE")};
+    case Polish:
+        return {QStringLiteral("SKY"), QStringLiteral("SK")};
+    case English:
+        return {QStringLiteral("ENP"), QStringLiteral("EN")};
+    default:
+        return {};
+    }
+}
+
+QString LanguageModules::ModuleStem() {
+    // Only the file name counts: a dot in a folder name is not an extension.
+    const QString name = QFileInfo(AppPaths::ExecutablePath()).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
+QString LanguageModules::FindModule(int languageId) {
+    const QString stem = ModuleStem();
+    for (const QString& extension : Extensions(languageId)) {
+        for (const QString& dir : AppPaths::SharedDataDirs()) {
+            const QString path = QDir(dir).filePath(stem + QLatin1Char('.') + extension);
+            if (QFileInfo(path).isFile())
+                return path;
+        }
+    }
+    return {};
+}
+
+bool LanguageModules::LoadLanguage(int languageId) {
+    const QString path = FindModule(languageId);
+    if (path.isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray data = file.readAll();
+    auto translator = std::make_unique<QTranslator>();
+    // Loaded from memory: the module is data only, and no other file is ever tried.
+    if (!translator->load(reinterpret_cast<const uchar*>(data.constData()), int(data.size())))
+        return false;
+    if (m_translator)
+        QCoreApplication::removeTranslator(m_translator.get());
+    m_translator = std::move(translator);
+    m_moduleData = std::move(data);
+    QCoreApplication::installTranslator(m_translator.get());
+    m_current = languageId;
+    Global.LanguageId = languageId;
+    emit LanguageChanged(languageId);
+    return true;
+}
+
+void LanguageModules::ShowLanguageError(int languageId) {
+    // Built into the program: these must be readable when no module can be loaded.
+    switch (languageId) {
+    case English:
+        ShowMessage(QStringLiteral("Language file not found"),
+                    QStringLiteral("Cannot load english language."), MessageIcon::Error);
+        break;
+    case German:
+        ShowMessage(QStringLiteral("Achtung"), QStringLiteral("Deutsche"), MessageIcon::Error);
+        break;
+    default:
+        ShowMessage(QStringLiteral("Brak pliku języka"),
+                    QStringLiteral("Nie można załadować języka polskiego."), MessageIcon::Error);
+        break;
+    }
+}
+
+bool LanguageModules::SetLanguage(int languageId) {
+    if (languageId != German && languageId != Polish && languageId != English)
+        languageId = English;
+    if (LoadLanguage(languageId))
+        return true;
+    ShowLanguageError(languageId);
+    const int fallback = languageId == German ? English : German;
+    if (LoadLanguage(fallback))
+        return true;
+    ShowLanguageError(fallback);
+    return false;
+}
