@@ -3,6 +3,7 @@
 #include "app/state/AppPaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -48,9 +49,14 @@ void CaptureFile::ClearBuffer() {
 bool CaptureFile::EnsureOpen() {
     if (m_file.isOpen())
         return true;
-    // A run that began without Start (a scheduled start) still gets a file of its own.
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered |
-                                     (m_runHasFile ? QIODevice::Append : QIODevice::Truncate);
+    // A run that began without Start (a scheduled start) still gets a file of its own; a
+    // reopened file is continued. (Only a regular file can be continued: a device is
+    // written as it is.)
+    QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+    if (!m_runHasFile)
+        mode |= QIODevice::Truncate;
+    else if (QFileInfo(m_path).isFile())
+        mode |= QIODevice::Append;
     if (!m_file.open(mode))
         return false;
     m_runHasFile = true;
