@@ -15,12 +15,23 @@
 
 namespace {
 
+// The dialog's designed size; fonts that need more room make it grow rather than clip.
 constexpr QSize DialogSize{231, 216};
+constexpr int Spacing = 2;
+constexpr int Margin = 6;
+// Lists are as wide as this many characters; their pop-ups show the long port names whole.
+constexpr int ListCharacters = 8;
+
+void Narrow(QComboBox* list) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(ListCharacters);
+}
 
 QComboBox* NewList(const QString& objectName, const QStringList& items, const QString& current,
                    QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setObjectName(objectName);
+    Narrow(list);
     list->addItems(items);
     list->setCurrentIndex(std::max<qsizetype>(0, items.indexOf(current)));
     return list;
@@ -49,9 +60,12 @@ TComSetupFrm::TComSetupFrm(const SerialSettings& current, QWidget* parent)
     auto* group = new QGroupBox(tr(" Settings: "), this);
     group->setObjectName(QStringLiteral("gbSettings"));
     auto* form = new QFormLayout(group);
+    form->setContentsMargins(Margin, Margin, Margin, Margin);
+    form->setSpacing(Spacing);
 
     cbPort = new QComboBox(group);
     cbPort->setObjectName(QStringLiteral("cbPort"));
+    Narrow(cbPort);
     FillPorts(current.Port);
     cbBaudRate = NewList(QStringLiteral("cbBaudRate"), SerialText::BaudRates(),
                          SerialText::ToText(current.BaudRate), group);
@@ -87,10 +101,12 @@ TComSetupFrm::TComSetupFrm(const SerialSettings& current, QWidget* parent)
     buttons->addWidget(sbCancel);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Margin, Margin, Margin, Margin);
+    layout->setSpacing(Spacing);
     layout->addWidget(group);
     layout->addLayout(buttons);
 
-    resize(DialogSize);
+    resize(DialogSize.expandedTo(minimumSizeHint()));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(), size());
         frame.moveCenter(screen->availableGeometry().center());
