@@ -2,6 +2,7 @@
 
 #include "link/PortResolver.h"
 
+#include <QDeadlineTimer>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -188,16 +189,11 @@ bool SerialLink::Write(const QByteArray& data) {
     if (data.isEmpty())
         return true;
     m_writing = true;
-    const bool queued = m_port->write(data) == data.size();
-    bool written = queued;
-    if (queued && m_port->isOpen()) {
-        const auto timeout = WriteTimeout(data.size());
-        while (m_port->isOpen() && m_port->bytesToWrite() > 0 && !m_lossPending) {
-            if (!m_port->waitForBytesWritten(int(timeout.count()))) {
-                written = false;
-                break;
-            }
-        }
+    bool written = m_port->write(data) == data.size();
+    const QDeadlineTimer deadline(WriteTimeout(data.size()));
+    while (written && m_port->isOpen() && m_port->bytesToWrite() > 0 && !m_lossPending) {
+        written =
+            !deadline.hasExpired() && m_port->waitForBytesWritten(int(deadline.remainingTime()));
     }
     m_writing = false;
     if (!written && m_port->isOpen() && !m_lossPending) {
@@ -206,7 +202,7 @@ bool SerialLink::Write(const QByteArray& data) {
         m_port->clear(QSerialPort::Output);
         m_port->clearError();
     }
-    if (m_deliveryQueued || m_port->bytesAvailable() > 0)
+    if (m_port->isOpen() && m_port->bytesAvailable() > 0)
         ComPort1RxChar();
     return written && !m_lossPending;
 }
