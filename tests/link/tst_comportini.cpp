@@ -4,6 +4,7 @@
 #include "link/SerialSettings.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,8 @@ class TestComPortIni : public QObject {
     Q_OBJECT
 
 private slots:
+    // Nothing here may depend on the decimal separator: run it all with a comma.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German)); }
     void parsing_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<SerialSettings>("expected");

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QTest>
 
 #include <atomic>
@@ -106,6 +107,8 @@ class TestRunAt : public QObject {
     Q_OBJECT
 
 private slots:
+    // Nothing here may depend on the decimal separator: run it all with a comma.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German)); }
     void init() { Global = SharedState{}; }
     void cleanup() {
         SetThreadRunning(false);
