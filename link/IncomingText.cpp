@@ -1,0 +1,14 @@
+#include "link/IncomingText.h"
+
+#include "app/state/Global.h"
+#include "link/CaptureFile.h"
+#include "protocol/ProcessData.h"
+
+void RouteIncoming(const QByteArray& text, CaptureFile& capture, ProcessData& replies) {
+    if (text.isEmpty())
+        return;
+    if (Global.ExchangeState == ExchangeState::RawCapture)
+        capture.Append(text);
+    else
+        replies.ProcessIncoming(text);
+}
