@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -348,6 +349,11 @@ QString DataFile::Save(const QString& path, QStringList& headerLines,
     if (headerLines.isEmpty())
         headerLines = NewHeader(settings, count, timeStep);
     RefreshHeader(headerLines, count, timeStep);
+    // The header of an opened file that had no columns line would make every sample of this
+    // file part of the header when it is opened again.
+    if (!std::any_of(headerLines.cbegin(), headerLines.cend(),
+                     [](const QString& line) { return line.contains(ColumnsMarker); }))
+        headerLines.append(ColumnsLine);
 
     QByteArray out;
     out.reserve(WriteChunk + 1024);

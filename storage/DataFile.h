@@ -41,7 +41,8 @@ class DataFile final {
 public:
     // Writes the samples (x = time, y = value) under the header. An empty headerLines is
     // filled with a new header first; its DATA, TIME, QTY and COUNT lines are brought up
-    // to date in place either way. Returns an error naming the file, or an empty text.
+    // to date in place either way, and a header without the columns line gets one, so that
+    // the samples can be read back. Returns an error naming the file, or an empty text.
     static QString Save(const QString& path, QStringList& headerLines,
                         const DataFileSettings& settings, const QList<QPointF>& points);
 

@@ -392,6 +392,21 @@ private slots:
         QCOMPARE(ReadAll(path), header + "1\t5\r\n");
     }
 
+    // A header read from a file without its columns line must not swallow the samples saved
+    // under it.
+    void savedUnderAHeaderWithoutColumnsLineReopens() {
+        const QString path = m_dir.filePath("nocolumns.txt");
+        WriteAll(path, "* SETTINGS *\r\nTIME :\t2 sec\r\n");
+        QStringList header = DataFile::Read(path).HeaderLines;
+        QCOMPARE(DataFile::Save(path, header, Settings("2"), Points({7, -8, 9})), QString());
+        QCOMPARE(header.last(), "SMP.\tRESULT\tDATE&TIME");
+        const DataFileContents reopened = DataFile::Read(path);
+        QCOMPARE(QList<double>(reopened.Values.begin(), reopened.Values.end()),
+                 (QList<double>{7, -8, 9}));
+        QCOMPARE(reopened.TimeStep, 2.0);
+        QCOMPARE(reopened.HeaderLines, header);
+    }
+
     void textsOutsideTheCodePage() {
         const QString path = m_dir.filePath("unit.txt");
         QStringList header;
