@@ -144,9 +144,9 @@ std::optional<double> DirectNumber(QByteArrayView text, const NumberRules& rules
         int exponent = 0;
         int exponentDigits = 0;
         while (isDigit(i)) {
-            exponent = exponent * 10 + (text[i] - '0');
+            if (++exponentDigits <= MaxExponentDigits)
+                exponent = exponent * 10 + (text[i] - '0');
             buffer[out++] = text[i++];
-            ++exponentDigits;
         }
         if (exponentDigits == 0 || exponentDigits > MaxExponentDigits || exponent > MaxExponent)
             return std::nullopt;

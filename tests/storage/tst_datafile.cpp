@@ -263,6 +263,9 @@ private slots:
         QTest::newRow("tiny") << QByteArray("4\t1E-6") << 1e-6 << 1e-6;
         QTest::newRow("tiny negative") << QByteArray("4\t-1.5E-7") << -1.5e-7 << -1.5e-7;
         QTest::newRow("large") << QByteArray("4\t2.5E20") << 2.5e20 << 2.5e20;
+        QTest::newRow("exponent too large") << QByteArray("4\t1E400") << 0.0 << 0.0;
+        QTest::newRow("exponent of many digits")
+            << QByteArray("4\t1E-0000000000000000000007") << 1e-7 << 1e-7;
         QTest::newRow("lower-case exponent") << QByteArray("4\t1.5e-7") << 1.5e-7 << 1.5e-7;
         QTest::newRow("blanks") << QByteArray("  5 \t  7.25  \r") << 7.25 << 7.25;
         QTest::newRow("sign apart") << QByteArray("6\t- 3") << -3.0 << -3.0;
