@@ -108,7 +108,6 @@ public:
     bool IsOpen() const { return m_open; }
     // The file in use; a relative name is fixed to the working directory at the load.
     QString FilePath() const { return m_path; }
-    const QDomDocument& Document() const { return m_document; }
 
     // The id stored for a locale: German 1031, Polish 1051, English of the United Kingdom
     // 2057, anything else 1033.
