@@ -1,5 +1,7 @@
 #include "storage/ResultsFile.h"
 
+#include "app/state/AppPaths.h"
+#include "app/state/Global.h"
 #include "protocol/Numbers.h"
 
 #include <QDir>
@@ -13,14 +15,19 @@ QString NameFor(const QString& folder, const QDateTime& moment) {
     const QLocale locale;
     // The long time format of Qt carries the time zone; the file name does not.
     QString timeFormat = locale.timeFormat(QLocale::LongFormat);
-    timeFormat.remove(QRegularExpression(QStringLiteral("\\s*t+")));
+    static const QRegularExpression zone(QStringLiteral("\\s*t+"));
+    timeFormat.remove(zone);
     QString stamp = locale.toString(moment.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
                     locale.toString(moment.time(), timeFormat);
     stamp.remove(QLatin1Char(':'));
     static const QRegularExpression forbidden(QStringLiteral("[/\\\\\\x00-\\x1f]"));
     stamp.replace(forbidden, QStringLiteral("-"));
-    return QDir::toNativeSeparators(folder + QLatin1Char('/')) + QStringLiteral("wyniki od ") +
-           stamp + QStringLiteral(".txt");
+
+    QString base = folder.isEmpty() ? AppPaths::ProgramDir() : folder;
+    if (!base.endsWith(QLatin1Char('/')) && !base.endsWith(QDir::separator()))
+        base += QLatin1Char('/');
+    return QDir::toNativeSeparators(base) + QStringLiteral("wyniki od ") + stamp +
+           QStringLiteral(".txt");
 }
 
 bool Create(const QString& path) {
@@ -34,6 +41,14 @@ bool Append(const QString& path, double value) {
         return false;
     const QByteArray line = FormatGeneralLocal(value).toLocal8Bit() + "\r\n";
     return file.write(line) == line.size() && file.flush();
+}
+
+bool Start(SharedState& state, const QDateTime& moment) {
+    state.ResultsFileName = NameFor(state.DataDirectory, moment);
+    if (!Create(state.ResultsFileName))
+        return false;
+    state.ResultsFileActive = true;
+    return true;
 }
 
 } // namespace ResultsFile

@@ -1,0 +1,105 @@
+// Opening a data file of 1,000,000 samples, against the least a reader has to do: read the
+// same lines and convert their value column. Prints both times and their ratio.
+#include "protocol/Numbers.h"
+#include "storage/DataFile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocale>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int SampleCount = 1'000'000;
+constexpr int Rounds = 3;
+constexpr double TargetRatio = 3.0;
+
+QString WriteFile(const QTemporaryDir& dir) {
+    QList<QPointF> points;
+    points.reserve(SampleCount);
+    QRandomGenerator random(1);
+    for (int i = 0; i < SampleCount; ++i) {
+        const double magnitude = random.generateDouble() * 2000.0 - 1000.0;
+        // Mostly gauge-like readings, now and then a tiny one written with an exponent.
+        const double value = i % 97 == 0 ? magnitude * 1e-9 : magnitude;
+        points.append(QPointF(i * 0.01, value));
+    }
+    const QString path = dir.filePath("bench.txt");
+    QStringList header;
+    const QString error =
+        DataFile::Save(path, header, {"FAST", "AUTO", "newton 'N'", "0.01"}, points);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        std::exit(1);
+    }
+    return path;
+}
+
+// Reads every line and converts the text after the first TAB; no header, no rules.
+double PlainLoop(const QString& path, qsizetype& count) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0.0;
+    double sum = 0.0;
+    count = 0;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
+        const qsizetype tab = line.indexOf('\t');
+        if (tab < 0)
+            continue;
+        bool ok = false;
+        const double value = line.mid(tab + 1).trimmed().toDouble(&ok);
+        if (ok) {
+            sum += value;
+            ++count;
+        }
+    }
+    return sum;
+}
+
+template <typename Run> double BestMilliseconds(Run run) {
+    double best = 1e300;
+    for (int round = 0; round < Rounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    QElapsedTimer saveTimer;
+    saveTimer.start();
+    const QString path = WriteFile(dir);
+    std::printf("data file: %d samples, %lld bytes, made and saved in %.1f ms\n", SampleCount,
+                static_cast<long long>(QFile(path).size()), saveTimer.nsecsElapsed() / 1e6);
+
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German)}) {
+        QLocale::setDefault(locale);
+        qsizetype plainCount = 0;
+        qsizetype readCount = 0;
+        const double plain = BestMilliseconds([&] { PlainLoop(path, plainCount); });
+        const double reader = BestMilliseconds([&] {
+            const DataFileContents contents = DataFile::Read(path);
+            readCount = qsizetype(contents.Values.size());
+        });
+        const double ratio = reader / plain;
+        std::printf("locale %-6s plain loop %8.1f ms (%lld values)  DataFile::Read %8.1f ms "
+                    "(%lld values)  ratio %.2f (target <= %.1f) %s\n",
+                    qPrintable(locale.name()), plain, static_cast<long long>(plainCount), reader,
+                    static_cast<long long>(readCount), ratio, TargetRatio,
+                    ratio <= TargetRatio ? "ok" : "SLOW");
+    }
+    return 0;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QChar>
+#include <QCoreApplication>
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Texts of the settings controls that the header of a new data file records.
+struct DataFileSettings {
+    QString Speed;       // selected item of rgSpeed; empty when none is selected
+    QString Acquisition; // selected item of rgAcquisition; empty when none is selected
+    QString Unit;        // selected item of rgUnit; empty when none is selected
+    QString SampleTime;  // text of EditSampleTime, as typed
+};
+
+// One data file as read: its header, its time step and its sample values in file order.
+struct DataFileContents {
+    QString Path;
+    bool Opened = false;
+    // Why the file could not be opened, or why its reading stopped early (what was read
+    // up to then is kept); empty when the whole file was read.
+    QString Error;
+    QStringList HeaderLines;
+    double TimeStep = 0.0;
+    std::vector<double> Values;
+};
+
+// Measurement data files: a block of header lines describing the gauge's settings, then
+// one tab-separated line per sample. Single-byte text, CR LF, numbers always with ".".
+class DataFile final {
+    Q_DECLARE_TR_FUNCTIONS(DataFile)
+
+public:
+    // Writes the samples (x = time, y = value) under the header. An empty headerLines is
+    // filled with a new header first; its DATA, TIME, QTY and COUNT lines are brought up
+    // to date in place either way, and a header without the columns line gets one, so that
+    // the samples can be read back. Returns an error naming the file, or an empty text.
+    static QString Save(const QString& path, QStringList& headerLines,
+                        const DataFileSettings& settings, const QList<QPointF>& points);
+
+    // Reads the files in order and hands each one that could be opened to onFile; the
+    // other files are still read. Returns one error text per file that failed.
+    static QStringList Open(const QStringList& paths,
+                            const std::function<void(const DataFileContents&)>& onFile);
+    static DataFileContents Read(const QString& path);
+
+    // The pieces of both, for the window and for tests.
+    static QStringList NewHeader(const DataFileSettings& settings, qsizetype count,
+                                 const QString& timeStep);
+    static void RefreshHeader(QStringList& headerLines, qsizetype count, const QString& timeStep);
+    // The sampling time field for three samples or more, and for fewer than two; the
+    // distance of the two samples for two.
+    static QString TimeStepText(const QList<QPointF>& points, const QString& sampleTimeField);
+    // The number of seconds a "TIME :" header line holds; 0 when it holds none.
+    static double ParseTimeStep(const QString& line);
+    // The value of a sample line; nothing for a line that is not one.
+    static std::optional<double> ParseDataLine(QStringView line);
+    // The same for a line of bytes, without building texts for the usual lines.
+    static std::optional<double> ParseDataLine(QByteArrayView line);
+};

@@ -1,0 +1,309 @@
+#include "storage/XMLConfig.h"
+
+#include "app/state/AppPaths.h"
+#include "protocol/Numbers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringConverter>
+#include <QTextStream>
+#include <QXmlStreamReader>
+
+#include <utility>
+
+namespace {
+
+// A configuration file is a few hundred bytes. Anything far larger or deeper is not ours,
+// and the document model takes quadratic time, and recursion, on deep nesting.
+constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
+constexpr int MaxDepth = 32;
+
+constexpr int HighestTcpPort = 65535;
+
+bool WithinLimits(const QByteArray& content) {
+    QXmlStreamReader reader(content);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement && ++depth > MaxDepth)
+            return false;
+        if (token == QXmlStreamReader::EndElement)
+            --depth;
+    }
+    return !reader.hasError();
+}
+
+// The text of a key, or nothing when it cannot be read as text: a key that holds elements
+// is not one the program wrote.
+std::optional<QString> TextOf(const QDomElement& key) {
+    if (!key.firstChildElement().isNull())
+        return std::nullopt;
+    return key.text();
+}
+
+int IntegerOrZero(const QString& text) {
+    return ReadInteger(text).value_or(0);
+}
+
+bool IsKnownLanguage(std::int32_t id) {
+    return id == LocaleIds::German || id == LocaleIds::Polish || id == LocaleIds::English;
+}
+
+bool IsUsableTcpPort(std::int32_t port) {
+    return port > 0 && port <= HighestTcpPort;
+}
+
+void ReplaceText(QDomElement& element, const QString& text) {
+    while (!element.firstChild().isNull())
+        element.removeChild(element.firstChild());
+    element.appendChild(element.ownerDocument().createTextNode(text));
+}
+
+const QString XmlDeclaration = QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"");
+
+} // namespace
+
+void LoadedConfig::ApplyTo(ConfigValues& values) const {
+    if (LanguageId)
+        values.LanguageId = *LanguageId;
+    if (LowThr)
+        values.LowThr = *LowThr;
+    if (HighThr)
+        values.HighThr = *HighThr;
+    if (PortConfigured)
+        values.PortConfigured = *PortConfigured;
+    if (MaxPort)
+        values.MaxPort = *MaxPort;
+    if (DataDirectory)
+        values.DataDirectory = *DataDirectory;
+    if (UseEthernet)
+        values.UseEthernet = *UseEthernet;
+    if (EthHost)
+        values.EthHost = *EthHost;
+    if (EthPort)
+        values.EthPort = *EthPort;
+}
+
+XMLConfig::XMLConfig(QString path)
+    : m_path(std::move(path)) {}
+
+std::int32_t XMLConfig::LocaleIdFor(const QLocale& locale) {
+    switch (locale.language()) {
+    case QLocale::German:
+        return LocaleIds::German;
+    case QLocale::Polish:
+        return LocaleIds::Polish;
+    case QLocale::English:
+        return locale.territory() == QLocale::UnitedKingdom ? LocaleIds::EnglishUK
+                                                            : LocaleIds::EnglishUS;
+    default:
+        return LocaleIds::EnglishUS;
+    }
+}
+
+std::int32_t XMLConfig::UserLocaleId() {
+    return LocaleIdFor(QLocale::system());
+}
+
+std::int32_t XMLConfig::MapLanguageId(std::int32_t stored) {
+    switch (stored) {
+    case LocaleIds::German:
+    case LocaleIds::EnglishUS:
+    case LocaleIds::PolishWindows:
+    case LocaleIds::Polish:
+    case LocaleIds::English:
+        return stored;
+    default:
+        return LocaleIds::EnglishUK;
+    }
+}
+
+bool XMLConfig::LoadFile() {
+    QFile file(m_path);
+    if (!file.exists() || file.size() > MaxFileSize || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray content = file.read(MaxFileSize + 1);
+    if (content.size() > MaxFileSize || !WithinLimits(content))
+        return false;
+    QDomDocument document;
+    if (!document.setContent(content) || document.documentElement().isNull())
+        return false;
+    m_document = document;
+    return true;
+}
+
+void XMLConfig::EnsureConfigDefaults() {
+    // Fixed here, so that a later change of the working directory does not move the file.
+    m_path = QFileInfo(m_path).absoluteFilePath();
+    m_document = QDomDocument();
+    if (!LoadFile()) {
+        m_document = QDomDocument();
+        m_document.appendChild(
+            m_document.createProcessingInstruction(QStringLiteral("xml"), XmlDeclaration));
+    }
+    m_open = true;
+
+    QDomElement root = m_document.documentElement();
+    if (root.isNull()) {
+        root = m_document.createElement(ConfigKey::Root);
+        m_document.appendChild(root);
+    }
+
+    if (Section(ConfigKey::Options).isNull())
+        root.appendChild(m_document.createElement(ConfigKey::Options));
+    EnsureConfigValue(ConfigKey::Options, ConfigKey::Language, QString::number(UserLocaleId()));
+    EnsureConfigValue(ConfigKey::Options, ConfigKey::LowThr, ConfigText::DefaultLowThr);
+    EnsureConfigValue(ConfigKey::Options, ConfigKey::HighThr, ConfigText::DefaultHighThr);
+    EnsureConfigValue(ConfigKey::Options, ConfigKey::PortConfigured, ConfigText::No);
+    EnsureConfigValue(ConfigKey::Options, ConfigKey::MaxPort, ConfigText::DefaultMaxPort);
+    EnsureConfigValue(ConfigKey::Options, ConfigKey::DataDirectory,
+                      AppPaths::ProgramDirWithSeparator());
+
+    if (Section(ConfigKey::Interface).isNull())
+        root.appendChild(m_document.createElement(ConfigKey::Interface));
+    EnsureConfigValue(ConfigKey::Interface, ConfigKey::Kind, ConfigText::KindSerial);
+    EnsureConfigValue(ConfigKey::Interface, ConfigKey::Host, ConfigText::DefaultEthHost);
+    EnsureConfigValue(ConfigKey::Interface, ConfigKey::Port,
+                      QString::number(ConfigText::DefaultEthPort));
+}
+
+QDomElement XMLConfig::Section(const QString& name) const {
+    return m_document.documentElement().firstChildElement(name);
+}
+
+QDomElement XMLConfig::Key(const QString& section, const QString& key) const {
+    return Section(section).firstChildElement(key);
+}
+
+void XMLConfig::EnsureConfigValue(const QString& section, const QString& key,
+                                  const QString& defaultText) {
+    QDomElement sectionElement = Section(section);
+    if (sectionElement.isNull() || !sectionElement.firstChildElement(key).isNull())
+        return;
+    QDomElement element = m_document.createElement(key);
+    element.appendChild(m_document.createTextNode(defaultText));
+    sectionElement.appendChild(element);
+}
+
+LoadedConfig XMLConfig::LoadConfig() const {
+    LoadedConfig loaded;
+    if (!m_open)
+        return loaded;
+
+    // Each Options key stands alone: a key that cannot be read gets its fallback.
+    const auto option = [this](QLatin1String key, auto& target, auto fallback, auto convert) {
+        const QDomElement element = Key(ConfigKey::Options, key);
+        if (element.isNull())
+            return;
+        const std::optional<QString> text = TextOf(element);
+        if (text)
+            target = convert(*text);
+        else
+            target = fallback;
+    };
+    const auto asIs = [](const QString& text) { return text; };
+
+    option(ConfigKey::Language, loaded.LanguageId, LocaleIds::EnglishUK,
+           [](const QString& text) { return MapLanguageId(IntegerOrZero(text)); });
+    option(ConfigKey::LowThr, loaded.LowThr, QString(), asIs);
+    option(ConfigKey::HighThr, loaded.HighThr, QString(), asIs);
+    option(ConfigKey::PortConfigured, loaded.PortConfigured, false,
+           [](const QString& text) { return text == ConfigText::Yes; });
+    option(ConfigKey::DataDirectory, loaded.DataDirectory, AppPaths::ProgramDirWithSeparator(),
+           asIs);
+    option(ConfigKey::MaxPort, loaded.MaxPort, QString(ConfigText::DefaultMaxPort), asIs);
+
+    // The Interface keys share one guard: the first that cannot be read ends the load.
+    const auto interfaceText = [this](QLatin1String key, bool& failed) -> std::optional<QString> {
+        const QDomElement element = Key(ConfigKey::Interface, key);
+        if (failed || element.isNull())
+            return std::nullopt;
+        std::optional<QString> text = TextOf(element);
+        failed = !text;
+        return text;
+    };
+    bool failed = false;
+    if (const auto kind = interfaceText(ConfigKey::Kind, failed))
+        loaded.UseEthernet = *kind == ConfigText::KindEthernet;
+    if (const auto host = interfaceText(ConfigKey::Host, failed))
+        loaded.EthHost = *host;
+    if (const auto port = interfaceText(ConfigKey::Port, failed)) {
+        const int value = IntegerOrZero(*port);
+        loaded.EthPort = IsUsableTcpPort(value) ? value : ConfigText::DefaultEthPort;
+    }
+    return loaded;
+}
+
+bool XMLConfig::WriteConfigValue(const QString& section, const QString& key, bool condition,
+                                 const QString& textIfTrue, const QString& textIfFalse) {
+    QDomElement element = Key(section, key);
+    if (element.isNull())
+        return false;
+    ReplaceText(element, condition ? textIfTrue : textIfFalse);
+    return true;
+}
+
+void XMLConfig::MakeDeclarationWritable() {
+    // A declaration naming an encoding the writer cannot produce would make the next load
+    // misread every non-ASCII text; such a file is written, and declared, as UTF-8.
+    QDomNode first = m_document.firstChild();
+    if (!first.isProcessingInstruction() || first.nodeName() != QLatin1String("xml"))
+        return;
+    QDomProcessingInstruction declaration = first.toProcessingInstruction();
+    static const QRegularExpression encodingPattern(
+        QStringLiteral("encoding\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)')"));
+    const QRegularExpressionMatch match = encodingPattern.match(declaration.data());
+    if (!match.hasMatch())
+        return;
+    const QString name = match.captured(1).isEmpty() ? match.captured(2) : match.captured(1);
+    if (!QStringConverter::encodingForName(name.toLatin1().constData()))
+        declaration.setData(XmlDeclaration);
+}
+
+bool XMLConfig::SaveConfig(const ConfigValues& values) {
+    if (!m_open)
+        return false;
+
+    const QString programDir = AppPaths::ProgramDirWithSeparator();
+    const std::optional<int> maxPort = ReadInteger(values.MaxPort);
+    const bool maxPortUsable =
+        maxPort && *maxPort >= ConfigText::MaxPortLowest && *maxPort <= ConfigText::MaxPortHighest;
+
+    using namespace ConfigKey;
+    const bool written =
+        WriteConfigValue(Options, Language, IsKnownLanguage(values.LanguageId),
+                         QString::number(values.LanguageId), QString::number(LocaleIds::English)) &&
+        WriteConfigValue(Options, LowThr, true, values.LowThr, values.LowThr) &&
+        WriteConfigValue(Options, HighThr, true, values.HighThr, values.HighThr) &&
+        WriteConfigValue(Options, PortConfigured, values.PortConfigured, ConfigText::Yes,
+                         ConfigText::No) &&
+        WriteConfigValue(Options, MaxPort, maxPortUsable, values.MaxPort,
+                         ConfigText::DefaultMaxPort) &&
+        WriteConfigValue(Options, DataDirectory, !values.DataDirectory.isEmpty(),
+                         values.DataDirectory, programDir) &&
+        WriteConfigValue(Interface, Kind, values.UseEthernet, ConfigText::KindEthernet,
+                         ConfigText::KindSerial) &&
+        WriteConfigValue(Interface, Host, !values.EthHost.isEmpty(), values.EthHost,
+                         ConfigText::DefaultEthHost) &&
+        WriteConfigValue(Interface, Port, IsUsableTcpPort(values.EthPort),
+                         QString::number(values.EthPort),
+                         QString::number(ConfigText::DefaultEthPort));
+    if (!written)
+        return false;
+
+    MakeDeclarationWritable();
+    // Written beside the old file and renamed over it: a failed save never leaves half a file.
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QTextStream stream(&file);
+    m_document.save(stream, 1, QDomNode::EncodingFromDocument);
+    stream.flush();
+    if (stream.status() != QTextStream::Ok) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QDomDocument>
+#include <QLatin1String>
+#include <QLocale>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// Names of config.xml's elements, in the order a fresh document holds them.
+namespace ConfigKey {
+inline constexpr QLatin1String FileName{"config.xml"};
+inline constexpr QLatin1String Root{"Config"};
+
+inline constexpr QLatin1String Options{"Options"};
+inline constexpr QLatin1String Language{"Language"};
+inline constexpr QLatin1String LowThr{"LowThr"};
+inline constexpr QLatin1String HighThr{"HighThr"};
+inline constexpr QLatin1String PortConfigured{"PortConfigured"};
+inline constexpr QLatin1String MaxPort{"MaxPort"};
+inline constexpr QLatin1String DataDirectory{"DataDirectory"};
+
+inline constexpr QLatin1String Interface{"Interface"};
+inline constexpr QLatin1String Kind{"Kind"};
+inline constexpr QLatin1String Host{"Host"};
+inline constexpr QLatin1String Port{"Port"};
+} // namespace ConfigKey
+
+// Texts and numbers that config.xml stores, and the ids it knows.
+namespace ConfigText {
+inline constexpr QLatin1String Yes{"Yes"};
+inline constexpr QLatin1String No{"No"};
+inline constexpr QLatin1String KindEthernet{"Eth"};
+inline constexpr QLatin1String KindSerial{"COM"};
+inline constexpr QLatin1String DefaultLowThr{"99"};
+inline constexpr QLatin1String DefaultHighThr{"101"};
+inline constexpr QLatin1String DefaultMaxPort{"4"};
+// The address the gauge's network module comes with.
+inline constexpr QLatin1String DefaultEthHost{"192.168.1.100"};
+inline constexpr std::int32_t DefaultEthPort = 1001;
+inline constexpr int MaxPortLowest = 1;
+inline constexpr int MaxPortHighest = 255;
+} // namespace ConfigText
+
+// Windows-style locale ids: how config.xml names a language.
+namespace LocaleIds {
+inline constexpr std::int32_t German = 1031;
+inline constexpr std::int32_t EnglishUS = 1033;
+inline constexpr std::int32_t PolishWindows = 1045;
+// This program's own id for Polish; the Polish module is found under it.
+inline constexpr std::int32_t Polish = 1051;
+inline constexpr std::int32_t EnglishUK = 2057;
+inline constexpr std::int32_t English = 13321;
+} // namespace LocaleIds
+
+// Everything config.xml carries, as the main window and the dialogs hold it.
+struct ConfigValues {
+    std::int32_t LanguageId = 0;
+    QString LowThr;  // text of EditLow, as typed
+    QString HighThr; // text of EditHigh, as typed
+    bool PortConfigured = false;
+    QString MaxPort; // text of the auto-configuration's EditMaxPort, as typed
+    QString DataDirectory;
+    bool UseEthernet = false;
+    QString EthHost;
+    std::int32_t EthPort = 0;
+};
+
+// What LoadConfig found; an empty member means the target keeps its value.
+struct LoadedConfig {
+    std::optional<std::int32_t> LanguageId;
+    std::optional<QString> LowThr;
+    std::optional<QString> HighThr;
+    std::optional<bool> PortConfigured;
+    std::optional<QString> MaxPort;
+    std::optional<QString> DataDirectory;
+    std::optional<bool> UseEthernet;
+    std::optional<QString> EthHost;
+    std::optional<std::int32_t> EthPort;
+
+    // Copies the values that were found over the targets.
+    void ApplyTo(ConfigValues& values) const;
+};
+
+// The configuration document: loaded once, kept in memory, written back at the close, so
+// that elements the program does not know survive.
+class XMLConfig final {
+public:
+    explicit XMLConfig(QString path = ConfigKey::FileName);
+
+    // Loads the file (or starts afresh when it is missing or not well-formed XML) and makes
+    // sure that every key exists, giving missing ones their defaults.
+    void EnsureConfigDefaults();
+    // Appends the key with the default text unless the section already has it.
+    void EnsureConfigValue(const QString& section, const QString& key, const QString& defaultText);
+
+    // Nothing is found when the document is not open.
+    LoadedConfig LoadConfig() const;
+
+    // Writes the nine keys and replaces the file; false when nothing was written. A failed
+    // save leaves the previous file as it was.
+    bool SaveConfig(const ConfigValues& values);
+    // Sets the key's text to one of two texts; false when the key is missing.
+    bool WriteConfigValue(const QString& section, const QString& key, bool condition,
+                          const QString& textIfTrue, const QString& textIfFalse);
+
+    bool IsOpen() const { return m_open; }
+    // The file in use; a relative name is fixed to the working directory at the load.
+    QString FilePath() const { return m_path; }
+
+    // The id stored for a locale: German 1031, Polish 1051, English of the United Kingdom
+    // 2057, anything else 1033.
+    static std::int32_t LocaleIdFor(const QLocale& locale);
+    // The id of the user's locale as the platform reports it.
+    static std::int32_t UserLocaleId();
+    // The id that LoadConfig gives for a stored id.
+    static std::int32_t MapLanguageId(std::int32_t stored);
+
+private:
+    bool LoadFile();
+    QDomElement Section(const QString& name) const;
+    QDomElement Key(const QString& section, const QString& key) const;
+    void MakeDeclarationWritable();
+
+    QString m_path;
+    QDomDocument m_document;
+    bool m_open = false;
+};

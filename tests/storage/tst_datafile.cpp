@@ -1,0 +1,523 @@
+// Data files: what a save writes, what an open reads back (under "." and "," locales), the
+// header rules, and files that cannot be written or read.
+#include "protocol/Numbers.h"
+#include "storage/DataFile.h"
+#include "tests/storage/Unprivileged.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Temporary folders are the owner's alone; the unprivileged checks need to reach into them.
+void OpenToOthers(const QString& folder) {
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                              QFile::ReadGroup | QFile::ExeGroup |
+                                              QFile::ReadOther | QFile::ExeOther));
+}
+
+void WriteAll(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(content), content.size());
+}
+
+DataFileSettings Settings(const QString& sampleTime = QStringLiteral("0.5")) {
+    return {QStringLiteral("SLOW"), QStringLiteral("MANUAL"), QStringLiteral("kilogram 'kg'"),
+            sampleTime};
+}
+
+QList<QPointF> Points(const QList<double>& values, double step = 0.5) {
+    QList<QPointF> points;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        points.append(QPointF(double(i) * step, values.at(i)));
+    return points;
+}
+
+// Values that 15 significant digits hold exactly: negative, large, tiny (written with an
+// exponent), whole, and full-length mantissas.
+QList<double> ManyValues(int count) {
+    QRandomGenerator random(20240611);
+    QList<double> values;
+    const QList<double> fixed = {
+        0.0,     -1.25, 1e-6,    -1.5e-7, 3.25e-12, -9.87654321098765e-9, 1e15,
+        -2.5e20, 1e300, 99999.5, 0.00001, -0.00001, 123456789012345.0,    -0.999999999999999};
+    values.append(fixed);
+    while (values.size() < count) {
+        QByteArray text = random.bounded(2) ? "-" : "";
+        text += char('1' + random.bounded(9));
+        text += '.';
+        for (int i = 0; i < 14; ++i)
+            text += char('0' + random.bounded(10));
+        text += 'e' + QByteArray::number(random.bounded(-12, 22));
+        values.append(std::strtod(text.constData(), nullptr));
+    }
+    return values;
+}
+
+QLocale LocaleNamed(const QString& name) {
+    return name == "C" ? QLocale::c() : QLocale(name);
+}
+
+} // namespace
+
+class TestDataFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(m_dir.isValid());
+        OpenToOthers(m_dir.path());
+        QLocale::setDefault(QLocale::c());
+    }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void savedValuesOpenUnchanged_data() {
+        QTest::addColumn<QString>("saveLocale");
+        QTest::addColumn<QString>("openLocale");
+        QTest::newRow("point, point") << "C"
+                                      << "C";
+        QTest::newRow("point, comma") << "C"
+                                      << "de_DE";
+        QTest::newRow("comma, point") << "de_DE"
+                                      << "en_US";
+        QTest::newRow("comma, comma") << "pl_PL"
+                                      << "de_DE";
+    }
+    void savedValuesOpenUnchanged() {
+        QFETCH(QString, saveLocale);
+        QFETCH(QString, openLocale);
+        const QList<double> values = ManyValues(10000);
+        const QString path = m_dir.filePath("many.txt");
+
+        QLocale::setDefault(LocaleNamed(saveLocale));
+        QStringList header;
+        QCOMPARE(DataFile::Save(path, header, Settings("0,25"), Points(values, 0.25)), QString());
+        const QByteArray bytes = ReadAll(path);
+        QVERIFY(!bytes.contains(','));
+        QVERIFY(bytes.contains("TIME :\t0.25 sec\r\n"));
+
+        QLocale::setDefault(LocaleNamed(openLocale));
+        const DataFileContents contents = DataFile::Read(path);
+        QVERIFY(contents.Opened);
+        QCOMPARE(contents.Error, QString());
+        QCOMPARE(contents.HeaderLines, header);
+        QCOMPARE(contents.TimeStep, 0.25);
+        QCOMPARE(qsizetype(contents.Values.size()), values.size());
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (contents.Values[i] != values[i])
+                QFAIL(qPrintable(QString("line %1: wrote %2, read %3")
+                                     .arg(i + 1)
+                                     .arg(values[i], 0, 'g', 17)
+                                     .arg(contents.Values[i], 0, 'g', 17)));
+        }
+    }
+
+    void newFileLayout_data() {
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QByteArray>("time");
+        QTest::addColumn<QByteArray>("samples");
+        QTest::newRow("three use the field")
+            << QList<double>{1.5, -2, 1e-7} << 0.1 << "0,2" << QByteArray("0.2")
+            << QByteArray("1\t1.5\r\n2\t-2\r\n3\t1E-7\r\n");
+        QTest::newRow("two use their distance")
+            << QList<double>{10, 20} << 0.1 << "0,2" << QByteArray("0.1")
+            << QByteArray("1\t10\r\n2\t20\r\n");
+        QTest::newRow("one uses the field")
+            << QList<double>{3} << 0.1 << "5" << QByteArray("5") << QByteArray("1\t3\r\n");
+        QTest::newRow("none uses the field")
+            << QList<double>{} << 0.1 << "0.5" << QByteArray("0.5") << QByteArray();
+    }
+    void newFileLayout() {
+        QFETCH(QList<double>, values);
+        QFETCH(double, step);
+        QFETCH(QString, field);
+        QFETCH(QByteArray, time);
+        QFETCH(QByteArray, samples);
+        QLocale::setDefault(QLocale(QLocale::German));
+        const QString path = m_dir.filePath("layout.txt");
+        QStringList header;
+        QCOMPARE(DataFile::Save(path, header, Settings(field), Points(values, step)), QString());
+        const QByteArray n = QByteArray::number(values.size());
+        const QByteArray expected = "* SETTINGS *\r\nSPEED:\tSLOW\r\nSPEED:\tMANUAL\r\n"
+                                    "DATA :\tR/-\r\nUNIT :\tkilogram 'kg'\r\nCOUNT :\t" +
+                                    n + "\r\nTIME :\t" + time + " sec\r\nQTY. :\t" + n +
+                                    "\r\n\r\nSMP.\tRESULT\tDATE&TIME\r\n" + samples;
+        QCOMPARE(ReadAll(path), expected);
+        QCOMPARE(header.size(), 10);
+    }
+
+    void noUnitSelectedWritesAnEmptyUnit() {
+        DataFileSettings settings = Settings();
+        settings.Unit.clear();
+        QStringList header;
+        const QString path = m_dir.filePath("nounit.txt");
+        QCOMPARE(DataFile::Save(path, header, settings, Points({1, 2, 3})), QString());
+        QVERIFY(ReadAll(path).contains("\r\nUNIT :\t\r\n"));
+    }
+
+    void secondSaveRefreshesOnlyCountsAndTime() {
+        const QString first = m_dir.filePath("first.txt");
+        const QString second = m_dir.filePath("second.txt");
+        QStringList header;
+        QCOMPARE(DataFile::Save(first, header, Settings("0.5"), Points({1, 2, 3})), QString());
+        DataFileSettings changed{"FAST", "AUTO", "newton 'N'", "0.1"};
+        QCOMPARE(DataFile::Save(second, header, changed, Points({1, 2, 3, 4, 5}, 0.1)), QString());
+
+        const QList<QByteArray> lines = ReadAll(second).split('\n');
+        QCOMPARE(lines.at(1), "SPEED:\tSLOW\r");
+        QCOMPARE(lines.at(2), "SPEED:\tMANUAL\r");
+        QCOMPARE(lines.at(4), "UNIT :\tkilogram 'kg'\r");
+        QCOMPARE(lines.at(5), "COUNT :\t5\r");
+        QCOMPARE(lines.at(6), "TIME :\t0.1 sec\r");
+        QCOMPARE(lines.at(7), "QTY. :\t5\r");
+        QCOMPARE(header.at(5), "COUNT :\t5");
+    }
+
+    // Each rule looks at the line as the rules before it left it.
+    void headerRefresh_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("refreshed");
+        QTest::newRow("data") << "DATA :\tX/Y"
+                              << "DATA :\tR/-";
+        QTest::newRow("time") << "TIME :\t9 sec"
+                              << "TIME :\t0.5 sec";
+        QTest::newRow("time needs its colon") << "TIME\t9"
+                                              << "TIME\t9";
+        QTest::newRow("quantity") << "QTY. :\t1"
+                                  << "QTY. :\t7";
+        QTest::newRow("count") << "COUNT :\t1"
+                               << "COUNT :\t7";
+        QTest::newRow("case matters") << "count :\t1"
+                                      << "count :\t1";
+        QTest::newRow("speed") << "SPEED:\tFAST"
+                               << "SPEED:\tFAST";
+        QTest::newRow("unit") << "UNIT :\tkN"
+                              << "UNIT :\tkN";
+        QTest::newRow("columns") << "SMP.\tRESULT\tDATE&TIME"
+                                 << "SMP.\tRESULT\tDATE&TIME";
+        QTest::newRow("data then count") << "DATA COUNT"
+                                         << "DATA :\tR/-";
+        QTest::newRow("count after time") << "TIME : COUNT"
+                                          << "TIME :\t0.5 sec";
+        QTest::newRow("quantity then count") << "QTY COUNT"
+                                             << "QTY. :\t7";
+    }
+    void headerRefresh() {
+        QFETCH(QString, line);
+        QFETCH(QString, refreshed);
+        QStringList header{line};
+        DataFile::RefreshHeader(header, 7, "0.5");
+        QCOMPARE(header, QStringList{refreshed});
+    }
+
+    void timeStep_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<double>("point");
+        QTest::addColumn<double>("comma");
+        QTest::newRow("written") << "TIME :\t0.5 sec" << 0.5 << 0.5;
+        QTest::newRow("whole") << "TIME :\t2 sec" << 2.0 << 2.0;
+        QTest::newRow("exponent") << "TIME :\t1E-3 sec" << 0.001 << 0.001;
+        QTest::newRow("no unit drops the last character") << "TIME :\t12" << 1.0 << 1.0;
+        QTest::newRow("unit first") << "TIME :sec 5" << 0.0 << 0.0;
+        QTest::newRow("letters") << "TIME :\tabc sec" << 0.0 << 0.0;
+        QTest::newRow("empty") << "TIME :\t sec" << 0.0 << 0.0;
+        QTest::newRow("comma by hand") << "TIME :\t0,5 sec" << 0.0 << 0.5;
+    }
+    void timeStep() {
+        QFETCH(QString, line);
+        QFETCH(double, point);
+        QFETCH(double, comma);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(DataFile::ParseTimeStep(line), point);
+        QLocale::setDefault(QLocale(QLocale::German));
+        QCOMPARE(DataFile::ParseTimeStep(line), comma);
+    }
+
+    // Both line readers, under both separators; NaN stands for a skipped line.
+    void sampleLines_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<double>("point");
+        QTest::addColumn<double>("comma");
+        const double skip = std::nan("");
+        QTest::newRow("plain") << QByteArray("1\t2.5") << 2.5 << 2.5;
+        QTest::newRow("negative") << QByteArray("2\t-2.5") << -2.5 << -2.5;
+        QTest::newRow("date column")
+            << QByteArray("3\t-1.25\t2009-01-01 10:00:00") << -1.25 << -1.25;
+        QTest::newRow("date column, positive")
+            << QByteArray("3\t1.25\t2009-01-01 10:00:00") << 1.25 << 1.25;
+        QTest::newRow("tiny") << QByteArray("4\t1E-6") << 1e-6 << 1e-6;
+        QTest::newRow("tiny negative") << QByteArray("4\t-1.5E-7") << -1.5e-7 << -1.5e-7;
+        QTest::newRow("large") << QByteArray("4\t2.5E20") << 2.5e20 << 2.5e20;
+        QTest::newRow("exponent too large") << QByteArray("4\t1E400") << 0.0 << 0.0;
+        QTest::newRow("exponent of many digits")
+            << QByteArray("4\t1E-0000000000000000000007") << 1e-7 << 1e-7;
+        QTest::newRow("lower-case exponent") << QByteArray("4\t1.5e-7") << 1.5e-7 << 1.5e-7;
+        QTest::newRow("blanks") << QByteArray("  5 \t  7.25  \r") << 7.25 << 7.25;
+        QTest::newRow("sign apart") << QByteArray("6\t- 3") << -3.0 << -3.0;
+        QTest::newRow("sign behind") << QByteArray("6\t3-") << -3.0 << -3.0;
+        QTest::newRow("sign before a tab") << QByteArray("6\t-\t5") << -5.0 << -5.0;
+        QTest::newRow("sign only in the date") << QByteArray("6\t5\t-") << 5.0 << 5.0;
+        QTest::newRow("letters") << QByteArray("7\tabc") << 0.0 << 0.0;
+        QTest::newRow("no value") << QByteArray("7\t ") << skip << skip;
+        QTest::newRow("blank value") << QByteArray("7\t \t8") << 8.0 << 8.0;
+        QTest::newRow("comma by hand") << QByteArray("8\t1,5") << 0.0 << 1.5;
+        QTest::newRow("two points") << QByteArray("8\t1.2.3") << 0.0 << 0.0;
+        QTest::newRow("any sample number") << QByteArray("x\t9") << 9.0 << 9.0;
+        QTest::newRow("empty") << QByteArray("") << skip << skip;
+        QTest::newRow("blank") << QByteArray(" \t ") << skip << skip;
+        QTest::newRow("no tab") << QByteArray("1.5") << skip << skip;
+        QTest::newRow("no sample number") << QByteArray("\t2.5") << skip << skip;
+        QTest::newRow("non-ASCII") << QByteArray("1\t\xa0"
+                                                 "2.5")
+                                   << 2.5 << 2.5;
+        QTest::newRow("NUL") << QByteArray("1\t2\0"
+                                           "5",
+                                           5)
+                             << 0.0 << 0.0;
+    }
+    void sampleLines() {
+        QFETCH(QByteArray, line);
+        QFETCH(double, point);
+        QFETCH(double, comma);
+        for (const bool german : {false, true}) {
+            QLocale::setDefault(german ? QLocale(QLocale::German) : QLocale::c());
+            const double expected = german ? comma : point;
+            const std::optional<double> fromBytes = DataFile::ParseDataLine(QByteArrayView(line));
+            const std::optional<double> fromText =
+                DataFile::ParseDataLine(QStringView(QString::fromLatin1(line)));
+            QCOMPARE(fromBytes.has_value(), !std::isnan(expected));
+            QCOMPARE(fromText.has_value(), !std::isnan(expected));
+            if (fromBytes) {
+                QCOMPARE(*fromBytes, expected);
+                QCOMPARE(*fromText, expected);
+            }
+        }
+    }
+
+    // The fast reader of plain lines must read every line as the general one does.
+    void byteReaderAgreesWithTextReader_data() {
+        QTest::addColumn<QString>("locale");
+        for (const char* name : {"C", "de_DE", "pl_PL", "en_US", "fr_FR", "ar_EG"})
+            QTest::newRow(name) << QString(name);
+    }
+    void byteReaderAgreesWithTextReader() {
+        QFETCH(QString, locale);
+        QLocale::setDefault(LocaleNamed(locale));
+        QRandomGenerator random(7);
+        const QByteArray alphabet = "0123456789012345.,-eE \t+x";
+        for (int n = 0; n < 20000; ++n) {
+            QByteArray line = QByteArray::number(random.bounded(100)) + '\t';
+            const int length = random.bounded(1, 14);
+            for (int i = 0; i < length; ++i)
+                line += alphabet.at(random.bounded(alphabet.size()));
+            const std::optional<double> fromBytes = DataFile::ParseDataLine(QByteArrayView(line));
+            const std::optional<double> fromText =
+                DataFile::ParseDataLine(QStringView(QString::fromLatin1(line)));
+            const bool same =
+                fromBytes.has_value() == fromText.has_value() &&
+                (!fromBytes || std::memcmp(&*fromBytes, &*fromText, sizeof(double)) == 0 ||
+                 (std::isnan(*fromBytes) && std::isnan(*fromText)));
+            if (!same)
+                QFAIL(qPrintable(QString("\"%1\": %2 and %3")
+                                     .arg(QString::fromLatin1(line).replace('\t', "\\t"))
+                                     .arg(fromBytes.value_or(-999), 0, 'g', 17)
+                                     .arg(fromText.value_or(-999), 0, 'g', 17)));
+        }
+    }
+
+    void fileShapes_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<QStringList>("header");
+        QTest::newRow("headerless") << QByteArray("1\t2.5\r\n2\t3.5\r\n") << QList<double>{2.5, 3.5}
+                                    << 1.0 << QStringList();
+        QTest::newRow("headerless, LF, no last line end")
+            << QByteArray("1\t2.5\n\n2\t3.5") << QList<double>{2.5, 3.5} << 1.0 << QStringList();
+        QTest::newRow("results file")
+            << QByteArray("1,5\r\n-2\r\n") << QList<double>{} << 1.0 << QStringList();
+        QTest::newRow("header without columns line")
+            << QByteArray("* SETTINGS *\r\nTIME :\t0.5 sec\r\n1\t2\r\n") << QList<double>{} << 0.5
+            << QStringList{"* SETTINGS *", "TIME :\t0.5 sec", "1\t2"};
+        QTest::newRow("header without time")
+            << QByteArray("* SETTINGS *\r\nSMP.\tRESULT\r\n1\t2\r\n") << QList<double>{2} << 0.0
+            << QStringList{"* SETTINGS *", "SMP.\tRESULT"};
+        QTest::newRow("empty file") << QByteArray() << QList<double>{} << 0.0 << QStringList();
+        QTest::newRow("code page header")
+            << QByteArray("* SETTINGS *\r\nUNIT :\tni\xb3ton \x81\r\nSMP.\r\n1\t4\r\n")
+            << QList<double>{4} << 0.0
+            << QStringList{"* SETTINGS *", QString::fromUtf8("UNIT :\tniłton \u0081"), "SMP."};
+        QTest::newRow("line without end")
+            << QByteArray("1\t1\n") + QByteArray(3 * 1024 * 1024, 'x') + "\n2\t2\n"
+            << QList<double>{1, 2} << 1.0 << QStringList();
+        QTest::newRow("long line with a value")
+            << QByteArray("1\t1\n3\t") + QByteArray(2 * 1024 * 1024, '7') + "\n2\t2\n"
+            << QList<double>{1, 0, 2} << 1.0 << QStringList();
+    }
+    void fileShapes() {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<double>, values);
+        QFETCH(double, step);
+        QFETCH(QStringList, header);
+        const QString path = m_dir.filePath("shape.txt");
+        WriteAll(path, content);
+        const DataFileContents contents = DataFile::Read(path);
+        QVERIFY(contents.Opened);
+        QCOMPARE(QList<double>(contents.Values.begin(), contents.Values.end()), values);
+        QCOMPARE(contents.TimeStep, step);
+        QCOMPARE(contents.HeaderLines, header);
+    }
+
+    // An opened file saved again keeps its header bytes, whatever the code page holds.
+    void reopenedHeaderKeepsItsBytes() {
+        const QString path = m_dir.filePath("bytes.txt");
+        const QByteArray header = "* SETTINGS *\r\nSPEED:\tSLOW\r\nUNIT :\t\x81\x98\xb3\xe4\xdf\r\n"
+                                  "COUNT :\t1\r\nTIME :\t1 sec\r\nQTY. :\t1\r\n\r\nSMP.\r\n";
+        WriteAll(path, header + "1\t5\r\n");
+        const DataFileContents contents = DataFile::Read(path);
+        QStringList lines = contents.HeaderLines;
+        QCOMPARE(DataFile::Save(path, lines, Settings("1"), Points({5})), QString());
+        QCOMPARE(ReadAll(path), header + "1\t5\r\n");
+    }
+
+    // A header read from a file without its columns line must not swallow the samples saved
+    // under it.
+    void savedUnderAHeaderWithoutColumnsLineReopens() {
+        const QString path = m_dir.filePath("nocolumns.txt");
+        WriteAll(path, "* SETTINGS *\r\nTIME :\t2 sec\r\n");
+        QStringList header = DataFile::Read(path).HeaderLines;
+        QCOMPARE(DataFile::Save(path, header, Settings("2"), Points({7, -8, 9})), QString());
+        QCOMPARE(header.last(), "SMP.\tRESULT\tDATE&TIME");
+        const DataFileContents reopened = DataFile::Read(path);
+        QCOMPARE(QList<double>(reopened.Values.begin(), reopened.Values.end()),
+                 (QList<double>{7, -8, 9}));
+        QCOMPARE(reopened.TimeStep, 2.0);
+        QCOMPARE(reopened.HeaderLines, header);
+    }
+
+    void textsOutsideTheCodePage() {
+        const QString path = m_dir.filePath("unit.txt");
+        QStringList header;
+        DataFileSettings settings = Settings();
+        settings.Unit = QString::fromUtf8("Żółć €\u4e2d\U0001F600");
+        QCOMPARE(DataFile::Save(path, header, settings, Points({1})), QString());
+        QVERIFY(ReadAll(path).contains("UNIT :\t\xaf\xf3\xb3\xe6 \x80??\r\n"));
+    }
+
+    void severalFilesInOrder() {
+        const QString first = m_dir.filePath("a.txt");
+        const QString missing = m_dir.filePath("missing.txt");
+        const QString third = m_dir.filePath("c.txt");
+        WriteAll(first, "* SETTINGS *\r\nTIME :\t0.25 sec\r\nSMP.\r\n1\t1\r\n2\t2\r\n");
+        WriteAll(third, "1\t-3\r\n");
+
+        QList<double> steps;
+        QList<double> values;
+        QStringList lastHeader{"before"};
+        const QStringList errors =
+            DataFile::Open({first, missing, third}, [&](const DataFileContents& contents) {
+                steps.append(contents.TimeStep);
+                values.append(QList<double>(contents.Values.begin(), contents.Values.end()));
+                lastHeader = contents.HeaderLines;
+            });
+        QCOMPARE(steps, (QList<double>{0.25, 1.0}));
+        QCOMPARE(values, (QList<double>{1, 2, -3}));
+        QCOMPARE(lastHeader, QStringList());
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QDir::toNativeSeparators(missing)),
+                 qPrintable(errors.first()));
+    }
+
+    void unreadableFilesAreReported_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("no permission") << "permission";
+    }
+    void unreadableFilesAreReported() {
+        QFETCH(QString, kind);
+        const QString good = m_dir.filePath("good.txt");
+        WriteAll(good, "1\t4\r\n");
+        QVERIFY(
+            QFile::setPermissions(good, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QString bad = m_dir.filePath("bad-" + kind);
+        if (kind == "folder")
+            QVERIFY(QDir().mkpath(bad));
+        if (kind == "permission") {
+            WriteAll(bad, "1\t9\r\n");
+            QVERIFY(QFile::setPermissions(bad, QFileDevice::Permissions()));
+        }
+        QList<double> values;
+        QStringList errors;
+        {
+            Unprivileged asUser;
+            errors = DataFile::Open({bad, good}, [&](const DataFileContents& contents) {
+                values.append(QList<double>(contents.Values.begin(), contents.Values.end()));
+            });
+        }
+        QCOMPARE(values, QList<double>{4});
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QDir::toNativeSeparators(bad)),
+                 qPrintable(errors.first()));
+    }
+
+    void failedSaveIsReportedAndKeepsTheOldFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("missing folder") << "missing";
+        QTest::newRow("read-only folder") << "read-only";
+        QTest::newRow("a folder of that name") << "folder";
+    }
+    void failedSaveIsReportedAndKeepsTheOldFile() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        OpenToOthers(dir.path());
+        const QString folder = dir.filePath("out");
+        QVERIFY(QDir().mkdir(folder));
+        QString path = folder + "/data.txt";
+        if (kind == "missing")
+            path = dir.filePath("nowhere/data.txt");
+        if (kind == "folder")
+            QVERIFY(QDir().mkdir(path));
+        if (kind == "read-only") {
+            WriteAll(path, "old");
+            QVERIFY(QFile::setPermissions(path,
+                                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner |
+                                                      QFile::ReadGroup | QFile::ExeGroup |
+                                                      QFile::ReadOther | QFile::ExeOther));
+            Unprivileged asUser;
+            QVERIFY(QFile(path).open(QIODevice::ReadOnly));
+        }
+        QStringList header;
+        QString error;
+        {
+            Unprivileged asUser;
+            error = DataFile::Save(path, header, Settings(), Points({1, 2, 3}));
+        }
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(error.contains(QDir::toNativeSeparators(path)));
+        if (kind == "read-only")
+            QCOMPARE(ReadAll(path), "old");
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestDataFile)
+#include "tst_datafile.moc"
