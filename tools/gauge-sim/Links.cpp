@@ -31,9 +31,6 @@ constexpr Speed Speeds[] = {
     {B3500000, 3500000}, {B4000000, 4000000},
 };
 
-// TCP clients get a larger backlog than the pseudo-terminal: the socket has its own buffer.
-constexpr qint64 TcpBacklogLimit = 64 * 1024;
-
 void SetFlags(int fd) {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
     ::fcntl(fd, F_SETFD, ::fcntl(fd, F_GETFD) | FD_CLOEXEC);
@@ -172,6 +169,10 @@ void PtyLink::OnReadable() {
 
 void PtyLink::OnWritable() {
     Flush();
+    // Told only from here, never from inside Write: the writer may be in the middle of its
+    // own queue.
+    if (m_backlog.isEmpty())
+        emit Drained();
 }
 
 void PtyLink::OnWatch() {
@@ -231,8 +232,6 @@ void PtyLink::Flush() {
     }
     if (m_writeNotifier)
         m_writeNotifier->setEnabled(!m_backlog.isEmpty());
-    if (m_backlog.isEmpty())
-        emit Drained();
 }
 
 qint64 PtyLink::Write(const QByteArray& bytes) {
@@ -337,7 +336,7 @@ qint64 TcpLink::Backlog() const {
 qint64 TcpLink::Write(const QByteArray& bytes) {
     if (!Listening())
         return bytes.size();
-    const qint64 room = qMax<qint64>(0, TcpBacklogLimit - m_client->bytesToWrite());
+    const qint64 room = qMax<qint64>(0, BacklogLimit - m_client->bytesToWrite());
     const qint64 taken = qMin<qint64>(room, bytes.size());
     if (taken > 0)
         m_client->write(bytes.constData(), taken);

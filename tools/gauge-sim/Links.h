@@ -15,8 +15,8 @@ bool IsKnownLineSpeed(int baud);
 } // namespace Links
 
 // The gauge's end of the line. Writing never blocks: what the line cannot take now waits in
-// a small backlog, and what does not fit there is dropped, as bytes sent to a port nobody
-// reads are lost.
+// a backlog, and what does not fit there is dropped. Nothing is kept for a line nobody has
+// open: bytes sent to a closed port are lost.
 class Link : public QObject {
     Q_OBJECT
 
@@ -33,7 +33,8 @@ public:
     virtual int LineSpeed() const { return 0; }
     virtual QByteArray Describe() const = 0;
 
-    static constexpr qint64 BacklogLimit = 4096;
+    // Room for the largest reply (a full memory dump, about 120 kB) several times over.
+    static constexpr qint64 BacklogLimit = 1024 * 1024;
 
 signals:
     void Received(const QByteArray& bytes);

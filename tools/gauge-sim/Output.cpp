@@ -108,8 +108,14 @@ void Output::WriteOut(const QByteArray& bytes) {
 }
 
 void Output::Pump() {
-    if (m_chunkTimer.isActive())
+    if (m_chunkTimer.isActive() || m_pumping)
         return;
+    m_pumping = true;
+    PumpOnce();
+    m_pumping = false;
+}
+
+void Output::PumpOnce() {
     if (m_burstLeft > 0 && (!m_link || !m_link->Listening())) {
         // Nobody listens: the whole burst goes to the floor at once.
         m_dropped += m_burstLeft;
@@ -118,8 +124,7 @@ void Output::Pump() {
         m_burstTotal = 0;
     }
     for (;;) {
-        if (m_pending.isEmpty() && m_burstLeft > 0 && m_link &&
-            m_link->Backlog() < Link::BacklogLimit / 2) {
+        if (m_pending.isEmpty() && m_burstLeft > 0 && m_link && m_link->Backlog() < BurstLowWater) {
             const qint64 piece = qMin(m_burstLeft, BurstPiece);
             m_pending += Noise(piece, m_burstLineEnds);
             m_burstLeft -= piece;
@@ -134,14 +139,15 @@ void Output::Pump() {
             const QByteArray bytes = m_pending;
             m_pending.clear();
             WriteOut(bytes);
-            if (m_burstLeft > 0 && m_link && m_link->Backlog() < Link::BacklogLimit / 2)
+            if (m_burstLeft > 0 && m_link && m_link->Backlog() < BurstLowWater)
                 continue;
             return;
         }
         const int size = m_faults.ChunkMin +
                          int(m_random.bounded(quint32(m_faults.ChunkMax - m_faults.ChunkMin + 1)));
-        WriteOut(m_pending.left(size));
-        m_pending.remove(0, qMin<qsizetype>(size, m_pending.size()));
+        const QByteArray chunk = m_pending.left(size);
+        m_pending.remove(0, chunk.size());
+        WriteOut(chunk);
         if (!m_pending.isEmpty() || m_burstLeft > 0)
             m_chunkTimer.start(m_faults.ChunkPauseMs);
         return;

@@ -39,11 +39,15 @@ public:
 private:
     void Enqueue(const QByteArray& bytes);
     void Pump();
+    void PumpOnce();
     void WriteOut(const QByteArray& bytes);
     QByteArray NoiseLine();
     QByteArray Noise(qint64 size, bool lineEnds);
 
     static constexpr qint64 BurstPiece = 1024;
+    // A burst is made as the line takes it, so that replies queued behind it are not
+    // dropped for want of room.
+    static constexpr qint64 BurstLowWater = 16 * 1024;
 
     Link* m_link = nullptr;
     Misbehaviour m_faults;
@@ -57,6 +61,7 @@ private:
     int m_burstLineLeft = 0;
     qint64 m_dropped = 0;
     qint64 m_replies = 0;
+    bool m_pumping = false;
     int m_requiredSpeed = 0;
     bool m_garble = false;
 };

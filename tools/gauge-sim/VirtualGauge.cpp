@@ -81,7 +81,8 @@ VirtualGauge::~VirtualGauge() {
 bool VirtualGauge::OpenLink(QString* error) {
     if (m_pty)
         return m_pty->Open(m_config.LinkPath, error);
-    return m_tcp->Listen(quint16(m_config.TcpPort), error);
+    // After "vanish" the gauge comes back on the port it had.
+    return m_tcp->Listen(m_tcp->Port() ? m_tcp->Port() : quint16(m_config.TcpPort), error);
 }
 
 bool VirtualGauge::Start(QString* error) {
