@@ -756,22 +756,31 @@ void TestGaugeSim::drop() {
 void TestGaugeSim::noiseBurst_data() {
     QTest::addColumn<Via>("via");
     QTest::addColumn<bool>("lineEnds");
-    QTest::newRow("pty, no line ends") << Via::Pty << false;
-    QTest::newRow("pty, line ends") << Via::Pty << true;
-    QTest::newRow("tcp, no line ends") << Via::Tcp << false;
+    QTest::addColumn<bool>("byOption"); // at the first opening rather than by command
+    QTest::newRow("pty, no line ends") << Via::Pty << false << false;
+    QTest::newRow("pty, line ends") << Via::Pty << true << false;
+    QTest::newRow("tcp, no line ends") << Via::Tcp << false << false;
+    QTest::newRow("pty, option") << Via::Pty << true << true;
+    QTest::newRow("tcp, option") << Via::Tcp << false << true;
 }
 
 void TestGaugeSim::noiseBurst() {
     QFETCH(Via, via);
     QFETCH(bool, lineEnds);
+    QFETCH(bool, byOption);
     constexpr int size = 300000;
 
     GaugeSim gauge;
-    QVERIFY2(Start(gauge, via, {}), qPrintable(gauge.ErrorText()));
+    const QStringList options =
+        byOption ? QStringList{"--burst", QString::fromLatin1(QByteArray::number(size) + ':' +
+                                                              (lineEnds ? "lf" : "nolf"))}
+                 : QStringList{};
+    QVERIFY2(Start(gauge, via, options), qPrintable(gauge.ErrorText()));
     Peer peer;
     QVERIFY(peer.Open(gauge, via));
     QVERIFY(gauge.WaitForEvent("link open"));
-    gauge.Command("noise " + QByteArray::number(size) + (lineEnds ? " lf" : " nolf"));
+    if (!byOption)
+        gauge.Command("noise " + QByteArray::number(size) + (lineEnds ? " lf" : " nolf"));
     QVERIFY(QTest::qWaitFor([&] { return peer.Buffer.size() >= size; }, WaitMs));
     QVERIFY(gauge.WaitForEvent("burst done 300000"));
     QCOMPARE(peer.Buffer.size(), size);
@@ -902,6 +911,8 @@ void TestGaugeSim::badInput_data() {
         << QByteArray("Sidx\r\n") << QByteArray("unknown Sidx") << QByteArray();
     QTest::newRow("overlong line")
         << QByteArray(5000, 'x') << QByteArray("overlong") << QByteArray();
+    QTest::newRow("overlong order") << QByteArray(300, 'S') + "\r\n"
+                                    << QByteArray("overlong 300") << QByteArray();
     QTest::newRow("count empty") << QByteArray("Sv\r\n") << QByteArray("order Sv")
                                  << QByteArray("MQ\r\n");
     QTest::newRow("count with tail")

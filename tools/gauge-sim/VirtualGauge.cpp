@@ -151,7 +151,9 @@ void VirtualGauge::OnReceived(const QByteArray& bytes) {
             break;
         const QByteArray order = m_input.left(end);
         m_input.remove(0, end + 1);
-        if (!order.isEmpty())
+        if (order.size() > InputLimit)
+            Event("overlong " + QByteArray::number(order.size()));
+        else if (!order.isEmpty())
             OnOrder(order);
     }
     if (m_input.size() > InputLimit) {
