@@ -17,7 +17,7 @@ const char* const ExtraHelp = R"(
 Exactly one of --pty and --tcp is required.
 
 Memory series (--ram, --eeprom, --sd): comma-separated key=value pairs, all optional:
-  count=N          samples stored, 0 to 6400 (default: the number of values, else 100)
+  count=N          samples stored, 0 to 6400 (default: the number of values given)
   step=S|none      seconds between samples; "none" for a series without time base
   unit=U           unit of the series (default: the gauge's unit)
   values=a:b:c     sample values; repeated cyclically up to count
@@ -132,13 +132,13 @@ MemorySeries DefaultMemory(int index, const QByteArray& unit) {
     }
 }
 
-std::optional<MemorySeries> ParseMemorySpec(const QByteArray& spec, const MemorySeries& defaults,
-                                            QString* error) {
+std::optional<MemorySeries> ParseMemoryOption(const QByteArray& text, const MemorySeries& defaults,
+                                              QString* error) {
     MemorySeries series = defaults;
     int count = -1;
     QList<double> values;
     bool valuesGiven = false;
-    for (const QByteArray& part : spec.split(',')) {
+    for (const QByteArray& part : text.split(',')) {
         if (part.trimmed().isEmpty())
             continue;
         const int eq = part.indexOf('=');
@@ -250,9 +250,9 @@ std::optional<GaugeConfig> ParseCommandLine(const QStringList& arguments, int* e
     const O value("value", "Reading offset in the initial unit (default 0).", "V");
     const O amplitude("amplitude", "Sine amplitude of the reading (default 10; 0: constant).", "A");
     const O period("period", "Sine period in seconds (default 10).", "S");
-    const O ram("ram", "Fill the RAM memory (see below).", "SPEC");
-    const O eeprom("eeprom", "Fill the EEPROM memory.", "SPEC");
-    const O sd("sd", "Fill the SD card memory.", "SPEC");
+    const O ram("ram", "Fill the RAM memory (see below).", "SERIES");
+    const O eeprom("eeprom", "Fill the EEPROM memory.", "SERIES");
+    const O sd("sd", "Fill the SD card memory.", "SERIES");
     const O continuous("continuous", "Start in continuous sending, as a gauge left sending.");
     const O newfile("newfile", "Send \"Mnewfile\" at the start of each continuous run.");
     const O answerAll("answer-while-streaming", "Answer every order during continuous sending.");
@@ -409,8 +409,8 @@ std::optional<GaugeConfig> ParseCommandLine(const QStringList& arguments, int* e
         if (!parser.isSet(*memories[i]))
             continue;
         QString error;
-        c.Memories[i] = ParseMemorySpec(parser.value(*memories[i]).toLatin1(),
-                                        DefaultMemory(i, c.Unit), &error);
+        c.Memories[i] = ParseMemoryOption(parser.value(*memories[i]).toLatin1(),
+                                          DefaultMemory(i, c.Unit), &error);
         if (!c.Memories[i])
             return failed(QStringLiteral("--%1: %2").arg(memories[i]->names().first(), error));
     }

@@ -91,8 +91,8 @@ int DefaultSampleCountMax(int family);
 constexpr int MemoryCapacity = 6400;
 
 // Reads "count=N,step=S|none,unit=U,values=a:b:c,name=TEXT"; the error text on failure.
-std::optional<MemorySeries> ParseMemorySpec(const QByteArray& spec, const MemorySeries& defaults,
-                                            QString* error);
+std::optional<MemorySeries> ParseMemoryOption(const QByteArray& text, const MemorySeries& defaults,
+                                              QString* error);
 
 // The series the memories hold when no option fills them.
 MemorySeries DefaultMemory(int index, const QByteArray& unit);
