@@ -138,10 +138,9 @@ void Output::PumpOnce() {
         if (m_faults.ChunkMin <= 0) {
             const QByteArray bytes = m_pending;
             m_pending.clear();
+            // Writing may bring more (a listener change starts a burst): go round again.
             WriteOut(bytes);
-            if (m_burstLeft > 0 && m_link && m_link->Backlog() < BurstLowWater)
-                continue;
-            return;
+            continue;
         }
         const int size = m_faults.ChunkMin +
                          int(m_random.bounded(quint32(m_faults.ChunkMax - m_faults.ChunkMin + 1)));
