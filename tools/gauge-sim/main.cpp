@@ -1,9 +1,21 @@
+#include "GaugeConfig.h"
+#include "VirtualGauge.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QTextStream(stdout) << "zento-fm-gauge: virtual gauge (not yet built)\n";
-    return 0;
+    QCoreApplication::setApplicationName(QStringLiteral("zento-fm-gauge"));
+    int exitCode = 0;
+    const auto config = ParseCommandLine(QCoreApplication::arguments(), &exitCode);
+    if (!config)
+        return exitCode;
+    VirtualGauge gauge(*config);
+    QString error;
+    if (!gauge.Start(&error)) {
+        QTextStream(stderr) << "zento-fm-gauge: " << error << "\n";
+        return 1;
+    }
+    return QCoreApplication::exec();
 }
