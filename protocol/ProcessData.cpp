@@ -52,6 +52,18 @@ QString Between(const QString& line, QLatin1String from, QLatin1String to) {
     return line.mid(begin, end - begin).trimmed();
 }
 
+// The unit of a dump stands in the last three characters of its "AVERAGE" line. Torque
+// units are longer ("N*cm", "lbf*in"): there the whole last word is the unit, or every
+// sample line would lose part of its number with the cut-off unit.
+QString DownloadUnit(const QString& line) {
+    const QString lastThree = line.right(3).trimmed();
+    const QString lastWord = line.trimmed().section(QLatin1Char(' '), -1);
+    if (lastWord.size() > 3 && lastWord.endsWith(lastThree) &&
+        !lastWord.contains(QLatin1Char(':')) && !ReadNumber(lastWord))
+        return lastWord;
+    return lastThree;
+}
+
 // Threshold texts are read for the chart by swapping the one separator the locale does not
 // use, so that "99.0" and "99,0" both give 99.
 double ThresholdValue(const QString& text) {
@@ -627,7 +639,7 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
             m_target.SetXTitle(tr("Numer próbki"));
         }
     } else if (has("AVERAGE")) {
-        const QString unit = line.right(3).trimmed();
+        const QString unit = DownloadUnit(line);
         if (UnitConflicts(unit)) {
             ShowMessage(tr("Niezgodność jednostek"),
                         tr("Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść "

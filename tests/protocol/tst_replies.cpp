@@ -483,6 +483,11 @@ void TestReplies::download_data() {
                       "SMP.001:  3.5 kgf\r\nSMP.002: -4 kgf\r\n")
         << Points{{0, 3.5}, {1, -4}} << "Numer próbki"
         << "Próbka [kgf]" << true;
+    QTest::newRow("torque unit longer than three characters")
+        << QByteArray("COUNT: 2\r\nSMP.TIME: 0.01 sek\r\nAVERAGE: 0.75 lbf*in\r\n"
+                      "SMP.001: 1.25 lbf*in\r\nSMP.002: -0.25 lbf*in\r\n")
+        << Points{{0, 1.25}, {0.01, -0.25}} << "Czas [s]"
+        << "Próbka [lbf*in]" << true;
     QTest::newRow("samples before the unit lose three characters")
         << QByteArray("COUNT: 5\r\nSMP.TIME: 1 sek\r\nSMP.001: 12.5abc\r\n") << Points{{0, 12.5}}
         << "Czas [s]" << QString() << false;
