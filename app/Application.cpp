@@ -30,7 +30,7 @@ void InitialiseApplication() {
     // The layout was drawn in this style; a desktop theme must not change its metrics.
     QApplication::setStyle(new ProgramStyle);
     QApplication::setFont(ProgramFont());
-    QApplication::setWindowIcon(Pictures::Icon(QStringLiteral("menu-measure"), {64, 64}));
+    QApplication::setWindowIcon(Pictures::Icon(QStringLiteral("app-icon"), {64, 64}));
 }
 
 ApplicationWindows CreateWindows() {

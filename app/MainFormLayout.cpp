@@ -38,7 +38,7 @@ constexpr int KeySize = 20;
 constexpr int KeyTop = 50;
 constexpr int KeyLeft[] = {8, 31, 54, 77, 100};
 constexpr int ButtonHeight = 22;
-constexpr QSize SetButtonSize{22, 20};
+constexpr QSize SetButtonSize{20, 20};
 
 const QColor Silver(192, 192, 192);
 const QColor RemainGreen(0, 128, 0);
@@ -55,6 +55,18 @@ QFrame* WhitePanel(const char* name, QWidget* parent) {
     palette.setColor(QPalette::Window, Qt::white);
     panel->setPalette(palette);
     return panel;
+}
+
+// A panel keeps its designed size unless its contents need more (longer translations):
+// growing beats clipping a caption.
+void KeepDesignedHeight(QWidget* panel, int height) {
+    panel->setMinimumHeight(height);
+    panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void KeepDesignedWidth(QWidget* panel, int width) {
+    panel->setMinimumWidth(width);
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 }
 
 QLabel* Label(const char* name, QWidget* parent, const QString& text = {}) {
@@ -130,7 +142,7 @@ void TMainForm::BuildLayout() {
 
 QWidget* TMainForm::BuildPanelTop() {
     m_PanelTop = WhitePanel("PanelTop", this);
-    m_PanelTop->setFixedHeight(PanelTopHeight);
+    KeepDesignedHeight(m_PanelTop, PanelTopHeight);
     auto* row = Tight(new QHBoxLayout(m_PanelTop), 10, 6, 10, 6, 14);
 
     m_ImageLogo = Label("ImageLogo", m_PanelTop);
@@ -193,7 +205,7 @@ QWidget* TMainForm::BuildPanelTop() {
 
 QWidget* TMainForm::BuildPanelRight() {
     m_PanelRight = WhitePanel("PanelRight", this);
-    m_PanelRight->setFixedWidth(PanelRightWidth);
+    KeepDesignedWidth(m_PanelRight, PanelRightWidth);
     auto* column = Tight(new QVBoxLayout(m_PanelRight), 3, 4, 3, 3, 0);
 
     m_lblModel = Label("lblModel", m_PanelRight);
@@ -232,8 +244,10 @@ QWidget* TMainForm::BuildPanelRight() {
 
     m_gbOnline = Group("gbOnline", m_PanelRight);
     auto* online = Tight(new QGridLayout(m_gbOnline));
-    m_sbStart = Button("sbStart", m_gbOnline, QStringLiteral("icon-start"));
-    m_sbStop = Button("sbStop", m_gbOnline, QStringLiteral("icon-stop"));
+    m_sbStart = Button("sbStart", m_gbOnline, {});
+    m_sbStop = Button("sbStop", m_gbOnline, {});
+    m_sbStart->SetPicture(QStringLiteral("icon-start"), {12, 12});
+    m_sbStop->SetPicture(QStringLiteral("icon-stop"), {12, 12});
     m_chbRunAt = Named(new CheckBox({}, m_gbOnline), "chbRunAt");
     m_eHour = Edit("eHour", m_gbOnline, QStringLiteral("12"), 2, 26);
     m_lblTimeSeparator = Label("lblTimeSeparator", m_gbOnline, QStringLiteral(":"));
@@ -302,7 +316,7 @@ QWidget* TMainForm::BuildPanelRight() {
 
 QWidget* TMainForm::BuildPanelBottom() {
     m_PanelBottom = WhitePanel("PanelBottom", this);
-    m_PanelBottom->setFixedHeight(PanelBottomHeight);
+    KeepDesignedHeight(m_PanelBottom, PanelBottomHeight);
     auto* row = Tight(new QHBoxLayout(m_PanelBottom), 4, 3, 4, 4, 4);
     row->addWidget(BuildStatistics());
     row->addWidget(BuildSettings(), 1);
@@ -326,12 +340,14 @@ QWidget* TMainForm::BuildStatistics() {
                 {&m_lblMax, "lblMax", &m_LabelMax, "LabelMax"},
                 {&m_lblSum, "lblSum", &m_LabelSum, "LabelSum"},
                 {&m_lblAver, "lblAver", &m_LabelAver, "LabelAver"}};
-    const int valueWidth = fontMetrics().horizontalAdvance(QStringLiteral("-1234.5678 kgf"));
+    // Room for a usual value; a longer one may not widen the window while samples arrive.
+    const int valueWidth = fontMetrics().horizontalAdvance(QStringLiteral("-123.4567 kgf"));
     int line = 2;
     for (const auto& entry : rows) {
         *entry.Caption = Label(entry.CaptionName, m_gbStatistics);
         *entry.Value = Label(entry.ValueName, m_gbStatistics, QStringLiteral("---"));
         (*entry.Value)->setMinimumWidth(valueWidth);
+        (*entry.Value)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         (*entry.Value)->setTextInteractionFlags(Qt::TextSelectableByMouse);
         grid->addWidget(*entry.Caption, line, 0);
         grid->addWidget(*entry.Value, line, 1);
@@ -344,7 +360,7 @@ QWidget* TMainForm::BuildStatistics() {
 
 QWidget* TMainForm::BuildSettings() {
     m_gbSettings = Group("gbSettings", m_PanelBottom);
-    auto* columns = Tight(new QHBoxLayout(m_gbSettings), 3, 1, 3, 1, 5);
+    auto* columns = Tight(new QHBoxLayout(m_gbSettings), 3, 1, 3, 1, 4);
 
     // Units and the PEAK mode.
     auto* first = Tight(new QVBoxLayout, 0, 0, 0, 0, 3);
@@ -384,11 +400,11 @@ QWidget* TMainForm::BuildSettings() {
     modes->addWidget(m_rgSpeed);
     acquisition->addLayout(modes, 0, 0, 1, 3);
     m_lbSampleCount = Label("lbSampleCount", m_gbAcquisition, tr("Liczba próbek (1-800):"));
-    m_EditSampleCount = Edit("EditSampleCount", m_gbAcquisition, QStringLiteral("0"), 15, 52);
+    m_EditSampleCount = Edit("EditSampleCount", m_gbAcquisition, QStringLiteral("0"), 15, 48);
     m_sbSampleCount = SetButton("sbSampleCount", m_gbAcquisition);
     m_LabelSampleTime =
         Label("LabelSampleTime", m_gbAcquisition, tr("Czas próbkowania (0.1-99.9):"));
-    m_EditSampleTime = Edit("EditSampleTime", m_gbAcquisition, QStringLiteral("0"), 6, 52);
+    m_EditSampleTime = Edit("EditSampleTime", m_gbAcquisition, QStringLiteral("0"), 6, 48);
     m_sbSampleTime = SetButton("sbSampleTime", m_gbAcquisition);
     // Extra height opens between the mode groups and the two value rows.
     acquisition->setRowStretch(1, 1);
@@ -424,7 +440,7 @@ QWidget* TMainForm::BuildSettings() {
     int line = 0;
     for (const auto& entry : rows) {
         *entry.Caption = Label(entry.CaptionName, m_gbThresholds);
-        *entry.Edit = Edit(entry.EditName, m_gbThresholds, QLatin1String(entry.Text), 15, 64);
+        *entry.Edit = Edit(entry.EditName, m_gbThresholds, QLatin1String(entry.Text), 15, 58);
         *entry.Button = SetButton(entry.ButtonName, m_gbThresholds);
         thresholds->addWidget(*entry.Caption, line, 0);
         thresholds->addWidget(*entry.Edit, line, 1);
@@ -435,7 +451,7 @@ QWidget* TMainForm::BuildSettings() {
     third->addWidget(m_gbThresholds, 1);
     m_gbAcceleration = Group("gbAcceleration", m_gbSettings);
     auto* acceleration = Tight(new QHBoxLayout(m_gbAcceleration));
-    m_EditAcceleration = Edit("EditAcceleration", m_gbAcceleration, {}, 15, 64);
+    m_EditAcceleration = Edit("EditAcceleration", m_gbAcceleration, {}, 15, 58);
     m_lblAccelerationUnit = Label("lblAccelerationUnit", m_gbAcceleration, QStringLiteral("m/s*s"));
     m_sbAcceleration = SetButton("sbAcceleration", m_gbAcceleration);
     acceleration->addWidget(m_EditAcceleration);

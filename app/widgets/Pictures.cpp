@@ -22,6 +22,8 @@ QPixmap Render(const QString& name, QSize size) {
     QPixmap pixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
+    if (!Exists(name))
+        return pixmap;
     QSvgRenderer renderer(PathOf(name));
     if (!renderer.isValid())
         return pixmap;

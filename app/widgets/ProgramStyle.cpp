@@ -9,7 +9,7 @@ namespace {
 
 constexpr int IndicatorSize = 13;
 constexpr int LabelSpacing = 4;
-constexpr int CaptionIndent = 7;
+constexpr int CaptionIndent = 6;
 constexpr int CaptionPadding = 2;
 constexpr int FrameMargin = 3;
 
@@ -62,9 +62,12 @@ QRect ProgramStyle::subControlRect(ComplexControl control, const QStyleOptionCom
     switch (subControl) {
     case SC_GroupBoxFrame:
         return rect.adjusted(0, textHeight / 2, 0, 0);
-    case SC_GroupBoxContents:
-        return rect.adjusted(FrameMargin, titled ? textHeight + 1 : textHeight / 2 + FrameMargin,
+    case SC_GroupBoxContents: {
+        // The caption's line is high enough for a check box standing in for the caption.
+        const int captionLine = std::max(textHeight, IndicatorSize + 2) + 1;
+        return rect.adjusted(FrameMargin, titled ? captionLine : textHeight / 2 + FrameMargin,
                              -FrameMargin, -FrameMargin);
+    }
     case SC_GroupBoxLabel: {
         if (!titled)
             return {};

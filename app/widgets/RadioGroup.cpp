@@ -9,8 +9,8 @@ RadioGroup::RadioGroup(QWidget* parent)
     , m_group(new QButtonGroup(this))
     , m_grid(new QGridLayout(this)) {
     m_group->setExclusive(true);
-    m_grid->setContentsMargins(4, 0, 4, 1);
-    m_grid->setHorizontalSpacing(8);
+    m_grid->setContentsMargins(3, 1, 3, 1);
+    m_grid->setHorizontalSpacing(6);
     m_grid->setVerticalSpacing(1);
     connect(m_group, &QButtonGroup::idToggled, this, &RadioGroup::ButtonToggled);
 }

@@ -240,6 +240,18 @@ def logo():
     write("logo", svg(146, 56, body))
 
 
+def app_icon():
+    body = (
+        '<defs><linearGradient id="m" x1="0" y1="0" x2="1" y2="1">'
+        '<stop offset="0" stop-color="#2f7fd6"/><stop offset="1" stop-color="#173f70"/>'
+        '</linearGradient></defs>'
+        '<rect x="2" y="2" width="60" height="60" rx="13" fill="url(#m)"/>'
+        '<path d="M14 47a20 20 0 1 1 36 0" fill="none" stroke="#ffffff" stroke-width="4.4" stroke-linecap="round"/>'
+        '<path d="M32 41l11.5-15" stroke="#ffb23e" stroke-width="4.8" stroke-linecap="round"/>'
+        '<circle cx="32" cy="41" r="4.6" fill="#ffffff"/>')
+    write("app-icon", svg(64, 64, body))
+
+
 def splash():
     curve = "M24 282 C70 282 86 214 122 214 S170 262 206 246 S262 150 300 158 S364 226 404 200 S444 170 466 176"
     grid = "".join(f'<path d="M{x} 120v186" stroke="#ffffff" stroke-opacity="0.07"/>' for x in range(24, 470, 36))
@@ -284,6 +296,7 @@ def main():
     keys()
     instrument()
     logo()
+    app_icon()
     splash()
 
 

@@ -2,11 +2,13 @@
 // plain frame and title bar around the client area, so that the layout can be reviewed
 // without a display.
 //
-//   zento-fm-screenshot [--menu <objectName>] [--longer-texts <percent>] [--splash] <out.png>
+//   zento-fm-screenshot [--sample] [--menu <objectName>] [--longer-texts <percent>]
+//                       [--report] [--splash] <out.png>
 //
+// --sample shows the window in use (a gauge identified, a reading, a recorded force curve);
 // --menu opens one menu of the menu bar in the picture; --longer-texts stretches every caption
-// by the given percentage, to see how much room longer translations have; --splash renders
-// the splash screen instead.
+// by the given percentage, to see how much room longer translations have; --report lists the
+// named widgets with their sizes; --splash renders the splash screen instead.
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
@@ -22,6 +24,8 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <cmath>
+
 namespace {
 
 constexpr QSize OuterSize{754, 759};
@@ -31,10 +35,10 @@ QString Stretched(const QString& text, int percent) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty() || trimmed == QStringLiteral("---"))
         return text;
-    const int extra = int(trimmed.size()) * percent / 100;
+    const int extra = (int(trimmed.size()) * percent + 50) / 100;
     QString longer = text;
     const qsizetype at = longer.lastIndexOf(trimmed.back()) + 1;
-    longer.insert(at, QString(extra, QLatin1Char('x')));
+    longer.insert(at, QString(extra, QLatin1Char('n')));
     return longer;
 }
 
@@ -88,6 +92,35 @@ QImage Framed(const QImage& client, const QString& caption, const QIcon& icon) {
     return image;
 }
 
+// What the window shows while a gauge is attached and a run has been recorded, told to it
+// the way the reply side tells it.
+void ShowSample(TMainForm& window) {
+    window.SetModelText(QStringLiteral("FM-500"));
+    window.SetSerialNumberText(QStringLiteral("21040117"));
+    window.SetBatteryPercent(87);
+    window.SetUnitItems({QStringLiteral("N"), QStringLiteral("kgf"), QStringLiteral("Lbf"),
+                         QStringLiteral("ozf"), QStringLiteral("kg"), QStringLiteral("Lb"),
+                         QStringLiteral("oz")});
+    window.SetUnitIndex(0);
+    window.SetSampleCountCaption(QStringLiteral("Liczba próbek (1-6400):"));
+    window.SetEditText(PanelEdit::SampleCount, QStringLiteral("800"));
+    window.SetEditText(PanelEdit::SampleTime, QStringLiteral("0.1"));
+    window.SetEditText(PanelEdit::Acceleration, QStringLiteral("9.81"));
+    window.SetPanelResultCaption(QStringLiteral("+241.50 N"));
+    window.MarkReadingFresh();
+    window.SetYTitle(QStringLiteral("Próbka [N]"));
+    window.SetSeriesName(QStringLiteral("Pomiar on-line"));
+    // A pull test: the force rises, holds with a little ripple, and falls off.
+    for (int i = 0; i <= 300; ++i) {
+        const double t = i * 0.1;
+        const double rise = 250.0 / (1.0 + std::exp(-(t - 6.0) * 1.1));
+        const double fall = 1.0 / (1.0 + std::exp((t - 24.0) * 1.4));
+        const double level = rise * fall;
+        window.AddSample(0.1, level + 0.016 * level * std::sin(t * 2.3));
+    }
+    window.SetStatusText(QStringLiteral("Wynik odczytany"));
+}
+
 // Named widgets with their place, size and the size their contents ask for.
 void Report(const QWidget* widget, int depth) {
     QTextStream out(stdout);
@@ -121,11 +154,13 @@ int main(int argc, char** argv) {
     const QCommandLineOption longerOption(QStringLiteral("longer-texts"),
                                           QStringLiteral("Stretch captions by this percentage."),
                                           QStringLiteral("percent"));
+    const QCommandLineOption sampleOption(QStringLiteral("sample"),
+                                          QStringLiteral("Show the window in use."));
     const QCommandLineOption reportOption(
         QStringLiteral("report"), QStringLiteral("List the named widgets with their sizes."));
     const QCommandLineOption splashOption(QStringLiteral("splash"),
                                           QStringLiteral("Render the splash screen."));
-    parser.addOptions({menuOption, longerOption, reportOption, splashOption});
+    parser.addOptions({sampleOption, menuOption, longerOption, reportOption, splashOption});
     parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("PNG file to write."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1) {
@@ -142,6 +177,8 @@ int main(int argc, char** argv) {
         image = Framed(splash.grab().toImage(), splash.windowTitle(), {});
     } else {
         TMainForm window;
+        if (parser.isSet(sampleOption))
+            ShowSample(window);
         if (parser.isSet(longerOption))
             StretchTexts(&window, parser.value(longerOption).toInt());
         window.show();
