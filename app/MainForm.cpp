@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,7 +130,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // A platform that never activates the window (offscreen, some window managers) must
     // not keep the first activation from running.
-    QTimer::singleShot(0, this, [this] {
+    QTimer::singleShot(ActivationGrace, this, [this] {
         if (!m_activated && isVisible())
             FormActivate();
     });

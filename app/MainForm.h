@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <memory>
 
 class CheckBox;
 class CheckGroupHeader;
@@ -51,6 +50,9 @@ public:
     static constexpr std::chrono::milliseconds ReportInterval{1234};
     static constexpr std::chrono::milliseconds DisplayInterval{347};
     static constexpr std::chrono::milliseconds OnlineStopInterval{1000};
+    // How long a shown window waits for the platform to activate it before it acts as if
+    // it had been.
+    static constexpr std::chrono::milliseconds ActivationGrace{100};
 
     // Property of an edit field holding the length the user may type.
     static constexpr const char* TypingLimitProperty = "TypingLimit";

@@ -45,13 +45,17 @@ void TSplashScreenForm::showEvent(QShowEvent* event) {
     }
     m_activatedSinceShow = false;
     // A platform that never activates the window must not keep the language from loading.
-    QTimer::singleShot(0, this, [this] {
+    QTimer::singleShot(ActivationGrace, this, [this] {
         if (!m_activatedSinceShow && isVisible())
             FormActivate();
     });
 }
 
+// Once per showing: a late activation by the window manager after the fallback, or a return
+// to the splash, does not load the language again.
 void TSplashScreenForm::FormActivate() {
+    if (m_activatedSinceShow)
+        return;
     m_activatedSinceShow = true;
     m_TimerActivation->setInterval(ActivationDelay);
     m_TimerActivation->start();

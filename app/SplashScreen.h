@@ -18,6 +18,8 @@ public:
     static constexpr std::chrono::milliseconds ActivationDelayAtCreation{2000};
     static constexpr std::chrono::milliseconds ActivationDelay{1};
     static constexpr QSize PictureSize{490, 345};
+    // How long the shown splash waits for the platform to activate it.
+    static constexpr std::chrono::milliseconds ActivationGrace{100};
 
     explicit TSplashScreenForm(QWidget* parent = nullptr);
 

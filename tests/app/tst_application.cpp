@@ -132,6 +132,10 @@ void TestApplication::splashActivationArmsTheLanguageStep() {
     // Set to 1 ms on activation; it fires once and stops itself.
     QTRY_COMPARE_WITH_TIMEOUT(activation->interval(), 1, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(!activation->isActive(), 5000);
+    // A later activation while it is still shown does not load the language again.
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&splash, &activate);
+    QVERIFY(!activation->isActive());
     // Escape does not dismiss the splash.
     QTest::keyClick(&splash, Qt::Key_Escape);
     QVERIFY(splash.isVisible());

@@ -648,7 +648,6 @@ void TestMainForm::exitSequenceRunsOnceWhicheverWay() {
 
     Window window;
     window.ShowActive();
-    window.form->Replies(); // the reply side lives until the window goes
     QSignalSpy closed(window.form.get(), &TMainForm::Closed);
     if (way == QLatin1String("sbExit"))
         window.Find<QAbstractButton>("sbExit")->click();
