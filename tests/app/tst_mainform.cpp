@@ -28,29 +28,29 @@
 
 namespace {
 
-// A readable value of one aspect of a control, for the tables below.
-QVariant Observe(const QObject* object, const QString& aspect) {
+// A readable value of one facet of a control, for the tables below.
+QVariant Observe(const QObject* object, const QString& facet) {
     if (const auto* group = qobject_cast<const RadioGroup*>(object)) {
-        if (aspect == QLatin1String("items"))
+        if (facet == QLatin1String("items"))
             return group->Items().join(QLatin1Char('|'));
-        if (aspect == QLatin1String("index"))
+        if (facet == QLatin1String("index"))
             return group->ItemIndex();
-        if (aspect == QLatin1String("columns"))
+        if (facet == QLatin1String("columns"))
             return group->Columns();
     }
     if (const auto* list = qobject_cast<const QComboBox*>(object)) {
-        if (aspect == QLatin1String("items")) {
+        if (facet == QLatin1String("items")) {
             QStringList items;
             for (int i = 0; i < list->count(); ++i)
                 items << list->itemText(i);
             return items.join(QLatin1Char('|'));
         }
-        if (aspect == QLatin1String("index"))
+        if (facet == QLatin1String("index"))
             return list->currentIndex();
     }
-    if (aspect == QLatin1String("hidden"))
+    if (facet == QLatin1String("hidden"))
         return qobject_cast<const QWidget*>(object)->isHidden();
-    return object->property(aspect.toLatin1().constData());
+    return object->property(facet.toLatin1().constData());
 }
 
 QColor BackgroundOf(const QWidget* widget) {
@@ -195,12 +195,12 @@ void TestMainForm::initTestCase() {
 
 void TestMainForm::controlsStartAsDesigned_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("aspect");
+    QTest::addColumn<QString>("facet");
     QTest::addColumn<QVariant>("expected");
 
-    const auto row = [](const char* name, const char* aspect, const QVariant& expected) {
-        QTest::addRow("%s %s", name, aspect)
-            << QString::fromLatin1(name) << QString::fromLatin1(aspect) << expected;
+    const auto row = [](const char* name, const char* facet, const QVariant& expected) {
+        QTest::addRow("%s %s", name, facet)
+            << QString::fromLatin1(name) << QString::fromLatin1(facet) << expected;
     };
     row("MainForm", "windowTitle", "ZENTO FM");
     // Top panel.
@@ -305,7 +305,7 @@ void TestMainForm::controlsStartAsDesigned_data() {
 
 void TestMainForm::controlsStartAsDesigned() {
     QFETCH(QString, name);
-    QFETCH(QString, aspect);
+    QFETCH(QString, facet);
     QFETCH(QVariant, expected);
 
     Window window;
@@ -315,7 +315,7 @@ void TestMainForm::controlsStartAsDesigned() {
                                  ? window.form.get()
                                  : window.form->findChild<QObject*>(name);
     QVERIFY2(control, qPrintable(name));
-    QCOMPARE(Observe(control, aspect).toString(), expected.toString());
+    QCOMPARE(Observe(control, facet).toString(), expected.toString());
 }
 
 void TestMainForm::panelsHaveTheirSizes() {
