@@ -1,9 +1,63 @@
 #include "app/Application.h"
 
+#include "app/MainForm.h"
+#include "app/SplashScreen.h"
+#include "app/widgets/Pictures.h"
+#include "app/widgets/ProgramFont.h"
+#include "app/widgets/ProgramStyle.h"
+#include "link/TAutoKonfForm.h"
+#include "link/TConnectionForm.h"
+#include "storage/TAboutForm.h"
+
 #include <QApplication>
 
-int RunApplication(int argc, char** argv)
-{
+ApplicationWindows::ApplicationWindows() = default;
+ApplicationWindows::~ApplicationWindows() {
+    // Dialogs first, the main window before the splash that hands over to it.
+    About.reset();
+    Connection.reset();
+    Main.reset();
+    AutoKonf.reset();
+    Splash.reset();
+}
+ApplicationWindows::ApplicationWindows(ApplicationWindows&&) noexcept = default;
+ApplicationWindows& ApplicationWindows::operator=(ApplicationWindows&&) noexcept = default;
+
+void InitialiseApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("zento-fm"));
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.14"));
+    // The layout was drawn in this style; a desktop theme must not change its metrics.
+    QApplication::setStyle(new ProgramStyle);
+    QApplication::setFont(ProgramFont());
+    QApplication::setWindowIcon(Pictures::Icon(QStringLiteral("app-icon"), {64, 64}));
+}
+
+ApplicationWindows CreateWindows() {
+    ApplicationWindows windows;
+    const auto created = [&windows](const QObject& window) {
+        windows.CreationOrder << QString::fromLatin1(window.metaObject()->className());
+    };
+    windows.Splash = std::make_unique<TSplashScreenForm>();
+    created(*windows.Splash);
+    windows.AutoKonf = std::make_unique<TAutoKonfForm>();
+    created(*windows.AutoKonf);
+    windows.Main = std::make_unique<TMainForm>();
+    created(*windows.Main);
+    windows.Connection = std::make_unique<TConnectionForm>();
+    created(*windows.Connection);
+    windows.About = std::make_unique<TAboutForm>();
+    created(*windows.About);
+
+    windows.Splash->SetMainWindow(windows.Main.get());
+    windows.Main->SetDialogs(windows.AutoKonf.get(), windows.Connection.get(), windows.About.get());
+    return windows;
+}
+
+int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    InitialiseApplication();
+    ApplicationWindows windows = CreateWindows();
+    windows.Splash->show();
+    return app.exec();
 }

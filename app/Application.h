@@ -1,4 +1,37 @@
 #pragma once
 
+#include <QStringList>
+
+#include <memory>
+
+class TAboutForm;
+class TAutoKonfForm;
+class TConnectionForm;
+class TMainForm;
+class TSplashScreenForm;
+
+// The program's windows, each created once, hidden, and kept until the end.
+struct ApplicationWindows {
+    ApplicationWindows();
+    ~ApplicationWindows();
+    ApplicationWindows(ApplicationWindows&&) noexcept;
+    ApplicationWindows& operator=(ApplicationWindows&&) noexcept;
+
+    std::unique_ptr<TSplashScreenForm> Splash;
+    std::unique_ptr<TAutoKonfForm> AutoKonf;
+    std::unique_ptr<TMainForm> Main;
+    std::unique_ptr<TConnectionForm> Connection;
+    std::unique_ptr<TAboutForm> About;
+    // Class names in the order the windows were created.
+    QStringList CreationOrder;
+};
+
+// Names and looks the program is known by: application name "zento-fm" (so per-user files
+// live in ~/.config/zento-fm and ~/.local/share/zento-fm), style, font, window icon.
+void InitialiseApplication();
+
+// Creates the five windows in order and connects them; shows none of them.
+ApplicationWindows CreateWindows();
+
 // Initialises the application, creates the five windows in order and runs the event loop.
 int RunApplication(int argc, char** argv);

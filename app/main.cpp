@@ -1,6 +1,5 @@
 #include "app/Application.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     return RunApplication(argc, argv);
 }

@@ -1,0 +1,416 @@
+// The main window's lifecycle (creation, first activation, exit) and what the reply side may
+// do to its controls.
+#include "app/MainForm.h"
+
+#include "app/state/Global.h"
+#include "app/widgets/CheckBox.h"
+#include "app/widgets/ImageButton.h"
+#include "app/widgets/RadioGroup.h"
+#include "app/widgets/SpeedButton.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QTimer>
+
+namespace {
+
+const QColor FreshReadingTint(255, 225, 225);
+const QColor StaleReadingTint(192, 192, 192);
+
+void Tint(QLabel* panel, const QColor& colour) {
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, colour);
+    panel->setPalette(palette);
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent) {
+    BuildLayout();
+    BuildMenu();
+    ApplyTexts();
+    WireHandlers();
+    resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection,
+                           TAboutForm* about) {
+    m_autoKonf = autoKonf;
+    m_connectionForm = connection;
+    m_aboutForm = about;
+}
+
+void TMainForm::WireHandlers() {
+    connect(m_sbComPort, &SpeedButton::Click, this, &TMainForm::sbComPortClick);
+    connect(m_sbExit, &SpeedButton::Click, this, &TMainForm::sbExitClick);
+    connect(m_chkbUpdateDisplay, &CheckBox::Click, this, &TMainForm::chkbUpdateDisplayClick);
+    connect(m_chkbUpdateBattery, &CheckBox::Click, this, &TMainForm::chkbUpdateBatteryClick);
+
+    connect(m_ImageZero, &ImageButton::Click, this, &TMainForm::ImageZeroClick);
+    connect(m_ImageOnOff, &ImageButton::Click, this, &TMainForm::ImageOnOffClick);
+    connect(m_ImageStandby, &ImageButton::Click, this, &TMainForm::ImageStandbyClick);
+    connect(m_ImagePeak, &ImageButton::Click, this, &TMainForm::ImagePeakClick);
+    connect(m_ImageMem, &ImageButton::Click, this, &TMainForm::ImageMemClick);
+
+    connect(m_sbStart, &SpeedButton::Click, this, &TMainForm::sbStartClick);
+    connect(m_sbStop, &SpeedButton::Click, this, &TMainForm::sbStopClick);
+    connect(m_sbSetTime, &SpeedButton::Click, this, &TMainForm::sbSetTimeClick);
+    connect(m_sbGetData, &SpeedButton::Click, this, &TMainForm::sbGetDataClick);
+    connect(m_sbReset, &SpeedButton::Click, this, &TMainForm::sbResetClick);
+
+    connect(m_sbClear, &SpeedButton::Click, this, &TMainForm::sbClearClick);
+    connect(m_rgUnit, &RadioGroup::Click, this, &TMainForm::rgUnitClick);
+    connect(m_chkbPeak, &CheckBox::Click, this, &TMainForm::chkbPeakClick);
+    connect(m_rgPeakMode, &RadioGroup::Click, this, &TMainForm::chkbPeakClick);
+    connect(m_rgSpeed, &RadioGroup::Click, this, &TMainForm::rgSpeedClick);
+    connect(m_rgAcquisition, &RadioGroup::Click, this, &TMainForm::rgAcquisitionClick);
+    connect(m_chkbThr, &CheckBox::Click, this, &TMainForm::chkbThrClick);
+    connect(m_sbLow, &SpeedButton::Click, this, &TMainForm::sbLowClick);
+    connect(m_sbHigh, &SpeedButton::Click, this, &TMainForm::sbHighClick);
+    connect(m_dbZero, &SpeedButton::Click, this, &TMainForm::dbZeroClick);
+    connect(m_sbSampleCount, &SpeedButton::Click, this, &TMainForm::sbSampleCountClick);
+    connect(m_sbSampleTime, &SpeedButton::Click, this, &TMainForm::sbSampleTimeClick);
+    connect(m_sbAcceleration, &SpeedButton::Click, this, &TMainForm::sbAccelerationClick);
+    connect(m_sbUpdateSettings, &SpeedButton::Click, this, &TMainForm::sbUpdateSettingsClick);
+
+    connect(m_Otwrz1, &QAction::triggered, this, &TMainForm::Otwrz1Click);
+    connect(m_Zapisz1, &QAction::triggered, this, &TMainForm::Zapisz1Click);
+    connect(m_Zapiszwykres1, &QAction::triggered, this, &TMainForm::Zapiszwykres1Click);
+    connect(m_Folderpomiarw1, &QAction::triggered, this, &TMainForm::Folderpomiarw1Click);
+    connect(m_EksportdoExcela1, &QAction::triggered, this, &TMainForm::EksportdoExcela1Click);
+    connect(m_Koniec1, &QAction::triggered, this, &TMainForm::Koniec1Click);
+    connect(m_Connection, &QAction::triggered, this, &TMainForm::ConnectionClick);
+    connect(m_MenuMeasurementStart, &QAction::triggered, this, &TMainForm::sbStartClick);
+    connect(m_MenuMeasurementStop, &QAction::triggered, this, &TMainForm::sbStopClick);
+    connect(m_Help1, &QAction::triggered, this, &TMainForm::Help1Click);
+    connect(m_Oproducencie1, &QAction::triggered, this, &TMainForm::Oproducencie1Click);
+    for (QAction* language : {m_MenuEnglish, m_MenuPolish, m_MenuGerman})
+        connect(language, &QAction::triggered, this,
+                [this, language] { MenuLanguageClick(language); });
+
+    connect(m_ConnectionTimer, &QTimer::timeout, this, &TMainForm::ConnectionTimerTimer);
+    connect(m_TimerPress, &QTimer::timeout, this, &TMainForm::TimerPressTimer);
+    connect(m_TimerBattery, &QTimer::timeout, this, &TMainForm::TimerBatteryTimer);
+    connect(m_TimerReport, &QTimer::timeout, this, &TMainForm::TimerReportTimer);
+    connect(m_TimerDisplay, &QTimer::timeout, this, &TMainForm::TimerDisplayTimer);
+    connect(m_TimerPomiarOnline, &QTimer::timeout, this, &TMainForm::TimerPomiarOnlineTimer);
+}
+
+// --- Lifecycle --------------------------------------------------------------------------
+
+void TMainForm::FormCreate() {
+    Global.MeasurementRunning = false;
+    Global.ConnectionDialogOpen = false;
+    Global.ResultsFileActive = false;
+    LoadComPortIni();
+    CreateEthLink();
+    m_linkState = LinkState::Closed;
+    EnsureConfigDefaults();
+    LoadConfig();
+    m_headerLines.clear();
+}
+
+bool TMainForm::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate && !m_activated)
+        FormActivate();
+    return handled;
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A platform that never activates the window (offscreen, some window managers) must
+    // not keep the first activation from running.
+    QTimer::singleShot(ActivationGrace, this, [this] {
+        if (!m_activated && isVisible())
+            FormActivate();
+    });
+}
+
+// Runs once, when the splash has handed over; later activations (back from a dialog) do not
+// repeat it.
+void TMainForm::FormActivate() {
+    m_activated = true;
+    Global.MainWindowHandle = this;
+    Global.ContinuousWarningShown = false;
+    EnableMeasure(false);
+    if (!Global.PortConfigured && !Global.UseEthernet)
+        ShowAutoConfiguration(true);
+    if (Global.PortConfigured)
+        m_sbComPort->click();
+    m_TimerBattery->start();
+    m_TimerReport->start();
+    Global.ResetSampleStats();
+    ClearStatLabels();
+    // A gauge left sending continuously is told to stop.
+    EnableMeasure(true);
+    m_sbStop->click();
+    EnableMeasure(false);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        FormClose();
+}
+
+// "Wyjdź", "Koniec" and the close box all arrive here; the program ends afterwards.
+void TMainForm::FormClose() {
+    if (m_closed)
+        return;
+    m_closed = true;
+    CloseSerialPortAndStoreIni();
+    m_headerLines.clear();
+    DestroyEthLink();
+    SaveConfig();
+    emit Closed();
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ApplyTexts();
+}
+
+void TMainForm::EnableMeasure(bool running) {
+    m_sbStart->setEnabled(!running);
+    m_MenuMeasurementStart->setEnabled(!running);
+    m_MenuMeasurementStop->setEnabled(running);
+    m_sbStop->setEnabled(true);
+}
+
+void TMainForm::ClearStatLabels() {
+    for (QLabel* label : {m_LabelMin, m_LabelMax, m_LabelCount, m_LabelSum, m_LabelAver})
+        label->setText(QStringLiteral("---"));
+}
+
+void TMainForm::ProcessIncoming(const QByteArray& text) {
+    m_processData.ProcessIncoming(text);
+}
+
+QString TMainForm::StatusText() const {
+    return m_StatusPanel->text();
+}
+
+// --- Timers and status ------------------------------------------------------------------
+
+QTimer* TMainForm::TimerOf(WindowTimer timer) const {
+    switch (timer) {
+    case WindowTimer::Display:
+        return m_TimerDisplay;
+    case WindowTimer::Battery:
+        return m_TimerBattery;
+    case WindowTimer::Report:
+        return m_TimerReport;
+    }
+    return m_TimerDisplay;
+}
+
+void TMainForm::SetStatusText(const QString& text) {
+    m_StatusPanel->setText(text);
+}
+
+void TMainForm::EnableTimer(WindowTimer timer) {
+    // Enabling a running timer leaves its period alone.
+    QTimer* target = TimerOf(timer);
+    if (!target->isActive())
+        target->start();
+}
+
+void TMainForm::DisableTimer(WindowTimer timer) {
+    TimerOf(timer)->stop();
+}
+
+void TMainForm::SetTimerInterval(WindowTimer timer, int milliseconds) {
+    TimerOf(timer)->setInterval(std::max(0, milliseconds));
+}
+
+bool TMainForm::UpdateDisplayTicked() const {
+    return m_chkbUpdateDisplay->isChecked();
+}
+
+// The freshness tint of the reading panel goes when readings stop coming.
+void TMainForm::ConnectionTimerTimer() {
+    m_ConnectionTimer->stop();
+    Tint(m_PanelResult, StaleReadingTint);
+}
+
+// The keys pressed on the instrument picture come back.
+void TMainForm::TimerPressTimer() {
+    m_TimerPress->stop();
+    for (ImageButton* key : {m_ImageMem, m_ImagePeak, m_ImageOnOff, m_ImageStandby, m_ImageZero})
+        key->show();
+}
+
+void TMainForm::chkbUpdateDisplayClick() {
+    if (m_chkbUpdateDisplay->isChecked())
+        EnableTimer(WindowTimer::Display);
+}
+
+void TMainForm::chkbUpdateBatteryClick() {
+    if (m_chkbUpdateBattery->isChecked())
+        EnableTimer(WindowTimer::Battery);
+}
+
+// --- Reading panel, battery, instrument identity -------------------------------------------
+
+QString TMainForm::PanelResultCaption() const {
+    return m_PanelResult->text();
+}
+
+void TMainForm::SetPanelResultCaption(const QString& caption) {
+    m_PanelResult->setText(caption);
+}
+
+void TMainForm::MarkReadingFresh() {
+    Tint(m_PanelResult, FreshReadingTint);
+    m_ConnectionTimer->start();
+}
+
+void TMainForm::SetBatteryPercent(int percent) {
+    m_pbBateryPercent->setValue(std::clamp(percent, 0, 100));
+    m_LabelBateryPercent->setText(QString::number(percent) + QLatin1Char('%'));
+}
+
+QString TMainForm::ModelText() const {
+    return m_LabelModel->text();
+}
+
+void TMainForm::SetModelText(const QString& text) {
+    m_LabelModel->setText(text);
+    m_LabelModel->setToolTip(text);
+}
+
+void TMainForm::SetSerialNumberText(const QString& text) {
+    m_LabelSN->setText(text);
+    m_LabelSN->setToolTip(text);
+}
+
+// --- Settings panel -------------------------------------------------------------------
+
+QStringList TMainForm::UnitItems() const {
+    return m_rgUnit->Items();
+}
+
+void TMainForm::SetUnitItems(const QStringList& items) {
+    // Long lists of short units take two columns, so that the group keeps its height.
+    m_rgUnit->SetColumns(items.size() > 4 ? 2 : 1);
+    m_rgUnit->SetItems(items);
+}
+
+int TMainForm::UnitIndex() const {
+    return m_rgUnit->ItemIndex();
+}
+
+void TMainForm::SetUnitIndex(int index) {
+    m_rgUnit->SetItemIndex(index);
+}
+
+void TMainForm::SetTag(TaggedControl control, int tag) {
+    switch (control) {
+    case TaggedControl::Unit:
+        m_rgUnit->SetTag(tag);
+        break;
+    case TaggedControl::Peak:
+        m_chkbPeak->SetTag(tag);
+        break;
+    case TaggedControl::Speed:
+        m_rgSpeed->SetTag(tag);
+        break;
+    case TaggedControl::Acquisition:
+        m_rgAcquisition->SetTag(tag);
+        break;
+    case TaggedControl::Thr:
+        m_chkbThr->SetTag(tag);
+        break;
+    }
+}
+
+void TMainForm::SetPeakChecked(bool checked) {
+    m_chkbPeak->setChecked(checked);
+}
+
+void TMainForm::SetPeakModeIndex(int index) {
+    m_rgPeakMode->SetItemIndex(index);
+}
+
+int TMainForm::SpeedIndex() const {
+    return m_rgSpeed->ItemIndex();
+}
+
+void TMainForm::SetSpeedIndex(int index) {
+    m_rgSpeed->SetItemIndex(index);
+}
+
+void TMainForm::SetSpeedVisible(bool visible) {
+    m_rgSpeed->setVisible(visible);
+}
+
+void TMainForm::SetAcquisitionIndex(int index) {
+    m_rgAcquisition->SetItemIndex(index);
+}
+
+void TMainForm::SetThrChecked(bool checked) {
+    m_chkbThr->setChecked(checked);
+}
+
+void TMainForm::SetSampleCountCaption(const QString& caption) {
+    m_lbSampleCount->setText(caption);
+}
+
+void TMainForm::SetSampleTimeCaption(const QString& caption) {
+    m_LabelSampleTime->setText(caption);
+}
+
+QLineEdit* TMainForm::EditOf(PanelEdit edit) const {
+    switch (edit) {
+    case PanelEdit::SampleCount:
+        return m_EditSampleCount;
+    case PanelEdit::SampleTime:
+        return m_EditSampleTime;
+    case PanelEdit::Low:
+        return m_EditLow;
+    case PanelEdit::High:
+        return m_EditHigh;
+    case PanelEdit::Zero:
+        return m_EditZero;
+    case PanelEdit::Acceleration:
+        return m_EditAcceleration;
+    }
+    return m_EditSampleCount;
+}
+
+QString TMainForm::EditText(PanelEdit edit) const {
+    return EditOf(edit)->text();
+}
+
+void TMainForm::SetEditText(PanelEdit edit, const QString& text) {
+    // The length limit is for typing: a value the gauge reports is shown whole.
+    QLineEdit* field = EditOf(edit);
+    const int typingLimit = field->property(TypingLimitProperty).toInt();
+    field->setMaxLength(std::max(typingLimit, int(text.size())));
+    field->setText(text);
+}
+
+bool TMainForm::EditHasFocus(PanelEdit edit) const {
+    return EditOf(edit)->hasFocus();
+}
+
+void TMainForm::sbExitClick() {
+    close();
+}
+
+void TMainForm::Koniec1Click() {
+    close();
+}

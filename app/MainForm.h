@@ -1,0 +1,356 @@
+#pragma once
+
+#include "protocol/ProcessData.h"
+#include "protocol/ReplyTarget.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <chrono>
+#include <cstdint>
+
+class CheckBox;
+class CheckGroupHeader;
+class ImageButton;
+class MenuStyle;
+class QAction;
+class QComboBox;
+class QCPGraph;
+class QCustomPlot;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QStatusBar;
+class QTimer;
+class RadioGroup;
+class SpeedButton;
+class TAboutForm;
+class TAutoKonfForm;
+class TConnectionForm;
+
+// The main window: the live reading, the chart, the settings panel and the instrument
+// picture, the menu, the status bar and the timers that keep the conversation with the gauge
+// going. It is the reply side's window (ReplyTarget) and owns the reply assembly.
+class TMainForm final : public QMainWindow, public ReplyTarget {
+    Q_OBJECT
+
+public:
+    // Serial link state; Connected() is LinkState::Open.
+    enum class LinkState : std::uint8_t { Closed = 0, Open = 2 };
+
+    // Timer intervals as the window is created.
+    static constexpr std::chrono::milliseconds ConnectionInterval{500};
+    static constexpr std::chrono::milliseconds PressInterval{200};
+    static constexpr std::chrono::milliseconds BatteryInterval{3456};
+    static constexpr std::chrono::milliseconds ReportInterval{1234};
+    static constexpr std::chrono::milliseconds DisplayInterval{347};
+    static constexpr std::chrono::milliseconds OnlineStopInterval{1000};
+    // How long a shown window waits for the platform to activate it before it acts as if
+    // it had been.
+    static constexpr std::chrono::milliseconds ActivationGrace{100};
+
+    // Property of an edit field holding the length the user may type.
+    static constexpr const char* TypingLimitProperty = "TypingLimit";
+
+    // The client area below the menu bar, at 96 dpi.
+    static constexpr QSize ClientSize{738, 700};
+
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Dialogs created after or before this window; the window does not own them.
+    void SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection, TAboutForm* about);
+
+    bool Connected() const { return m_linkState == LinkState::Open; }
+    QString StatusText() const;
+    // Every piece of text from the gauge enters the reply side here.
+    void ProcessIncoming(const QByteArray& text);
+    ProcessData& Replies() { return m_processData; }
+
+    // "Start" enabled while no run is under way, the "Stop" menu item only during one; the
+    // "Stop" button always.
+    void EnableMeasure(bool running);
+    // The five statistics labels show "---".
+    void ClearStatLabels();
+    // Captions, hints and fixed item texts in the current language; values, selections and
+    // texts the program changes while it runs stay as they are.
+    void ApplyTexts();
+
+    // --- ReplyTarget --------------------------------------------------------------------
+    void SendOrder(const QByteArray& order, bool press) override;
+    void SetStatusText(const QString& text) override;
+    void EnableTimer(WindowTimer timer) override;
+    void DisableTimer(WindowTimer timer) override;
+    void SetTimerInterval(WindowTimer timer, int milliseconds) override;
+    bool UpdateDisplayTicked() const override;
+    void EndOnlineMeasurement() override;
+    QString PanelResultCaption() const override;
+    void SetPanelResultCaption(const QString& caption) override;
+    void MarkReadingFresh() override;
+    void SetBatteryPercent(int percent) override;
+    QString ModelText() const override;
+    void SetModelText(const QString& text) override;
+    void SetSerialNumberText(const QString& text) override;
+    QStringList UnitItems() const override;
+    void SetUnitItems(const QStringList& items) override;
+    int UnitIndex() const override;
+    void SetUnitIndex(int index) override;
+    void SetTag(TaggedControl control, int tag) override;
+    void SetPeakChecked(bool checked) override;
+    void SetPeakModeIndex(int index) override;
+    int SpeedIndex() const override;
+    void SetSpeedIndex(int index) override;
+    void SetSpeedVisible(bool visible) override;
+    void SetAcquisitionIndex(int index) override;
+    void SetThrChecked(bool checked) override;
+    void SetSampleCountCaption(const QString& caption) override;
+    void SetSampleTimeCaption(const QString& caption) override;
+    QString EditText(PanelEdit edit) const override;
+    void SetEditText(PanelEdit edit, const QString& text) override;
+    bool EditHasFocus(PanelEdit edit) const override;
+    int ChartPointCount() const override;
+    QString YTitle() const override;
+    void SetYTitle(const QString& title) override;
+    void SetXTitle(const QString& title) override;
+    void SetSeriesName(const QString& name) override;
+    void AddSample(double sampleTime, double value) override;
+    void StartResultsFile() override;
+    void AppendResult(double value) override;
+
+signals:
+    // The exit sequence has run; the program ends.
+    void Closed();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Lifecycle.
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+
+    // Calls into the link, configuration and language capabilities made by the lifecycle.
+    void LoadComPortIni();
+    void CloseSerialPortAndStoreIni();
+    void CreateEthLink();
+    void DestroyEthLink();
+    void EnsureConfigDefaults();
+    void LoadConfig();
+    void SaveConfig();
+    void ShowAutoConfiguration(bool autoStart);
+
+    // Building the window (MainFormLayout.cpp, MainFormChart.cpp, MainMenu.cpp).
+    void BuildLayout();
+    QWidget* BuildPanelTop();
+    QWidget* BuildPanelRight();
+    QWidget* BuildPanelBottom();
+    QWidget* BuildStatistics();
+    QWidget* BuildSettings();
+    void BuildStatusBar();
+    void BuildTimers();
+    void BuildMenu();
+    void ApplyMenuTexts();
+    void WireHandlers();
+    QCustomPlot* CreateChart(QWidget* parent);
+    void PlaceSeriesName();
+    QTimer* TimerOf(WindowTimer timer) const;
+    QLineEdit* EditOf(PanelEdit edit) const;
+
+    // --- Handlers ---------------------------------------------------------------------
+    // Top panel.
+    void sbComPortClick();
+    void sbExitClick();
+    void chkbUpdateDisplayClick();
+    void chkbUpdateBatteryClick();
+    // Instrument keys.
+    void ImageZeroClick();
+    void ImageOnOffClick();
+    void ImageStandbyClick();
+    void ImagePeakClick();
+    void ImageMemClick();
+    // On-line and off-line measurement.
+    void sbStartClick();
+    void sbStopClick();
+    void sbSetTimeClick();
+    void sbGetDataClick();
+    void sbResetClick();
+    // Statistics and settings.
+    void sbClearClick();
+    void rgUnitClick();
+    void chkbPeakClick();
+    void rgSpeedClick();
+    void rgAcquisitionClick();
+    void chkbThrClick();
+    void sbLowClick();
+    void sbHighClick();
+    void dbZeroClick();
+    void sbSampleCountClick();
+    void sbSampleTimeClick();
+    void sbAccelerationClick();
+    void sbUpdateSettingsClick();
+    // Menu.
+    void Otwrz1Click();
+    void Zapisz1Click();
+    void Zapiszwykres1Click();
+    void Folderpomiarw1Click();
+    void EksportdoExcela1Click();
+    void Koniec1Click();
+    void ConnectionClick();
+    void Help1Click();
+    void Oproducencie1Click();
+    void MenuLanguageClick(QAction* sender);
+    // Timers.
+    void ConnectionTimerTimer();
+    void TimerPressTimer();
+    void TimerBatteryTimer();
+    void TimerReportTimer();
+    void TimerDisplayTimer();
+    void TimerPomiarOnlineTimer();
+
+    // --- Widgets (objectName = member name without "m_") ------------------------------
+    QFrame* m_PanelTop = nullptr;
+    QLabel* m_ImageLogo = nullptr;
+    QLabel* m_PanelResult = nullptr;
+    QLabel* m_lblBattery = nullptr;
+    QProgressBar* m_pbBateryPercent = nullptr;
+    QLabel* m_LabelBateryPercent = nullptr;
+    SpeedButton* m_sbComPort = nullptr;
+    SpeedButton* m_sbExit = nullptr;
+    CheckBox* m_chkbUpdateDisplay = nullptr;
+    CheckBox* m_chkbUpdateBattery = nullptr;
+
+    QCustomPlot* m_Chart1 = nullptr;
+    QCPGraph* m_Series1 = nullptr;
+    QCPGraph* m_Series2 = nullptr;
+    QCPGraph* m_Series3 = nullptr;
+    QLabel* m_LabelSeriesName = nullptr;
+
+    QFrame* m_PanelRight = nullptr;
+    QLabel* m_lblModel = nullptr;
+    QLabel* m_LabelModel = nullptr;
+    QLabel* m_lblSN = nullptr;
+    QLabel* m_LabelSN = nullptr;
+    QLabel* m_ImageInstrument = nullptr;
+    ImageButton* m_ImageOnOff = nullptr;
+    ImageButton* m_ImageZero = nullptr;
+    ImageButton* m_ImagePeak = nullptr;
+    ImageButton* m_ImageMem = nullptr;
+    ImageButton* m_ImageStandby = nullptr;
+    QGroupBox* m_gbOnline = nullptr;
+    SpeedButton* m_sbStart = nullptr;
+    SpeedButton* m_sbStop = nullptr;
+    CheckBox* m_chbRunAt = nullptr;
+    QLineEdit* m_eHour = nullptr;
+    QLabel* m_lblTimeSeparator = nullptr;
+    QLineEdit* m_eMinute = nullptr;
+    SpeedButton* m_sbSetTime = nullptr;
+    QLabel* m_lblRemain = nullptr;
+    QLabel* m_lblRemainCounter = nullptr;
+    QGroupBox* m_gbOffline = nullptr;
+    QLabel* m_lblMemory = nullptr;
+    QComboBox* m_cbMemory = nullptr;
+    SpeedButton* m_sbGetData = nullptr;
+    SpeedButton* m_sbReset = nullptr;
+
+    QFrame* m_PanelBottom = nullptr;
+    QGroupBox* m_gbStatistics = nullptr;
+    SpeedButton* m_sbClear = nullptr;
+    QLabel* m_lblCount = nullptr;
+    QLabel* m_lblMin = nullptr;
+    QLabel* m_lblMax = nullptr;
+    QLabel* m_lblSum = nullptr;
+    QLabel* m_lblAver = nullptr;
+    QLabel* m_LabelCount = nullptr;
+    QLabel* m_LabelMin = nullptr;
+    QLabel* m_LabelMax = nullptr;
+    QLabel* m_LabelSum = nullptr;
+    QLabel* m_LabelAver = nullptr;
+    QGroupBox* m_gbSettings = nullptr;
+    RadioGroup* m_rgUnit = nullptr;
+    QGroupBox* m_gbAcquisition = nullptr;
+    RadioGroup* m_rgAcquisition = nullptr;
+    RadioGroup* m_rgSpeed = nullptr;
+    QLabel* m_lbSampleCount = nullptr;
+    QLineEdit* m_EditSampleCount = nullptr;
+    SpeedButton* m_sbSampleCount = nullptr;
+    QLabel* m_LabelSampleTime = nullptr;
+    QLineEdit* m_EditSampleTime = nullptr;
+    SpeedButton* m_sbSampleTime = nullptr;
+    CheckBox* m_chkbPeak = nullptr;
+    RadioGroup* m_rgPeakMode = nullptr;
+    CheckGroupHeader* m_peakHeader = nullptr;
+    QGroupBox* m_gbAcceleration = nullptr;
+    QLineEdit* m_EditAcceleration = nullptr;
+    QLabel* m_lblAccelerationUnit = nullptr;
+    SpeedButton* m_sbAcceleration = nullptr;
+    QGroupBox* m_gbThresholds = nullptr;
+    CheckBox* m_chkbThr = nullptr;
+    CheckGroupHeader* m_thrHeader = nullptr;
+    QLabel* m_lblLow = nullptr;
+    QLineEdit* m_EditLow = nullptr;
+    SpeedButton* m_sbLow = nullptr;
+    QLabel* m_lblHigh = nullptr;
+    QLineEdit* m_EditHigh = nullptr;
+    SpeedButton* m_sbHigh = nullptr;
+    QLabel* m_lblZero = nullptr;
+    QLineEdit* m_EditZero = nullptr;
+    SpeedButton* m_dbZero = nullptr;
+    SpeedButton* m_sbUpdateSettings = nullptr;
+
+    QStatusBar* m_StatusBar = nullptr;
+    QLabel* m_StatusCaption = nullptr;
+    QLabel* m_StatusPanel = nullptr;
+
+    QTimer* m_ConnectionTimer = nullptr;
+    QTimer* m_TimerPress = nullptr;
+    QTimer* m_TimerBattery = nullptr;
+    QTimer* m_TimerReport = nullptr;
+    QTimer* m_TimerDisplay = nullptr;
+    QTimer* m_TimerPomiarOnline = nullptr;
+
+    // Menu (MainMenu1).
+    MenuStyle* m_menuStyle = nullptr;
+    QMenu* m_Plik1 = nullptr;
+    QAction* m_Otwrz1 = nullptr;
+    QAction* m_Zapisz1 = nullptr;
+    QAction* m_Zapiszwykres1 = nullptr;
+    QAction* m_Folderpomiarw1 = nullptr;
+    QAction* m_EksportdoExcela1 = nullptr;
+    QAction* m_Koniec1 = nullptr;
+    QAction* m_Connection = nullptr;
+    QMenu* m_Pomiar1 = nullptr;
+    QAction* m_MenuMeasurementStart = nullptr;
+    QAction* m_MenuMeasurementStop = nullptr;
+    QMenu* m_Pomoc1 = nullptr;
+    QAction* m_Help1 = nullptr;
+    QAction* m_Oproducencie1 = nullptr;
+    QAction* m_MenuEnglish = nullptr;
+    QAction* m_MenuPolish = nullptr;
+    QAction* m_MenuGerman = nullptr;
+
+    // --- State kept beside the controls -----------------------------------------------
+    LinkState m_linkState = LinkState::Closed;
+    // Header lines of the data file last opened or saved.
+    QStringList m_headerLines;
+    // Raw text of a fast run not yet written, and how much of it arrived since the last write.
+    QByteArray m_captureBuffer;
+    std::int32_t m_captureCount = 0;
+    QFile m_captureFile;
+
+    TAutoKonfForm* m_autoKonf = nullptr;
+    TConnectionForm* m_connectionForm = nullptr;
+    TAboutForm* m_aboutForm = nullptr;
+
+    ProcessData m_processData{*this};
+    bool m_activated = false;
+    bool m_closed = false;
+};

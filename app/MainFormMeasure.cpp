@@ -1,0 +1,56 @@
+// On-line and off-line measurement, statistics and the results file.
+#include "app/MainForm.h"
+
+#include "app/state/Global.h"
+
+#include <QTimer>
+
+void TMainForm::sbStartClick() {
+    // Stand-in: checks the sampling time, starts the run (now or at the set time) and
+    // sends "Se1".
+}
+
+void TMainForm::sbStopClick() {
+    // Stand-in: abandons a scheduled start, replays a fast run's capture, sends "Se0" and
+    // arms the repeated stop.
+}
+
+void TMainForm::TimerPomiarOnlineTimer() {
+    // Stand-in: repeats "Se0" every second while the run has not ended.
+    m_TimerPomiarOnline->stop();
+}
+
+void TMainForm::EndOnlineMeasurement() {
+    Global.MeasurementRunning = false;
+    Global.ExchangeState = ExchangeState::Confirming;
+    SetStatusText(tr("Nadawanie ciągle wyłączone"));
+    EnableMeasure(false);
+    for (const WindowTimer timer :
+         {WindowTimer::Battery, WindowTimer::Report, WindowTimer::Display})
+        EnableTimer(timer);
+}
+
+void TMainForm::sbSetTimeClick() {
+    // Stand-in: puts the next minute into the hour and minute fields.
+}
+
+void TMainForm::sbGetDataClick() {
+    // Stand-in: downloads the samples of the chosen memory ("Sc").
+}
+
+void TMainForm::sbResetClick() {
+    // Stand-in: erases the chosen memory ("Sr").
+}
+
+void TMainForm::sbClearClick() {
+    // Stand-in: empties the chart, its titles and the statistics.
+}
+
+void TMainForm::StartResultsFile() {
+    // Stand-in: creates the results file in the data folder.
+}
+
+void TMainForm::AppendResult(double value) {
+    // Stand-in: appends one sample to the results file.
+    Q_UNUSED(value);
+}

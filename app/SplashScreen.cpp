@@ -1,0 +1,81 @@
+#include "app/SplashScreen.h"
+
+#include "app/state/Global.h"
+#include "app/widgets/Pictures.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+TSplashScreenForm::TSplashScreenForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("SplashScreenForm"));
+    setWindowTitle(QStringLiteral(" "));
+    setFixedSize(PictureSize);
+    m_Image = new QLabel(this);
+    m_Image->setObjectName(QStringLiteral("Image1"));
+    m_Image->setGeometry(QRect(QPoint(0, 0), PictureSize));
+    m_Image->setPixmap(Pictures::Render(QStringLiteral("splash"), PictureSize));
+
+    m_Timer1 = new QTimer(this);
+    m_Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_Timer1->setInterval(HandOverDelay);
+    connect(m_Timer1, &QTimer::timeout, this, &TSplashScreenForm::Timer1Timer);
+    m_Timer1->start();
+
+    m_TimerActivation = new QTimer(this);
+    m_TimerActivation->setObjectName(QStringLiteral("TimerActivation"));
+    m_TimerActivation->setInterval(ActivationDelayAtCreation);
+    connect(m_TimerActivation, &QTimer::timeout, this, &TSplashScreenForm::TimerActivationTimer);
+}
+
+bool TSplashScreenForm::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return handled;
+}
+
+void TSplashScreenForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - QPoint(width() / 2, height() / 2));
+    }
+    m_activatedSinceShow = false;
+    // A platform that never activates the window must not keep the language from loading.
+    QTimer::singleShot(ActivationGrace, this, [this] {
+        if (!m_activatedSinceShow && isVisible())
+            FormActivate();
+    });
+}
+
+// Once per showing: a late activation by the window manager after the fallback, or a return
+// to the splash, does not load the language again.
+void TSplashScreenForm::FormActivate() {
+    if (m_activatedSinceShow)
+        return;
+    m_activatedSinceShow = true;
+    m_TimerActivation->setInterval(ActivationDelay);
+    m_TimerActivation->start();
+}
+
+void TSplashScreenForm::TimerActivationTimer() {
+    m_TimerActivation->stop();
+    SetLanguage(Global.LanguageId);
+}
+
+void TSplashScreenForm::Timer1Timer() {
+    m_Timer1->setInterval(0);
+    m_Timer1->stop();
+    hide();
+    if (m_mainWindow)
+        m_mainWindow->show();
+}
+
+void TSplashScreenForm::SetLanguage(std::int32_t languageId) {
+    // Stand-in: loads the language module of the id, or its fallback; when neither loads,
+    // shows why and ends the program before the main window appears.
+    Q_UNUSED(languageId);
+}

@@ -1,0 +1,169 @@
+// Start-up: the five windows in their order, the splash handing over to the main window, the
+// language step on the splash's activation, and the dialogs the main window opens modally.
+#include "app/Application.h"
+#include "app/MainForm.h"
+#include "app/SplashScreen.h"
+#include "app/state/Global.h"
+#include "link/TAutoKonfForm.h"
+#include "link/TConnectionForm.h"
+#include "storage/TAboutForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Closes the modal dialog that opens next, once it is up, and tells what it was.
+struct ModalWatcher {
+    QString Title;
+    bool ConnectionDialogOpen = false;
+
+    void CloseNext() {
+        QTimer::singleShot(0, [this] { Poll(); });
+    }
+    void Poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) {
+            QTimer::singleShot(10, [this] { Poll(); });
+            return;
+        }
+        Title = modal->windowTitle();
+        ConnectionDialogOpen = Global.ConnectionDialogOpen;
+        modal->close();
+    }
+};
+
+} // namespace
+
+class TestApplication : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void windowsAreCreatedInOrder();
+    void dialogsHaveTheirCaptions_data();
+    void dialogsHaveTheirCaptions();
+    void splashHandsOverToTheMainWindow();
+    void splashActivationArmsTheLanguageStep();
+    void connectionDialogIsModalAndMarked();
+    void aboutDialogOpensFromItsHotKey();
+};
+
+void TestApplication::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    InitialiseApplication();
+}
+
+void TestApplication::windowsAreCreatedInOrder() {
+    const ApplicationWindows windows = CreateWindows();
+    QCOMPARE(windows.CreationOrder, QStringList({"TSplashScreenForm", "TAutoKonfForm", "TMainForm",
+                                                 "TConnectionForm", "TAboutForm"}));
+    // All hidden until the event loop shows the splash.
+    QVERIFY(!windows.Splash->isVisible());
+    QVERIFY(!windows.Main->isVisible());
+    QVERIFY(!windows.AutoKonf->isVisible());
+    // Per-user files go to folders named after the program.
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("zento-fm"));
+    QVERIFY(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                .endsWith(QStringLiteral("/zento-fm")));
+}
+
+void TestApplication::dialogsHaveTheirCaptions_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("splash") << "splash"
+                            << " ";
+    QTest::newRow("auto-configuration") << "autokonf"
+                                        << "Auto-Konfi.";
+    QTest::newRow("main") << "main"
+                          << "ZENTO FM";
+    QTest::newRow("connection") << "connection"
+                                << "Ustawienia połączenia";
+    QTest::newRow("about") << "about"
+                           << "Informacja o programie";
+}
+
+void TestApplication::dialogsHaveTheirCaptions() {
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+
+    const ApplicationWindows windows = CreateWindows();
+    const QMap<QString, QWidget*> byName{{"splash", windows.Splash.get()},
+                                         {"autokonf", windows.AutoKonf.get()},
+                                         {"main", windows.Main.get()},
+                                         {"connection", windows.Connection.get()},
+                                         {"about", windows.About.get()}};
+    QCOMPARE(byName.value(window)->windowTitle(), caption);
+}
+
+void TestApplication::splashHandsOverToTheMainWindow() {
+    ApplicationWindows windows = CreateWindows();
+    auto* timer1 = windows.Splash->findChild<QTimer*>(QStringLiteral("Timer1"));
+    QVERIFY(timer1 && timer1->isActive());
+    QCOMPARE(timer1->interval(), 1000);
+    QCOMPARE(windows.Splash->size(), QSize(490, 345));
+    // No border icons on the splash.
+    QVERIFY(!(windows.Splash->windowFlags() & Qt::WindowCloseButtonHint));
+    windows.Splash->show();
+    QVERIFY(QTest::qWaitForWindowExposed(windows.Splash.get()));
+    QVERIFY(!windows.Main->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(windows.Main->isVisible(), 10000);
+    QVERIFY(!windows.Splash->isVisible());
+    QVERIFY(!timer1->isActive());
+    QCOMPARE(timer1->interval(), 0);
+    // The main window's first activation has run.
+    QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == windows.Main.get(), 5000);
+    // The splash stays hidden.
+    QTest::qWait(100);
+    QVERIFY(!windows.Splash->isVisible());
+}
+
+void TestApplication::splashActivationArmsTheLanguageStep() {
+    TSplashScreenForm splash;
+    auto* activation = splash.findChild<QTimer*>(QStringLiteral("TimerActivation"));
+    QVERIFY(activation);
+    QCOMPARE(activation->interval(), 2000);
+    QVERIFY(!activation->isActive());
+    splash.show();
+    // Set to 1 ms on activation; it fires once and stops itself.
+    QTRY_COMPARE_WITH_TIMEOUT(activation->interval(), 1, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!activation->isActive(), 5000);
+    // A later activation while it is still shown does not load the language again.
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&splash, &activate);
+    QVERIFY(!activation->isActive());
+    // Escape does not dismiss the splash.
+    QTest::keyClick(&splash, Qt::Key_Escape);
+    QVERIFY(splash.isVisible());
+}
+
+void TestApplication::connectionDialogIsModalAndMarked() {
+    ApplicationWindows windows = CreateWindows();
+    windows.Main->show();
+    QVERIFY(QTest::qWaitForWindowActive(windows.Main.get()));
+    ModalWatcher watcher;
+    watcher.CloseNext();
+    windows.Main->findChild<QAction*>(QStringLiteral("Connection"))->trigger();
+    // The polls stay silent while the dialog is open, and resume afterwards.
+    QCOMPARE(watcher.Title, QStringLiteral("Ustawienia połączenia"));
+    QVERIFY(watcher.ConnectionDialogOpen);
+    QVERIFY(!Global.ConnectionDialogOpen);
+}
+
+void TestApplication::aboutDialogOpensFromItsHotKey() {
+    ApplicationWindows windows = CreateWindows();
+    windows.Main->show();
+    QVERIFY(QTest::qWaitForWindowActive(windows.Main.get()));
+    ModalWatcher watcher;
+    watcher.CloseNext();
+    QTest::keyClick(windows.Main.get(), Qt::Key_F2);
+    QCOMPARE(watcher.Title, QStringLiteral("Informacja o programie"));
+    QVERIFY(!windows.About->isVisible());
+}
+
+QTEST_MAIN(TestApplication)
+#include "tst_application.moc"

@@ -1,0 +1,943 @@
+// The main window: every control as it starts, the timers, the menu and its drawing, the first
+// activation and the exit sequence, what the reply side does to the controls, and a layout in
+// which nothing is clipped or overlaps.
+#include "app/Application.h"
+#include "app/MainForm.h"
+#include "app/MainMenu.h"
+#include "app/state/Global.h"
+#include "app/widgets/CheckBox.h"
+#include "app/widgets/RadioGroup.h"
+#include "tests/support/RecordingMessages.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <qcustomplot.h>
+
+namespace {
+
+// A readable value of one facet of a control, for the tables below.
+QVariant Observe(const QObject* object, const QString& facet) {
+    if (const auto* group = qobject_cast<const RadioGroup*>(object)) {
+        if (facet == QLatin1String("items"))
+            return group->Items().join(QLatin1Char('|'));
+        if (facet == QLatin1String("index"))
+            return group->ItemIndex();
+        if (facet == QLatin1String("columns"))
+            return group->Columns();
+    }
+    if (const auto* list = qobject_cast<const QComboBox*>(object)) {
+        if (facet == QLatin1String("items")) {
+            QStringList items;
+            for (int i = 0; i < list->count(); ++i)
+                items << list->itemText(i);
+            return items.join(QLatin1Char('|'));
+        }
+        if (facet == QLatin1String("index"))
+            return list->currentIndex();
+    }
+    if (facet == QLatin1String("hidden"))
+        return qobject_cast<const QWidget*>(object)->isHidden();
+    return object->property(facet.toLatin1().constData());
+}
+
+QColor BackgroundOf(const QWidget* widget) {
+    return widget->palette().color(QPalette::Window);
+}
+
+// Every visible widget that shows a caption, with the width its caption needs.
+int CaptionWidth(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text().isEmpty() ? 0 : label->minimumSizeHint().width();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text().isEmpty() ? 0 : button->minimumSizeHint().width();
+    if (qobject_cast<const QGroupBox*>(widget))
+        return widget->minimumSizeHint().width();
+    return 0;
+}
+
+QString NameOf(const QWidget* widget) {
+    return widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
+                                          : widget->objectName();
+}
+
+// Captions that do not fit their control, controls reaching out of their parent, and
+// siblings that overlap.
+QStringList LayoutFaults(QWidget* root) {
+    QStringList faults;
+    const QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        if (!widget->isVisible() || widget->isWindow())
+            continue;
+        const int needed = CaptionWidth(widget);
+        if (needed > 0 && widget->width() < needed)
+            faults << QStringLiteral("%1 clipped: %2 < %3")
+                          .arg(NameOf(widget))
+                          .arg(widget->width())
+                          .arg(needed);
+        const QWidget* parent = widget->parentWidget();
+        if (parent && !parent->rect().contains(widget->geometry()))
+            faults << QStringLiteral("%1 outside %2").arg(NameOf(widget), NameOf(parent));
+    }
+    for (QWidget* widget : widgets) {
+        if (!widget->isVisible() || widget->isWindow() || widget->objectName() == "Instrument")
+            continue;
+        // The keys lie on the instrument picture on purpose; the chart's own parts are its own.
+        if (qobject_cast<QCustomPlot*>(widget) || qobject_cast<QStatusBar*>(widget))
+            continue;
+        QList<QWidget*> children;
+        for (QObject* child : widget->children())
+            if (auto* w = qobject_cast<QWidget*>(child); w && w->isVisible() && !w->isWindow())
+                children << w;
+        for (int i = 0; i < children.size(); ++i)
+            for (int j = i + 1; j < children.size(); ++j)
+                if (children[i]->geometry().intersects(children[j]->geometry()))
+                    faults << QStringLiteral("%1 overlaps %2 in %3 (%4)")
+                                  .arg(NameOf(children[i]), NameOf(children[j]), NameOf(widget))
+                                  .arg(QDebug::toString(children[i]->geometry() &
+                                                        children[j]->geometry()));
+    }
+    return faults;
+}
+
+// Lengthens every caption by the given share, as a longer translation would.
+void LengthenCaptions(QWidget* root, int percent) {
+    const auto longer = [percent](const QString& text) {
+        const int extra = int((text.trimmed().size() * percent + 50) / 100);
+        return text.trimmed().isEmpty() || text == QLatin1String("---")
+                   ? text
+                   : text + QString(extra, QLatin1Char('n'));
+    };
+    for (QLabel* label : root->findChildren<QLabel*>())
+        if (label->pixmap().isNull())
+            label->setText(longer(label->text()));
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+        button->setText(longer(button->text()));
+    for (QGroupBox* group : root->findChildren<QGroupBox*>())
+        if (!group->title().trimmed().isEmpty())
+            group->setTitle(longer(group->title()));
+}
+
+struct Window {
+    Window() {
+        Global = SharedState{};
+        form = std::make_unique<TMainForm>();
+    }
+    template <typename T> T* Find(const char* name) const {
+        return form->findChild<T*>(QLatin1String(name));
+    }
+    void ShowActive() {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTRY_VERIFY(Global.MainWindowHandle == form.get());
+    }
+    std::unique_ptr<TMainForm> form;
+};
+
+} // namespace
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void controlsStartAsDesigned_data();
+    void controlsStartAsDesigned();
+    void panelsHaveTheirSizes();
+    void timersStartAsDesigned_data();
+    void timersStartAsDesigned();
+    void chartStartsEmpty();
+
+    void menuItems_data();
+    void menuItems();
+    void hotKeysTriggerTheirItems_data();
+    void hotKeysTriggerTheirItems();
+    void menuMeasuresItems_data();
+    void menuMeasuresItems();
+    void menuDrawsItems_data();
+    void menuDrawsItems();
+
+    void firstActivationRunsOnce();
+    void exitSequenceRunsOnceWhicheverWay_data();
+    void exitSequenceRunsOnceWhicheverWay();
+
+    void replySideWritesEdits_data();
+    void replySideWritesEdits();
+    void replySideTagsAndTimers();
+    void batteryShowsPercent_data();
+    void batteryShowsPercent();
+    void freshReadingTintFades();
+    void pressTimerBringsKeysBack();
+    void settingsReportFillsThePanel();
+    void languageChangeKeepsValues();
+
+    void layoutIsTidy_data();
+    void layoutIsTidy();
+};
+
+void TestMainForm::initTestCase() {
+    // The window as the program shows it: its style and font.
+    InitialiseApplication();
+}
+
+void TestMainForm::controlsStartAsDesigned_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("facet");
+    QTest::addColumn<QVariant>("expected");
+
+    const auto row = [](const char* name, const char* facet, const QVariant& expected) {
+        QTest::addRow("%s %s", name, facet)
+            << QString::fromLatin1(name) << QString::fromLatin1(facet) << expected;
+    };
+    row("MainForm", "windowTitle", "ZENTO FM");
+    // Top panel.
+    row("PanelResult", "text", "0 g");
+    row("LabelBateryPercent", "text", "%");
+    row("pbBateryPercent", "value", 0);
+    row("lblBattery", "text", "Bateria");
+    row("sbComPort", "text", "Otwórz port");
+    row("sbComPort", "toolTip", "Otwórz port");
+    row("sbExit", "text", "Wyjdź");
+    row("chkbUpdateDisplay", "text", "Odświeżaj stan wyświetlacza");
+    row("chkbUpdateDisplay", "checked", true);
+    row("chkbUpdateBattery", "text", "Odświeżaj stan baterii");
+    row("chkbUpdateBattery", "checked", true);
+    row("LabelSeriesName", "text", "---");
+    // Right panel.
+    row("lblModel", "text", "Model urządzenia:");
+    row("LabelModel", "text", "---");
+    row("lblSN", "text", "Numer seryjny:");
+    row("LabelSN", "text", "---");
+    row("ImageZero", "toolTip", "Taruj");
+    for (const char* key : {"ImagePeak", "ImageOnOff", "ImageStandby", "ImageMem", "ImageZero"})
+        row(key, "hidden", false);
+    row("gbOnline", "title", " Pomiar on-line");
+    row("sbStart", "text", "Start");
+    row("sbStart", "toolTip", "Rozpoczyna pomiar automatyczny");
+    row("sbStart", "enabled", true);
+    row("sbStop", "text", "Stop");
+    row("sbStop", "toolTip", "Przerywa pomiar automatyczny");
+    row("chbRunAt", "text", "Uruchom o");
+    row("chbRunAt", "checked", false);
+    row("eHour", "text", "12");
+    row("eHour", "maxLength", 2);
+    row("eMinute", "text", "00");
+    row("eMinute", "maxLength", 2);
+    row("sbSetTime", "toolTip", "Ustaw następną minutę");
+    row("lblRemain", "text", "Pozostało:");
+    row("lblRemain", "hidden", true);
+    row("lblRemainCounter", "hidden", true);
+    row("gbOffline", "title", " Pomiar off-line ");
+    row("lblMemory", "text", "Pamięć:");
+    row("cbMemory", "items", "RAM|EEPROM|karta SD");
+    row("cbMemory", "index", 0);
+    row("cbMemory", "editable", false);
+    row("sbGetData", "text", "Pobierz dane");
+    row("sbReset", "text", "Resetuj dane");
+    // Bottom panel: statistics.
+    row("gbStatistics", "title", " Statystyki ");
+    row("sbClear", "text", "Wyczyść pomiary");
+    row("lblCount", "text", "Liczba pom.:");
+    row("lblMin", "text", "Min.:");
+    row("lblMax", "text", "Max.:");
+    row("lblSum", "text", "Suma:");
+    row("lblAver", "text", "Średnia:");
+    for (const char* value : {"LabelCount", "LabelMin", "LabelMax", "LabelSum", "LabelAver"})
+        row(value, "text", "---");
+    // Bottom panel: settings.
+    row("gbSettings", "title", " Ustawienia ");
+    row("rgUnit", "title", " Jednostka ");
+    row("rgUnit", "items", "kilogram 'kg'|Newton 'N'|funt 'lb'|uncja 'oz'");
+    row("rgUnit", "index", 0);
+    row("chkbPeak", "text", "Tryb PEAK");
+    row("chkbPeak", "checked", false);
+    row("rgPeakMode", "items", "siła nacisku|siła ciągu");
+    row("rgPeakMode", "index", 0);
+    row("gbAcquisition", "title", " Akwizycja danych ");
+    row("rgAcquisition", "title", " Tryb ");
+    row("rgAcquisition", "items", "MANUAL|AUTO");
+    row("rgAcquisition", "index", 0);
+    row("rgAcquisition", "columns", 2);
+    row("rgSpeed", "title", " Szybkość pomiaru ");
+    row("rgSpeed", "items", "SLOW|FAST");
+    row("rgSpeed", "index", 0);
+    row("rgSpeed", "columns", 2);
+    row("lbSampleCount", "text", "Liczba próbek (1-800):");
+    row("EditSampleCount", "text", "0");
+    row("EditSampleCount", "maxLength", 15);
+    row("LabelSampleTime", "text", "Czas próbkowania (0.1-99.9):");
+    row("EditSampleTime", "text", "0");
+    row("EditSampleTime", "maxLength", 6);
+    row("chkbThr", "text", "Progi");
+    row("chkbThr", "checked", false);
+    row("lblLow", "text", "Dolny:");
+    row("EditLow", "text", "99.0");
+    row("lblHigh", "text", "Górny:");
+    row("EditHigh", "text", "101.0");
+    row("lblZero", "text", "Zero:");
+    row("EditZero", "text", "0.0");
+    for (const char* edit : {"EditLow", "EditHigh", "EditZero"})
+        row(edit, "maxLength", 15);
+    row("gbAcceleration", "title", " Przyspieszenie ziemskie ");
+    row("EditAcceleration", "text", "");
+    row("lblAccelerationUnit", "text", "m/s*s");
+    for (const char* button :
+         {"sbSampleCount", "sbSampleTime", "sbLow", "sbHigh", "dbZero", "sbAcceleration"})
+        row(button, "toolTip", "Ustaw");
+    row("sbUpdateSettings", "text", "Odśwież ustawienia");
+    // Status bar.
+    row("StatusCaption", "text", " ZENTO FM Status");
+    row("StatusPanel", "text", "");
+}
+
+void TestMainForm::controlsStartAsDesigned() {
+    QFETCH(QString, name);
+    QFETCH(QString, facet);
+    QFETCH(QVariant, expected);
+
+    Window window;
+    window.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
+    const QObject* control = name == QLatin1String("MainForm")
+                                 ? window.form.get()
+                                 : window.form->findChild<QObject*>(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(Observe(control, facet).toString(), expected.toString());
+}
+
+void TestMainForm::panelsHaveTheirSizes() {
+    Window window;
+    window.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
+    TMainForm& form = *window.form;
+    // The client area below the menu bar, status bar included.
+    QCOMPARE(form.width(), 738);
+    QCOMPARE(form.centralWidget()->height() + form.statusBar()->height(), 700);
+    QCOMPARE(window.Find<QWidget>("PanelTop")->height(), 129);
+    QCOMPARE(window.Find<QWidget>("PanelRight")->width(), 138);
+    QCOMPARE(window.Find<QWidget>("PanelBottom")->height(), 178);
+    QCOMPARE(window.Find<QWidget>("PanelResult")->size(), QSize(297, 81));
+    QCOMPARE(window.Find<QWidget>("sbComPort")->width(), 120);
+    QVERIFY(window.Find<QWidget>("StatusCaption")->width() >= 85);
+    for (const char* panel : {"PanelTop", "PanelRight", "PanelBottom"})
+        QCOMPARE(BackgroundOf(window.Find<QWidget>(panel)), QColor(Qt::white));
+    QCOMPARE(BackgroundOf(window.Find<QWidget>("PanelResult")), QColor(192, 192, 192));
+    // The chart fills what the panels leave.
+    auto* chart = window.Find<QWidget>("Chart1");
+    QCOMPARE(chart->width(), 738 - 138);
+    QCOMPARE(chart->height(), form.centralWidget()->height() - 129 - 178);
+}
+
+void TestMainForm::timersStartAsDesigned_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<bool>("active");
+
+    QTest::newRow("ConnectionTimer") << "ConnectionTimer" << 500 << false;
+    QTest::newRow("TimerPress") << "TimerPress" << 200 << true;
+    QTest::newRow("TimerBattery") << "TimerBattery" << 3456 << true;
+    QTest::newRow("TimerReport") << "TimerReport" << 1234 << true;
+    QTest::newRow("TimerDisplay") << "TimerDisplay" << 347 << true;
+    QTest::newRow("TimerPomiarOnline") << "TimerPomiarOnline" << 1000 << false;
+}
+
+void TestMainForm::timersStartAsDesigned() {
+    QFETCH(QString, name);
+    QFETCH(int, interval);
+    QFETCH(bool, active);
+
+    Window window;
+    auto* timer = window.form->findChild<QTimer*>(name);
+    QVERIFY(timer);
+    QCOMPARE(timer->parent(), window.form.get());
+    QCOMPARE(timer->interval(), interval);
+    QCOMPARE(timer->isActive(), active);
+}
+
+void TestMainForm::chartStartsEmpty() {
+    Window window;
+    auto* chart = window.Find<QCustomPlot>("Chart1");
+    QVERIFY(chart);
+    QCOMPARE(chart->graphCount(), 3);
+    const QColor expected[] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 128, 0)};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(chart->graph(i)->name(), QStringLiteral("Series%1").arg(i + 1));
+        QCOMPARE(chart->graph(i)->pen().color(), expected[i]);
+        QCOMPARE(chart->graph(i)->dataCount(), 0);
+    }
+    QVERIFY(!chart->legend->visible());
+    QCOMPARE(chart->xAxis->label(), QStringLiteral("Czas [s]"));
+    QCOMPARE(window.form->YTitle(), QString());
+    QCOMPARE(window.form->ChartPointCount(), 0);
+    // The stand-in plots samples at their place in time, continuing the offsets.
+    Global.ChartTimeOffset = 2.0;
+    Global.ChartIndexOffset = 0;
+    window.form->AddSample(0.5, 7.0);
+    window.form->AddSample(0.5, 8.0);
+    QCOMPARE(window.form->ChartPointCount(), 2);
+    QCOMPARE(chart->graph(0)->data()->at(1)->key, 2.5);
+}
+
+void TestMainForm::menuItems_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("menu"); // objectName of the menu holding it; MainMenu1 = the bar
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("hotKey");
+
+    QTest::newRow("Otwrz1") << "Otwrz1"
+                            << "Plik1"
+                            << "Otwórz dane" << QKeySequence(Qt::CTRL | Qt::Key_O);
+    QTest::newRow("Zapisz1") << "Zapisz1"
+                             << "Plik1"
+                             << "Zapisz dane ..." << QKeySequence(Qt::CTRL | Qt::Key_S);
+    QTest::newRow("Zapiszwykres1") << "Zapiszwykres1"
+                                   << "Plik1"
+                                   << "Zapisz wykres ..." << QKeySequence(Qt::CTRL | Qt::Key_W);
+    QTest::newRow("Folderpomiarw1") << "Folderpomiarw1"
+                                    << "Plik1"
+                                    << "Folder pomiarów" << QKeySequence();
+    QTest::newRow("EksportdoExcela1") << "EksportdoExcela1"
+                                      << "Plik1"
+                                      << "Eksport do Excela" << QKeySequence(Qt::CTRL | Qt::Key_E);
+    QTest::newRow("Koniec1") << "Koniec1"
+                             << "Plik1"
+                             << "Koniec" << QKeySequence(Qt::CTRL | Qt::Key_Q);
+    QTest::newRow("Connection") << "Connection"
+                                << "MainMenu1"
+                                << "Połączenie" << QKeySequence();
+    QTest::newRow("MenuMeasurementStart") << "MenuMeasurementStart"
+                                          << "Pomiar1"
+                                          << "Start" << QKeySequence();
+    QTest::newRow("MenuMeasurementStop") << "MenuMeasurementStop"
+                                         << "Pomiar1"
+                                         << "Stop" << QKeySequence();
+    QTest::newRow("Help1") << "Help1"
+                           << "Pomoc1"
+                           << "Pomoc" << QKeySequence(Qt::Key_F1);
+    QTest::newRow("Oproducencie1") << "Oproducencie1"
+                                   << "Pomoc1"
+                                   << "O producencie" << QKeySequence(Qt::Key_F2);
+    for (const char* language : {"MenuEnglish", "MenuPolish", "MenuGerman"})
+        QTest::newRow(language) << language << "MainMenu1"
+                                << "" << QKeySequence();
+}
+
+void TestMainForm::menuItems() {
+    QFETCH(QString, name);
+    QFETCH(QString, menu);
+    QFETCH(QString, caption);
+    QFETCH(QKeySequence, hotKey);
+
+    Window window;
+    auto* action = window.form->findChild<QAction*>(name);
+    QVERIFY(action);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->shortcut(), hotKey);
+    QVERIFY(!action->icon().isNull());
+    auto* holder = window.form->findChild<QWidget*>(menu);
+    QVERIFY(holder);
+    QVERIFY(holder->actions().contains(action));
+    // The bar's order: Plik, Połączenie, Pomiar, Pomoc, then the three flags.
+    const QList<QAction*> bar = window.form->menuBar()->actions();
+    QCOMPARE(bar.size(), 7);
+    const QStringList titles{bar[0]->text(), bar[1]->text(), bar[2]->text(), bar[3]->text()};
+    QCOMPARE(titles, QStringList({"Plik", "Połączenie", "Pomiar", "Pomoc"}));
+    QCOMPARE(bar[4]->objectName(), QStringLiteral("MenuEnglish"));
+    QCOMPARE(bar[5]->objectName(), QStringLiteral("MenuPolish"));
+    QCOMPARE(bar[6]->objectName(), QStringLiteral("MenuGerman"));
+}
+
+void TestMainForm::hotKeysTriggerTheirItems_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+
+    const int ctrl = int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+O") << "Otwrz1" << int(Qt::Key_O) << ctrl;
+    QTest::newRow("Ctrl+S") << "Zapisz1" << int(Qt::Key_S) << ctrl;
+    QTest::newRow("Ctrl+W") << "Zapiszwykres1" << int(Qt::Key_W) << ctrl;
+    QTest::newRow("Ctrl+E") << "EksportdoExcela1" << int(Qt::Key_E) << ctrl;
+    QTest::newRow("Ctrl+Q") << "Koniec1" << int(Qt::Key_Q) << ctrl;
+    QTest::newRow("F1") << "Help1" << int(Qt::Key_F1) << 0;
+    QTest::newRow("F2") << "Oproducencie1" << int(Qt::Key_F2) << 0;
+}
+
+void TestMainForm::hotKeysTriggerTheirItems() {
+    QFETCH(QString, name);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+
+    Window window;
+    window.ShowActive();
+    auto* action = window.form->findChild<QAction*>(name);
+    QSignalSpy spy(action, &QAction::triggered);
+    QTest::keyClick(window.form.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestMainForm::menuMeasuresItems_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("hotKey");
+    QTest::addColumn<int>("tag");
+    QTest::addColumn<int>("extra"); // width beyond the caption's own
+
+    using namespace MainMenuMetrics;
+    QTest::newRow("caption") << "Otwórz dane"
+                             << "" << 0 << CaptionExtra + CheckColumn;
+    QTest::newRow("no caption (a flag)") << ""
+                                         << "" << 0 << CaptionExtra + CheckColumn;
+    QTest::newRow("negative tag") << "Koniec"
+                                  << "" << -1 << CheckColumn;
+    QTest::newRow("hot key") << "Koniec"
+                             << "Ctrl+Q" << 0 << CaptionExtra + CheckColumn + ShortcutGap;
+}
+
+void TestMainForm::menuMeasuresItems() {
+    QFETCH(QString, caption);
+    QFETCH(QString, hotKey);
+    QFETCH(int, tag);
+    QFETCH(int, extra);
+
+    const QFontMetrics metrics(QApplication::font());
+    MenuItemLook item;
+    item.Caption = caption;
+    item.ShortcutText = hotKey;
+    item.Tag = tag;
+    const QSize size = MenuMeasureItem(metrics, item);
+    QCOMPARE(size.height(), 18);
+    const int own = metrics.horizontalAdvance(caption) + metrics.horizontalAdvance(hotKey);
+    QCOMPARE(size.width(), own + extra);
+    // The caption, drawn from 32 pixels, ends inside the item.
+    if (tag >= 0 && hotKey.isEmpty())
+        QVERIFY(MainMenuMetrics::TextLeftWithPicture + metrics.horizontalAdvance(caption) <=
+                size.width());
+}
+
+void TestMainForm::menuDrawsItems_data() {
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("picture");
+    QTest::addColumn<QColor>("fill");
+
+    const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+    QTest::newRow("plain") << false << true << true << QColor(Qt::white);
+    QTest::newRow("selected") << true << true << true << highlight;
+    QTest::newRow("disabled") << false << false << true << QColor(Qt::white);
+    QTest::newRow("without picture") << false << true << false << QColor(Qt::white);
+}
+
+void TestMainForm::menuDrawsItems() {
+    QFETCH(bool, selected);
+    QFETCH(bool, enabled);
+    QFETCH(bool, picture);
+    QFETCH(QColor, fill);
+
+    // A picture whose rows tell where they land: row 6 black, every other row blue.
+    QImage source(32, 32, QImage::Format_ARGB32);
+    source.fill(QColor(0, 0, 255));
+    for (int x = 0; x < 32; ++x)
+        source.setPixelColor(x, 6, Qt::black);
+    MenuItemLook item;
+    item.Caption = QStringLiteral("WWWW");
+    item.Selected = selected;
+    item.Enabled = enabled;
+    if (picture)
+        item.Picture = QPixmap::fromImage(source);
+
+    const QColor outside(10, 200, 10);
+    QImage canvas(200, 60, QImage::Format_ARGB32);
+    canvas.fill(outside);
+    const QRect rect(20, 20, 120, 18);
+    QPainter painter(&canvas);
+    const QPalette palette = QApplication::palette();
+    MenuDrawItem(painter, rect, item, palette);
+    painter.end();
+
+    // Nothing is drawn outside the item: the picture's rows above and below are clipped.
+    QCOMPARE(canvas.pixelColor(rect.left() + 5, rect.top() - 1), outside);
+    QCOMPARE(canvas.pixelColor(rect.left() + 5, rect.bottom() + 1), outside);
+    // The fill, behind the caption's right end.
+    QCOMPARE(canvas.pixelColor(rect.right() - 3, rect.center().y()), fill);
+    if (picture) {
+        // Picture row 6 is the item's top row, 2 pixels in from its left edge.
+        QCOMPARE(canvas.pixelColor(rect.left() + 2 + 5, rect.top()), QColor(Qt::black));
+        QCOMPARE(canvas.pixelColor(rect.left() + 2 + 5, rect.top() + 5), QColor(0, 0, 255));
+        QCOMPARE(canvas.pixelColor(rect.left() + 1, rect.top() + 5), fill);
+    } else {
+        QCOMPARE(canvas.pixelColor(rect.left() + 7, rect.top() + 5), fill);
+    }
+    // The caption: where it starts and in which colour.
+    const QColor text = selected ? QColor(Qt::white)
+                                 : palette.color(enabled ? QPalette::Active : QPalette::Disabled,
+                                                 QPalette::WindowText);
+    const int left = rect.left() + (picture ? 32 : 4);
+    int firstInk = -1;
+    bool textColourSeen = false;
+    for (int x = rect.left() + (picture ? 34 : 0); x < rect.right(); ++x) {
+        for (int y = rect.top() + 2; y < rect.bottom(); ++y) {
+            const QColor pixel = canvas.pixelColor(x, y);
+            if (pixel != fill && firstInk < 0)
+                firstInk = x;
+            textColourSeen = textColourSeen || pixel == text;
+        }
+    }
+    QVERIFY(textColourSeen);
+    QVERIFY(firstInk >= left);
+    QVERIFY(firstInk <= left + 3);
+}
+
+void TestMainForm::firstActivationRunsOnce() {
+    Window window;
+    Global.SampleStats.Count = 5;
+    Global.SampleStats.Sum = 12.5;
+    Global.ContinuousWarningShown = true;
+    auto* stop = window.Find<QAction>("MenuMeasurementStop");
+    auto* report = window.Find<QTimer>("TimerReport");
+    report->stop();
+    QVERIFY(stop->isEnabled());
+    window.ShowActive();
+    QCOMPARE(Global.SampleStats.Count, 0);
+    QCOMPARE(Global.SampleStats.Sum, 0.0);
+    QVERIFY(!Global.ContinuousWarningShown);
+    QVERIFY(!stop->isEnabled());
+    QVERIFY(window.Find<QAction>("MenuMeasurementStart")->isEnabled());
+    QVERIFY(window.Find<QWidget>("sbStop")->isEnabled());
+    QVERIFY(report->isActive());
+    QVERIFY(window.Find<QTimer>("TimerBattery")->isActive());
+
+    // Back from another window: nothing of the above runs again.
+    Global.SampleStats.Count = 7;
+    Global.MainWindowHandle = nullptr;
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    other.hide();
+    window.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+    window.form->hide();
+    window.form->show();
+    QTest::qWait(50);
+    QCOMPARE(Global.SampleStats.Count, 7);
+    QVERIFY(Global.MainWindowHandle == nullptr);
+}
+
+void TestMainForm::exitSequenceRunsOnceWhicheverWay_data() {
+    QTest::addColumn<QString>("way");
+    QTest::newRow("Wyjdź") << "sbExit";
+    QTest::newRow("Koniec") << "Koniec1";
+    QTest::newRow("Ctrl+Q") << "hot key";
+    QTest::newRow("close box") << "close";
+}
+
+void TestMainForm::exitSequenceRunsOnceWhicheverWay() {
+    QFETCH(QString, way);
+
+    Window window;
+    window.ShowActive();
+    QSignalSpy closed(window.form.get(), &TMainForm::Closed);
+    if (way == QLatin1String("sbExit"))
+        window.Find<QAbstractButton>("sbExit")->click();
+    else if (way == QLatin1String("Koniec1"))
+        window.Find<QAction>("Koniec1")->trigger();
+    else if (way == QLatin1String("hot key"))
+        QTest::keyClick(window.form.get(), Qt::Key_Q, Qt::ControlModifier);
+    else
+        window.form->close();
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!window.form->isVisible());
+    // Closing once more does not run it again.
+    window.form->close();
+    window.Find<QAction>("Koniec1")->trigger();
+    QCOMPARE(closed.count(), 1);
+}
+
+void TestMainForm::replySideWritesEdits_data() {
+    QTest::addColumn<int>("edit");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("sample count") << int(PanelEdit::SampleCount) << "EditSampleCount"
+                                  << "6400";
+    QTest::newRow("sample time") << int(PanelEdit::SampleTime) << "EditSampleTime"
+                                 << "0.025";
+    // The typing limit (6) does not cut what the gauge reports.
+    QTest::newRow("sample time longer than typed") << int(PanelEdit::SampleTime) << "EditSampleTime"
+                                                   << "100.0000";
+    QTest::newRow("low") << int(PanelEdit::Low) << "EditLow"
+                         << "-12.5";
+    QTest::newRow("high") << int(PanelEdit::High) << "EditHigh"
+                          << "1234567890.1234567";
+    QTest::newRow("zero") << int(PanelEdit::Zero) << "EditZero"
+                          << "0.00";
+    QTest::newRow("acceleration") << int(PanelEdit::Acceleration) << "EditAcceleration"
+                                  << "9.80665";
+    QTest::newRow("empty") << int(PanelEdit::Low) << "EditLow"
+                           << "";
+}
+
+void TestMainForm::replySideWritesEdits() {
+    QFETCH(int, edit);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+
+    Window window;
+    ReplyTarget& target = *window.form;
+    target.SetEditText(PanelEdit(edit), text);
+    auto* field = window.form->findChild<QLineEdit*>(name);
+    QCOMPARE(field->text(), text);
+    QCOMPARE(target.EditText(PanelEdit(edit)), text);
+    QVERIFY(!target.EditHasFocus(PanelEdit(edit)));
+    // Afterwards the user types within the designed limit again.
+    target.SetEditText(PanelEdit(edit), QStringLiteral("1"));
+    QCOMPARE(field->maxLength(), field->property(TMainForm::TypingLimitProperty).toInt());
+}
+
+void TestMainForm::replySideTagsAndTimers() {
+    Window window;
+    ReplyTarget& target = *window.form;
+    const struct {
+        TaggedControl Control;
+        const char* Name;
+    } tagged[] = {{TaggedControl::Unit, "rgUnit"},
+                  {TaggedControl::Peak, "chkbPeak"},
+                  {TaggedControl::Speed, "rgSpeed"},
+                  {TaggedControl::Acquisition, "rgAcquisition"},
+                  {TaggedControl::Thr, "chkbThr"}};
+    for (const auto& entry : tagged) {
+        target.SetTag(entry.Control, 1);
+        QObject* control = window.form->findChild<QObject*>(QLatin1String(entry.Name));
+        const int tag = qobject_cast<RadioGroup*>(control)
+                            ? qobject_cast<RadioGroup*>(control)->Tag()
+                            : qobject_cast<CheckBox*>(control)->Tag();
+        QCOMPARE(tag, 1);
+    }
+    // Each tagged change raises its click, which takes the tag back.
+    target.SetUnitIndex(2);
+    target.SetPeakChecked(true);
+    target.SetSpeedIndex(1);
+    target.SetAcquisitionIndex(1);
+    target.SetThrChecked(true);
+    QCOMPARE(window.Find<RadioGroup>("rgUnit")->Tag(), 0);
+    QCOMPARE(window.Find<CheckBox>("chkbPeak")->Tag(), 0);
+    QCOMPARE(window.Find<RadioGroup>("rgSpeed")->Tag(), 0);
+    QCOMPARE(window.Find<RadioGroup>("rgAcquisition")->Tag(), 0);
+    QCOMPARE(window.Find<CheckBox>("chkbThr")->Tag(), 0);
+    QCOMPARE(target.UnitIndex(), 2);
+    QCOMPARE(target.SpeedIndex(), 1);
+
+    const struct {
+        WindowTimer Timer;
+        const char* Name;
+    } timers[] = {{WindowTimer::Display, "TimerDisplay"},
+                  {WindowTimer::Battery, "TimerBattery"},
+                  {WindowTimer::Report, "TimerReport"}};
+    for (const auto& entry : timers) {
+        auto* timer = window.form->findChild<QTimer*>(QLatin1String(entry.Name));
+        target.DisableTimer(entry.Timer);
+        QVERIFY(!timer->isActive());
+        target.SetTimerInterval(entry.Timer, 11111);
+        target.EnableTimer(entry.Timer);
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 11111);
+    }
+    // Unticking the display box leaves the poll to stop itself; ticking starts it.
+    auto* display = window.Find<QTimer>("TimerDisplay");
+    window.Find<CheckBox>("chkbUpdateDisplay")->setChecked(false);
+    QVERIFY(!target.UpdateDisplayTicked());
+    display->stop();
+    window.Find<CheckBox>("chkbUpdateDisplay")->setChecked(true);
+    QVERIFY(display->isActive());
+    QVERIFY(target.UpdateDisplayTicked());
+}
+
+void TestMainForm::batteryShowsPercent_data() {
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("bar");
+
+    QTest::newRow("87") << 87 << "87%" << 87;
+    QTest::newRow("1") << 1 << "1%" << 1;
+    QTest::newRow("100") << 100 << "100%" << 100;
+    QTest::newRow("beyond the bar") << 250 << "250%" << 100;
+    QTest::newRow("below the bar") << -3 << "-3%" << 0;
+}
+
+void TestMainForm::batteryShowsPercent() {
+    QFETCH(int, percent);
+    QFETCH(QString, label);
+    QFETCH(int, bar);
+
+    Window window;
+    window.form->SetBatteryPercent(percent);
+    QCOMPARE(window.Find<QLabel>("LabelBateryPercent")->text(), label);
+    QCOMPARE(window.Find<QProgressBar>("pbBateryPercent")->value(), bar);
+}
+
+void TestMainForm::freshReadingTintFades() {
+    Window window;
+    auto* panel = window.Find<QLabel>("PanelResult");
+    auto* timer = window.Find<QTimer>("ConnectionTimer");
+    window.form->SetPanelResultCaption(QStringLiteral("-12.345 N"));
+    window.form->MarkReadingFresh();
+    QCOMPARE(panel->text(), QStringLiteral("-12.345 N"));
+    QCOMPARE(window.form->PanelResultCaption(), QStringLiteral("-12.345 N"));
+    QCOMPARE(BackgroundOf(panel), QColor(255, 225, 225));
+    QVERIFY(timer->isActive());
+    // Readings stop: the tint goes and the timer stops itself.
+    QTRY_COMPARE_WITH_TIMEOUT(BackgroundOf(panel), QColor(192, 192, 192), 5000);
+    QVERIFY(!timer->isActive());
+}
+
+void TestMainForm::pressTimerBringsKeysBack() {
+    Window window;
+    window.form->show();
+    auto* press = window.Find<QTimer>("TimerPress");
+    press->stop();
+    const char* keys[] = {"ImageZero", "ImageOnOff", "ImageStandby", "ImagePeak", "ImageMem"};
+    for (const char* key : keys)
+        window.Find<QWidget>(key)->hide();
+    // An order with the press flag arms the timer once; a running timer is not restarted.
+    window.form->SendOrder("ST", true);
+    QVERIFY(press->isActive());
+    const int remaining = press->remainingTime();
+    window.form->SendOrder("Sx1", false);
+    QVERIFY(press->isActive());
+    QVERIFY(press->remainingTime() <= remaining);
+    QTRY_VERIFY_WITH_TIMEOUT(!press->isActive(), 5000);
+    for (const char* key : keys)
+        QVERIFY2(!window.Find<QWidget>(key)->isHidden(), key);
+}
+
+void TestMainForm::settingsReportFillsThePanel() {
+    Window window;
+    RecordingMessages messages;
+    window.ShowActive();
+    auto* low = window.Find<QLineEdit>("EditLow");
+    low->setFocus();
+    QTRY_VERIFY(low->hasFocus());
+    low->setText(QStringLiteral("5"));
+    Global.ExchangeState = ExchangeState::ReadingSettings;
+    window.Find<QTimer>("TimerReport")->start();
+
+    const QByteArray report = "MODEL: FM-500\r\nS/N: 123456\r\nUNIT: kgf\r\nPEAK: PEAK-\r\n"
+                              "SPEED: FAST\r\nACQ.MAX: 800\r\nACQ.M.: AUTO\r\nACQ.C.: 100\r\n"
+                              "ACQ.T.: 0.25s\r\nTHRMIN: -10.5\r\nTHRMAX: 20.0\r\nTHRZER: 0.0\r\n"
+                              "THR: ON\r\nACCEL.: 9.81m/s2\r\n";
+    // Arriving in small pieces, as a serial port delivers it.
+    for (qsizetype i = 0; i < report.size(); i += 7)
+        window.form->ProcessIncoming(report.mid(i, 7));
+
+    QCOMPARE(window.Find<QLabel>("LabelModel")->text(), QStringLiteral("FM-500"));
+    QCOMPARE(window.Find<QLabel>("LabelSN")->text(), QStringLiteral("123456"));
+    auto* unit = window.Find<RadioGroup>("rgUnit");
+    QCOMPARE(unit->Items(), QStringList({"N", "kgf", "Lbf", "ozf", "kg", "Lb", "oz"}));
+    QCOMPARE(unit->ItemIndex(), 1);
+    QCOMPARE(unit->Columns(), 2);
+    QVERIFY(window.Find<CheckBox>("chkbPeak")->isChecked());
+    QCOMPARE(window.Find<RadioGroup>("rgPeakMode")->ItemIndex(), 1);
+    QCOMPARE(window.Find<RadioGroup>("rgSpeed")->ItemIndex(), 1);
+    QVERIFY(window.Find<RadioGroup>("rgSpeed")->isVisible());
+    QCOMPARE(window.Find<RadioGroup>("rgAcquisition")->ItemIndex(), 1);
+    QCOMPARE(window.Find<QLabel>("lbSampleCount")->text(),
+             QStringLiteral("Liczba próbek (1-800):"));
+    QCOMPARE(window.Find<QLabel>("LabelSampleTime")->text(),
+             QStringLiteral("Czas próbkowania (0.1-99.9):"));
+    QCOMPARE(window.Find<QLineEdit>("EditSampleCount")->text(), QStringLiteral("100"));
+    QCOMPARE(window.Find<QLineEdit>("EditSampleTime")->text(), QStringLiteral("0.25"));
+    // The field being typed into keeps the user's text.
+    QCOMPARE(low->text(), QStringLiteral("5"));
+    QCOMPARE(window.Find<QLineEdit>("EditHigh")->text(), QStringLiteral("20.0"));
+    QVERIFY(window.Find<CheckBox>("chkbThr")->isChecked());
+    QCOMPARE(window.Find<QLineEdit>("EditAcceleration")->text(), QStringLiteral("9.81"));
+    // The report is complete: marks cleared, its poll stopped, confirmations awaited.
+    for (const char* name : {"rgUnit", "rgSpeed", "rgAcquisition"})
+        QCOMPARE(window.Find<RadioGroup>(name)->Tag(), 0);
+    for (const char* name : {"chkbPeak", "chkbThr"})
+        QCOMPARE(window.Find<CheckBox>(name)->Tag(), 0);
+    QVERIFY(!window.Find<QTimer>("TimerReport")->isActive());
+    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QVERIFY(messages.Shown.isEmpty());
+
+    // A torque meter hides the speed group without moving its neighbours.
+    Global.ExchangeState = ExchangeState::ReadingSettings;
+    window.form->ProcessIncoming("MODEL: FS-20\r\nACCEL.: 9.81m/s2\r\n");
+    QVERIFY(!window.Find<QWidget>("rgSpeed")->isVisible());
+    QCOMPARE(window.Find<RadioGroup>("rgUnit")->Items().first(), QStringLiteral("N*m"));
+    QCOMPARE(window.Find<RadioGroup>("rgUnit")->ItemIndex(), -1);
+    QCOMPARE(window.Find<QLabel>("LabelSampleTime")->text(),
+             QStringLiteral("Czas próbkowania (0.001-100):"));
+    QCoreApplication::processEvents();
+    const QRect acquisition = window.Find<QWidget>("rgAcquisition")->geometry();
+    window.form->SetSpeedVisible(true);
+    QCoreApplication::processEvents();
+    QCOMPARE(window.Find<QWidget>("rgAcquisition")->geometry(), acquisition);
+}
+
+void TestMainForm::languageChangeKeepsValues() {
+    Window window;
+    window.form->SetEditText(PanelEdit::Low, QStringLiteral("12.5"));
+    window.form->SetUnitItems({QStringLiteral("N"), QStringLiteral("kgf")});
+    window.form->SetUnitIndex(1);
+    window.Find<RadioGroup>("rgPeakMode")->SetItemIndex(1);
+    window.Find<QComboBox>("cbMemory")->setCurrentIndex(2);
+    window.form->SetStatusText(QStringLiteral("Wynik odczytany"));
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(window.form.get(), &change);
+    QCOMPARE(window.form->EditText(PanelEdit::Low), QStringLiteral("12.5"));
+    QCOMPARE(window.form->UnitItems(), QStringList({"N", "kgf"}));
+    QCOMPARE(window.form->UnitIndex(), 1);
+    QCOMPARE(window.Find<RadioGroup>("rgPeakMode")->ItemIndex(), 1);
+    QCOMPARE(window.Find<QComboBox>("cbMemory")->currentIndex(), 2);
+    QCOMPARE(window.form->StatusText(), QStringLiteral("Wynik odczytany"));
+    QCOMPARE(window.Find<QWidget>("chkbThr")->property("text").toString(), QStringLiteral("Progi"));
+}
+
+void TestMainForm::layoutIsTidy_data() {
+    QTest::addColumn<int>("longer"); // percent added to every caption
+    QTest::addColumn<bool>("designedSize");
+    QTest::newRow("as designed") << 0 << true;
+    QTest::newRow("captions a twentieth longer") << 5 << true;
+    // Much longer texts may make the window larger, but never clip or overlap.
+    QTest::newRow("captions a third longer") << 33 << false;
+}
+
+void TestMainForm::layoutIsTidy() {
+    QFETCH(int, longer);
+    QFETCH(bool, designedSize);
+
+    Window window;
+    LengthenCaptions(window.form.get(), longer);
+    window.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
+    QCoreApplication::processEvents();
+    if (designedSize) {
+        QCOMPARE(window.form->width(), TMainForm::ClientSize.width());
+        QCOMPARE(window.form->centralWidget()->height() + window.form->statusBar()->height(),
+                 TMainForm::ClientSize.height());
+        QCOMPARE(window.Find<QWidget>("PanelRight")->width(), 138);
+        QCOMPARE(window.Find<QWidget>("PanelTop")->height(), 129);
+        QCOMPARE(window.Find<QWidget>("PanelBottom")->height(), 178);
+    } else {
+        window.form->resize(window.form->minimumSizeHint().expandedTo(window.form->size()));
+        QCoreApplication::processEvents();
+    }
+    const QStringList faults = LayoutFaults(window.form.get());
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"

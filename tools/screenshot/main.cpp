@@ -1,0 +1,211 @@
+// Renders the main window as it looks at start into a PNG of the window's outer size, with a
+// plain frame and title bar around the client area, so that the layout can be reviewed
+// without a display.
+//
+//   zento-fm-screenshot [--sample] [--menu <objectName>] [--longer-texts <percent>]
+//                       [--report] [--splash] <out.png>
+//
+// --sample shows the window in use (a gauge identified, a reading, a recorded force curve);
+// --menu opens one menu of the menu bar in the picture; --longer-texts stretches every caption
+// by the given percentage, to see how much room longer translations have; --report lists the
+// named widgets with their sizes; --splash renders the splash screen instead.
+#include "app/Application.h"
+#include "app/MainForm.h"
+#include "app/SplashScreen.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTextStream>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+constexpr QSize OuterSize{754, 759};
+constexpr int Border = 8;
+
+QString Stretched(const QString& text, int percent) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed == QStringLiteral("---"))
+        return text;
+    const int extra = (int(trimmed.size()) * percent + 50) / 100;
+    QString longer = text;
+    const qsizetype at = longer.lastIndexOf(trimmed.back()) + 1;
+    longer.insert(at, QString(extra, QLatin1Char('n')));
+    return longer;
+}
+
+void StretchTexts(QWidget* root, int percent) {
+    for (QLabel* label : root->findChildren<QLabel*>())
+        if (label->pixmap().isNull())
+            label->setText(Stretched(label->text(), percent));
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>())
+        button->setText(Stretched(button->text(), percent));
+    for (QGroupBox* group : root->findChildren<QGroupBox*>())
+        group->setTitle(Stretched(group->title(), percent));
+}
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+    }
+}
+
+QImage Framed(const QImage& client, const QString& caption, const QIcon& icon) {
+    const int title = OuterSize.height() - Border - client.height();
+    QImage image(client.width() + 2 * Border, client.height() + title + Border,
+                 QImage::Format_ARGB32);
+    image.fill(QColor(0x3a, 0x44, 0x52));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawImage(Border, title, client);
+    painter.setPen(QColor(0x27, 0x2e, 0x38));
+    painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    const int iconSize = 16;
+    icon.paint(&painter, QRect(Border, (title - iconSize) / 2, iconSize, iconSize));
+    QFont font = QApplication::font();
+    font.setPointSize(9);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(Border + iconSize + 8, 0, 400, title), Qt::AlignVCenter, caption);
+    // Minimise, maximise, close.
+    const int box = 14;
+    const int top = (title - box) / 2;
+    int left = image.width() - Border - 3 * (box + 8) + 8;
+    QPen pen(QColor(0xdd, 0xe3, 0xea), 1.6);
+    painter.setPen(pen);
+    painter.drawLine(left + 3, top + box - 4, left + box - 3, top + box - 4);
+    left += box + 8;
+    painter.drawRect(QRectF(left + 2.5, top + 2.5, box - 5, box - 5));
+    left += box + 8;
+    painter.drawLine(left + 3, top + 3, left + box - 3, top + box - 3);
+    painter.drawLine(left + box - 3, top + 3, left + 3, top + box - 3);
+    return image;
+}
+
+// What the window shows while a gauge is attached and a run has been recorded, told to it
+// the way the reply side tells it.
+void ShowSample(TMainForm& window) {
+    window.SetModelText(QStringLiteral("FM-500"));
+    window.SetSerialNumberText(QStringLiteral("21040117"));
+    window.SetBatteryPercent(87);
+    window.SetUnitItems({QStringLiteral("N"), QStringLiteral("kgf"), QStringLiteral("Lbf"),
+                         QStringLiteral("ozf"), QStringLiteral("kg"), QStringLiteral("Lb"),
+                         QStringLiteral("oz")});
+    window.SetUnitIndex(0);
+    window.SetSampleCountCaption(QStringLiteral("Liczba próbek (1-6400):"));
+    window.SetEditText(PanelEdit::SampleCount, QStringLiteral("800"));
+    window.SetEditText(PanelEdit::SampleTime, QStringLiteral("0.1"));
+    window.SetEditText(PanelEdit::Acceleration, QStringLiteral("9.81"));
+    window.SetPanelResultCaption(QStringLiteral("+241.50 N"));
+    window.MarkReadingFresh();
+    window.SetYTitle(QStringLiteral("Próbka [N]"));
+    window.SetSeriesName(QStringLiteral("Pomiar on-line"));
+    // A pull test: the force rises, holds with a little ripple, and falls off.
+    for (int i = 0; i <= 300; ++i) {
+        const double t = i * 0.1;
+        const double rise = 250.0 / (1.0 + std::exp(-(t - 6.0) * 1.1));
+        const double fall = 1.0 / (1.0 + std::exp((t - 24.0) * 1.4));
+        const double level = rise * fall;
+        window.AddSample(0.1, level + 0.016 * level * std::sin(t * 2.3));
+    }
+    window.SetStatusText(QStringLiteral("Wynik odczytany"));
+}
+
+// Named widgets with their place, size and the size their contents ask for.
+void Report(const QWidget* widget, int depth) {
+    QTextStream out(stdout);
+    for (const QObject* child : widget->children()) {
+        const auto* w = qobject_cast<const QWidget*>(child);
+        if (!w || w->isWindow())
+            continue;
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"))) {
+            const QRect g = w->geometry();
+            out << QString(depth * 2, QLatin1Char(' ')) << w->objectName() << " " << g.x() << ","
+                << g.y() << " " << g.width() << "x" << g.height() << " hint "
+                << w->sizeHint().width() << "x" << w->sizeHint().height() << " min "
+                << w->minimumSizeHint().width() << "x" << w->minimumSizeHint().height()
+                << (w->isVisible() ? "" : " hidden") << "\n";
+        }
+        Report(w, depth + (w->objectName().isEmpty() ? 0 : 1));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InitialiseApplication();
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption menuOption(QStringLiteral("menu"), QStringLiteral("Menu to open."),
+                                        QStringLiteral("objectName"));
+    const QCommandLineOption longerOption(QStringLiteral("longer-texts"),
+                                          QStringLiteral("Stretch captions by this percentage."),
+                                          QStringLiteral("percent"));
+    const QCommandLineOption sampleOption(QStringLiteral("sample"),
+                                          QStringLiteral("Show the window in use."));
+    const QCommandLineOption reportOption(
+        QStringLiteral("report"), QStringLiteral("List the named widgets with their sizes."));
+    const QCommandLineOption splashOption(QStringLiteral("splash"),
+                                          QStringLiteral("Render the splash screen."));
+    parser.addOptions({sampleOption, menuOption, longerOption, reportOption, splashOption});
+    parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("PNG file to write."));
+    parser.process(app);
+    if (parser.positionalArguments().size() != 1) {
+        QTextStream(stderr) << parser.helpText();
+        return 2;
+    }
+    const QString output = parser.positionalArguments().constFirst();
+
+    QImage image;
+    if (parser.isSet(splashOption)) {
+        TSplashScreenForm splash;
+        splash.show();
+        Settle();
+        image = Framed(splash.grab().toImage(), splash.windowTitle(), {});
+    } else {
+        TMainForm window;
+        if (parser.isSet(sampleOption))
+            ShowSample(window);
+        if (parser.isSet(longerOption))
+            StretchTexts(&window, parser.value(longerOption).toInt());
+        window.show();
+        Settle();
+        if (parser.isSet(reportOption))
+            Report(&window, 0);
+        QImage client = window.grab().toImage();
+        if (parser.isSet(menuOption)) {
+            auto* menu = window.findChild<QMenu*>(parser.value(menuOption));
+            if (!menu) {
+                QTextStream(stderr) << "No menu " << parser.value(menuOption) << "\n";
+                return 2;
+            }
+            const QRect item = window.menuBar()->actionGeometry(menu->menuAction());
+            const QPoint at = window.menuBar()->mapTo(&window, item.bottomLeft());
+            window.menuBar()->setActiveAction(menu->menuAction());
+            Settle();
+            client = window.grab().toImage();
+            QPainter painter(&client);
+            painter.drawImage(at, menu->grab().toImage());
+        }
+        image = Framed(client, window.windowTitle(), QApplication::windowIcon());
+    }
+    if (!image.save(output)) {
+        QTextStream(stderr) << "Cannot write " << output << "\n";
+        return 1;
+    }
+    QTextStream(stdout) << output << ": " << image.width() << " x " << image.height() << "\n";
+    return 0;
+}
