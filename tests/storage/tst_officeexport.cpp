@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,6 +84,12 @@ public:
     ~OfficeUnderTest() { Stop(); }
 
     QString Url() const { return m_url; }
+    // The office's processes: the launcher and what it started.
+    QList<qint64> Pids() const {
+        if (m_office.processId() <= 0)
+            return {};
+        return QList<qint64>{m_office.processId()} + Descendants(m_office.processId());
+    }
 
     // Empty on success, else why not.
     QString Start() {
@@ -228,6 +235,7 @@ private slots:
     void menuEntryThroughTheConfiguredUrl();
     void noOfficeWritesNothing();
     void emptyChartWritesNothing();
+    void stoppedOfficeFailsInTime();
 
 private:
     // Empty when every cell holds what it must, else the differences.
@@ -383,6 +391,30 @@ void TestOfficeExport::emptyChartWritesNothing() {
                                           {"C2", Kind::Text, QStringLiteral("Próbka [lbf]")},
                                           {"C3", Kind::Number, 4.5}});
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+}
+
+void TestOfficeExport::stoppedOfficeFailsInTime() {
+    const QList<qint64> pids = m_office.Pids();
+    QVERIFY(pids.size() >= 2);
+    for (const qint64 pid : pids)
+        ::kill(pid_t(pid), SIGSTOP);
+    const auto resume = qScopeGuard([&pids] {
+        for (const qint64 pid : pids)
+            ::kill(pid_t(pid), SIGCONT);
+    });
+
+    QElapsedTimer clock;
+    clock.start();
+    RecordingMessages messages;
+    OfficeSpreadsheet office(m_office.Url(), 1000ms);
+    QCOMPARE(SpreadsheetExport::Run(office, QList<QPointF>{{1.0, 2.0}}, QStringLiteral("x"),
+                                    QStringLiteral("y")),
+             SpreadsheetExport::Result::Failed);
+    QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Otwórz program Excel")});
+    // Generous: the point is that it ends at all.
+    QVERIFY2(clock.elapsed() < 30000, qPrintable(office.LastError()));
+    qInfo("a stopped office refused after %lld ms: %s", clock.elapsed(),
+          qPrintable(office.LastError()));
 }
 
 QTEST_MAIN(TestOfficeExport)
