@@ -235,6 +235,7 @@ private slots:
     void menuEntryThroughTheConfiguredUrl();
     void noOfficeWritesNothing();
     void emptyChartWritesNothing();
+    void repeatedExportsLeaveNoThreadsBehind();
     void stoppedOfficeFailsInTime();
 
 private:
@@ -391,6 +392,19 @@ void TestOfficeExport::emptyChartWritesNothing() {
                                           {"C2", Kind::Text, QStringLiteral("Próbka [lbf]")},
                                           {"C3", Kind::Number, 4.5}});
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+}
+
+void TestOfficeExport::repeatedExportsLeaveNoThreadsBehind() {
+    const auto threads = [] {
+        return QDir(QStringLiteral("/proc/self/task"))
+            .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+            .size();
+    };
+    Written({{1.0, 1.0}}, QStringLiteral("Czas [s]"), QStringLiteral("Próbka [N]"));
+    const auto before = threads();
+    for (int i = 0; i < 5; ++i)
+        Written({{1.0, 1.0}}, QStringLiteral("Czas [s]"), QStringLiteral("Próbka [N]"));
+    QCOMPARE(threads(), before);
 }
 
 void TestOfficeExport::stoppedOfficeFailsInTime() {

@@ -8,11 +8,13 @@
 #include "storage/SpreadsheetExport.h"
 #include "tests/support/RecordingMessages.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTest>
 
 #include <atomic>
 #include <chrono>
+#include <clocale>
 #include <csignal>
 #include <thread>
 
@@ -28,6 +30,36 @@ namespace {
 // Generous: a refused attach takes the answer time-out at most, plus a loaded machine.
 constexpr auto FailureBound = 30s;
 constexpr auto ShortAnswer = 1000ms;
+
+qsizetype ThreadCount() {
+    return QDir(QStringLiteral("/proc/self/task"))
+        .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+        .size();
+}
+
+// What the process looks like from outside: signal dispositions, blocked signals, C locale.
+struct ProcessTraits {
+    QList<quintptr> Handlers;
+    QList<bool> Blocked;
+    QByteArray Locale;
+
+    static ProcessTraits Now() {
+        ProcessTraits traits;
+        sigset_t mask;
+        sigprocmask(SIG_BLOCK, nullptr, &mask);
+        for (int signal = 1; signal < SIGRTMIN; ++signal) {
+            struct sigaction action {};
+            sigaction(signal, nullptr, &action);
+            // A broken pipe is ignored on purpose once the office is first contacted.
+            traits.Handlers.append(
+                signal == SIGPIPE ? 0 : reinterpret_cast<quintptr>(action.sa_handler));
+            traits.Blocked.append(sigismember(&mask, signal) == 1);
+        }
+        traits.Locale = setlocale(LC_ALL, nullptr);
+        return traits;
+    }
+    bool operator==(const ProcessTraits&) const = default;
+};
 
 QString PipeUrl(const QString& name) {
     return QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(name);
@@ -118,6 +150,7 @@ class TestOfficeLink : public QObject {
 
 private slots:
     void initTestCase();
+    void firstContactLeavesTheProcessAlone();
     void configuredUrl_data();
     void configuredUrl();
     void unreachable_data();
@@ -132,6 +165,16 @@ void TestOfficeLink::initTestCase() {
     // The hang-up case proves something only while a broken pipe would end the program, as it
     // does by default (whatever the caller of this test left behind).
     std::signal(SIGPIPE, SIG_DFL);
+}
+
+void TestOfficeLink::firstContactLeavesTheProcessAlone() {
+    const ProcessTraits before = ProcessTraits::Now();
+    const qsizetype threads = ThreadCount();
+    OfficeSpreadsheet office(PipeUrl(UniqueName("first")), ShortAnswer);
+    QVERIFY(!office.Attach());
+    office.Release();
+    QVERIFY(ProcessTraits::Now() == before);
+    QCOMPARE(ThreadCount(), threads);
 }
 
 void TestOfficeLink::configuredUrl_data() {
@@ -215,6 +258,7 @@ void TestOfficeLink::peerThatIsNoOffice() {
     if (!OfficeSpreadsheet::Available())
         QSKIP("built without UNO: nothing is ever contacted");
 
+    const qsizetype threads = ThreadCount();
     for (int attempt = 0; attempt < attempts; ++attempt) {
         const QString name = UniqueName("peer") + QString::number(attempt);
         FakePeer peer(name, manner);
@@ -233,6 +277,8 @@ void TestOfficeLink::peerThatIsNoOffice() {
         QVERIFY2(std::chrono::milliseconds(clock.elapsed()) < FailureBound,
                  qPrintable(office.LastError()));
     }
+    // The bridge and the watchdog are gone with the connection.
+    QCOMPARE(ThreadCount(), threads);
 }
 
 void TestOfficeLink::nothingWithoutAttach() {
