@@ -32,47 +32,34 @@ constexpr auto OfficeTimeout = 60s;
 constexpr auto PollInterval = 300ms;
 constexpr auto EndTimeout = 10s;
 
-using Kind = OfficeSpreadsheet::Cell::Kind;
+// Parent process id and state of a process, from /proc; {0, 0} when it is gone.
+QPair<qint64, char> ParentAndState(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return {0, 0};
+    // "pid (name) state ppid ...": the name may hold spaces, so read after the last ')'.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 2 || fields.at(0).isEmpty())
+        return {0, 0};
+    return {fields.at(1).toLongLong(), fields.at(0).at(0)};
+}
 
-// What one cell must hold: a text, a number, or nothing.
-struct Expect {
-    QString Name;
-    Kind Type;
-    QVariant Value;
-};
-
-// Processes whose parent is one of `roots`, and theirs, found through /proc.
-QList<qint64> Descendants(qint64 root) {
-    QList<qint64> found;
-    QList<qint64> parents{root};
-    while (!parents.isEmpty()) {
-        const qint64 parent = parents.takeFirst();
-        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+// The process and every process below it.
+QList<qint64> Tree(qint64 root) {
+    QList<qint64> tree{root};
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (qsizetype next = 0; next < tree.size(); ++next) {
         for (const QString& entry : entries) {
-            bool number = false;
-            const qint64 pid = entry.toLongLong(&number);
-            if (!number)
-                continue;
-            QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-            if (!stat.open(QIODevice::ReadOnly))
-                continue;
-            // "pid (name) state ppid ...": the name may hold spaces, so read after the ')'.
-            const QByteArray line = stat.readAll();
-            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-            if (fields.size() > 1 && fields.at(1).toLongLong() == parent && !found.contains(pid)) {
-                found.append(pid);
-                parents.append(pid);
-            }
+            const qint64 pid = entry.toLongLong();
+            if (pid > 0 && ParentAndState(pid).first == tree.at(next) && !tree.contains(pid))
+                tree.append(pid);
         }
     }
-    return found;
+    return tree;
 }
 
-bool Alive(qint64 pid) {
-    return ::kill(pid_t(pid), 0) == 0 && QFile::exists(QStringLiteral("/proc/%1").arg(pid));
-}
-
-void SetParentDeathSignal(QProcess& process) {
+void EndWithParent(QProcess& process) {
     // Should this test die, its children go with it.
     process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
 }
@@ -86,23 +73,21 @@ public:
     QString Url() const { return m_url; }
     // The office's processes: the launcher and what it started.
     QList<qint64> Pids() const {
-        if (m_office.processId() <= 0)
-            return {};
-        return QList<qint64>{m_office.processId()} + Descendants(m_office.processId());
+        return m_office.processId() > 0 ? Tree(m_office.processId()) : QList<qint64>{};
     }
 
     // Empty on success, else why not.
     QString Start() {
         if (!m_profile.isValid())
             return QStringLiteral("no temporary folder");
-        SetParentDeathSignal(m_display);
+        EndWithParent(m_display);
         m_display.start(QStandardPaths::findExecutable(QStringLiteral("Xvfb")),
                         {QStringLiteral("-displayfd"), QStringLiteral("1"),
                          QStringLiteral("-nolisten"), QStringLiteral("tcp"),
                          QStringLiteral("-screen"), QStringLiteral("0"),
                          QStringLiteral("1024x768x24")});
         QString display;
-        QDeadlineTimer displayDeadline(DisplayTimeout);
+        const QDeadlineTimer displayDeadline(DisplayTimeout);
         while (display.isEmpty() && !displayDeadline.hasExpired() &&
                m_display.state() != QProcess::NotRunning) {
             m_display.waitForReadyRead(int(PollInterval.count()));
@@ -122,7 +107,7 @@ public:
         m_office.setProcessEnvironment(environment);
         m_office.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_office.setStandardOutputFile(QProcess::nullDevice());
-        SetParentDeathSignal(m_office);
+        EndWithParent(m_office);
         m_office.start(QStandardPaths::findExecutable(QStringLiteral("soffice")),
                        {QStringLiteral("--calc"), QStringLiteral("--norestore"),
                         QStringLiteral("--nologo"), QStringLiteral("--nofirststartwizard"),
@@ -133,35 +118,42 @@ public:
             return QStringLiteral("soffice did not start");
 
         // Ready when the office answers and its spreadsheet is the active document.
-        QDeadlineTimer deadline(OfficeTimeout);
+        QString lastProbe;
+        const QDeadlineTimer deadline(OfficeTimeout);
         while (!deadline.hasExpired()) {
             OfficeSpreadsheet probe(m_url);
             if (probe.Attach() && probe.OpenActiveDocument() && probe.OpenFirstSheet())
                 return {};
-            m_lastProbe = probe.LastError();
+            lastProbe = probe.LastError();
             QThread::msleep(PollInterval.count());
         }
-        return QStringLiteral("the office did not answer in time: ") + m_lastProbe;
+        return QStringLiteral("the office did not answer in time: ") + lastProbe;
     }
 
     void Stop() {
-        if (m_office.processId() > 0) {
-            const qint64 root = m_office.processId();
-            QList<qint64> pids = Descendants(root);
-            pids.prepend(root);
-            for (const qint64 pid : pids)
-                ::kill(pid_t(pid), SIGTERM);
-            QDeadlineTimer deadline(EndTimeout);
-            while (!deadline.hasExpired() &&
-                   std::any_of(pids.begin(), pids.end(), [](qint64 pid) { return Alive(pid); })) {
-                m_office.waitForFinished(100);
-            }
+        const QList<qint64> pids = Pids();
+        // Only processes that still carry this office's profile are signalled, so that a
+        // process id taken over by another process in the meantime is left alone.
+        const QByteArray profile = m_profile.path().toLocal8Bit();
+        const auto signal = [&](int number) {
+            bool any = false;
             for (const qint64 pid : pids) {
-                if (Alive(pid))
-                    ::kill(pid_t(pid), SIGKILL);
+                QFile command(QStringLiteral("/proc/%1/cmdline").arg(pid));
+                if (ParentAndState(pid).second != 'Z' && command.open(QIODevice::ReadOnly) &&
+                    command.readAll().contains(profile)) {
+                    ::kill(pid_t(pid), number);
+                    any = true;
+                }
             }
-            m_office.waitForFinished(int(std::chrono::milliseconds(EndTimeout).count()));
+            return any;
+        };
+        if (signal(SIGTERM)) {
+            const QDeadlineTimer deadline(EndTimeout);
+            while (!deadline.hasExpired() && signal(0))
+                m_office.waitForFinished(100);
+            signal(SIGKILL);
         }
+        m_office.waitForFinished(int(std::chrono::milliseconds(EndTimeout).count()));
         if (m_display.processId() > 0) {
             m_display.terminate();
             if (!m_display.waitForFinished(int(std::chrono::milliseconds(EndTimeout).count())))
@@ -175,43 +167,31 @@ private:
     QProcess m_display;
     QProcess m_office;
     QString m_url;
-    QString m_lastProbe;
 };
 
-QString Describe(const std::optional<OfficeSpreadsheet::Cell>& cell) {
-    if (!cell)
-        return QStringLiteral("unreadable");
-    switch (cell->Type) {
-    case Kind::Empty:
-        return QStringLiteral("empty");
-    case Kind::Number:
-        return QStringLiteral("number %1").arg(cell->Number, 0, 'g', 17);
-    case Kind::Text:
-        return QStringLiteral("text \"%1\"").arg(cell->Text);
-    case Kind::Formula:
-        return QStringLiteral("formula %1").arg(cell->Text);
-    }
-    return {};
-}
+// Cells of the office's first sheet, by name, as "text …", "number …" or "empty".
+using Contents = QMap<QString, QString>;
 
-QString Describe(const Expect& expect) {
-    switch (expect.Type) {
-    case Kind::Empty:
-        return QStringLiteral("empty");
-    case Kind::Number:
-        return QStringLiteral("number %1").arg(expect.Value.toDouble(), 0, 'g', 17);
-    case Kind::Text:
-        return QStringLiteral("text \"%1\"").arg(expect.Value.toString());
-    case Kind::Formula:
-        return QStringLiteral("formula %1").arg(expect.Value.toString());
-    }
-    return {};
-}
+} // namespace
 
-// Row and column of a cell name such as "B12".
-QPair<int, int> Position(const QString& name) {
-    return {name.mid(1).toInt(), name.at(0).unicode() - 'A' + 1};
+namespace QTest {
+template <> char* toString(const QMap<QString, QString>& contents) {
+    QStringList cells;
+    for (auto it = contents.cbegin(); it != contents.cend(); ++it)
+        cells << it.key() + QStringLiteral(": ") + it.value();
+    return qstrdup(qPrintable(cells.join(QStringLiteral("; "))));
 }
+} // namespace QTest
+
+namespace {
+
+QString Text(const QString& text) {
+    return QStringLiteral("text ") + text;
+}
+QString Number(double value) {
+    return QStringLiteral("number %1").arg(value, 0, 'g', 17);
+}
+const QString Empty = QStringLiteral("empty");
 
 QList<QPointF> Ramp(int count) {
     QList<QPointF> points;
@@ -239,8 +219,8 @@ private slots:
     void stoppedOfficeFailsInTime();
 
 private:
-    // Empty when every cell holds what it must, else the differences.
-    QStringList Mismatches(const QList<Expect>& expected);
+    // What the office holds in the cells named by `expected`, to compare with it.
+    Contents Read(const Contents& expected);
     void Written(const QList<QPointF>& points, const QString& xTitle, const QString& yTitle);
 
     OfficeUnderTest m_office;
@@ -265,24 +245,21 @@ void TestOfficeExport::cleanupTestCase() {
     m_office.Stop();
 }
 
-QStringList TestOfficeExport::Mismatches(const QList<Expect>& expected) {
+Contents TestOfficeExport::Read(const Contents& expected) {
     OfficeSpreadsheet reader(m_office.Url());
     if (!(reader.Attach() && reader.OpenActiveDocument() && reader.OpenFirstSheet()))
-        return {QStringLiteral("cannot read back: ") + reader.LastError()};
-    QStringList wrong;
-    for (const Expect& expect : expected) {
-        const auto [row, column] = Position(expect.Name);
-        const auto cell = reader.ReadCell(row, column);
-        bool same = cell && cell->Type == expect.Type;
-        if (same && expect.Type == Kind::Number)
-            same = cell->Number == expect.Value.toDouble();
-        if (same && expect.Type == Kind::Text)
-            same = cell->Text == expect.Value.toString();
-        if (!same)
-            wrong << expect.Name + QStringLiteral(": ") + Describe(cell) +
-                         QStringLiteral(", expected ") + Describe(expect);
+        return {{QStringLiteral("cannot read back"), reader.LastError()}};
+    Contents found;
+    for (const QString& name : expected.keys()) {
+        const auto cell = reader.ReadCell(name.mid(1).toInt(), name.at(0).unicode() - 'A' + 1);
+        using Kind = OfficeSpreadsheet::Cell::Kind;
+        found[name] = !cell                        ? QStringLiteral("unreadable")
+                      : cell->Type == Kind::Empty  ? Empty
+                      : cell->Type == Kind::Number ? Number(cell->Number)
+                      : cell->Type == Kind::Text   ? Text(cell->Text)
+                                                   : QStringLiteral("formula ") + cell->Text;
     }
-    return wrong;
+    return found;
 }
 
 void TestOfficeExport::Written(const QList<QPointF>& points, const QString& xTitle,
@@ -299,30 +276,27 @@ void TestOfficeExport::threePointsThenTwo() {
     QLocale::setDefault(QLocale(QLocale::German));
     Written({{0.0, 12.5}, {0.5, -3.25}, {1.0, 1e-7}}, QStringLiteral("Czas [s]"),
             QStringLiteral("Próbka [N]"));
-    QStringList wrong = Mismatches({{"A1", Kind::Empty, {}},
-                                    {"B2", Kind::Text, QStringLiteral("Czas [s]")},
-                                    {"C2", Kind::Text, QStringLiteral("Próbka [N]")},
-                                    {"B3", Kind::Number, 0.0},
-                                    {"C3", Kind::Number, 12.5},
-                                    {"B4", Kind::Number, 0.5},
-                                    {"C4", Kind::Number, -3.25},
-                                    {"B5", Kind::Number, 1.0},
-                                    {"C5", Kind::Number, 1e-7},
-                                    {"B6", Kind::Empty, {}},
-                                    {"D3", Kind::Empty, {}}});
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    Contents expected{{"A1", Empty},
+                      {"B2", Text(QStringLiteral("Czas [s]"))},
+                      {"C2", Text(QStringLiteral("Próbka [N]"))},
+                      {"B3", Number(0.0)},
+                      {"C3", Number(12.5)},
+                      {"B4", Number(0.5)},
+                      {"C4", Number(-3.25)},
+                      {"B5", Number(1.0)},
+                      {"C5", Number(1e-7)},
+                      {"B6", Empty},
+                      {"D3", Empty}};
+    QCOMPARE(Read(expected), expected);
 
+    // A title is a text even when it reads like a formula.
     Written({{2.0, 7.0}, {2.5, 8.0}}, QStringLiteral("Czas [s]"), QStringLiteral("=1+1"));
-    wrong = Mismatches({{"B2", Kind::Text, QStringLiteral("Czas [s]")},
-                        {"C2", Kind::Text, QStringLiteral("=1+1")},
-                        {"B3", Kind::Number, 2.0},
-                        {"C3", Kind::Number, 7.0},
-                        {"B4", Kind::Number, 2.5},
-                        {"C4", Kind::Number, 8.0},
-                        {"B5", Kind::Number, 1.0},
-                        {"C5", Kind::Number, 1e-7},
-                        {"B6", Kind::Empty, {}}});
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    expected["C2"] = Text(QStringLiteral("=1+1"));
+    expected["B3"] = Number(2.0);
+    expected["C3"] = Number(7.0);
+    expected["B4"] = Number(2.5);
+    expected["C4"] = Number(8.0);
+    QCOMPARE(Read(expected), expected);
 }
 
 void TestOfficeExport::longSeriesInBlocks() {
@@ -332,16 +306,13 @@ void TestOfficeExport::longSeriesInBlocks() {
     clock.start();
     Written(points, QStringLiteral("Czas [s]"), QStringLiteral("Próbka [kgf]"));
     qInfo("%d points written in %lld ms", count, clock.elapsed());
-    QList<Expect> expected;
+    Contents expected{{QStringLiteral("B%1").arg(count + 3), Empty}};
     for (const int i : {0, SpreadsheetExport::BlockRows - 1, SpreadsheetExport::BlockRows,
                         2 * SpreadsheetExport::BlockRows, count - 1}) {
-        const QString row = QString::number(i + 3);
-        expected.append({QStringLiteral("B") + row, Kind::Number, points[i].x()});
-        expected.append({QStringLiteral("C") + row, Kind::Number, points[i].y()});
+        expected[QStringLiteral("B%1").arg(i + 3)] = Number(points[i].x());
+        expected[QStringLiteral("C%1").arg(i + 3)] = Number(points[i].y());
     }
-    expected.append({QStringLiteral("B%1").arg(count + 3), Kind::Empty, {}});
-    const QStringList wrong = Mismatches(expected);
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    QCOMPARE(Read(expected), expected);
 }
 
 void TestOfficeExport::menuEntryThroughTheConfiguredUrl() {
@@ -355,14 +326,14 @@ void TestOfficeExport::menuEntryThroughTheConfiguredUrl() {
     qunsetenv(OfficeSpreadsheet::UrlVariable);
     QCOMPARE(result, SpreadsheetExport::Result::Written);
     QVERIFY(messages.Shown.isEmpty());
-    const QStringList wrong = Mismatches({{"C2", Kind::Text, QStringLiteral("Próbka [lbf]")},
-                                          {"B3", Kind::Number, 0.0},
-                                          {"C3", Kind::Number, 4.5},
-                                          {"B4", Kind::Number, 0.1},
-                                          {"C4", Kind::Number, 4.75},
-                                          {"B5", Kind::Number, 0.5},
-                                          {"C5", Kind::Number, 998.0}});
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    const Contents expected{{"C2", Text(QStringLiteral("Próbka [lbf]"))},
+                            {"B3", Number(0.0)},
+                            {"C3", Number(4.5)},
+                            {"B4", Number(0.1)},
+                            {"C4", Number(4.75)},
+                            {"B5", Number(0.5)},
+                            {"C5", Number(998.0)}};
+    QCOMPARE(Read(expected), expected);
 }
 
 void TestOfficeExport::noOfficeWritesNothing() {
@@ -375,10 +346,8 @@ void TestOfficeExport::noOfficeWritesNothing() {
              SpreadsheetExport::Result::Failed);
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Otwórz program Excel")});
     QCOMPARE(messages.Shown.first().Caption, QStringLiteral("Eksport do Excela"));
-    const QStringList wrong = Mismatches({{"B2", Kind::Text, QStringLiteral("Czas [s]")},
-                                          {"B3", Kind::Number, 0.0},
-                                          {"C3", Kind::Number, 4.5}});
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    const Contents unchanged{{"B2", Text(QStringLiteral("Czas [s]"))}, {"C3", Number(4.5)}};
+    QCOMPARE(Read(unchanged), unchanged);
 }
 
 void TestOfficeExport::emptyChartWritesNothing() {
@@ -388,10 +357,8 @@ void TestOfficeExport::emptyChartWritesNothing() {
         SpreadsheetExport::Run(office, QList<QPointF>{}, QStringLiteral("x"), QStringLiteral("y")),
         SpreadsheetExport::Result::NoData);
     QCOMPARE(messages.Texts(), QStringList{QStringLiteral("Brak danych do wyeksportowania.")});
-    const QStringList wrong = Mismatches({{"B2", Kind::Text, QStringLiteral("Czas [s]")},
-                                          {"C2", Kind::Text, QStringLiteral("Próbka [lbf]")},
-                                          {"C3", Kind::Number, 4.5}});
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    const Contents unchanged{{"B2", Text(QStringLiteral("Czas [s]"))}, {"C3", Number(4.5)}};
+    QCOMPARE(Read(unchanged), unchanged);
 }
 
 void TestOfficeExport::repeatedExportsLeaveNoThreadsBehind() {
