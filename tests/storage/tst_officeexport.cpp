@@ -17,10 +17,14 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 
@@ -59,6 +63,29 @@ QList<qint64> Tree(qint64 root) {
     return tree;
 }
 
+// The office's named pipes, sockets in /tmp that an office killed by a signal leaves behind.
+QStringList OfficePipes() {
+    return QDir(QStringLiteral("/tmp"))
+        .entryList({QStringLiteral("OSL_PIPE_%1_*").arg(getuid())}, QDir::System);
+}
+
+// Removes the pipe unless something still listens on it.
+void RemoveIfStale(const QString& name) {
+    const QByteArray path = QStringLiteral("/tmp/%1").arg(name).toLocal8Bit();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return;
+    qstrcpy(address.sun_path, path.constData());
+    const int probe = socket(AF_UNIX, SOCK_STREAM, 0);
+    if (probe < 0)
+        return;
+    if (::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 &&
+        errno == ECONNREFUSED)
+        unlink(path.constData());
+    close(probe);
+}
+
 void EndWithParent(QProcess& process) {
     // Should this test die, its children go with it.
     process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
@@ -80,6 +107,7 @@ public:
     QString Start() {
         if (!m_profile.isValid())
             return QStringLiteral("no temporary folder");
+        m_pipesBefore = OfficePipes();
         EndWithParent(m_display);
         m_display.start(QStandardPaths::findExecutable(QStringLiteral("Xvfb")),
                         {QStringLiteral("-displayfd"), QStringLiteral("1"),
@@ -154,6 +182,12 @@ public:
             signal(SIGKILL);
         }
         m_office.waitForFinished(int(std::chrono::milliseconds(EndTimeout).count()));
+        if (m_office.processId() > 0 || !pids.isEmpty()) {
+            for (const QString& name : OfficePipes()) {
+                if (!m_pipesBefore.contains(name))
+                    RemoveIfStale(name);
+            }
+        }
         if (m_display.processId() > 0) {
             m_display.terminate();
             if (!m_display.waitForFinished(int(std::chrono::milliseconds(EndTimeout).count())))
@@ -167,6 +201,7 @@ private:
     QProcess m_display;
     QProcess m_office;
     QString m_url;
+    QStringList m_pipesBefore;
 };
 
 // Cells of the office's first sheet, by name, as "text …", "number …" or "empty".
