@@ -120,5 +120,7 @@ QString SpreadsheetExport::NoDataText() {
 }
 
 QString SpreadsheetExport::UnreachableText() {
+    //: No running spreadsheet program could be reached or written; on Linux that program is
+    //: LibreOffice Calc, so the translation names "LibreOffice Calc or Excel".
     return tr("Otwórz program Excel");
 }
