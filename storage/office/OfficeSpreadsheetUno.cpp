@@ -29,11 +29,15 @@
 
 #include <condition_variable>
 #include <csignal>
+#include <ctime>
 #include <limits>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
+
+#include <pthread.h>
+#include <signal.h>
 
 namespace css = com::sun::star;
 using css::uno::Reference;
@@ -64,11 +68,6 @@ Reference<css::uno::XComponentContext> LocalContext(QString& error) {
     const std::lock_guard lock(mutex);
     if (context)
         return *context;
-    // The bridge writes to the office's pipe with plain send(); an office that ends during an
-    // export would otherwise take this program down with it.
-    struct sigaction current {};
-    if (sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
-        std::signal(SIGPIPE, SIG_IGN);
     qputenv("URE_BOOTSTRAP", QByteArray("vnd.sun.star.pathname:" ZFM_UNO_FUNDAMENTALRC));
     try {
         context = new Reference<css::uno::XComponentContext>(
@@ -81,6 +80,36 @@ Reference<css::uno::XComponentContext> LocalContext(QString& error) {
     }
     return {};
 }
+
+// The bridge writes to the office's pipe with plain send(), so an office that goes away
+// during an export raises SIGPIPE in the writing thread, which would end this program. The
+// signal is blocked in the calling thread while it talks to the office (the bridge's own
+// threads, started meanwhile, inherit the blocked mask), and one raised in the meantime is
+// taken off before the old mask returns. The process-wide disposition is left alone.
+class BrokenPipeShield {
+public:
+    BrokenPipeShield() {
+        sigemptyset(&m_pipe);
+        sigaddset(&m_pipe, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &m_pipe, &m_previous);
+    }
+    ~BrokenPipeShield() {
+        if (sigismember(&m_previous, SIGPIPE))
+            return;
+        sigset_t pending;
+        if (sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE)) {
+            const timespec now{};
+            sigtimedwait(&m_pipe, nullptr, &now);
+        }
+        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+    }
+    BrokenPipeShield(const BrokenPipeShield&) = delete;
+    BrokenPipeShield& operator=(const BrokenPipeShield&) = delete;
+
+private:
+    sigset_t m_pipe{};
+    sigset_t m_previous{};
+};
 
 } // namespace
 
@@ -220,6 +249,7 @@ public:
     // Lets go of the sheet, the document and the desktop, in that order, then of the bridge;
     // whatever fails here is of no consequence to the office or to us.
     void Close() {
+        const BrokenPipeShield shield;
         Arm();
         try {
             m_sheet.clear();
@@ -240,6 +270,7 @@ private:
     template <typename Step> bool Call(const char* what, Step&& step) {
         if (m_silent)
             return false;
+        const BrokenPipeShield shield;
         Arm();
         bool done = false;
         try {
