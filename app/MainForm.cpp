@@ -7,6 +7,10 @@
 #include "app/widgets/ImageButton.h"
 #include "app/widgets/RadioGroup.h"
 #include "app/widgets/SpeedButton.h"
+#include "link/CaptureFile.h"
+#include "link/EthConnection.h"
+#include "link/SerialLink.h"
+#include "storage/XMLConfig.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -36,6 +40,7 @@ TMainForm::TMainForm(QWidget* parent)
     BuildMenu();
     ApplyTexts();
     WireHandlers();
+    BuildLinks();
     resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
     FormCreate();
 }
@@ -192,7 +197,7 @@ void TMainForm::EnableMeasure(bool running) {
 
 void TMainForm::ClearStatLabels() {
     for (QLabel* label : {m_LabelMin, m_LabelMax, m_LabelCount, m_LabelSum, m_LabelAver})
-        label->setText(QStringLiteral("---"));
+        label->setText(ChartModel::EmptyStatText());
 }
 
 void TMainForm::ProcessIncoming(const QByteArray& text) {

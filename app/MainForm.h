@@ -1,18 +1,24 @@
 #pragma once
 
+#include "measure/ChartModel.h"
 #include "protocol/ProcessData.h"
 #include "protocol/ReplyTarget.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QMainWindow>
 #include <QStringList>
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
+class CaptureFile;
+class CEthConnection;
+class ChartView;
 class CheckBox;
 class CheckGroupHeader;
+class SerialLink;
+class XMLConfig;
 class ImageButton;
 class MenuStyle;
 class QAction;
@@ -71,6 +77,17 @@ public:
     // Every piece of text from the gauge enters the reply side here.
     void ProcessIncoming(const QByteArray& text);
     ProcessData& Replies() { return m_processData; }
+
+    // The links, the raw capture and the chart data, for the dialogs that act on them and
+    // for tests.
+    SerialLink& ComPort1() { return *m_ComPort1; }
+    CEthConnection* EthLink() { return m_EthLink; }
+    CaptureFile& Capture() { return *m_capture; }
+    ChartModel& ChartData() { return m_chartModel; }
+    ChartView* Chart() { return m_Chart1; }
+    // Statistics labels follow the samples once control returns to the event loop; this
+    // brings them up to date at once.
+    void RefreshStatLabels();
 
     // "Start" enabled while no run is under way, the "Stop" menu item only during one; the
     // "Stop" button always.
@@ -139,6 +156,7 @@ private:
     void FormClose();
 
     // Calls into the link, configuration and language capabilities made by the lifecycle.
+    void BuildLinks();
     void LoadComPortIni();
     void CloseSerialPortAndStoreIni();
     void CreateEthLink();
@@ -160,7 +178,7 @@ private:
     void BuildMenu();
     void ApplyMenuTexts();
     void WireHandlers();
-    QCustomPlot* CreateChart(QWidget* parent);
+    ChartView* CreateChart(QWidget* parent);
     void PlaceSeriesName();
     QTimer* TimerOf(WindowTimer timer) const;
     QLineEdit* EditOf(PanelEdit edit) const;
@@ -208,6 +226,11 @@ private:
     void Help1Click();
     void Oproducencie1Click();
     void MenuLanguageClick(QAction* sender);
+    // Links.
+    void ComPort1RxChar(const QByteArray& text);
+    void ComPort1LinkLost(const QString& reason);
+    void EthLinkLineReceived(const QByteArray& line);
+    void UpdatePortButton();
     // Timers.
     void ConnectionTimerTimer();
     void TimerPressTimer();
@@ -228,7 +251,7 @@ private:
     CheckBox* m_chkbUpdateDisplay = nullptr;
     CheckBox* m_chkbUpdateBattery = nullptr;
 
-    QCustomPlot* m_Chart1 = nullptr;
+    ChartView* m_Chart1 = nullptr;
     QCPGraph* m_Series1 = nullptr;
     QCPGraph* m_Series2 = nullptr;
     QCPGraph* m_Series3 = nullptr;
@@ -341,10 +364,17 @@ private:
     LinkState m_linkState = LinkState::Closed;
     // Header lines of the data file last opened or saved.
     QStringList m_headerLines;
-    // Raw text of a fast run not yet written, and how much of it arrived since the last write.
-    QByteArray m_captureBuffer;
-    std::int32_t m_captureCount = 0;
-    QFile m_captureFile;
+    // The serial port, the network link and the raw capture of fast runs.
+    SerialLink* m_ComPort1 = nullptr;
+    CEthConnection* m_EthLink = nullptr;
+    std::unique_ptr<CaptureFile> m_capture;
+    // config.xml, kept in memory from creation to close.
+    std::unique_ptr<XMLConfig> m_xmlConfig;
+    // The auto-configuration limit as loaded, until the dialog is known.
+    QString m_maxPortText;
+
+    ChartModel m_chartModel;
+    bool m_statRefreshPending = false;
 
     TAutoKonfForm* m_autoKonf = nullptr;
     TConnectionForm* m_connectionForm = nullptr;

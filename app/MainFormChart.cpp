@@ -1,48 +1,30 @@
-// The chart: its construction and what the reply side does to it.
+// The chart and the statistics: their construction and what the reply side does to them.
 #include "app/MainForm.h"
 
 #include "app/state/Global.h"
+#include "app/widgets/CheckBox.h"
 #include "app/widgets/ProgramFont.h"
+#include "measure/ChartView.h"
 
 #include <QLabel>
-
-#include <qcustomplot.h>
+#include <QTimer>
 
 namespace {
-
-const QColor SampleRed(255, 0, 0);
-const QColor ThresholdGreen(0, 128, 0);
 constexpr QPoint SeriesNameInset{6, 4};
-
-QCPGraph* AddSeries(QCustomPlot* chart, const char* name, const QColor& colour) {
-    QCPGraph* graph = chart->addGraph();
-    graph->setObjectName(QLatin1String(name));
-    graph->setName(QLatin1String(name));
-    graph->setPen(QPen(colour));
-    graph->setLineStyle(QCPGraph::lsLine);
-    graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssNone));
-    return graph;
-}
-
 } // namespace
 
 // Everything about Chart1 is built here, so that the chart can be replaced as a whole.
-QCustomPlot* TMainForm::CreateChart(QWidget* parent) {
-    auto* chart = new QCustomPlot(parent);
+ChartView* TMainForm::CreateChart(QWidget* parent) {
+    auto* chart = new ChartView(m_chartModel, parent);
     chart->setObjectName(QStringLiteral("Chart1"));
-    chart->setBackground(Qt::white);
-    chart->legend->setVisible(false);
     const QFont font = ProgramFont();
     for (QCPAxis* axis : {chart->xAxis, chart->yAxis}) {
         axis->setLabelFont(font);
         axis->setTickLabelFont(font);
     }
-    chart->xAxis->setLabel(tr("Czas") + QStringLiteral(" [s]"));
-    chart->yAxis->setLabel(QString());
-
-    m_Series1 = AddSeries(chart, "Series1", SampleRed);
-    m_Series2 = AddSeries(chart, "Series2", ThresholdGreen);
-    m_Series3 = AddSeries(chart, "Series3", ThresholdGreen);
+    m_Series1 = chart->Series1();
+    m_Series2 = chart->Series2();
+    m_Series3 = chart->Series3();
 
     m_LabelSeriesName = new QLabel(QStringLiteral("---"), chart);
     m_LabelSeriesName->setObjectName(QStringLiteral("LabelSeriesName"));
@@ -60,21 +42,19 @@ void TMainForm::PlaceSeriesName() {
 }
 
 int TMainForm::ChartPointCount() const {
-    return m_Series1->dataCount();
+    return m_chartModel.PointCount();
 }
 
 QString TMainForm::YTitle() const {
-    return m_Chart1->yAxis->label();
+    return m_Chart1->YTitle();
 }
 
 void TMainForm::SetYTitle(const QString& title) {
-    m_Chart1->yAxis->setLabel(title);
-    m_Chart1->replot(QCustomPlot::rpQueuedReplot);
+    m_Chart1->SetYTitle(title);
 }
 
 void TMainForm::SetXTitle(const QString& title) {
-    m_Chart1->xAxis->setLabel(title);
-    m_Chart1->replot(QCustomPlot::rpQueuedReplot);
+    m_Chart1->SetXTitle(title);
 }
 
 void TMainForm::SetSeriesName(const QString& name) {
@@ -82,11 +62,35 @@ void TMainForm::SetSeriesName(const QString& name) {
     PlaceSeriesName();
 }
 
-// Stand-in until the statistics and chart arrive: plots the sample at its place in time.
+// The one way into the chart and the statistics. The chart redraws on its own timer and
+// the labels follow once control returns to the event loop, so a burst of samples (a
+// download, a data file, a replay) costs no more than the data itself.
 void TMainForm::AddSample(double sampleTime, double value) {
-    const double count = m_Series1->dataCount();
-    const double x = (count - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
-    m_Series1->addData(x, value);
-    m_Chart1->rescaleAxes();
-    m_Chart1->replot(QCustomPlot::rpQueuedReplot);
+    m_chartModel.AddSample(sampleTime, value, m_chkbThr->isChecked());
+    if (!m_statRefreshPending) {
+        m_statRefreshPending = true;
+        QTimer::singleShot(0, this, &TMainForm::RefreshStatLabels);
+    }
+}
+
+void TMainForm::RefreshStatLabels() {
+    m_statRefreshPending = false;
+    if (Global.SampleStats.Count == 0)
+        return; // cleared meanwhile: the labels already say so
+    const ChartModel::StatTexts texts = ChartModel::TextsFor(Global.SampleStats, Global.SampleUnit);
+    m_LabelCount->setText(texts.Count);
+    m_LabelMin->setText(texts.Min);
+    m_LabelMax->setText(texts.Max);
+    m_LabelSum->setText(texts.Sum);
+    m_LabelAver->setText(texts.Average);
+}
+
+void TMainForm::sbClearClick() {
+    m_chartModel.ClearSeries();
+    SetXTitle(tr("Czas") + QStringLiteral(" [s]"));
+    SetYTitle(QString());
+    SetSeriesName(QString());
+    Global.ResetSampleStats();
+    ClearStatLabels();
+    m_headerLines.clear();
 }

@@ -1,7 +1,11 @@
 // Data files, chart image, export, configuration, languages, help and About.
 #include "app/MainForm.h"
 
+#include "app/state/Global.h"
 #include "storage/TAboutForm.h"
+#include "storage/XMLConfig.h"
+
+#include <QLineEdit>
 
 #include <QAction>
 
@@ -40,13 +44,36 @@ void TMainForm::MenuLanguageClick(QAction* sender) {
 }
 
 void TMainForm::EnsureConfigDefaults() {
-    // Stand-in: completes config.xml with the defaults of missing keys.
+    m_xmlConfig = std::make_unique<XMLConfig>();
+    m_xmlConfig->EnsureConfigDefaults();
 }
 
 void TMainForm::LoadConfig() {
-    // Stand-in: reads config.xml into the shared state and the controls.
+    const LoadedConfig loaded = m_xmlConfig->LoadConfig();
+    if (loaded.LanguageId)
+        Global.LanguageId = *loaded.LanguageId;
+    if (loaded.LowThr)
+        m_EditLow->setText(*loaded.LowThr);
+    if (loaded.HighThr)
+        m_EditHigh->setText(*loaded.HighThr);
+    if (loaded.PortConfigured)
+        Global.PortConfigured = *loaded.PortConfigured;
+    if (loaded.DataDirectory)
+        Global.DataDirectory = *loaded.DataDirectory;
+    if (loaded.MaxPort)
+        m_maxPortText = *loaded.MaxPort;
+    if (loaded.UseEthernet)
+        Global.UseEthernet = *loaded.UseEthernet;
+    if (loaded.EthHost)
+        Global.EthHost = *loaded.EthHost;
+    if (loaded.EthPort)
+        Global.EthPort = *loaded.EthPort;
 }
 
 void TMainForm::SaveConfig() {
-    // Stand-in: writes config.xml.
+    if (!m_xmlConfig)
+        return;
+    m_xmlConfig->SaveConfig({Global.LanguageId, m_EditLow->text(), m_EditHigh->text(),
+                             Global.PortConfigured, m_maxPortText, Global.DataDirectory,
+                             Global.UseEthernet, Global.EthHost, Global.EthPort});
 }

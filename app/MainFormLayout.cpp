@@ -1,6 +1,8 @@
 // The widget tree of the main window: panels, groups and controls with their initial values.
 #include "app/MainForm.h"
 
+#include "measure/ChartView.h"
+
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/CheckGroupHeader.h"
 #include "app/widgets/ImageButton.h"

@@ -1,22 +1,92 @@
-// The window's side of the link to the gauge: the port button, the connection dialog, the
-// polls and every order's way out.
+// The window's side of the link to the gauge: the port button, what arrives from either link,
+// the polls and every order's way out.
 #include "app/MainForm.h"
 
 #include "app/state/Global.h"
+#include "app/state/Messages.h"
+#include "app/widgets/CheckBox.h"
+#include "app/widgets/SpeedButton.h"
+#include "link/CaptureFile.h"
+#include "link/EthConnection.h"
+#include "link/IncomingText.h"
+#include "link/SerialLink.h"
+#include "link/SerialSettings.h"
+#include "link/TAutoKonfForm.h"
 #include "link/TConnectionForm.h"
+#include "measure/OrderSet.h"
 
+#include <QFileInfo>
 #include <QTimer>
+
+void TMainForm::BuildLinks() {
+    m_ComPort1 = new SerialLink(this);
+    connect(m_ComPort1, &SerialLink::DataReceived, this, &TMainForm::ComPort1RxChar);
+    connect(m_ComPort1, &SerialLink::LinkLost, this, &TMainForm::ComPort1LinkLost);
+    m_capture = std::make_unique<CaptureFile>();
+}
 
 void TMainForm::SendOrder(const QByteArray& order, bool press) {
     // A key press shows its key again after a moment; a running press timer is not restarted.
     if (press && !m_TimerPress->isActive())
         m_TimerPress->start();
-    // Stand-in: the serial and network links take the order (order + CR LF) here.
-    Q_UNUSED(order);
+    const QByteArray line = order + "\r\n";
+    if (Global.UseEthernet) {
+        if (m_EthLink)
+            m_EthLink->Send(line);
+    } else if (m_ComPort1->IsOpen()) {
+        // Also while the auto-configuration has the port open without the port button.
+        m_ComPort1->Write(line);
+    }
+}
+
+void TMainForm::UpdatePortButton() {
+    const QString caption = Connected() ? tr("Zamknij port") : tr("Otwórz port");
+    m_sbComPort->setText(caption);
+    m_sbComPort->setToolTip(caption);
 }
 
 void TMainForm::sbComPortClick() {
-    // Stand-in: opens or closes the serial port, or starts the network connection.
+    if (Global.UseEthernet) {
+        if (m_EthLink)
+            m_EthLink->Toggle(Global.EthHost, Global.EthPort);
+        return;
+    }
+    if (m_linkState != LinkState::Closed) {
+        m_ComPort1->Close();
+        m_linkState = LinkState::Closed;
+        UpdatePortButton();
+        return;
+    }
+    m_processData.ResetIncoming();
+    m_capture->ClearBuffer();
+    if (!m_ComPort1->Open()) {
+        ShowMessage(QStringLiteral("JRV-FG"),
+                    tr("Wskazany port COM nie istnieje lub jest zajęty przez inny program"),
+                    MessageIcon::Warning, this);
+        return;
+    }
+    m_linkState = LinkState::Open;
+    UpdatePortButton();
+}
+
+void TMainForm::ComPort1RxChar(const QByteArray& text) {
+    RouteIncoming(text, *m_capture, m_processData);
+}
+
+void TMainForm::EthLinkLineReceived(const QByteArray& line) {
+    RouteIncoming(line, *m_capture, m_processData);
+}
+
+// An unplugged adapter: the port is closed and the button offers to open it again; what the
+// chart holds stays.
+void TMainForm::ComPort1LinkLost(const QString& reason) {
+    m_linkState = LinkState::Closed;
+    UpdatePortButton();
+    QString status =
+        tr("Połączenie z portem %1 zostało przerwane").arg(m_ComPort1->Settings().Port);
+    if (!reason.isEmpty())
+        status += QStringLiteral(" (") + reason + QLatin1Char(')');
+    SetStatusText(status);
 }
 
 void TMainForm::ConnectionClick() {
@@ -26,32 +96,62 @@ void TMainForm::ConnectionClick() {
     Global.ConnectionDialogOpen = false;
 }
 
+namespace {
+// The display and battery polls wait while a report or a download is being read, during a
+// run and while the connection dialog is open.
+bool PollsMaySend() {
+    return Global.ExchangeState != ExchangeState::ReadingSettings &&
+           Global.ExchangeState != ExchangeState::Downloading && !Global.MeasurementRunning &&
+           !Global.ConnectionDialogOpen;
+}
+} // namespace
+
 void TMainForm::TimerDisplayTimer() {
-    // Stand-in: asks for the reading ("Sx1").
+    m_TimerDisplay->stop();
+    if (PollsMaySend())
+        OrderSet::Issue(*this, OrderSet::Order::DisplayPoll);
+    if (m_chkbUpdateDisplay->isChecked())
+        m_TimerDisplay->start();
 }
 
 void TMainForm::TimerBatteryTimer() {
-    // Stand-in: asks for the battery ("Sb").
+    m_TimerBattery->stop();
+    if (m_chkbUpdateBattery->isChecked() && PollsMaySend())
+        OrderSet::Issue(*this, OrderSet::Order::Battery);
+    if (m_chkbUpdateBattery->isChecked())
+        m_TimerBattery->start();
 }
 
+// Asks until a whole report has been read; stops for good when it may not ask, until
+// something enables it again.
 void TMainForm::TimerReportTimer() {
-    // Stand-in: asks for the settings report ("Sid").
+    m_TimerReport->stop();
+    if (Global.MeasurementRunning || Global.ConnectionDialogOpen ||
+        Global.ExchangeState == ExchangeState::Downloading)
+        return;
+    OrderSet::Issue(*this, OrderSet::Order::Report);
+    m_TimerReport->start();
 }
 
 void TMainForm::LoadComPortIni() {
-    // Stand-in: the serial port's basic settings from "ComPort.ini", failures ignored.
+    const QString path = ComPortIni::DefaultPath();
+    if (QFileInfo::exists(path))
+        m_ComPort1->LoadSettings(path);
 }
 
 void TMainForm::CloseSerialPortAndStoreIni() {
-    // Stand-in: closes the serial port and, when that worked, writes "ComPort.ini".
+    m_ComPort1->Close();
+    m_ComPort1->SaveSettings(ComPortIni::DefaultPath());
 }
 
 void TMainForm::CreateEthLink() {
-    // Stand-in: creates the network link object.
+    m_EthLink = new CEthConnection(this);
+    connect(m_EthLink, &CEthConnection::LineReceived, this, &TMainForm::EthLinkLineReceived);
 }
 
 void TMainForm::DestroyEthLink() {
-    // Stand-in: destroys the network link, closing a connection that is open.
+    delete m_EthLink;
+    m_EthLink = nullptr;
 }
 
 void TMainForm::ShowAutoConfiguration(bool autoStart) {

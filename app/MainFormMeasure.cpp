@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 
 #include "app/state/Global.h"
+#include "storage/ResultsFile.h"
 
 #include <QTimer>
 
@@ -42,15 +43,11 @@ void TMainForm::sbResetClick() {
     // Stand-in: erases the chosen memory ("Sr").
 }
 
-void TMainForm::sbClearClick() {
-    // Stand-in: empties the chart, its titles and the statistics.
-}
-
 void TMainForm::StartResultsFile() {
-    // Stand-in: creates the results file in the data folder.
+    ResultsFile::Start(Global, QDateTime::currentDateTime());
 }
 
+// Each sample is appended on its own, so the file is complete after every sample.
 void TMainForm::AppendResult(double value) {
-    // Stand-in: appends one sample to the results file.
-    Q_UNUSED(value);
+    ResultsFile::Append(Global.ResultsFileName, value);
 }

@@ -3,7 +3,7 @@
 namespace {
 
 const QColor SampleColor(Qt::red);
-const QColor ThresholdColor(0, 160, 0);
+const QColor ThresholdColor(0, 128, 0);
 
 } // namespace
 

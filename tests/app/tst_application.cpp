@@ -1,5 +1,6 @@
 // Start-up: the five windows in their order, the splash handing over to the main window, the
 // language step on the splash's activation, and the dialogs the main window opens modally.
+#include "tests/support/IsolatedProgram.h"
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
@@ -44,6 +45,8 @@ class TestApplication : public QObject {
 
 private slots:
     void initTestCase();
+    void init() { m_program = std::make_unique<IsolatedProgram>(); }
+    void cleanup() { m_program.reset(); }
     void windowsAreCreatedInOrder();
     void dialogsHaveTheirCaptions_data();
     void dialogsHaveTheirCaptions();
@@ -51,6 +54,9 @@ private slots:
     void splashActivationArmsTheLanguageStep();
     void connectionDialogIsModalAndMarked();
     void aboutDialogOpensFromItsHotKey();
+
+private:
+    std::unique_ptr<IsolatedProgram> m_program;
 };
 
 void TestApplication::initTestCase() {

@@ -7,6 +7,7 @@
 #include "app/state/Global.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/RadioGroup.h"
+#include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
 
 #include <QAbstractButton>
@@ -131,6 +132,7 @@ void LengthenCaptions(QWidget* root, int percent) {
 }
 
 struct Window {
+    IsolatedProgram program;
     Window() {
         Global = SharedState{};
         form = std::make_unique<TMainForm>();
@@ -284,9 +286,10 @@ void TestMainForm::controlsStartAsDesigned_data() {
     row("chkbThr", "text", "Progi");
     row("chkbThr", "checked", false);
     row("lblLow", "text", "Dolny:");
-    row("EditLow", "text", "99.0");
+    // The thresholds of a fresh config.xml.
+    row("EditLow", "text", "99");
     row("lblHigh", "text", "Górny:");
-    row("EditHigh", "text", "101.0");
+    row("EditHigh", "text", "101");
     row("lblZero", "text", "Zero:");
     row("EditZero", "text", "0.0");
     for (const char* edit : {"EditLow", "EditHigh", "EditZero"})
@@ -371,7 +374,9 @@ void TestMainForm::chartStartsEmpty() {
     Window window;
     auto* chart = window.Find<QCustomPlot>("Chart1");
     QVERIFY(chart);
-    QCOMPARE(chart->graphCount(), 3);
+    // The three series, and the reduced samples drawn instead of Series1 when dense.
+    QCOMPARE(chart->graphCount(), 4);
+    QVERIFY(!chart->graph(3)->visible());
     const QColor expected[] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 128, 0)};
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(chart->graph(i)->name(), QStringLiteral("Series%1").arg(i + 1));

@@ -1,0 +1,39 @@
+#include "tests/support/IsolatedProgram.h"
+
+#include "app/state/AppPaths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+IsolatedProgram::IsolatedProgram() {
+    m_previousDir = QDir::currentPath();
+    m_hadPorts = qEnvironmentVariableIsSet("ZENTO_FM_PORTS");
+    m_previousPorts = qgetenv("ZENTO_FM_PORTS");
+    QDir(m_dir.path()).mkpath(QStringLiteral("ports"));
+    qputenv("ZENTO_FM_PORTS", Ports().toLocal8Bit());
+    QDir::setCurrent(m_dir.path());
+    AppPaths::SetExecutablePathOverride(m_dir.filePath(QStringLiteral("zento-fm")));
+    // Per-user folders of tests never mix with the user's own.
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+IsolatedProgram::~IsolatedProgram() {
+    AppPaths::SetExecutablePathOverride(QString());
+    QDir::setCurrent(m_previousDir);
+    if (m_hadPorts)
+        qputenv("ZENTO_FM_PORTS", m_previousPorts);
+    else
+        qunsetenv("ZENTO_FM_PORTS");
+}
+
+QString IsolatedProgram::Ports() const {
+    return m_dir.filePath(QStringLiteral("ports"));
+}
+
+void IsolatedProgram::CopyLanguageModules() const {
+    for (const char* extension : {"SKY", "ENP", "DEU"}) {
+        const QString name = QStringLiteral("zento-fm.") + QLatin1String(extension);
+        QFile::copy(QStringLiteral(ZFM_BINARY_DIR "/bin/") + name, m_dir.filePath(name));
+    }
+}
