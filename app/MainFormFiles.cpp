@@ -1,7 +1,12 @@
 // Data files, chart image, export, configuration, languages, help and About.
 #include "app/MainForm.h"
 
+#include "app/state/FileDialogs.h"
 #include "app/state/Global.h"
+#include "app/state/Messages.h"
+#include "measure/ChartView.h"
+#include "storage/ChartImage.h"
+#include "storage/SpreadsheetExport.h"
 #include "storage/TAboutForm.h"
 #include "storage/XMLConfig.h"
 
@@ -18,7 +23,13 @@ void TMainForm::Zapisz1Click() {
 }
 
 void TMainForm::Zapiszwykres1Click() {
-    // Stand-in: saves the chart as a bitmap.
+    const QString chosen =
+        ChooseSaveFile({ChartImage::Filter(), QStringLiteral("bmp"), QString()}, this);
+    if (chosen.isEmpty())
+        return;
+    const QString path = ChartImage::FileNameFor(chosen);
+    if (!ChartImage::Save(*m_Chart1, path))
+        ShowMessage(tr("Zapisz wykres"), ChartImage::FailureText(path), MessageIcon::Warning, this);
 }
 
 void TMainForm::Folderpomiarw1Click() {
@@ -26,7 +37,8 @@ void TMainForm::Folderpomiarw1Click() {
 }
 
 void TMainForm::EksportdoExcela1Click() {
-    // Stand-in: copies the samples into a running spreadsheet.
+    SpreadsheetExport::ToRunningOffice(*m_chartModel.Samples(), m_Chart1->XTitle(),
+                                       m_Chart1->YTitle(), this);
 }
 
 void TMainForm::Help1Click() {

@@ -35,14 +35,6 @@ void TMainForm::sbSetTimeClick() {
     // Stand-in: puts the next minute into the hour and minute fields.
 }
 
-void TMainForm::sbGetDataClick() {
-    // Stand-in: downloads the samples of the chosen memory ("Sc").
-}
-
-void TMainForm::sbResetClick() {
-    // Stand-in: erases the chosen memory ("Sr").
-}
-
 void TMainForm::StartResultsFile() {
     ResultsFile::Start(Global, QDateTime::currentDateTime());
 }
