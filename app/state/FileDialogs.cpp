@@ -70,6 +70,8 @@ QString ChooseFolder(const FileDialogRequest& request, QWidget* parent) {
     return g_presenter->Folder(parent, request);
 }
 
-void SetFileDialogPresenter(FileDialogPresenter* presenter) {
+FileDialogPresenter* SetFileDialogPresenter(FileDialogPresenter* presenter) {
+    FileDialogPresenter* previous = g_presenter == &g_realDialogs ? nullptr : g_presenter;
     g_presenter = presenter ? presenter : &g_realDialogs;
+    return previous;
 }

@@ -28,8 +28,9 @@ QString ChooseSaveFile(const FileDialogRequest& request, QWidget* parent = nullp
 QStringList ChooseOpenFiles(const FileDialogRequest& request, QWidget* parent = nullptr);
 QString ChooseFolder(const FileDialogRequest& request, QWidget* parent = nullptr);
 
-// Replaces the presenter (not owned); nullptr goes back to the real dialogs.
-void SetFileDialogPresenter(FileDialogPresenter* presenter);
+// Replaces the presenter (not owned) and returns the one it replaces; nullptr goes back to
+// the real dialogs.
+FileDialogPresenter* SetFileDialogPresenter(FileDialogPresenter* presenter);
 
 // "Text|*.txt|All|*.*" as the toolkit's filter list ("Text (*.txt)", "All (*.*)").
 QStringList ToolkitFilters(const QString& filter);

@@ -47,6 +47,8 @@ bool AskYesNo(const QString& caption, const QString& text, QWidget* parent) {
     return g_presenter->Ask(parent, MessageRequest{caption, text, MessageIcon::Question});
 }
 
-void SetMessagePresenter(MessagePresenter* presenter) {
+MessagePresenter* SetMessagePresenter(MessagePresenter* presenter) {
+    MessagePresenter* previous = g_presenter == &g_boxPresenter ? nullptr : g_presenter;
     g_presenter = presenter ? presenter : &g_boxPresenter;
+    return previous;
 }

@@ -26,5 +26,6 @@ void ShowMessage(const QString& caption, const QString& text, MessageIcon icon,
                  QWidget* parent = nullptr);
 bool AskYesNo(const QString& caption, const QString& text, QWidget* parent = nullptr);
 
-// Replaces the presenter (not owned); nullptr goes back to real message boxes.
-void SetMessagePresenter(MessagePresenter* presenter);
+// Replaces the presenter (not owned) and returns the one it replaces; nullptr goes back to
+// real message boxes.
+MessagePresenter* SetMessagePresenter(MessagePresenter* presenter);

@@ -1,6 +1,5 @@
 // Start-up: the five windows in their order, the splash handing over to the main window, the
 // language step on the splash's activation, and the dialogs the main window opens modally.
-#include "tests/support/IsolatedProgram.h"
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
@@ -8,6 +7,7 @@
 #include "link/TAutoKonfForm.h"
 #include "link/TConnectionForm.h"
 #include "storage/TAboutForm.h"
+#include "tests/support/IsolatedProgram.h"
 
 #include <QAction>
 #include <QApplication>

@@ -9,6 +9,7 @@
 #include "app/widgets/RadioGroup.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/ScriptedFileDialogs.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -133,6 +134,9 @@ void LengthenCaptions(QWidget* root, int percent) {
 
 struct Window {
     IsolatedProgram program;
+    // Menu items reached by their hot keys must not open real dialogs.
+    ScriptedFileDialogs dialogs;
+    RecordingMessages messages;
     Window() {
         Global = SharedState{};
         form = std::make_unique<TMainForm>();

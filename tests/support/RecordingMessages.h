@@ -7,8 +7,9 @@
 // Records every message box instead of showing it; installed for the lifetime of the object.
 class RecordingMessages final : public MessagePresenter {
 public:
-    RecordingMessages() { SetMessagePresenter(this); }
-    ~RecordingMessages() override { SetMessagePresenter(nullptr); }
+    RecordingMessages()
+        : m_previous(SetMessagePresenter(this)) {}
+    ~RecordingMessages() override { SetMessagePresenter(m_previous); }
 
     void Show(QWidget*, const MessageRequest& message) override { Shown.append(message); }
     bool Ask(QWidget*, const MessageRequest& message) override {
@@ -25,4 +26,7 @@ public:
 
     QList<MessageRequest> Shown;
     bool AnswerYes = true;
+
+private:
+    MessagePresenter* m_previous = nullptr;
 };

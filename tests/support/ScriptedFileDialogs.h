@@ -8,8 +8,9 @@
 // Answers the program's file and folder choosers from a script, and records the requests.
 class ScriptedFileDialogs final : public FileDialogPresenter {
 public:
-    ScriptedFileDialogs() { SetFileDialogPresenter(this); }
-    ~ScriptedFileDialogs() override { SetFileDialogPresenter(nullptr); }
+    ScriptedFileDialogs()
+        : m_previous(SetFileDialogPresenter(this)) {}
+    ~ScriptedFileDialogs() override { SetFileDialogPresenter(m_previous); }
 
     QString SaveFile(QWidget*, const FileDialogRequest& request) override {
         Requests.append(request);
@@ -28,4 +29,7 @@ public:
     QList<QStringList> OpenAnswers; // one list per open dialog
     QStringList FolderAnswers;
     QList<FileDialogRequest> Requests;
+
+private:
+    FileDialogPresenter* m_previous = nullptr;
 };
