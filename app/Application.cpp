@@ -7,6 +7,7 @@
 #include "app/widgets/ProgramStyle.h"
 #include "link/TAutoKonfForm.h"
 #include "link/TConnectionForm.h"
+#include "storage/LanguageModules.h"
 #include "storage/TAboutForm.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ ApplicationWindows::ApplicationWindows() = default;
 ApplicationWindows::~ApplicationWindows() {
     // Dialogs first, the main window before the splash that hands over to it.
     About.reset();
+    Languages.reset();
     Connection.reset();
     Main.reset();
     AutoKonf.reset();
@@ -49,7 +51,10 @@ ApplicationWindows CreateWindows() {
     windows.About = std::make_unique<TAboutForm>();
     created(*windows.About);
 
+    windows.Languages = std::make_unique<LanguageModules>();
     windows.Splash->SetMainWindow(windows.Main.get());
+    windows.Splash->SetLanguages(windows.Languages.get());
+    windows.Main->SetLanguages(windows.Languages.get());
     windows.Main->SetDialogs(windows.AutoKonf.get(), windows.Connection.get(), windows.About.get());
     return windows;
 }

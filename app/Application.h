@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class LanguageModules;
 class TAboutForm;
 class TAutoKonfForm;
 class TConnectionForm;
@@ -22,6 +23,8 @@ struct ApplicationWindows {
     std::unique_ptr<TMainForm> Main;
     std::unique_ptr<TConnectionForm> Connection;
     std::unique_ptr<TAboutForm> About;
+    // The language modules, shared by the splash (start-up language) and the menu.
+    std::unique_ptr<LanguageModules> Languages;
     // Class names in the order the windows were created.
     QStringList CreationOrder;
 };

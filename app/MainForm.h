@@ -17,6 +17,7 @@ class CEthConnection;
 class ChartView;
 class CheckBox;
 class CheckGroupHeader;
+class LanguageModules;
 class SerialLink;
 class XMLConfig;
 class ImageButton;
@@ -71,6 +72,8 @@ public:
 
     // Dialogs created after or before this window; the window does not own them.
     void SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection, TAboutForm* about);
+    // The language modules the flag items switch between (not owned).
+    void SetLanguages(LanguageModules* languages) { m_languages = languages; }
 
     bool Connected() const { return m_linkState == LinkState::Open; }
     QString StatusText() const;
@@ -379,6 +382,7 @@ private:
     TAutoKonfForm* m_autoKonf = nullptr;
     TConnectionForm* m_connectionForm = nullptr;
     TAboutForm* m_aboutForm = nullptr;
+    LanguageModules* m_languages = nullptr;
 
     ProcessData m_processData{*this};
     bool m_activated = false;

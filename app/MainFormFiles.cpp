@@ -1,16 +1,22 @@
 // Data files, chart image, export, configuration, languages, help and About.
 #include "app/MainForm.h"
 
+#include "app/state/AppPaths.h"
+#include "app/state/Desktop.h"
 #include "app/state/FileDialogs.h"
 #include "app/state/Global.h"
 #include "app/state/Messages.h"
 #include "measure/ChartView.h"
 #include "storage/ChartImage.h"
+#include "storage/LanguageModules.h"
 #include "storage/SpreadsheetExport.h"
 #include "storage/TAboutForm.h"
 #include "storage/XMLConfig.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QUrl>
 
 #include <QAction>
 
@@ -32,8 +38,32 @@ void TMainForm::Zapiszwykres1Click() {
         ShowMessage(tr("Zapisz wykres"), ChartImage::FailureText(path), MessageIcon::Warning, this);
 }
 
+// The folder for results files. A folder that does not exist yet is created after a
+// question; "No" returns to the chooser.
 void TMainForm::Folderpomiarw1Click() {
-    // Stand-in: chooses the folder for results files.
+    QString start = Global.DataDirectory;
+    for (;;) {
+        const QString chosen = ChooseFolder({QString(), QString(), start}, this);
+        if (chosen.isEmpty())
+            return;
+        if (!QFileInfo(chosen).isDir()) {
+            if (!AskYesNo(tr("Folder pomiarów"),
+                          tr("The specified directory does not exist. Create it?"), this)) {
+                start = chosen;
+                continue;
+            }
+            if (!QDir().mkpath(chosen)) {
+                ShowMessage(
+                    tr("Folder pomiarów"),
+                    tr("Nie można utworzyć folderu %1").arg(QDir::toNativeSeparators(chosen)),
+                    MessageIcon::Warning, this);
+                start = chosen;
+                continue;
+            }
+        }
+        Global.DataDirectory = QDir::toNativeSeparators(chosen);
+        return;
+    }
 }
 
 void TMainForm::EksportdoExcela1Click() {
@@ -41,8 +71,18 @@ void TMainForm::EksportdoExcela1Click() {
                                        m_Chart1->YTitle(), this);
 }
 
+// The help document of the current language, opened by the desktop; nothing at all when the
+// program has no help folder.
 void TMainForm::Help1Click() {
-    // Stand-in: opens the help document when it exists.
+    QString relative = tr("help\\ZENTO_FM.htm");
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    for (const QString& dir : AppPaths::SharedDataDirs()) {
+        const QString path = QDir(dir).filePath(relative);
+        if (QFileInfo(path).isFile()) {
+            OpenWithDesktop(QUrl::fromLocalFile(path));
+            return;
+        }
+    }
 }
 
 void TMainForm::Oproducencie1Click() {
@@ -51,8 +91,14 @@ void TMainForm::Oproducencie1Click() {
 }
 
 void TMainForm::MenuLanguageClick(QAction* sender) {
-    // Stand-in: loads the language of the item (German, Polish, otherwise English).
-    Q_UNUSED(sender);
+    if (!m_languages)
+        return;
+    if (sender == m_MenuGerman)
+        m_languages->SetLanguage(LanguageModules::German);
+    else if (sender == m_MenuPolish)
+        m_languages->SetLanguage(LanguageModules::Polish);
+    else
+        m_languages->SetLanguage(LanguageModules::English);
 }
 
 void TMainForm::EnsureConfigDefaults() {

@@ -2,6 +2,9 @@
 
 #include "app/state/Global.h"
 #include "app/widgets/Pictures.h"
+#include "storage/LanguageModules.h"
+
+#include <QCoreApplication>
 
 #include <QEvent>
 #include <QLabel>
@@ -75,7 +78,18 @@ void TSplashScreenForm::Timer1Timer() {
 }
 
 void TSplashScreenForm::SetLanguage(std::int32_t languageId) {
-    // Stand-in: loads the language module of the id, or its fallback; when neither loads,
-    // shows why and ends the program before the main window appears.
-    Q_UNUSED(languageId);
+    if (!m_languages)
+        return;
+    // The failure messages wait for the user; the hand-over must not show the main window
+    // behind them, so its timer pauses meanwhile.
+    const bool handOverPending = m_Timer1->isActive();
+    const int remaining = m_Timer1->remainingTime();
+    m_Timer1->stop();
+    if (!m_languages->SetLanguage(languageId)) {
+        // No language at all: the program ends here, without saving its configuration.
+        QCoreApplication::exit(1);
+        return;
+    }
+    if (handOverPending)
+        m_Timer1->start(std::max(0, remaining));
 }

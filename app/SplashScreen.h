@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 
+class LanguageModules;
 class QLabel;
 class QTimer;
 
@@ -25,6 +26,8 @@ public:
 
     // The window shown at the hand-over (not owned).
     void SetMainWindow(QWidget* mainWindow) { m_mainWindow = mainWindow; }
+    // The language modules the start-up language is loaded from (not owned).
+    void SetLanguages(LanguageModules* languages) { m_languages = languages; }
 
 protected:
     bool event(QEvent* event) override;
@@ -43,5 +46,6 @@ private:
     QTimer* m_Timer1 = nullptr;
     QTimer* m_TimerActivation = nullptr;
     QWidget* m_mainWindow = nullptr;
+    LanguageModules* m_languages = nullptr;
     bool m_activatedSinceShow = false;
 };

@@ -16,6 +16,7 @@ IsolatedProgram::IsolatedProgram() {
     AppPaths::SetExecutablePathOverride(m_dir.filePath(QStringLiteral("zento-fm")));
     // Per-user folders of tests never mix with the user's own.
     QStandardPaths::setTestModeEnabled(true);
+    CopyLanguageModules();
 }
 
 IsolatedProgram::~IsolatedProgram() {

@@ -5,7 +5,8 @@
 
 // A program folder, working directory and ports folder of its own for one test: config.xml,
 // "ComPort.ini" and "fcf.dat" land in a temporary folder, "COMn" names resolve only to the
-// links the test puts into Ports(), and everything is put back afterwards.
+// links the test puts into Ports(), and everything is put back afterwards. The built
+// language modules lie beside the pretended executable, as after an installation.
 class IsolatedProgram final {
 public:
     IsolatedProgram();
