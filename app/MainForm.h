@@ -101,6 +101,10 @@ public:
     // texts the program changes while it runs stay as they are.
     void ApplyTexts();
 
+    // --- Data files and off-line data ----------------------------------------------------
+    // HeaderLines: the header of the data file last opened or saved, kept for the next save.
+    const QStringList& HeaderLines() const { return m_headerLines; }
+
     // --- ReplyTarget --------------------------------------------------------------------
     void SendOrder(const QByteArray& order, bool press) override;
     void SetStatusText(const QString& text) override;

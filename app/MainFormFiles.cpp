@@ -6,8 +6,10 @@
 #include "app/state/FileDialogs.h"
 #include "app/state/Global.h"
 #include "app/state/Messages.h"
+#include "app/widgets/RadioGroup.h"
 #include "measure/ChartView.h"
 #include "storage/ChartImage.h"
+#include "storage/DataFile.h"
 #include "storage/LanguageModules.h"
 #include "storage/SpreadsheetExport.h"
 #include "storage/TAboutForm.h"
@@ -20,12 +22,61 @@
 
 #include <QAction>
 
-void TMainForm::Otwrz1Click() {
-    // Stand-in: opens one or more data files onto the chart.
+namespace {
+
+// The save and open dialogs of data files share their filter and extension.
+FileDialogRequest DataFileDialog() {
+    return {TMainForm::tr("Pliki tekstowe (.txt)|*.txt|Wszystkie pliki|*.*"), QStringLiteral("txt"),
+            QString()};
 }
 
+QString SelectedItem(const RadioGroup* group) {
+    const int index = group->ItemIndex();
+    const QStringList items = group->Items();
+    return index >= 0 && index < items.size() ? items.at(index) : QString();
+}
+
+} // namespace
+
+// Opens the chosen data files onto a cleared chart, one after the other, each with its own
+// time step; the header of the last file read is kept for the next save. A file that cannot
+// be opened or read to its end is reported by name, and the others are still read.
+void TMainForm::Otwrz1Click() {
+    const QStringList paths = ChooseOpenFiles(DataFileDialog(), this);
+    if (paths.isEmpty())
+        return;
+    m_chartModel.ClearSeries();
+    Global.ResetSampleStats();
+    ClearStatLabels();
+    // Offsets left by an on-line run continue that run's time scale; on a cleared chart they
+    // would shift the file's samples, even to negative times.
+    Global.ChartTimeOffset = 0.0;
+    Global.ChartIndexOffset = 0.0;
+    const QStringList errors = DataFile::Open(paths, [this](const DataFileContents& file) {
+        m_headerLines = file.HeaderLines;
+        for (const double value : file.Values)
+            AddSample(file.TimeStep, value);
+    });
+    if (!errors.isEmpty())
+        ShowMessage(tr("Otwórz dane"), errors.join(QLatin1Char('\n')), MessageIcon::Warning, this);
+}
+
+// Saves the samples of the chart under the header of the file last opened or saved, or
+// under a new one describing the settings panel.
 void TMainForm::Zapisz1Click() {
-    // Stand-in: saves the samples with their settings header.
+    const QString path = ChooseSaveFile(DataFileDialog(), this);
+    if (path.isEmpty())
+        return;
+    const DataFileSettings settings{SelectedItem(m_rgSpeed), SelectedItem(m_rgAcquisition),
+                                    SelectedItem(m_rgUnit), m_EditSampleTime->text()};
+    const ChartModel::Container& samples = *m_chartModel.Samples();
+    QList<QPointF> points;
+    points.reserve(samples.size());
+    for (auto sample = samples.constBegin(); sample != samples.constEnd(); ++sample)
+        points.append(QPointF(sample->key, sample->value));
+    const QString error = DataFile::Save(path, m_headerLines, settings, points);
+    if (!error.isEmpty())
+        ShowMessage(tr("Zapisz dane"), error, MessageIcon::Warning, this);
 }
 
 void TMainForm::Zapiszwykres1Click() {

@@ -2,11 +2,38 @@
 #include "app/MainForm.h"
 
 #include "app/state/Global.h"
+#include "measure/OrderSet.h"
 
+#include <QComboBox>
+
+// The dump that follows is read by the reply side under the download exchange; the chart,
+// the statistics and the time scale start afresh, so the stored series begins at X = 0.
 void TMainForm::sbGetDataClick() {
-    // Stand-in: downloads the samples of the chosen memory ("Sc").
+    // The gauge does not hear "Sc" while it streams, and the run's samples must not be
+    // cleared away: refused without a word.
+    if (Global.MeasurementRunning)
+        return;
+    Global.ExchangeState = ExchangeState::Downloading;
+    m_chartModel.ClearSeries();
+    Global.ResetSampleStats();
+    ClearStatLabels();
+    m_headerLines.clear();
+    Global.DownloadCount = 0;
+    Global.SampleTime = 0.0;
+    Global.ChartTimeOffset = 0.0;
+    Global.ChartIndexOffset = 0.0;
+    Global.SampleUnit.clear();
+    OrderSet::Issue(*this, OrderSet::Order::Download,
+                    OrderSet::DownloadArgument(m_cbMemory->currentIndex()));
 }
 
+// Erases the chosen memory without asking; the chart keeps what it shows.
 void TMainForm::sbResetClick() {
-    // Stand-in: erases the chosen memory ("Sr").
+    // During a run the gauge hears only the stream orders, and the confirmation exchange
+    // this order opens would stop the host from reading the stream: the run would go on
+    // without its samples reaching the chart.
+    if (Global.MeasurementRunning)
+        return;
+    OrderSet::Issue(*this, OrderSet::Order::ResetMemory,
+                    OrderSet::ResetArgument(m_cbMemory->currentIndex()));
 }

@@ -1,0 +1,355 @@
+// "Zapisz dane" and "Otwórz dane" in the main window: the chart's samples go out and come
+// back whole under either decimal separator, several files load one after the other, the
+// header is kept and refreshed, and files that fail are named while the others still load.
+#include "app/MainForm.h"
+#include "app/state/Global.h"
+#include "tests/storage/Unprivileged.h"
+#include "tests/support/IsolatedProgram.h"
+#include "tests/support/RecordingMessages.h"
+#include "tests/support/ScriptedFileDialogs.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QLocale LocaleNamed(const QString& name) {
+    return name == QLatin1String("C") ? QLocale::c() : QLocale(name);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QByteArray> LinesOf(const QString& path) {
+    QList<QByteArray> lines = ReadAll(path).split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray& line : lines)
+        line.chop(line.endsWith('\r') ? 1 : 0);
+    return lines;
+}
+
+struct Window {
+    IsolatedProgram program;
+    ScriptedFileDialogs dialogs;
+    RecordingMessages messages;
+    std::unique_ptr<TMainForm> form;
+
+    Window() {
+        Global = SharedState{};
+        form = std::make_unique<TMainForm>();
+    }
+    QString Path(const QString& name) const { return program.FilePath(name); }
+    template <typename T> T* Find(const char* name) const {
+        return form->findChild<T*>(QLatin1String(name));
+    }
+    void SetSampleTime(const QString& text) const {
+        Find<QLineEdit>("EditSampleTime")->setText(text);
+    }
+    void Feed(double step, const QList<double>& values) const {
+        for (const double value : values)
+            form->AddSample(step, value);
+    }
+    void Save(const QString& path) {
+        dialogs.SaveAnswers << path;
+        Find<QAction>("Zapisz1")->trigger();
+    }
+    void Open(const QStringList& paths) {
+        dialogs.OpenAnswers << paths;
+        Find<QAction>("Otwrz1")->trigger();
+        form->RefreshStatLabels();
+    }
+    void Clear() const { Find<QAbstractButton>("sbClear")->click(); }
+    QList<double> Values() const {
+        QList<double> values;
+        for (const QCPGraphData& point : *form->ChartData().Samples())
+            values << point.value;
+        return values;
+    }
+    QList<double> Keys() const {
+        QList<double> keys;
+        for (const QCPGraphData& point : *form->ChartData().Samples())
+            keys << point.key;
+        return keys;
+    }
+    QString Label(const char* name) const { return Find<QLabel>(name)->text(); }
+};
+
+QList<double> Steps(double step, qsizetype count, double from = 0.0) {
+    QList<double> keys;
+    for (qsizetype i = 0; i < count; ++i)
+        keys << from + double(i) * step;
+    return keys;
+}
+
+// Values that 15 significant digits hold exactly: negative, large, tiny ones written with
+// a negative exponent (whose "-" is not the value's sign), full-length mantissas.
+const QList<double> Awkward = {-1.25,   123456789012345.0,  1.23456789012345e-7,
+                               -4.5e-9, -98765.4321098765,  0.0,
+                               2.5e20,  -0.999999999999999, 0.00001,
+                               7.0};
+
+} // namespace
+
+class TestWindowDataFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void samplesComeBackUnderEitherSeparator_data();
+    void samplesComeBackUnderEitherSeparator();
+    void severalFilesFollowEachOther();
+    void secondSaveRefreshesTheHeader();
+    void openedHeaderIsSavedAgain();
+    void failingFilesAreNamed_data();
+    void failingFilesAreNamed();
+    void cancelledDialogsChangeNothing();
+    void openAfterARunStartsAtZero();
+};
+
+void TestWindowDataFiles::samplesComeBackUnderEitherSeparator_data() {
+    QTest::addColumn<QString>("saveLocale");
+    QTest::addColumn<QString>("openLocale");
+    QTest::newRow("point, point") << "C"
+                                  << "C";
+    QTest::newRow("point, comma") << "C"
+                                  << "de_DE";
+    QTest::newRow("comma, point") << "de_DE"
+                                  << "C";
+    QTest::newRow("comma, comma") << "de_DE"
+                                  << "de_DE";
+}
+
+void TestWindowDataFiles::samplesComeBackUnderEitherSeparator() {
+    QFETCH(QString, saveLocale);
+    QFETCH(QString, openLocale);
+
+    Window window;
+    const QString path = window.Path(QStringLiteral("samples.txt"));
+    QLocale::setDefault(LocaleNamed(saveLocale));
+    window.SetSampleTime(QStringLiteral("0,25"));
+    window.Feed(0.25, Awkward);
+    window.Save(path);
+    QVERIFY(window.messages.Shown.isEmpty());
+
+    const QList<QByteArray> lines = LinesOf(path);
+    QCOMPARE(lines.size(), 10 + Awkward.size());
+    QCOMPARE(lines.at(0), QByteArray("* SETTINGS *"));
+    QCOMPARE(lines.at(1), QByteArray("SPEED:\tSLOW"));
+    QCOMPARE(lines.at(2), QByteArray("SPEED:\tMANUAL"));
+    QCOMPARE(lines.at(4), QByteArray("UNIT :\tkilogram 'kg'"));
+    QCOMPARE(lines.at(5), QByteArray("COUNT :\t10"));
+    QCOMPARE(lines.at(6), QByteArray("TIME :\t0.25 sec"));
+    QCOMPARE(lines.at(9), QByteArray("SMP.\tRESULT\tDATE&TIME"));
+    QCOMPARE(lines.at(10), QByteArray("1\t-1.25"));
+    for (const QByteArray& line : lines.mid(10))
+        QVERIFY2(!line.contains(','), line.constData());
+
+    window.Clear();
+    QLocale::setDefault(LocaleNamed(openLocale));
+    window.Open({path});
+    QVERIFY(window.messages.Shown.isEmpty());
+    QCOMPARE(window.Values(), Awkward);
+    const QList<double> keys = window.Keys();
+    const QList<double> expected = Steps(0.25, Awkward.size());
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        QCOMPARE(keys.at(i), expected.at(i));
+    QCOMPARE(Global.SampleStats.Count, int(Awkward.size()));
+    QCOMPARE(Global.SampleStats.Min, -98765.4321098765);
+    QCOMPARE(Global.SampleStats.Max, 2.5e20);
+    QCOMPARE(window.Label("LabelCount"), QStringLiteral("10"));
+}
+
+void TestWindowDataFiles::severalFilesFollowEachOther() {
+    Window window;
+    const QString first = window.Path(QStringLiteral("first.txt"));
+    const QString second = window.Path(QStringLiteral("second.txt"));
+    window.SetSampleTime(QStringLiteral("0.5"));
+    window.Feed(0.5, {1.0, 2.0, 3.0});
+    window.Save(first);
+    window.Clear();
+    window.SetSampleTime(QStringLiteral("2"));
+    window.Feed(2.0, {-4.0, 5.5, 6.0, 7.25});
+    window.Save(second);
+    window.Clear();
+    window.Feed(1.0, {100.0}); // something on the chart before: it goes
+
+    window.Open({first, second});
+    QVERIFY(window.messages.Shown.isEmpty());
+    QCOMPARE(window.Values(), QList<double>({1.0, 2.0, 3.0, -4.0, 5.5, 6.0, 7.25}));
+    // Each file with its own step, the second continuing the count of points.
+    QCOMPARE(window.Keys(), QList<double>({0.0, 0.5, 1.0, 6.0, 8.0, 10.0, 12.0}));
+    QCOMPARE(window.Label("LabelCount"), QStringLiteral("7"));
+    QCOMPARE(window.Label("LabelMin"), QStringLiteral("-4 "));
+    QCOMPARE(window.Label("LabelSum"), QStringLiteral("20.75 "));
+    // The header is the last file's.
+    QList<QByteArray> header = LinesOf(second).mid(0, 10);
+    QStringList expected;
+    for (const QByteArray& line : header)
+        expected << QString::fromLatin1(line);
+    QCOMPARE(window.form->HeaderLines(), expected);
+}
+
+void TestWindowDataFiles::secondSaveRefreshesTheHeader() {
+    Window window;
+    const QString first = window.Path(QStringLiteral("first.txt"));
+    const QString second = window.Path(QStringLiteral("second.txt"));
+    window.SetSampleTime(QStringLiteral("0.1"));
+    window.Feed(0.1, {1.0, 2.0, 3.0});
+    window.Save(first);
+    window.Feed(0.1, {4.0, 5.0});
+    window.SetSampleTime(QStringLiteral("0,3"));
+    window.Save(second);
+
+    const QList<QByteArray> before = LinesOf(first);
+    const QList<QByteArray> after = LinesOf(second);
+    QCOMPARE(before.mid(0, 5), after.mid(0, 5));
+    QCOMPARE(before.at(5), QByteArray("COUNT :\t3"));
+    QCOMPARE(after.at(5), QByteArray("COUNT :\t5"));
+    QCOMPARE(before.at(6), QByteArray("TIME :\t0.1 sec"));
+    QCOMPARE(after.at(6), QByteArray("TIME :\t0.3 sec"));
+    QCOMPARE(after.at(7), QByteArray("QTY. :\t5"));
+    QCOMPARE(after.size(), 15);
+    QCOMPARE(after.last(), QByteArray("5\t5"));
+}
+
+// A header read from a file is written again with its own settings lines; only the lines
+// that describe the samples follow the chart.
+void TestWindowDataFiles::openedHeaderIsSavedAgain() {
+    Window window;
+    const QString source = window.Path(QStringLiteral("source.txt"));
+    const QString copy = window.Path(QStringLiteral("copy.txt"));
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("* SETTINGS *\r\nSPEED:\tFAST\r\nSPEED:\tAUTO\r\nDATA :\tX\r\nUNIT :\tNewton 'N'\r\n"
+               "COUNT :\t99\r\nTIME :\t0.01 sec\r\nQTY. :\t99\r\n\r\nSMP.\tRESULT\tDATE&TIME\r\n"
+               "1\t1.5\t2009-01-01 10:00:00\r\n2\t-1.25\t2009-01-01 10:00:01\r\n");
+    file.close();
+    window.Open({source});
+    QCOMPARE(window.Values(), QList<double>({1.5, -1.25}));
+    QCOMPARE(window.Keys(), QList<double>({0.0, 0.01}));
+    window.Save(copy);
+    const QList<QByteArray> lines = LinesOf(copy);
+    QCOMPARE(lines,
+             QList<QByteArray>({"* SETTINGS *", "SPEED:\tFAST", "SPEED:\tAUTO", "DATA :\tR/-",
+                                "UNIT :\tNewton 'N'", "COUNT :\t2", "TIME :\t0.01 sec", "QTY. :\t2",
+                                "", "SMP.\tRESULT\tDATE&TIME", "1\t1.5", "2\t-1.25"}));
+}
+
+void TestWindowDataFiles::failingFilesAreNamed_data() {
+    QTest::addColumn<QString>("failing");
+    QTest::addColumn<bool>("unprivileged");
+    QTest::newRow("missing file") << "missing.txt" << false;
+    QTest::newRow("unreadable file") << "locked.txt" << true;
+    QTest::newRow("a folder") << "folder.txt" << false;
+}
+
+void TestWindowDataFiles::failingFilesAreNamed() {
+    QFETCH(QString, failing);
+    QFETCH(bool, unprivileged);
+
+    Window window;
+    const QString good = window.Path(QStringLiteral("good.txt"));
+    const QString other = window.Path(QStringLiteral("other.txt"));
+    const QString bad = window.Path(failing);
+    window.SetSampleTime(QStringLiteral("1"));
+    window.Feed(1.0, {1.0, 2.0});
+    window.Save(good);
+    window.Clear();
+    window.Feed(1.0, {3.0});
+    window.Save(other);
+    QFile::copy(good, window.Path(QStringLiteral("locked.txt")));
+    QFile::setPermissions(window.Path(QStringLiteral("locked.txt")), QFileDevice::Permissions());
+    QDir(window.program.Dir()).mkdir(QStringLiteral("folder.txt"));
+    // Temporary folders and saved files are their owner's alone; an ordinary user must be
+    // able to read all but the locked file.
+    const auto readOther =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(window.program.Dir(),
+                          readOther | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+    QFile::setPermissions(good, readOther);
+    QFile::setPermissions(other, readOther);
+
+    // A save that cannot create its file says so, naming it; nothing is created.
+    const QString nowhere = window.Path(QStringLiteral("no such folder/data.txt"));
+    window.Save(nowhere);
+    QCOMPARE(window.messages.Shown.size(), 1);
+    QCOMPARE(window.messages.Shown.first().Caption, QStringLiteral("Zapisz dane"));
+    QCOMPARE(window.messages.Shown.first().Icon, MessageIcon::Warning);
+    QVERIFY(window.messages.Shown.first().Text.contains(QDir::toNativeSeparators(nowhere)));
+    QVERIFY(!QFile::exists(nowhere));
+
+    const auto open = [&](const QStringList& paths) {
+        window.messages.Shown.clear();
+        std::unique_ptr<Unprivileged> ordinaryUser;
+        if (unprivileged)
+            ordinaryUser = std::make_unique<Unprivileged>();
+        window.Open(paths);
+    };
+    open({good, bad, other});
+    QCOMPARE(window.messages.Shown.size(), 1);
+    const MessageRequest& message = window.messages.Shown.first();
+    QCOMPARE(message.Caption, QStringLiteral("Otwórz dane"));
+    QCOMPARE(message.Icon, MessageIcon::Warning);
+    QVERIFY2(message.Text.contains(QDir::toNativeSeparators(bad)), qPrintable(message.Text));
+    QVERIFY(!message.Text.contains(QDir::toNativeSeparators(good)));
+    QVERIFY(!message.Text.contains(QDir::toNativeSeparators(other)));
+    // The files around the failing one are read, in order.
+    QCOMPARE(window.Values(), QList<double>({1.0, 2.0, 3.0}));
+    QCOMPARE(window.Label("LabelCount"), QStringLiteral("3"));
+    QCOMPARE(window.form->HeaderLines().filter(QStringLiteral("COUNT")),
+             QStringList({"COUNT :\t1"}));
+
+    // Samples already loaded stay when the failing file comes last.
+    open({good, bad});
+    QCOMPARE(window.messages.Shown.size(), 1);
+    QCOMPARE(window.Values(), QList<double>({1.0, 2.0}));
+}
+
+void TestWindowDataFiles::cancelledDialogsChangeNothing() {
+    Window window;
+    window.Feed(0.5, {1.0, 2.0});
+    window.form->RefreshStatLabels();
+    window.Find<QAction>("Otwrz1")->trigger();
+    window.Find<QAction>("Zapisz1")->trigger();
+    QCOMPARE(window.dialogs.Requests.size(), 2);
+    for (const FileDialogRequest& request : window.dialogs.Requests) {
+        QCOMPARE(request.Filter, QStringLiteral("Pliki tekstowe (.txt)|*.txt|Wszystkie pliki|*.*"));
+        QCOMPARE(request.DefaultExtension, QStringLiteral("txt"));
+        QVERIFY(request.StartFolder.isEmpty());
+    }
+    QCOMPARE(window.Values(), QList<double>({1.0, 2.0}));
+    QCOMPARE(window.Label("LabelCount"), QStringLiteral("2"));
+    QVERIFY(window.form->HeaderLines().isEmpty());
+    QVERIFY(window.messages.Shown.isEmpty());
+    QCOMPARE(QDir(window.program.Dir()).entryList({"*.txt"}), QStringList());
+}
+
+// A second on-line run leaves offsets that continue its time scale; a file opened afterwards
+// onto the cleared chart still starts at zero.
+void TestWindowDataFiles::openAfterARunStartsAtZero() {
+    Window window;
+    const QString path = window.Path(QStringLiteral("data.txt"));
+    window.SetSampleTime(QStringLiteral("0.5"));
+    window.Feed(0.5, {1.0, 2.0, 3.0});
+    window.Save(path);
+    Global.ChartIndexOffset = 99;
+    Global.ChartTimeOffset = 9.9;
+    window.Open({path});
+    QCOMPARE(window.Keys(), QList<double>({0.0, 0.5, 1.0}));
+}
+
+QTEST_MAIN(TestWindowDataFiles)
+#include "tst_windowdatafiles.moc"
