@@ -19,16 +19,24 @@ double RoundHalfUp(double value, int places) {
     return static_cast<double>(std::trunc(static_cast<long double>(value) * scale + 0.5L) / scale);
 }
 
+// The number parser takes "inf" and "nan" too; the gauge gets numbers only.
+std::optional<double> ReadFinite(const QString& text) {
+    const std::optional<double> value = ReadNumber(text);
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 std::optional<QString> SettingsRules::CheckThreshold(const QString& text) {
-    if (!ReadNumber(text))
+    if (!ReadFinite(text))
         return tr("Niepoprawna wartość progu");
     return std::nullopt;
 }
 
 std::optional<QString> SettingsRules::CheckAcceleration(const QString& text) {
-    if (!ReadNumber(text))
+    if (!ReadFinite(text))
         return tr("Niepoprawna wartość przyspieszenia");
     return std::nullopt;
 }
@@ -45,7 +53,7 @@ std::optional<QString> SettingsRules::CheckSampleCount(const QString& text,
 
 std::optional<QString> SettingsRules::CheckSampleTime(const QString& text, bool speedVisible,
                                                       int speedIndex) {
-    const std::optional<double> read = ReadNumber(text);
+    const std::optional<double> read = ReadFinite(text);
     if (!read)
         return tr("Niepoprawny czas próbkowania");
     const double value = *read;

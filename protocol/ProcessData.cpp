@@ -90,6 +90,7 @@ QByteArray ProcessData::IncomingBuffer() const {
 }
 
 void ProcessData::ResetIncoming() {
+    m_continuousLines = 0;
     m_buffer.clear();
     m_pending.clear();
     m_start = 0;
@@ -494,7 +495,6 @@ std::optional<double> ProcessData::ParseCaptureLine(QByteArrayView line) {
 // --- Settings report: one keyword line per setting, "ACCEL." closes it. -------------------
 
 void ProcessData::ProcessSettings() {
-    m_continuousLines = 0;
     for (qsizetype crlf = Rest().indexOf(QByteArrayView("\r\n")); crlf >= 0;
          crlf = Rest().indexOf(QByteArrayView("\r\n"))) {
         const QString line = QString::fromLatin1(Rest().first(crlf));
@@ -516,6 +516,9 @@ void ProcessData::HandleSettingsLine(const QString& line) {
             return ValueOf(line);
         return QStringLiteral("-") + line.mid(minus + 1).trimmed();
     };
+    // Any other line ends a run of stream lines.
+    const int streamLinesBefore = m_continuousLines;
+    m_continuousLines = 0;
 
     if (has("MODEL")) {
         m_target.SetModelText(ValueOf(line));
@@ -529,12 +532,16 @@ void ProcessData::HandleSettingsLine(const QString& line) {
             m_target.SetUnitIndex(int(index));
         }
     } else if (has("PEAK")) {
+        // The box and the mode group share one mark; it is set again before the second
+        // change, or that change would send a PEAK order back in the middle of the report.
         m_target.SetTag(TaggedControl::Peak, 1);
         if (has("PEAK+")) {
             m_target.SetPeakChecked(true);
+            m_target.SetTag(TaggedControl::Peak, 1);
             m_target.SetPeakModeIndex(0);
         } else if (has("PEAK-")) {
             m_target.SetPeakChecked(true);
+            m_target.SetTag(TaggedControl::Peak, 1);
             m_target.SetPeakModeIndex(1);
         } else {
             m_target.SetPeakChecked(false);
@@ -571,7 +578,7 @@ void ProcessData::HandleSettingsLine(const QString& line) {
         m_target.DisableTimer(WindowTimer::Report);
         Global.ExchangeState = ExchangeState::Confirming;
     } else if (line.size() == ContinuousLineLength) {
-        ++m_continuousLines;
+        m_continuousLines = streamLinesBefore + 1;
         if (m_continuousLines == ContinuousLinesForWarning && !Global.ContinuousWarningShown) {
             ShowMessage(tr("Wysyłanie ciągłe"),
                         tr("Nie można nawiązac komunikacji z siłomierzem.") + QLatin1Char('\n') +

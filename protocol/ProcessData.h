@@ -15,7 +15,9 @@ class ProcessData {
 public:
     // A gauge sending garbage without line ends must not grow memory without limit.
     static constexpr qsizetype IncomingLimit = 64 * 1024;
-    // Lines of this length in a settings report are the stream of a gauge left sending.
+    // Lines of this length in a settings report are the stream of a gauge left sending;
+    // this many in a row, with no report line between, however few at a time the link
+    // hands them over, bring the warning.
     static constexpr int ContinuousLineLength = 7;
     static constexpr int ContinuousLinesForWarning = 20;
 

@@ -863,8 +863,9 @@ void TestMainForm::settingsReportFillsThePanel() {
     QCOMPARE(window.Find<RadioGroup>("rgAcquisition")->ItemIndex(), 1);
     QCOMPARE(window.Find<QLabel>("lbSampleCount")->text(),
              QStringLiteral("Liczba próbek (1-800):"));
+    // The speed line came after the model line: the range is FAST's.
     QCOMPARE(window.Find<QLabel>("LabelSampleTime")->text(),
-             QStringLiteral("Czas próbkowania (0.1-99.9):"));
+             QStringLiteral("Czas próbkowania (0.025-99.9):"));
     QCOMPARE(window.Find<QLineEdit>("EditSampleCount")->text(), QStringLiteral("100"));
     QCOMPARE(window.Find<QLineEdit>("EditSampleTime")->text(), QStringLiteral("0.25"));
     // The field being typed into keeps the user's text.

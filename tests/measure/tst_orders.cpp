@@ -191,6 +191,11 @@ void TestOrders::sampleTime_data() {
     QTest::newRow("hidden on FAST: maximum") << "101" << false << 1 << range;
     QTest::newRow("not a number") << "abc" << true << 0 << "Niepoprawny czas próbkowania";
     QTest::newRow("point and comma") << "1.2,5" << true << 0 << "Niepoprawny czas próbkowania";
+    // Words the number parser reads as numbers must not reach the gauge.
+    QTest::newRow("nan, hidden") << "nan" << false << 0 << "Niepoprawny czas próbkowania";
+    QTest::newRow("nan, slow") << "nan" << true << 0 << "Niepoprawny czas próbkowania";
+    QTest::newRow("inf, hidden") << "inf" << false << 1 << "Niepoprawny czas próbkowania";
+    QTest::newRow("-inf, fast") << "-inf" << true << 1 << "Niepoprawny czas próbkowania";
 }
 
 void TestOrders::sampleTime() {
@@ -246,6 +251,10 @@ void TestOrders::numbersInBothLocales() {
                  QStringLiteral("Niepoprawna wartość progu"));
         QCOMPARE(SettingsRules::CheckAcceleration(QString()).value_or(QString()),
                  QStringLiteral("Niepoprawna wartość przyspieszenia"));
+        for (const char* word : {"nan", "inf", "-inf", "NaN"}) {
+            QVERIFY2(SettingsRules::CheckThreshold(QLatin1String(word)), word);
+            QVERIFY2(SettingsRules::CheckAcceleration(QLatin1String(word)), word);
+        }
     }
 }
 

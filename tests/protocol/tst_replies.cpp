@@ -60,7 +60,8 @@ private slots:
     void settingsReportFillsThePanelWithoutClicks();
     void settingsReportLeavesFocusedFieldsAlone();
     void settingsReportOddLines();
-    void peakChangeOfBothControlsLetsTheSecondThrough();
+    void peakLineSendsNothingBack_data();
+    void peakLineSendsNothingBack();
     void continuousSendingWarning_data();
     void continuousSendingWarning();
 
@@ -319,38 +320,66 @@ void TestReplies::settingsReportOddLines() {
     QCOMPARE(Global.ExchangeState, ExchangeState::ReadingSettings); // report not complete
 }
 
-void TestReplies::peakChangeOfBothControlsLetsTheSecondThrough() {
+void TestReplies::peakLineSendsNothingBack_data() {
+    QTest::addColumn<bool>("wasChecked");
+    QTest::addColumn<int>("wasMode");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<int>("mode");
+
+    // Both the box and the mode group change: the second change must not get through.
+    QTest::newRow("off to PEAK-") << false << 0 << QByteArray("PEAK: PEAK-") << true << 1;
+    QTest::newRow("off to PEAK+") << false << 1 << QByteArray("PEAK: PEAK+") << true << 0;
+    QTest::newRow("PEAK+ to PEAK-") << true << 0 << QByteArray("PEAK: PEAK-") << true << 1;
+    QTest::newRow("PEAK- to off") << true << 1 << QByteArray("PEAK: OFF") << false << 1;
+    QTest::newRow("unchanged") << true << 1 << QByteArray("PEAK: PEAK-") << true << 1;
+}
+
+void TestReplies::peakLineSendsNothingBack() {
+    QFETCH(bool, wasChecked);
+    QFETCH(int, wasMode);
+    QFETCH(QByteArray, line);
+    QFETCH(bool, checked);
+    QFETCH(int, mode);
+
     Fixture f(ExchangeState::ReadingSettings, Reply::Report);
-    f.Target.PeakMode = 0;
-    f.Feed("PEAK-\r\n");
-    QVERIFY(f.Target.PeakChecked);
-    QCOMPARE(f.Target.PeakMode, 1);
-    // One shared tag: the box swallowed it, the mode group's click reaches the handler.
-    QCOMPARE(f.Target.UnsuppressedClicks, QList<TaggedControl>{TaggedControl::Peak});
+    f.Target.PeakChecked = wasChecked;
+    f.Target.PeakMode = wasMode;
+    f.Feed(line + "\r\n");
+    QCOMPARE(f.Target.PeakChecked, checked);
+    QCOMPARE(f.Target.PeakMode, mode);
+    QVERIFY(f.Target.UnsuppressedClicks.isEmpty());
+    QCOMPARE(Global.ExchangeState, ExchangeState::ReadingSettings);
+    // A mark that no change took is cleared when the report ends.
+    f.Feed("ACCEL.: 9.81 m/s2\r\n");
+    QCOMPARE(f.Target.Tags.value(TaggedControl::Peak), 0);
 }
 
 void TestReplies::continuousSendingWarning_data() {
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<int>("chunks");
+    // Receive events, each written as the count of stream lines it holds or as another line.
+    QTest::addColumn<QStringList>("events");
     QTest::addColumn<int>("warnings");
 
-    QTest::newRow("twenty in one event") << 20 << 1 << 1;
-    QTest::newRow("nineteen") << 19 << 1 << 0;
-    QTest::newRow("twenty over two events") << 20 << 2 << 0;
-    QTest::newRow("sixty in one event: once") << 60 << 1 << 1;
+    QTest::newRow("twenty in one event") << QStringList{"20"} << 1;
+    QTest::newRow("nineteen") << QStringList{"19"} << 0;
+    // A serial port hands the lines over a few at a time.
+    QTest::newRow("twenty over two events") << QStringList{"10", "10"} << 1;
+    QTest::newRow("twenty one at a time") << QStringList(20, "1") << 1;
+    QTest::newRow("sixty: once") << QStringList{"60", "20"} << 1;
+    QTest::newRow("a report line between") << QStringList{"10", "MODEL: FC-50", "10"} << 0;
+    QTest::newRow("a keyword line of seven") << QStringList{"10", "THR: ON", "10"} << 0;
+    QTest::newRow("another line between") << QStringList{"19", "x", "19"} << 0;
 }
 
 void TestReplies::continuousSendingWarning() {
-    QFETCH(int, lines);
-    QFETCH(int, chunks);
+    QFETCH(QStringList, events);
     QFETCH(int, warnings);
     Fixture f(ExchangeState::ReadingSettings, Reply::Report);
-    QByteArray text;
-    for (int i = 0; i < lines / chunks; ++i)
-        text += " 012.34\r\n";
-    for (int c = 0; c < chunks; ++c)
-        f.Feed(text);
-    f.Feed(text); // a later burst of the same activation shows nothing more
+    for (const QString& event : events) {
+        bool count = false;
+        const int lines = event.toInt(&count);
+        f.Feed(count ? QByteArray(" 012.34\r\n").repeated(lines) : event.toLatin1() + "\r\n");
+    }
     QCOMPARE(f.Messages.Shown.size(), warnings);
     if (warnings)
         QCOMPARE(f.Messages.Shown.first().Caption, QStringLiteral("Wysyłanie ciągłe"));
