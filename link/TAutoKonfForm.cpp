@@ -89,6 +89,8 @@ void TAutoKonfForm::BuildLayout() {
     m_LabelBaudRate = ValueLabel("LabelBaudRate", this);
     m_LabelRetry = ValueLabel("LabelRetry", this);
     m_LabelState = ValueLabel("LabelState", this);
+    // Outcome texts (and their translations) may be longer than the dialog is wide.
+    m_LabelState->setWordWrap(true);
 
     m_EditMaxPort = Named(new QLineEdit(QStringLiteral("4"), this), "EditMaxPort");
     m_EditMaxPort->setMaxLength(MaxPortLength);
