@@ -52,6 +52,7 @@ void TMainForm::SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection,
     m_autoKonf = autoKonf;
     m_connectionForm = connection;
     m_aboutForm = about;
+    AttachLinkDialogs();
 }
 
 void TMainForm::WireHandlers() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/AutoKonfTarget.h"
+#include "link/ConnectionTarget.h"
 #include "measure/ChartModel.h"
 #include "protocol/ProcessData.h"
 #include "protocol/ReplyTarget.h"
@@ -43,7 +45,10 @@ class TConnectionForm;
 // The main window: the live reading, the chart, the settings panel and the instrument
 // picture, the menu, the status bar and the timers that keep the conversation with the gauge
 // going. It is the reply side's window (ReplyTarget) and owns the reply assembly.
-class TMainForm final : public QMainWindow, public ReplyTarget {
+class TMainForm final : public QMainWindow,
+                        public ReplyTarget,
+                        public AutoKonfTarget,
+                        public ConnectionTarget {
     Q_OBJECT
 
 public:
@@ -146,6 +151,20 @@ public:
     void StartResultsFile() override;
     void AppendResult(double value) override;
 
+    // --- Auto-configuration and connection settings (MainFormLink.cpp) -------------------
+    // AutoKonfTarget (SendOrder is the ReplyTarget's).
+    bool SerialPortIsOpen() const override;
+    void CloseSerialPort() override;
+    bool OpenSerialPortAt(const QString& portName, SerialSettings::Baud baudRate) override;
+    void StoreExchange(::ExchangeState state, std::uint8_t awaited) override;
+    // ConnectionTarget.
+    SerialSettings SerialPortSettings() const override;
+    bool ApplySerialPortSettings(const SerialSettings& settings) override;
+    bool SerialLinkOpen() const override { return Connected(); }
+    void ClickPortButton() override;
+    bool ExecuteSerialSetup(QWidget* parent) override;
+    void ShowAutoConfiguration(bool autoStart) override;
+
 signals:
     // The exit sequence has run; the program ends.
     void Closed();
@@ -171,7 +190,12 @@ private:
     void EnsureConfigDefaults();
     void LoadConfig();
     void SaveConfig();
-    void ShowAutoConfiguration(bool autoStart);
+    // EditMaxPort of the auto-configuration dialog, kept here until the dialog is known.
+    QString MaxPortText() const;
+    void SetMaxPortText(const QString& text);
+    // Hands the auto-configuration and connection dialogs this window and what config.xml
+    // holds for them.
+    void AttachLinkDialogs();
 
     // Building the window (MainFormLayout.cpp, MainFormChart.cpp, MainMenu.cpp).
     void BuildLayout();

@@ -170,7 +170,7 @@ void TMainForm::LoadConfig() {
     if (loaded.DataDirectory)
         Global.DataDirectory = *loaded.DataDirectory;
     if (loaded.MaxPort)
-        m_maxPortText = *loaded.MaxPort;
+        SetMaxPortText(*loaded.MaxPort);
     if (loaded.UseEthernet)
         Global.UseEthernet = *loaded.UseEthernet;
     if (loaded.EthHost)
@@ -183,6 +183,6 @@ void TMainForm::SaveConfig() {
     if (!m_xmlConfig)
         return;
     m_xmlConfig->SaveConfig({Global.LanguageId, m_EditLow->text(), m_EditHigh->text(),
-                             Global.PortConfigured, m_maxPortText, Global.DataDirectory,
+                             Global.PortConfigured, MaxPortText(), Global.DataDirectory,
                              Global.UseEthernet, Global.EthHost, Global.EthPort});
 }

@@ -6,6 +6,7 @@
 #include "app/state/Messages.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/SpeedButton.h"
+#include "link/CPortSetup.h"
 #include "link/CaptureFile.h"
 #include "link/EthConnection.h"
 #include "link/IncomingText.h"
@@ -17,6 +18,16 @@
 
 #include <QFileInfo>
 #include <QTimer>
+
+namespace {
+
+void TellPortMissing(QWidget* window) {
+    ShowMessage(QStringLiteral("JRV-FG"),
+                TMainForm::tr("Wskazany port COM nie istnieje lub jest zajęty przez inny program"),
+                MessageIcon::Warning, window);
+}
+
+} // namespace
 
 void TMainForm::BuildLinks() {
     m_ComPort1 = new SerialLink(this);
@@ -60,9 +71,7 @@ void TMainForm::sbComPortClick() {
     m_processData.ResetIncoming();
     m_capture->ClearBuffer();
     if (!m_ComPort1->Open()) {
-        ShowMessage(QStringLiteral("JRV-FG"),
-                    tr("Wskazany port COM nie istnieje lub jest zajęty przez inny program"),
-                    MessageIcon::Warning, this);
+        TellPortMissing(this);
         return;
     }
     m_linkState = LinkState::Open;
@@ -140,6 +149,9 @@ void TMainForm::LoadComPortIni() {
 }
 
 void TMainForm::CloseSerialPortAndStoreIni() {
+    // A scan still stepping behind a closed dialog would open the port again.
+    if (m_autoKonf)
+        m_autoKonf->StopScan();
     m_ComPort1->Close();
     m_ComPort1->SaveSettings(ComPortIni::DefaultPath());
 }
@@ -154,7 +166,84 @@ void TMainForm::DestroyEthLink() {
     m_EthLink = nullptr;
 }
 
+// --- Auto-configuration and connection settings -------------------------------------------
+
+void TMainForm::AttachLinkDialogs() {
+    if (m_autoKonf) {
+        m_autoKonf->SetTarget(this);
+        // The dialog owns the text from now on; without a loaded one it keeps its own.
+        if (!m_maxPortText.isEmpty())
+            m_autoKonf->SetMaxPortText(m_maxPortText);
+    }
+    if (m_connectionForm)
+        m_connectionForm->SetTarget(this);
+}
+
+QString TMainForm::MaxPortText() const {
+    return m_autoKonf ? m_autoKonf->MaxPortText() : m_maxPortText;
+}
+
+void TMainForm::SetMaxPortText(const QString& text) {
+    m_maxPortText = text;
+    if (m_autoKonf)
+        m_autoKonf->SetMaxPortText(text);
+}
+
 void TMainForm::ShowAutoConfiguration(bool autoStart) {
-    // Stand-in: the auto-configuration dialog, shown modally, scanning by itself on request.
-    Q_UNUSED(autoStart);
+    if (m_autoKonf)
+        m_autoKonf->DisplayForm(autoStart);
+}
+
+bool TMainForm::SerialPortIsOpen() const {
+    return m_ComPort1->IsOpen();
+}
+
+// The scan opens and closes the port behind the port button, which keeps its state.
+void TMainForm::CloseSerialPort() {
+    m_ComPort1->Close();
+}
+
+bool TMainForm::OpenSerialPortAt(const QString& portName, SerialSettings::Baud baudRate) {
+    m_ComPort1->Close();
+    SerialSettings settings = m_ComPort1->Settings();
+    settings.Port = portName;
+    settings.BaudRate = baudRate;
+    m_ComPort1->ApplySettings(settings);
+    // Half a line from another port or speed must not spoil the first reply here.
+    m_processData.ResetIncoming();
+    return m_ComPort1->Open();
+}
+
+void TMainForm::StoreExchange(::ExchangeState state, std::uint8_t awaited) {
+    SetExchange(state, awaited);
+}
+
+SerialSettings TMainForm::SerialPortSettings() const {
+    return m_ComPort1->Settings();
+}
+
+bool TMainForm::ApplySerialPortSettings(const SerialSettings& settings) {
+    const bool reopen = m_ComPort1->IsOpen() && settings.Port != m_ComPort1->Settings().Port;
+    if (!reopen) {
+        // A port the device refuses some setting of keeps working with the rest.
+        m_ComPort1->ApplySettings(settings);
+        return true;
+    }
+    m_ComPort1->Close();
+    m_ComPort1->ApplySettings(settings);
+    m_processData.ResetIncoming();
+    if (m_ComPort1->Open())
+        return true;
+    m_linkState = LinkState::Closed;
+    UpdatePortButton();
+    TellPortMissing(this);
+    return false;
+}
+
+void TMainForm::ClickPortButton() {
+    m_sbComPort->click();
+}
+
+bool TMainForm::ExecuteSerialSetup(QWidget* parent) {
+    return TComSetupFrm::Execute(*m_ComPort1, parent ? parent : this);
 }

@@ -114,6 +114,9 @@ void TestApplication::splashHandsOverToTheMainWindow() {
     QCOMPARE(windows.Splash->size(), QSize(490, 345));
     // No border icons on the splash.
     QVERIFY(!(windows.Splash->windowFlags() & Qt::WindowCloseButtonHint));
+    // Nothing is configured: the first activation looks for the gauge; its dialog is closed.
+    ModalWatcher autoKonf;
+    autoKonf.CloseNext();
     windows.Splash->show();
     QVERIFY(QTest::qWaitForWindowExposed(windows.Splash.get()));
     QVERIFY(!windows.Main->isVisible());
@@ -123,6 +126,7 @@ void TestApplication::splashHandsOverToTheMainWindow() {
     QCOMPARE(timer1->interval(), 0);
     // The main window's first activation has run.
     QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == windows.Main.get(), 5000);
+    QCOMPARE(autoKonf.Title, QStringLiteral("Auto-Konfi."));
     // The splash stays hidden.
     QTest::qWait(100);
     QVERIFY(!windows.Splash->isVisible());
@@ -149,7 +153,12 @@ void TestApplication::splashActivationArmsTheLanguageStep() {
 
 void TestApplication::connectionDialogIsModalAndMarked() {
     ApplicationWindows windows = CreateWindows();
+    ModalWatcher autoKonf;
+    autoKonf.CloseNext();
     windows.Main->show();
+    QTRY_COMPARE_WITH_TIMEOUT(autoKonf.Title, QStringLiteral("Auto-Konfi."), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == windows.Main.get(), 10000);
+    windows.Main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(windows.Main.get()));
     ModalWatcher watcher;
     watcher.CloseNext();
@@ -162,7 +171,12 @@ void TestApplication::connectionDialogIsModalAndMarked() {
 
 void TestApplication::aboutDialogOpensFromItsHotKey() {
     ApplicationWindows windows = CreateWindows();
+    ModalWatcher autoKonf;
+    autoKonf.CloseNext();
     windows.Main->show();
+    QTRY_COMPARE_WITH_TIMEOUT(autoKonf.Title, QStringLiteral("Auto-Konfi."), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == windows.Main.get(), 10000);
+    windows.Main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(windows.Main.get()));
     ModalWatcher watcher;
     watcher.CloseNext();
