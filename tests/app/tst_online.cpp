@@ -10,6 +10,7 @@
 #include "protocol/Numbers.h"
 #include "storage/ResultsFile.h"
 #include "tests/support/IsolatedProgram.h"
+#include "tests/support/ManualDayClock.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/RecordingMessages.h"
 
@@ -26,35 +27,16 @@
 #include <QTest>
 #include <QTimer>
 
-#include <atomic>
-
 using namespace std::chrono_literals;
 
 namespace {
 
 constexpr int Patience = 5000;
-constexpr std::int64_t Hour = 3600 * 1000;
-constexpr std::int64_t Minute = 60 * 1000;
-constexpr std::int64_t Second = 1000;
+using ManualClock = ManualDayClock;
 
 constexpr std::int64_t At(int h, int m, int s = 0, int ms = 0) {
-    return h * Hour + m * Minute + s * Second + ms;
+    return ManualDayClock::At(h, m, s, ms);
 }
-
-// Stands still until the test moves it; the run-at worker looks at it every 2 ms.
-class ManualClock final : public DayClock {
-public:
-    explicit ManualClock(std::int64_t now)
-        : m_now(now) {}
-    void Set(std::int64_t now) { m_now = now; }
-    std::int64_t MsecsSinceMidnight() const override { return m_now; }
-    std::int64_t RealDelay(std::int64_t clockMsecs) const override {
-        return std::min<std::int64_t>(clockMsecs, 2);
-    }
-
-private:
-    std::atomic<std::int64_t> m_now;
-};
 
 // A force gauge's stream line: sign, value right-aligned in nine columns, a space, the unit
 // in three, CR LF.
