@@ -325,10 +325,15 @@ void TestOnline::secondRunContinuesTheTimeScale() {
     window.StopRun();
     QVERIFY(!Global.MeasurementRunning);
     QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
-    window.StartRun(QStringLiteral("0.25"));
+    // This time from the menu.
+    window.SetText("EditSampleTime", QStringLiteral("0.25"));
+    window.Find<QAction>("MenuMeasurementStart")->trigger();
+    QVERIFY(Global.MeasurementRunning);
     QCOMPARE(Global.ChartTimeOffset, 1.0);
     QCOMPARE(Global.ChartIndexOffset, 2.0);
     window.Feed({4, 5});
+    window.Find<QAction>("MenuMeasurementStop")->trigger();
+    QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
     window.form->RefreshStatLabels();
     QCOMPARE(Keys(window.form->ChartData().Samples()), (QList<double>{0, 0.5, 1.0, 1.25, 1.5}));
     // The statistics cover both runs.
