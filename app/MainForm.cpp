@@ -9,6 +9,7 @@
 #include "app/widgets/SpeedButton.h"
 #include "link/CaptureFile.h"
 #include "link/EthConnection.h"
+#include "link/NewThread.h"
 #include "link/SerialLink.h"
 #include "storage/XMLConfig.h"
 
@@ -45,7 +46,11 @@ TMainForm::TMainForm(QWidget* parent)
     FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // A run-at worker still counting down must not post to a window that is gone.
+    SetThreadRunning(false);
+    ComThread::WaitForAll(RunAtWorkerGrace);
+}
 
 void TMainForm::SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection,
                            TAboutForm* about) {
@@ -126,6 +131,11 @@ void TMainForm::FormCreate() {
 }
 
 bool TMainForm::event(QEvent* event) {
+    if (event->type() == RunAtCountdownMessage) {
+        if (const auto* message = dynamic_cast<const RunAtCountdownEvent*>(event))
+            RunAtCountdownMessageReceived(*message);
+        return true;
+    }
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate && !m_activated)
         FormActivate();

@@ -19,7 +19,9 @@ class CEthConnection;
 class ChartView;
 class CheckBox;
 class CheckGroupHeader;
+class DayClock;
 class LanguageModules;
+class RunAtCountdownEvent;
 class SerialLink;
 class XMLConfig;
 class ImageButton;
@@ -62,6 +64,8 @@ public:
     static constexpr std::chrono::milliseconds ReportInterval{1234};
     static constexpr std::chrono::milliseconds DisplayInterval{347};
     static constexpr std::chrono::milliseconds OnlineStopInterval{1000};
+    // How long a closing window waits for a run-at worker to end.
+    static constexpr std::chrono::milliseconds RunAtWorkerGrace{2000};
     // How long a shown window waits for the platform to activate it before it acts as if
     // it had been.
     static constexpr std::chrono::milliseconds ActivationGrace{100};
@@ -102,6 +106,11 @@ public:
     void EnableMeasure(bool running);
     // The five statistics labels show "---".
     void ClearStatLabels();
+
+    // --- On-line measurement ------------------------------------------------------------
+    // The clock a scheduled start counts against and "next minute" reads; nullptr is the
+    // system's time of day. Tests give a clock of their own.
+    void SetRunAtClock(std::shared_ptr<const DayClock> clock);
     // Captions, hints and fixed item texts in the current language; values, selections and
     // texts the program changes while it runs stay as they are.
     void ApplyTexts();
@@ -176,6 +185,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // On-line measurement (MainFormMeasure.cpp).
+    void BeginOnlineMeasurement();
+    void RunAtCountdownMessageReceived(const RunAtCountdownEvent& message);
+    void StartCapture();
+    void ReplayCapture();
+    const DayClock& RunAtClock();
+
     // Lifecycle.
     void FormCreate();
     void FormActivate();
@@ -406,6 +422,9 @@ private:
 
     ChartModel m_chartModel;
     bool m_statRefreshPending = false;
+
+    // On-line measurement: the time of day of the run-at worker and of "next minute".
+    std::shared_ptr<const DayClock> m_runAtClock;
 
     TAutoKonfForm* m_autoKonf = nullptr;
     TConnectionForm* m_connectionForm = nullptr;

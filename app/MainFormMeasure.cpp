@@ -1,24 +1,196 @@
-// On-line and off-line measurement, statistics and the results file.
+// On-line measurement: Start and Stop, a run begun at once or at a set time of day, the
+// repeated stop order, the replay of a fast run's capture, and the results file.
 #include "app/MainForm.h"
 
 #include "app/state/Global.h"
+#include "app/state/Messages.h"
+#include "app/widgets/CheckBox.h"
+#include "link/CaptureFile.h"
+#include "link/NewThread.h"
+#include "measure/CaptureReplay.h"
+#include "measure/OrderSet.h"
+#include "protocol/Numbers.h"
 #include "storage/ResultsFile.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// A sampling time as typed or reported; nothing for a text that is not a finite number
+// ("inf" would put every sample at the same place).
+std::optional<double> SampleTimeOf(const QString& text) {
+    const std::optional<double> value = ReadNumber(text);
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return value;
+}
+
+// Thresholds are read for the chart by turning the separator the locale does not use into
+// the one it uses, so that "99.5" and "99,5" both give 99.5; anything else gives 0.
+double ThresholdOf(const QString& text) {
+    const QChar system = SystemDecimalSeparator();
+    const QChar other = system == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.');
+    QString normalized = text;
+    if (const qsizetype at = normalized.indexOf(other); at >= 0)
+        normalized[at] = system;
+    const std::optional<double> value = ToNumber(normalized);
+    return value && std::isfinite(*value) ? *value : 0.0;
+}
+
+// Only the seven-character lines of families 1 and 2 can be replayed from a capture; a force
+// gauge's lines are longer and carry their unit, so a force gauge is always read as it sends,
+// whether its run starts at once or at a set time.
+bool RawCaptureFor(std::uint8_t family, double sampleTime) {
+    return family != Family::Force && RecordRawFor(sampleTime);
+}
+
+// The unit of the last display reading: the caption after its sign and value.
+QString UnitOfReading(const QString& caption) {
+    const QString trimmed = caption.trimmed();
+    const qsizetype space = trimmed.indexOf(QLatin1Char(' '));
+    return (space < 0 ? trimmed : trimmed.mid(space + 1)).trimmed();
+}
+
+void SendStreamOff(ReplyTarget& window) {
+    const OrderSet::Info& info = OrderSet::InfoOf(OrderSet::Order::StreamOff);
+    SetExchange(info.State, info.Awaited);
+    window.SendOrder(OrderSet::TextOf(OrderSet::Order::StreamOff), info.Press);
+}
+
+} // namespace
+
+void TMainForm::SetRunAtClock(std::shared_ptr<const DayClock> clock) {
+    m_runAtClock = std::move(clock);
+}
+
+const DayClock& TMainForm::RunAtClock() {
+    if (!m_runAtClock)
+        m_runAtClock = std::make_shared<SystemDayClock>();
+    return *m_runAtClock;
+}
+
 void TMainForm::sbStartClick() {
-    // Stand-in: checks the sampling time, starts the run (now or at the set time) and
-    // sends "Se1".
+    const std::optional<double> sampleTime = SampleTimeOf(m_EditSampleTime->text());
+    if (!sampleTime || *sampleTime <= 0) {
+        ShowMessage(tr("Pomiar on-line"), tr("Zerowy czas próbkowania."), MessageIcon::Warning,
+                    this);
+        return;
+    }
+    SetExchange(ExchangeState::Confirming, Reply::StreamOn);
+    Global.LowThreshold = ThresholdOf(m_EditLow->text());
+    Global.HighThreshold = ThresholdOf(m_EditHigh->text());
+    SetStatusText(OrderSet::StatusOf(OrderSet::Order::StreamOn));
+    BeginOnlineMeasurement();
+    // Also for a later start: the gauge sends at once, the set time only decides when the
+    // readings begin to count.
+    SendOrder(OrderSet::TextOf(OrderSet::Order::StreamOn),
+              OrderSet::InfoOf(OrderSet::Order::StreamOn).Press);
+    SetSeriesName(tr("Pomiar on-line"));
+}
+
+// A run continues the chart after its last point; it never clears it.
+void TMainForm::BeginOnlineMeasurement() {
+    Global.SampleTime = SampleTimeOf(m_EditSampleTime->text()).value_or(-1.0);
+    Global.ChartTimeOffset = 0;
+    Global.ChartIndexOffset = 0;
+    if (const int points = m_chartModel.PointCount(); points > 0) {
+        Global.ChartTimeOffset = m_chartModel.LastX();
+        Global.ChartIndexOffset = points - 1;
+    }
+    SetStatusText(tr("Nadawanie ciągle włączone"));
+    const bool raw = RawCaptureFor(Global.DeviceFamily, Global.SampleTime);
+    if (m_chbRunAt->isChecked()) {
+        m_lblRemainCounter->setText(ChartModel::EmptyStatText());
+        m_lblRemain->show();
+        m_lblRemainCounter->show();
+        auto* worker = new ComThread(this, StartTimeFromFields(m_eHour->text(), m_eMinute->text()),
+                                     raw, m_runAtClock);
+        worker->Start();
+    } else {
+        Global.MeasurementRunning = true;
+        Global.ExchangeState = raw ? ExchangeState::RawCapture : ExchangeState::Streaming;
+        if (raw)
+            StartCapture();
+    }
+    EnableMeasure(true);
+}
+
+// A capture file holds one run only: text a failed disk left from an earlier one goes.
+void TMainForm::StartCapture() {
+    m_capture->ClearBuffer();
+    m_capture->Start(); // a failure is retried at every block
+}
+
+void TMainForm::RunAtCountdownMessageReceived(const RunAtCountdownEvent& message) {
+    if (message.WParam == RunAtCountdownEvent::StartReached) {
+        // A start that Stop or a new arming overtook changes nothing.
+        if (!HandOverRunAtStart(message))
+            return;
+        m_lblRemain->hide();
+        m_lblRemainCounter->hide();
+        if (Global.ExchangeState == ExchangeState::RawCapture)
+            StartCapture();
+        return;
+    }
+    if (RunAtArmed(message.Generation))
+        m_lblRemainCounter->setText(QString::number(message.LParam) + QStringLiteral(" s"));
 }
 
 void TMainForm::sbStopClick() {
-    // Stand-in: abandons a scheduled start, replays a fast run's capture, sends "Se0" and
-    // arms the repeated stop.
+    SetThreadRunning(false);
+    m_lblRemain->hide();
+    m_lblRemainCounter->hide();
+    if (Global.ExchangeState == ExchangeState::RawCapture)
+        ReplayCapture();
+    OrderSet::Issue(*this, OrderSet::Order::StreamOff);
+    m_TimerPomiarOnline->start();
 }
 
+// The fast run's text is parsed and plotted only now, in one pass.
+void TMainForm::ReplayCapture() {
+    Global.ExchangeState = ExchangeState::Confirming;
+    const bool written = m_capture->Finish();
+    const QString previousTitle = YTitle();
+    SetYTitle(QString());
+    // The capture lines carry no unit: the last display reading tells it.
+    const QString unit = UnitOfReading(m_PanelResult->text());
+    int replayed = 0;
+    const auto take = [&](double value) {
+        if (YTitle().isEmpty())
+            SetYTitle(ProcessData::SampleTitle(unit));
+        AddSample(Global.SampleTime, value);
+        ++replayed;
+    };
+    CaptureReplay::ForEachSample(m_capture->Path(), take);
+    if (!written) {
+        // What the disk would not take is still in memory, after what it took.
+        const QList<QByteArray> lines = m_capture->Buffer().split('\n');
+        for (QByteArray line : lines) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+            if (const std::optional<double> value = ProcessData::ParseCaptureLine(line))
+                take(*value);
+        }
+    }
+    m_capture->ClearBuffer();
+    // Nothing came: the points already shown keep the unit they were taken in.
+    if (replayed == 0)
+        SetYTitle(previousTitle);
+}
+
+// Repeats the stop order until the gauge's "Me0" ends the run; there is no time-out.
 void TMainForm::TimerPomiarOnlineTimer() {
-    // Stand-in: repeats "Se0" every second while the run has not ended.
     m_TimerPomiarOnline->stop();
+    if (!Global.MeasurementRunning)
+        return;
+    // An order sent meanwhile must not keep the confirmation from being recognised.
+    SendStreamOff(*this);
+    m_TimerPomiarOnline->start();
 }
 
 void TMainForm::EndOnlineMeasurement() {
@@ -32,7 +204,9 @@ void TMainForm::EndOnlineMeasurement() {
 }
 
 void TMainForm::sbSetTimeClick() {
-    // Stand-in: puts the next minute into the hour and minute fields.
+    const HourMinute next = NextMinute(RunAtClock().MsecsSinceMidnight());
+    m_eHour->setText(next.Hour);
+    m_eMinute->setText(next.Minute);
 }
 
 void TMainForm::StartResultsFile() {

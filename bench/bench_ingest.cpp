@@ -1,11 +1,19 @@
 // Ingestion speed: received text through the reply assembly into the chart data and the
-// statistics (no redraw), compared with what a 115,200-baud link can carry.
+// statistics (no redraw), compared with what a 115,200-baud link can carry; then the same
+// family-0 lines through the real main window (offscreen, not shown, so never redrawn), with
+// the event loop run after every chunk as the link's receive events would.
+#include "app/MainForm.h"
+#include "app/state/AppPaths.h"
 #include "app/state/Global.h"
 #include "measure/ChartModel.h"
 #include "protocol/ProcessData.h"
 
-#include <QCoreApplication>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <malloc.h>
@@ -15,6 +23,8 @@ namespace {
 constexpr int Lines = 1'000'000;
 constexpr int ChunkBytes = 4096; // what one receive event typically holds at full speed
 constexpr double LinkBytesPerSecond = 11'520.0;
+// The fastest a force gauge streams: one line every 0.025 s.
+constexpr double FastestGaugeLinesPerSecond = 40.0;
 
 // A window reduced to what a sample costs: the chart data and the statistics.
 class ChartOnlyTarget final : public ReplyTarget {
@@ -152,12 +162,77 @@ void Report(const char* name, int lineBytes, QByteArray (*line)(int), std::uint8
                 double(r.HeapBytes) / Lines);
 }
 
+// The same lines through TMainForm: Start as the user gives it, ProcessIncoming per chunk,
+// then the event loop (statistics labels, the chart's refresh timer).
+Result IngestWindow() {
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
+    AppPaths::SetExecutablePathOverride(QDir(folder.path()).filePath(QStringLiteral("zento-fm")));
+    Global = SharedState{};
+    TMainForm window;
+    Global.DeviceFamily = Family::Force;
+    window.findChild<QLineEdit*>(QStringLiteral("EditSampleTime"))
+        ->setText(QStringLiteral("0.025"));
+    window.findChild<QAbstractButton*>(QStringLiteral("sbStart"))->click();
+
+    QByteArray text;
+    text.reserve(qsizetype(Lines) * 16);
+    for (int i = 0; i < Lines; ++i)
+        text += Family0Line(i);
+
+    Result result;
+    double earlyNs = 0, lateNs = 0;
+    int earlySamples = 0, lateSamples = 0;
+    QElapsedTimer clock;
+    QElapsedTimer chunkClock;
+    clock.start();
+    for (qsizetype at = 0; at < text.size(); at += ChunkBytes) {
+        const int before = window.ChartPointCount();
+        chunkClock.start();
+        window.ProcessIncoming(text.mid(at, ChunkBytes));
+        QCoreApplication::processEvents();
+        const double ns = double(chunkClock.nsecsElapsed());
+        const int added = window.ChartPointCount() - before;
+        if (before >= 500 && before < 5000) {
+            earlyNs += ns;
+            earlySamples += added;
+        } else if (before >= Lines - 50000) {
+            lateNs += ns;
+            lateSamples += added;
+        }
+    }
+    result.Seconds = clock.nsecsElapsed() / 1e9;
+    result.FirstWindowNs = earlyNs / std::max(1, earlySamples);
+    result.LastWindowNs = lateNs / std::max(1, lateSamples);
+    if (window.ChartPointCount() != Lines || Global.SampleStats.Count != Lines)
+        std::printf("  !! expected %d samples, got %d plotted, %d counted\n", Lines,
+                    window.ChartPointCount(), Global.SampleStats.Count);
+    AppPaths::SetExecutablePathOverride(QString());
+    return result;
+}
+
+void ReportWindow() {
+    const Result r = IngestWindow();
+    const double rate = Lines / r.Seconds;
+    const double linkRate = LinkBytesPerSecond / 16;
+    std::printf("%-22s %9.0f lines/s  (link carries %4.0f: %6.0fx, need 100x; "
+                "gauge at 0.025 s sends %.0f: %.0fx)\n",
+                "main window, family 0", rate, linkRate, rate / linkRate,
+                FastestGaugeLinesPerSecond, rate / FastestGaugeLinesPerSecond);
+    std::printf("%-22s per sample near the 1,000th %.0f ns, near the 1,000,000th %.0f ns "
+                "(ratio %.2f, need <= 2)\n",
+                "", r.FirstWindowNs, r.LastWindowNs, r.LastWindowNs / r.FirstWindowNs);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     std::printf("Ingestion of %d lines in chunks of %d bytes\n", Lines, ChunkBytes);
     Report("family 0 (16 bytes)", 16, Family0Line, Family::Force);
     Report("capture lines (9 bytes)", 9, CaptureLine, Family::Torque);
+    ReportWindow();
     return 0;
 }

@@ -316,12 +316,17 @@ void TestMainForm::controlsStartAsDesigned() {
     QFETCH(QVariant, expected);
 
     Window window;
-    window.form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
     const QObject* control = name == QLatin1String("MainForm")
                                  ? window.form.get()
                                  : window.form->findChild<QObject*>(name);
     QVERIFY2(control, qPrintable(name));
+    // The first activation tells a gauge left sending to stop, which the status text shows.
+    if (name == QLatin1String("StatusPanel")) {
+        QCOMPARE(Observe(control, facet).toString(), expected.toString());
+        return;
+    }
+    window.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
     QCOMPARE(Observe(control, facet).toString(), expected.toString());
 }
 

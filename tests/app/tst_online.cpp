@@ -1,0 +1,739 @@
+// On-line measurement through the main window: Start and its refusals, the way a run is
+// collected, thresholds, statistics and the time scale across runs, Clear, Stop and its
+// repeated order, a unit change, the replay of a fast run, a start at a set time, the
+// results file and the redraw rate. Orders are read on the gauge's side of a pseudo-terminal.
+#include "app/MainForm.h"
+#include "app/state/Global.h"
+#include "link/CaptureFile.h"
+#include "link/NewThread.h"
+#include "measure/ChartView.h"
+#include "protocol/Numbers.h"
+#include "storage/ResultsFile.h"
+#include "tests/support/IsolatedProgram.h"
+#include "tests/support/ManualDayClock.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/RecordingMessages.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int Patience = 5000;
+using ManualClock = ManualDayClock;
+
+constexpr std::int64_t At(int h, int m, int s = 0, int ms = 0) {
+    return ManualDayClock::At(h, m, s, ms);
+}
+
+// A force gauge's stream line: sign, value right-aligned in nine columns, a space, the unit
+// in three, CR LF.
+QByteArray ForceLine(double value, const char* unit = "N") {
+    QByteArray digits = QByteArray::number(std::abs(value), 'f', 5);
+    while (digits.endsWith('0'))
+        digits.chop(1);
+    if (digits.endsWith('.'))
+        digits.chop(1);
+    return QByteArray(1, value < 0 ? '-' : ' ') + digits.rightJustified(9, ' ') + ' ' +
+           QByteArray(unit).leftJustified(3, ' ') + "\r\n";
+}
+
+QList<double> Keys(const QSharedPointer<ChartModel::Container>& data) {
+    QList<double> keys;
+    for (auto it = data->constBegin(); it != data->constEnd(); ++it)
+        keys << it->key;
+    return keys;
+}
+
+QList<double> Values(const QSharedPointer<ChartModel::Container>& data) {
+    QList<double> values;
+    for (auto it = data->constBegin(); it != data->constEnd(); ++it)
+        values << it->value;
+    return values;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The main window on a pseudo-terminal linked as COM1; the polls are stopped, so that every
+// order the gauge's side reads comes from what the test did.
+struct OnlineWindow {
+    IsolatedProgram program;
+    RecordingMessages messages;
+    PtyPair gauge;
+    std::unique_ptr<TMainForm> form;
+    QByteArray received;
+
+    explicit OnlineWindow(std::uint8_t family = Family::Force) {
+        QFile::link(gauge.DevicePath(), QDir(program.Ports()).filePath(QStringLiteral("COM1")));
+        QFile ini(program.FilePath(QStringLiteral("ComPort.ini")));
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write("[ComPort1]\nPort=COM1\nBaudRate=9600\n");
+        ini.close();
+        Global = SharedState{};
+        form = std::make_unique<TMainForm>();
+        Global.DeviceFamily = family;
+        for (const char* timer : {"TimerDisplay", "TimerBattery", "TimerReport", "TimerPress"})
+            Find<QTimer>(timer)->stop();
+        Find<QAbstractButton>("sbComPort")->click();
+    }
+    template <typename T> T* Find(const char* name) const {
+        return form->findChild<T*>(QLatin1String(name));
+    }
+    QString Text(const char* name) const {
+        if (const auto* label = Find<QLabel>(name))
+            return label->text();
+        return Find<QLineEdit>(name)->text();
+    }
+    void SetText(const char* name, const QString& text) { Find<QLineEdit>(name)->setText(text); }
+    void Click(const char* name) { Find<QAbstractButton>(name)->click(); }
+
+    // Every order the program has written to the line so far.
+    QList<QByteArray> Orders() {
+        received += gauge.ReadAvailable();
+        QList<QByteArray> orders = received.split('\n');
+        orders.removeLast(); // after the last line end
+        for (QByteArray& order : orders)
+            order = order.trimmed();
+        return orders;
+    }
+    int CountOf(const char* order) { return int(Orders().count(QByteArray(order))); }
+
+    // A run begun at once with the given sampling time.
+    void StartRun(const QString& sampleTime) {
+        SetText("EditSampleTime", sampleTime);
+        Click("sbStart");
+    }
+    void Feed(const QList<double>& values, const char* unit = "N") {
+        for (double value : values)
+            form->ProcessIncoming(ForceLine(value, unit));
+    }
+    // Stop, and the gauge's confirmation.
+    void StopRun() {
+        Click("sbStop");
+        form->ProcessIncoming("Me0\r\n");
+    }
+    QString CapturePath() const { return program.FilePath(QLatin1String(CaptureFile::FileName)); }
+};
+
+} // namespace
+
+class TestOnline : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void startRefusesAnUnusableSampleTime_data();
+    void startRefusesAnUnusableSampleTime();
+    void startChoosesHowTheRunIsCollected_data();
+    void startChoosesHowTheRunIsCollected();
+    void statisticsAndChartThroughTheWindow_data();
+    void statisticsAndChartThroughTheWindow();
+    void secondRunContinuesTheTimeScale();
+    void clearEmptiesChartLabelsAndTitles();
+    void stopRepeatsTheOrderUntilConfirmed();
+    void unitChangeEndsTheRun();
+    void fastRunIsReplayedAtStop_data();
+    void fastRunIsReplayedAtStop();
+    void replayOfNothingKeepsTheUnit();
+    void replayWhenTheCaptureFileCannotBeWritten();
+    void scheduledStartHandsOverAtTheMoment_data();
+    void scheduledStartHandsOverAtTheMoment();
+    void stopDuringTheCountdownAbandonsTheStart();
+    void scheduledStartInThePastBeginsAtOnce();
+    void nextMinuteFillsTheFields_data();
+    void nextMinuteFillsTheFields();
+    void resultsFileFollowsEverySample_data();
+    void resultsFileFollowsEverySample();
+    void resultsFileInAMissingFolder();
+    void chartRedrawsAtMostAtItsRate();
+};
+
+void TestOnline::startRefusesAnUnusableSampleTime_data() {
+    QTest::addColumn<QString>("sampleTime");
+    for (const char* text : {"0", "0.0", "0,000", "", "  ", "abc", "-0.1", "inf", "nan", "1e999"})
+        QTest::newRow(text) << QString::fromLatin1(text);
+}
+
+void TestOnline::startRefusesAnUnusableSampleTime() {
+    QFETCH(QString, sampleTime);
+    OnlineWindow window;
+    QVERIFY(window.form->Connected());
+    SetExchange(ExchangeState::Confirming, Reply::Tare);
+    window.StartRun(sampleTime);
+    QCOMPARE(window.messages.Shown.size(), 1);
+    QCOMPARE(window.messages.Shown[0].Caption, QStringLiteral("Pomiar on-line"));
+    QCOMPARE(window.messages.Shown[0].Text, QStringLiteral("Zerowy czas próbkowania."));
+    QCOMPARE(window.messages.Shown[0].Icon, MessageIcon::Warning);
+    QTest::qWait(50);
+    QVERIFY(window.Orders().isEmpty());
+    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(Global.AwaitedReply, Reply::Tare);
+    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
+    QCOMPARE(window.Text("LabelSeriesName"), QStringLiteral("---"));
+    QCOMPARE(window.form->StatusText(), QString());
+}
+
+void TestOnline::startChoosesHowTheRunIsCollected_data() {
+    QTest::addColumn<int>("family");
+    QTest::addColumn<QString>("sampleTime");
+    QTest::addColumn<ExchangeState>("expected");
+    QTest::addColumn<double>("sampleTimeValue");
+    QTest::newRow("force 0.1") << 0 << "0.1" << ExchangeState::Streaming << 0.1;
+    QTest::newRow("force 0.025 is read as it comes")
+        << 0 << "0.025" << ExchangeState::Streaming << 0.025;
+    QTest::newRow("FC 0.05") << 1 << "0.05" << ExchangeState::RawCapture << 0.05;
+    QTest::newRow("torque 0.005") << 2 << "0.005" << ExchangeState::RawCapture << 0.005;
+    QTest::newRow("torque 0,099") << 2 << "0,099" << ExchangeState::RawCapture << 0.099;
+    QTest::newRow("torque 0.1") << 2 << "0.1" << ExchangeState::Streaming << 0.1;
+}
+
+void TestOnline::startChoosesHowTheRunIsCollected() {
+    QFETCH(int, family);
+    QFETCH(QString, sampleTime);
+    QFETCH(ExchangeState, expected);
+    QFETCH(double, sampleTimeValue);
+    OnlineWindow window{std::uint8_t(family)};
+    // A capture file left from an earlier run.
+    {
+        QFile old(window.CapturePath());
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("-001.00\r\n");
+    }
+    window.Find<QLabel>("LabelSeriesName")->setText(QStringLiteral("SER1"));
+    window.StartRun(sampleTime);
+    QCOMPARE(window.Orders(), QList<QByteArray>{"Se1"});
+    QVERIFY(window.messages.Shown.isEmpty());
+    QCOMPARE(Global.ExchangeState, expected);
+    QCOMPARE(Global.AwaitedReply, Reply::StreamOn);
+    QVERIFY(Global.MeasurementRunning);
+    QCOMPARE(Global.SampleTime, sampleTimeValue);
+    QCOMPARE(window.form->StatusText(), QStringLiteral("Nadawanie ciągle włączone"));
+    QCOMPARE(window.Text("LabelSeriesName"), QStringLiteral("Pomiar on-line"));
+    QVERIFY(!window.Find<QAbstractButton>("sbStart")->isEnabled());
+    QVERIFY(!window.Find<QAction>("MenuMeasurementStart")->isEnabled());
+    QVERIFY(window.Find<QAction>("MenuMeasurementStop")->isEnabled());
+    QVERIFY(window.Find<QAbstractButton>("sbStop")->isEnabled());
+    QVERIFY(window.Find<QLabel>("lblRemain")->isHidden());
+    // Only a fast run starts a capture of its own.
+    const QByteArray capture = ReadAll(window.CapturePath());
+    QCOMPARE(capture.isEmpty(), expected == ExchangeState::RawCapture);
+}
+
+void TestOnline::statisticsAndChartThroughTheWindow_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("low");
+    QTest::addColumn<QString>("high");
+    QTest::addColumn<QList<double>>("samples");
+    QTest::addColumn<QStringList>("labels"); // Count, Min, Max, Sum, Average
+    QTest::addColumn<double>("lowValue");
+    QTest::addColumn<double>("highValue");
+    QTest::newRow("three samples at 0.5 s")
+        << "C"
+        << "-5"
+        << "5" << QList<double>{1, 2, 4} << QStringList{"3", "1 N", "4 N", "7 N", "2.3333 N"}
+        << -5.0 << 5.0;
+    QTest::newRow("first sample 5")
+        << "C"
+        << "0"
+        << "0" << QList<double>{5} << QStringList{"1", "5 N", "5 N", "5 N", "5 N"} << 0.0 << 0.0;
+    QTest::newRow("tiny samples: rounded sum and average, min and max as they came")
+        << "C"
+        << "0"
+        << "0" << QList<double>{0.00002, 0.00002}
+        << QStringList{"2", "0.00002 N", "0.00002 N", "0 N", "0 N"} << 0.0 << 0.0;
+    QTest::newRow("negative samples")
+        << "C"
+        << "-2.5"
+        << "2,5" << QList<double>{-1.5, 2.25, -3}
+        << QStringList{"3", "-3 N", "2.25 N", "-2.25 N", "-0.75 N"} << -2.5 << 2.5;
+    QTest::newRow("decimal comma: thresholds typed either way")
+        << "de_DE"
+        << "-5,5"
+        << "7.25" << QList<double>{1.5, 2.25}
+        << QStringList{"2", "1,5 N", "2,25 N", "3,75 N", "1,875 N"} << -5.5 << 7.25;
+    QTest::newRow("thresholds that are no numbers count as 0")
+        << "de_DE"
+        << "abc"
+        << "" << QList<double>{1} << QStringList{"1", "1 N", "1 N", "1 N", "1 N"} << 0.0 << 0.0;
+}
+
+void TestOnline::statisticsAndChartThroughTheWindow() {
+    QFETCH(QString, locale);
+    QFETCH(QString, low);
+    QFETCH(QString, high);
+    QFETCH(QList<double>, samples);
+    QFETCH(QStringList, labels);
+    QFETCH(double, lowValue);
+    QFETCH(double, highValue);
+    QLocale::setDefault(QLocale(locale));
+    OnlineWindow window;
+    window.form->SetTag(TaggedControl::Thr, 1);
+    window.form->SetThrChecked(true);
+    window.SetText("EditLow", low);
+    window.SetText("EditHigh", high);
+    window.StartRun(QStringLiteral("0.5"));
+    QCOMPARE(Global.LowThreshold, lowValue);
+    QCOMPARE(Global.HighThreshold, highValue);
+    window.Feed(samples);
+    window.form->RefreshStatLabels();
+
+    QCOMPARE(window.form->YTitle(), QStringLiteral("Próbka [N]"));
+    QCOMPARE(Global.SampleUnit, QStringLiteral("N"));
+    QStringList shown;
+    for (const char* label : {"LabelCount", "LabelMin", "LabelMax", "LabelSum", "LabelAver"})
+        shown << window.Text(label);
+    QCOMPARE(shown, labels);
+
+    ChartModel& chart = window.form->ChartData();
+    QList<double> keys;
+    for (int i = 0; i < samples.size(); ++i)
+        keys << i * 0.5;
+    QCOMPARE(Keys(chart.Samples()), keys);
+    QCOMPARE(Values(chart.Samples()), samples);
+    // The threshold lines reach one step beyond the last sample; a level run keeps its ends.
+    for (const auto& [line, value] :
+         {std::pair{chart.LowLine(), lowValue}, std::pair{chart.HighLine(), highValue}}) {
+        QVERIFY(!line->isEmpty());
+        QCOMPARE(line->constBegin()->key, 0.5);
+        QCOMPARE((line->constEnd() - 1)->key, samples.size() * 0.5);
+        for (double y : Values(line))
+            QCOMPARE(y, value);
+    }
+}
+
+void TestOnline::secondRunContinuesTheTimeScale() {
+    OnlineWindow window;
+    window.StartRun(QStringLiteral("0.5"));
+    window.Feed({1, 2, 3});
+    window.StopRun();
+    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
+    // This time from the menu.
+    window.SetText("EditSampleTime", QStringLiteral("0.25"));
+    window.Find<QAction>("MenuMeasurementStart")->trigger();
+    QVERIFY(Global.MeasurementRunning);
+    QCOMPARE(Global.ChartTimeOffset, 1.0);
+    QCOMPARE(Global.ChartIndexOffset, 2.0);
+    window.Feed({4, 5});
+    window.Find<QAction>("MenuMeasurementStop")->trigger();
+    QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
+    window.form->RefreshStatLabels();
+    QCOMPARE(Keys(window.form->ChartData().Samples()), (QList<double>{0, 0.5, 1.0, 1.25, 1.5}));
+    // The statistics cover both runs.
+    QCOMPARE(window.Text("LabelCount"), QStringLiteral("5"));
+    QCOMPARE(window.Text("LabelSum"), QStringLiteral("15 N"));
+    QCOMPARE(window.Text("LabelAver"), QStringLiteral("3 N"));
+}
+
+void TestOnline::clearEmptiesChartLabelsAndTitles() {
+    OnlineWindow window;
+    window.form->SetTag(TaggedControl::Thr, 1);
+    window.form->SetThrChecked(true);
+    window.StartRun(QStringLiteral("0.5"));
+    window.Feed({1, 2});
+    window.form->SetXTitle(QStringLiteral("Numer próbki"));
+    window.Click("sbClear"); // also during a run
+    QCOMPARE(window.form->ChartPointCount(), 0);
+    QVERIFY(window.form->ChartData().LowLine()->isEmpty());
+    QVERIFY(window.form->ChartData().HighLine()->isEmpty());
+    for (const char* label : {"LabelCount", "LabelMin", "LabelMax", "LabelSum", "LabelAver"})
+        QCOMPARE(window.Text(label), QStringLiteral("---"));
+    QCOMPARE(window.form->Chart()->XTitle(), QStringLiteral("Czas [s]"));
+    QCOMPARE(window.form->YTitle(), QString());
+    QCOMPARE(window.Text("LabelSeriesName"), QString());
+    QCOMPARE(Global.SampleStats.Count, 0);
+    // A stale label refresh queued before Clear does not bring the old figures back.
+    QTest::qWait(20);
+    QCOMPARE(window.Text("LabelCount"), QStringLiteral("---"));
+    // The run goes on from an empty chart.
+    window.Feed({7});
+    window.form->RefreshStatLabels();
+    QCOMPARE(Keys(window.form->ChartData().Samples()), QList<double>{0});
+    QCOMPARE(window.form->YTitle(), QStringLiteral("Próbka [N]"));
+    QCOMPARE(window.Text("LabelCount"), QStringLiteral("1"));
+}
+
+void TestOnline::stopRepeatsTheOrderUntilConfirmed() {
+    OnlineWindow window;
+    window.StartRun(QStringLiteral("0.1"));
+    window.Feed({1, 2});
+    window.Orders();
+    window.received.clear();
+    window.Click("sbStop");
+    QCOMPARE(window.Orders(), QList<QByteArray>{"Se0"});
+    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
+    QCOMPARE(window.form->StatusText(), QStringLiteral("Wyłączanie nadawania ciągłego..."));
+    auto* repeat = window.Find<QTimer>("TimerPomiarOnline");
+    QVERIFY(repeat->isActive());
+    QVERIFY(Global.MeasurementRunning); // until the gauge confirms
+    // Lines still on their way are not samples any more.
+    window.Feed({3});
+    QCOMPARE(window.form->ChartPointCount(), 2);
+
+    // An order sent meanwhile does not keep the confirmation from being recognised.
+    SetExchange(ExchangeState::Confirming, Reply::Tare);
+    QTRY_COMPARE_WITH_TIMEOUT(window.CountOf("Se0"), 2, Patience);
+    QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
+    QVERIFY(repeat->isActive());
+
+    window.form->ProcessIncoming(ForceLine(4) + "Me0\r\n");
+    QVERIFY(!Global.MeasurementRunning);
+    QCOMPARE(window.form->ChartPointCount(), 2);
+    QCOMPARE(window.form->StatusText(), QStringLiteral("Nadawanie ciągle wyłączone"));
+    QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
+    QVERIFY(!window.Find<QAction>("MenuMeasurementStop")->isEnabled());
+    for (const char* poll : {"TimerDisplay", "TimerBattery", "TimerReport"})
+        QVERIFY2(window.Find<QTimer>(poll)->isActive(), poll);
+    for (const char* poll : {"TimerDisplay", "TimerBattery", "TimerReport"})
+        window.Find<QTimer>(poll)->stop();
+    // The next tick ends the repetition.
+    QTRY_VERIFY_WITH_TIMEOUT(!repeat->isActive(), Patience);
+    QCOMPARE(window.CountOf("Se0"), 2);
+}
+
+void TestOnline::unitChangeEndsTheRun() {
+    OnlineWindow window;
+    window.StartRun(QStringLiteral("0.1"));
+    window.Feed({1, 2});
+    window.Feed({3}, "kg");
+    QVERIFY(!Global.MeasurementRunning);
+    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(window.messages.Shown.size(), 1);
+    QCOMPARE(window.messages.Shown[0].Caption, QStringLiteral("Niezgodność jednostek"));
+    QCOMPARE(window.messages.Shown[0].Icon, MessageIcon::Warning);
+    QCOMPARE(window.form->ChartPointCount(), 2);
+    QCOMPARE(window.Text("PanelResult"), QStringLiteral(" 3 kg"));
+    QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
+    // The gauge goes on sending until Stop; nothing more is plotted.
+    window.Feed({4}, "kg");
+    QCOMPARE(window.form->ChartPointCount(), 2);
+}
+
+void TestOnline::fastRunIsReplayedAtStop_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QList<double>>("expected");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("whole lines") << "C"
+                                 << " 1.23 N*m" << QByteArray("-012.34\r\n 001.00\r\n 000.05\r\n")
+                                 << QList<double>{-12.34, 1, 0.05} << "Próbka [N*m]";
+    QTest::newRow("a cut first line, a long line, a line that is no number")
+        << "C"
+        << "-0.50 kgf*m" << QByteArray("34\r\n 002.50\r\n12345678\r\n-0a2.34\r\n-000.75\r\n")
+        << QList<double>{2.5, -0.75} << "Próbka [kgf*m]";
+    QTest::newRow("many lines in one piece") << "C"
+                                             << "0 g" << QByteArray(" 001.00\r\n").repeated(500)
+                                             << QList<double>(500, 1.0) << "Próbka [g]";
+    QTest::newRow("decimal comma system") << "de_DE"
+                                          << " 1,23 N*cm" << QByteArray("-012.34\r\n 003.50\r\n")
+                                          << QList<double>{-12.34, 3.5} << "Próbka [N*cm]";
+}
+
+void TestOnline::fastRunIsReplayedAtStop() {
+    QFETCH(QString, locale);
+    QFETCH(QString, panel);
+    QFETCH(QByteArray, text);
+    QFETCH(QList<double>, expected);
+    QFETCH(QString, title);
+    QLocale::setDefault(QLocale(locale));
+    OnlineWindow window(Family::Torque);
+    window.form->SetPanelResultCaption(panel);
+    window.StartRun(QStringLiteral("0.005"));
+    QCOMPARE(Global.ExchangeState, ExchangeState::RawCapture);
+    // The text comes over the line, through the link's routing into the capture.
+    QVERIFY(window.gauge.Write(text));
+    const QString path = window.CapturePath();
+    CaptureFile& capture = window.form->Capture();
+    QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(path).size() + capture.Buffer().size(), qint64(text.size()),
+                              Patience);
+    QCOMPARE(window.form->ChartPointCount(), 0); // nothing is plotted during the run
+    window.Orders();
+    window.received.clear();
+
+    window.Click("sbStop");
+    QCOMPARE(Values(window.form->ChartData().Samples()), expected);
+    QList<double> keys;
+    for (int i = 0; i < expected.size(); ++i)
+        keys << i * 0.005;
+    QCOMPARE(Keys(window.form->ChartData().Samples()), keys);
+    QCOMPARE(window.form->YTitle(), title);
+    QCOMPARE(ReadAll(path), text);
+    QVERIFY(capture.Buffer().isEmpty());
+    QVERIFY(!capture.IsOpen());
+    QCOMPARE(window.Orders(), QList<QByteArray>{"Se0"});
+    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
+    window.form->RefreshStatLabels();
+    QCOMPARE(window.Text("LabelCount"), QString::number(expected.size()));
+}
+
+void TestOnline::replayOfNothingKeepsTheUnit() {
+    OnlineWindow window(Family::Torque);
+    window.form->SetPanelResultCaption(QStringLiteral(" 1.00 N*m"));
+    window.StartRun(QStringLiteral("0.01"));
+    QVERIFY(window.gauge.Write(" 001.00\r\n 002.00\r\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.form->Capture().Buffer().size(), 18, Patience);
+    window.StopRun();
+    QCOMPARE(window.form->ChartPointCount(), 2);
+    // The unit on the gauge changes; a second fast run brings nothing.
+    window.form->SetPanelResultCaption(QStringLiteral(" 1.00 kg"));
+    window.StartRun(QStringLiteral("0.01"));
+    window.Click("sbStop");
+    QCOMPARE(window.form->ChartPointCount(), 2);
+    QCOMPARE(window.form->YTitle(), QStringLiteral("Próbka [N*m]"));
+}
+
+// A capture file that cannot be written (here a folder is in its place): the text stays in
+// memory and the replay still plots every sample.
+void TestOnline::replayWhenTheCaptureFileCannotBeWritten() {
+    OnlineWindow window(Family::Torque);
+    QVERIFY(QDir(window.program.Dir()).mkdir(QLatin1String(CaptureFile::FileName)));
+    window.StartRun(QStringLiteral("0.005"));
+    const QByteArray text = QByteArray(" 001.25\r\n-002.50\r\n").repeated(20);
+    QVERIFY(window.gauge.Write(text));
+    QTRY_COMPARE_WITH_TIMEOUT(window.form->Capture().Buffer().size(), text.size(), Patience);
+    window.Click("sbStop");
+    QCOMPARE(window.form->ChartPointCount(), 40);
+    QCOMPARE(Values(window.form->ChartData().Samples()).mid(0, 2), (QList<double>{1.25, -2.5}));
+    QVERIFY(window.form->Capture().Buffer().isEmpty());
+    QVERIFY(window.messages.Shown.isEmpty());
+}
+
+void TestOnline::scheduledStartHandsOverAtTheMoment_data() {
+    QTest::addColumn<int>("family");
+    QTest::addColumn<QString>("sampleTime");
+    QTest::addColumn<ExchangeState>("expected");
+    QTest::newRow("force 0.1") << 0 << "0.1" << ExchangeState::Streaming;
+    QTest::newRow("force 0.025: read as it comes, as at once")
+        << 0 << "0.025" << ExchangeState::Streaming;
+    QTest::newRow("torque 0.005: captured") << 2 << "0.005" << ExchangeState::RawCapture;
+    QTest::newRow("torque 0.1") << 2 << "0.1" << ExchangeState::Streaming;
+}
+
+void TestOnline::scheduledStartHandsOverAtTheMoment() {
+    QFETCH(int, family);
+    QFETCH(QString, sampleTime);
+    QFETCH(ExchangeState, expected);
+    OnlineWindow window{std::uint8_t(family)};
+    auto clock = std::make_shared<ManualClock>(At(9, 59, 58));
+    window.form->SetRunAtClock(clock);
+    {
+        QFile old(window.CapturePath());
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("-001.00\r\n");
+    }
+    window.Find<QAbstractButton>("chbRunAt")->setChecked(true);
+    window.SetText("eHour", QStringLiteral("10"));
+    window.SetText("eMinute", QStringLiteral("0"));
+    window.StartRun(sampleTime);
+    QCOMPARE(window.Orders(), QList<QByteArray>{"Se1"});
+    QVERIFY(!window.Find<QLabel>("lblRemain")->isHidden());
+    QVERIFY(!window.Find<QLabel>("lblRemainCounter")->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(window.Text("lblRemainCounter"), QStringLiteral("2 s"), Patience);
+    clock->Set(At(9, 59, 59));
+    QTRY_COMPARE_WITH_TIMEOUT(window.Text("lblRemainCounter"), QStringLiteral("1 s"), Patience);
+    // Until the moment the readings are not samples.
+    QVERIFY(!Global.MeasurementRunning);
+    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(Global.AwaitedReply, Reply::StreamOn);
+    QVERIFY(!window.Find<QAbstractButton>("sbStart")->isEnabled());
+    if (family == Family::Force)
+        window.Feed({1});
+    QCOMPARE(window.form->ChartPointCount(), 0);
+    QCOMPARE(ReadAll(window.CapturePath()), QByteArray("-001.00\r\n"));
+
+    clock->Set(At(10, 0));
+    QTRY_VERIFY_WITH_TIMEOUT(Global.MeasurementRunning, Patience);
+    QCOMPARE(Global.ExchangeState, expected);
+    QVERIFY(window.Find<QLabel>("lblRemain")->isHidden());
+    QVERIFY(window.Find<QLabel>("lblRemainCounter")->isHidden());
+    // A capture begins at the moment, in a file of its own.
+    QCOMPARE(ReadAll(window.CapturePath()).isEmpty(), expected == ExchangeState::RawCapture);
+    if (expected == ExchangeState::Streaming) {
+        const QByteArray line = family == Family::Force ? ForceLine(2) : " 002.00\r\n";
+        window.form->ProcessIncoming(line);
+        QCOMPARE(Keys(window.form->ChartData().Samples()), QList<double>{0});
+    }
+}
+
+void TestOnline::stopDuringTheCountdownAbandonsTheStart() {
+    OnlineWindow window;
+    auto clock = std::make_shared<ManualClock>(At(9, 0));
+    window.form->SetRunAtClock(clock);
+    window.Find<QAbstractButton>("chbRunAt")->setChecked(true);
+    window.SetText("eHour", QStringLiteral("9"));
+    window.SetText("eMinute", QStringLiteral("1"));
+    window.StartRun(QStringLiteral("0.1"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.Text("lblRemainCounter"), QStringLiteral("60 s"), Patience);
+    window.Click("sbStop");
+    QVERIFY(window.Find<QLabel>("lblRemain")->isHidden());
+    QVERIFY(window.Find<QLabel>("lblRemainCounter")->isHidden());
+    QCOMPARE(window.Orders(), (QList<QByteArray>{"Se1", "Se0"}));
+    QVERIFY(ComThread::WaitForAll(5s));
+    clock->Set(At(9, 1));
+    QTest::qWait(50);
+    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(window.Find<QLabel>("lblRemain")->isHidden());
+    window.Feed({1});
+    QCOMPARE(window.form->ChartPointCount(), 0);
+    // The gauge confirms; Start may be used again.
+    window.form->ProcessIncoming("Me0\r\n");
+    QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
+}
+
+void TestOnline::scheduledStartInThePastBeginsAtOnce() {
+    OnlineWindow window;
+    window.form->SetRunAtClock(std::make_shared<ManualClock>(At(15, 0)));
+    window.Find<QAbstractButton>("chbRunAt")->setChecked(true);
+    window.SetText("eHour", QStringLiteral("8"));
+    window.SetText("eMinute", QStringLiteral("30"));
+    window.StartRun(QStringLiteral("0.1"));
+    QTRY_VERIFY_WITH_TIMEOUT(Global.MeasurementRunning, Patience);
+    QVERIFY(window.Find<QLabel>("lblRemain")->isHidden());
+    QVERIFY(window.Find<QLabel>("lblRemainCounter")->isHidden());
+    QCOMPARE(window.Text("lblRemainCounter"), QStringLiteral("---"));
+}
+
+void TestOnline::nextMinuteFillsTheFields_data() {
+    QTest::addColumn<std::int64_t>("now");
+    QTest::addColumn<QString>("hour");
+    QTest::addColumn<QString>("minute");
+    QTest::newRow("morning") << At(7, 4, 59) << "7"
+                             << "5";
+    QTest::newRow("to the full hour") << At(10, 59, 30) << "11"
+                                      << "0";
+    QTest::newRow("23:59 gives 24 and 0") << At(23, 59, 10) << "24"
+                                          << "0";
+}
+
+void TestOnline::nextMinuteFillsTheFields() {
+    QFETCH(std::int64_t, now);
+    QFETCH(QString, hour);
+    QFETCH(QString, minute);
+    OnlineWindow window;
+    window.form->SetRunAtClock(std::make_shared<ManualClock>(now));
+    window.Click("sbSetTime");
+    QCOMPARE(window.Text("eHour"), hour);
+    QCOMPARE(window.Text("eMinute"), minute);
+    QVERIFY(window.Orders().isEmpty());
+}
+
+void TestOnline::resultsFileFollowsEverySample_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<int>("family");
+    QTest::addColumn<QList<double>>("samples");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("force gauge") << "C" << 0 << QList<double>{1.5, -2.25, 0}
+                                 << QByteArray("1.5\r\n-2.25\r\n0\r\n");
+    QTest::newRow("force gauge, decimal comma")
+        << "de_DE" << 0 << QList<double>{1.5, -2.25} << QByteArray("1,5\r\n-2,25\r\n");
+    QTest::newRow("torque meter, slashes in the date")
+        << "en_US" << 2 << QList<double>{12.5, -0.75} << QByteArray("12.5\r\n-0.75\r\n");
+}
+
+void TestOnline::resultsFileFollowsEverySample() {
+    QFETCH(QString, locale);
+    QFETCH(int, family);
+    QFETCH(QList<double>, samples);
+    QFETCH(QByteArray, content);
+    QLocale::setDefault(QLocale(locale));
+    OnlineWindow window{std::uint8_t(family)};
+    const QString folder = window.program.FilePath(QStringLiteral("data"));
+    QVERIFY(QDir().mkpath(folder));
+    Global.DataDirectory = folder;
+    window.form->SetPanelResultCaption(QStringLiteral(" 0.00 N*m"));
+    window.StartRun(QStringLiteral("0.1"));
+
+    const QDateTime before = QDateTime::currentDateTime();
+    window.form->ProcessIncoming("Mnewfile\r\n");
+    const QDateTime after = QDateTime::currentDateTime();
+    QVERIFY(Global.ResultsFileActive);
+    QStringList names;
+    for (QDateTime t = before.addMSecs(-before.time().msec()); t <= after; t = t.addSecs(1))
+        names << ResultsFile::NameFor(folder, t);
+    QVERIFY2(names.contains(Global.ResultsFileName), qPrintable(Global.ResultsFileName));
+    QVERIFY(QFileInfo(Global.ResultsFileName).fileName().startsWith(QLatin1String("wyniki od ")));
+    QVERIFY(!QFileInfo(Global.ResultsFileName).fileName().contains(QLatin1Char(':')));
+    QCOMPARE(QFileInfo(Global.ResultsFileName).absolutePath(), QDir(folder).absolutePath());
+    QCOMPARE(ReadAll(Global.ResultsFileName), QByteArray());
+
+    // The file is whole after every sample: nothing waits in a buffer.
+    QList<QByteArray> lines = content.split('\n');
+    QByteArray expected;
+    for (int i = 0; i < samples.size(); ++i) {
+        const double v = samples[i];
+        window.form->ProcessIncoming(
+            family == Family::Force
+                ? ForceLine(v)
+                : QByteArray(1, v < 0 ? '-' : ' ') +
+                      QByteArray::number(std::abs(v), 'f', 2).rightJustified(6, '0') + "\r\n");
+        expected += lines[i] + '\n';
+        QCOMPARE(ReadAll(Global.ResultsFileName), expected);
+    }
+    QCOMPARE(window.form->ChartPointCount(), samples.size());
+}
+
+void TestOnline::resultsFileInAMissingFolder() {
+    OnlineWindow window;
+    Global.DataDirectory = window.program.FilePath(QStringLiteral("missing/folder"));
+    window.StartRun(QStringLiteral("0.1"));
+    window.form->ProcessIncoming("Mnewfile\r\n");
+    QVERIFY(!Global.ResultsFileActive);
+    window.Feed({1, 2});
+    QCOMPARE(window.form->ChartPointCount(), 2);
+    QVERIFY(window.messages.Shown.isEmpty());
+    QVERIFY(!QFileInfo::exists(Global.ResultsFileName));
+}
+
+// However fast samples come, the chart is drawn at most about 25 times a second.
+void TestOnline::chartRedrawsAtMostAtItsRate() {
+    OnlineWindow window;
+    window.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
+    // The first activation has its own Stop; the run begins after it.
+    QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == window.form.get(), Patience);
+    for (const char* timer : {"TimerDisplay", "TimerBattery", "TimerReport"})
+        window.Find<QTimer>(timer)->stop();
+    window.StartRun(QStringLiteral("0.025"));
+    QSignalSpy replots(window.form->Chart(), &QCustomPlot::afterReplot);
+    QElapsedTimer clock;
+    clock.start();
+    constexpr int Rounds = 60;
+    constexpr int LinesPerRound = 100;
+    for (int round = 0; round < Rounds; ++round) {
+        QByteArray text;
+        for (int i = 0; i < LinesPerRound; ++i)
+            text += ForceLine((round * LinesPerRound + i) % 200 - 100);
+        window.form->ProcessIncoming(text);
+        QTest::qWait(5);
+    }
+    QTest::qWait(100);
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(window.form->ChartPointCount(), Rounds * LinesPerRound);
+    const qint64 allowed = elapsed / ChartView::RefreshInterval.count() + 3;
+    QVERIFY2(replots.count() >= 1, "the chart was never drawn");
+    QVERIFY2(replots.count() <= allowed,
+             qPrintable(QStringLiteral("%1 redraws in %2 ms").arg(replots.count()).arg(elapsed)));
+}
+
+QTEST_MAIN(TestOnline)
+#include "tst_online.moc"
