@@ -608,6 +608,10 @@ void ProcessData::ProcessDownload() {
         if (!HandleDownloadLine(line))
             return; // the failing line stays in the buffer
         Consume(crlf + 2);
+        // Whatever came after the line that ended the download (a repeated dump, the next
+        // reply) is not part of this series: it waits for the exchange now under way.
+        if (Global.ExchangeState != ExchangeState::Downloading)
+            return;
     }
 }
 
