@@ -334,16 +334,24 @@ void ProcessData::HandleBattery(QByteArrayView rest) {
 // --- Reading the display: one fixed-column line per call. ---------------------------------
 
 void ProcessData::ProcessDisplay() {
-    const QByteArrayView rest = Rest();
-    const qsizetype lf = rest.indexOf('\n');
-    const qsizetype n = lf + 1; // 1-based position of the line feed, 0 when there is none
-    if (n >= 16) {
-        HandleDisplayReading(rest.first(n));
+    for (;;) {
+        const QByteArrayView rest = Rest();
+        const qsizetype lf = rest.indexOf('\n');
+        const qsizetype n = lf + 1; // 1-based position of the line feed, 0 when there is none
+        if (n >= 16) {
+            HandleDisplayReading(rest.first(n));
+            Consume(n);
+            return;
+        }
+        if (rest.contains(QByteArrayView("MQ"))) {
+            m_target.SetStatusText(tr("Nie można wykonać rozkazu"));
+            return;
+        }
+        if (n == 0)
+            return;
+        // Only the short line goes (a stream line of a gauge left sending, noise): a serial
+        // link hands over several lines at once, and the reading behind it must still count.
         Consume(n);
-    } else if (rest.contains(QByteArrayView("MQ"))) {
-        m_target.SetStatusText(tr("Nie można wykonać rozkazu"));
-    } else if (n >= 1) {
-        Consume(rest.size());
     }
 }
 
