@@ -2,6 +2,7 @@
 
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
+#include "app/TerminationSignals.h"
 #include "app/widgets/Pictures.h"
 #include "app/widgets/ProgramFont.h"
 #include "app/widgets/ProgramStyle.h"
@@ -63,6 +64,14 @@ int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     InitialiseApplication();
     ApplicationWindows windows = CreateWindows();
+    TMainForm* main = windows.Main.get();
+    // Ended from outside: close as the close box does, or simply end before the hand-over.
+    OnTerminationSignal([main] {
+        if (main->isVisible())
+            main->close();
+        else
+            QCoreApplication::exit(0);
+    });
     windows.Splash->show();
     return app.exec();
 }

@@ -30,18 +30,6 @@ std::optional<double> SampleTimeOf(const QString& text) {
     return value;
 }
 
-// Thresholds are read for the chart by turning the separator the locale does not use into
-// the one it uses, so that "99.5" and "99,5" both give 99.5; anything else gives 0.
-double ThresholdOf(const QString& text) {
-    const QChar system = SystemDecimalSeparator();
-    const QChar other = system == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.');
-    QString normalized = text;
-    if (const qsizetype at = normalized.indexOf(other); at >= 0)
-        normalized[at] = system;
-    const std::optional<double> value = ToNumber(normalized);
-    return value && std::isfinite(*value) ? *value : 0.0;
-}
-
 // Only the seven-character lines of families 1 and 2 can be replayed from a capture; a force
 // gauge's lines are longer and carry their unit, so a force gauge is always read as it sends,
 // whether its run starts at once or at a set time.
@@ -82,8 +70,8 @@ void TMainForm::sbStartClick() {
         return;
     }
     SetExchange(ExchangeState::Confirming, Reply::StreamOn);
-    Global.LowThreshold = ThresholdOf(m_EditLow->text());
-    Global.HighThreshold = ThresholdOf(m_EditHigh->text());
+    Global.LowThreshold = ReadThreshold(m_EditLow->text());
+    Global.HighThreshold = ReadThreshold(m_EditHigh->text());
     SetStatusText(OrderSet::StatusOf(OrderSet::Order::StreamOn));
     BeginOnlineMeasurement();
     // Also for a later start: the gauge sends at once, the set time only decides when the

@@ -34,6 +34,16 @@ std::optional<double> ToNumber(const QString& text) {
     return value;
 }
 
+double ReadThreshold(const QString& text) {
+    const QChar system = SystemDecimalSeparator();
+    const QChar other = system == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.');
+    QString normalized = text;
+    if (const qsizetype at = normalized.indexOf(other); at >= 0)
+        normalized[at] = system;
+    const std::optional<double> value = ToNumber(normalized);
+    return value && std::isfinite(*value) ? *value : 0.0;
+}
+
 std::optional<double> ReadNumber(const QString& text) {
     return ToNumber(NormalizeDecimalSeparator(text));
 }

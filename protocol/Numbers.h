@@ -27,6 +27,11 @@ inline std::optional<double> ReadNumber(const QByteArray& text) {
     return ReadNumber(QByteArrayView(text));
 }
 
+// A threshold as the chart takes it from its field: the separator the locale does not use
+// becomes the one it uses ("99.5" and "99,5" both give 99.5); anything else, including a
+// value that is not finite, gives 0.
+double ReadThreshold(const QString& text);
+
 // Whole-number conversion of a trimmed text ("+12", "-3", "0012").
 std::optional<int> ReadInteger(const QString& text);
 

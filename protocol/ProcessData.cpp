@@ -64,18 +64,6 @@ QString DownloadUnit(const QString& line) {
     return lastThree;
 }
 
-// Threshold texts are read for the chart by swapping the one separator the locale does not
-// use, so that "99.0" and "99,0" both give 99.
-double ThresholdValue(const QString& text) {
-    QString normalized = text;
-    const bool pointLocale = SystemDecimalSeparator() == QLatin1Char('.');
-    const QChar wrong = pointLocale ? QLatin1Char(',') : QLatin1Char('.');
-    const qsizetype at = normalized.indexOf(wrong);
-    if (at >= 0)
-        normalized[at] = SystemDecimalSeparator();
-    return ToNumber(normalized).value_or(0.0);
-}
-
 } // namespace
 
 ProcessData::ProcessData(ReplyTarget& target)
@@ -636,8 +624,8 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
         if (Global.DownloadCount == 0) {
             EndDownload();
         } else {
-            Global.LowThreshold = ThresholdValue(m_target.EditText(PanelEdit::Low));
-            Global.HighThreshold = ThresholdValue(m_target.EditText(PanelEdit::High));
+            Global.LowThreshold = ReadThreshold(m_target.EditText(PanelEdit::Low));
+            Global.HighThreshold = ReadThreshold(m_target.EditText(PanelEdit::High));
         }
     } else if (has("FILE")) {
         m_target.SetSeriesName(ValueOf(line));

@@ -20,6 +20,8 @@ private slots:
     void format();
     void roundDecimals_data();
     void roundDecimals();
+    void threshold_data();
+    void threshold();
 };
 
 void TestNumbers::normalize_data() {
@@ -132,6 +134,27 @@ void TestNumbers::roundDecimals() {
     QFETCH(double, value);
     QFETCH(double, rounded);
     QCOMPARE(RoundDecimals(value, 4), rounded);
+}
+
+void TestNumbers::threshold_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("point") << "99.5" << 99.5;
+    QTest::newRow("comma") << "99,5" << 99.5;
+    QTest::newRow("negative") << "-1,25" << -1.25;
+    QTest::newRow("letters") << "abc" << 0.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("not finite") << "inf" << 0.0;
+}
+
+void TestNumbers::threshold() {
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German)}) {
+        QLocale::setDefault(locale);
+        QCOMPARE(ReadThreshold(text), value);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)
