@@ -272,8 +272,13 @@ SerialSettings Parse(const QByteArray& content, const SerialSettings& current) {
     const QHash<QString, QString> values = ReadSection(content);
     SerialSettings s = current;
 
-    if (const auto port = Value(values, Key::Port); port && !port->isEmpty())
-        s.Port = *port;
+    // Read as it would be written: control characters never stay in a port name, and a
+    // name of nothing else is no name (read raw, it was saved as an empty one, which the
+    // next start read as the port before it).
+    if (const auto port = Value(values, Key::Port)) {
+        if (const QString clean = QString::fromUtf8(Sanitized(*port)); !clean.isEmpty())
+            s.Port = clean;
+    }
     if (const auto text = Value(values, Key::BaudRate))
         s.BaudRate = SerialText::BaudFromText(*text).value_or(Baud::B9600);
     if (s.BaudRate == Baud::Custom) {

@@ -128,8 +128,12 @@ private slots:
             << QByteArray("[ComPort1]\nBaudRate=1200\nBaudRate=2400\n") << s;
         QTest::newRow("empty port keeps the port")
             << QByteArray("[ComPort1]\nPort=\n") << Unusual();
+        QTest::newRow("port of control characters keeps the port")
+            << QByteArray("[ComPort1]\nPort=\a\x1b\n") << Unusual();
         s = Unusual();
         s.Port = QStringLiteral("COM2");
+        QTest::newRow("control characters leave the port name")
+            << QByteArray("[ComPort1]\nPort=CO\aM2\x7f\n") << s;
         QTest::newRow("quoted value") << QByteArray("[ComPort1]\nPort=\"COM2\"\n") << s;
         QTest::newRow("NUL bytes and no line end")
             << QByteArray("[ComPort1]\nPort=COM2\n") + QByteArray("\0\0\0=\0[", 6) << s;
