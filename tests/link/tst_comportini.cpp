@@ -179,6 +179,15 @@ private slots:
         QCOMPARE(ComPortIni::Compose(existing, SerialSettings{}), expected);
     }
 
+    // A file from another editor keeps its other lines byte for byte, save after save.
+    void otherLinesKeepTheirLineEnds() {
+        const QByteArray existing = "[Before]\r\na=1\r\r\n[ComPort1]\r\nPort=COM9\r\nb\r";
+        const QByteArray once = ComPortIni::Compose(existing, SerialSettings{});
+        QVERIFY(once.startsWith("[Before]\r\na=1\r\r\n[ComPort1]\nPort=COM1\n"));
+        QVERIFY(once.endsWith("FlowControl=None\n"));
+        QCOMPARE(ComPortIni::Compose(once, SerialSettings{}), once);
+    }
+
     void roundTrip_data() {
         QTest::addColumn<SerialSettings>("settings");
         QTest::newRow("values at creation") << SerialSettings{};
