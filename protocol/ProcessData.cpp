@@ -327,9 +327,13 @@ void ProcessData::ProcessDisplay() {
         const qsizetype lf = rest.indexOf('\n');
         const qsizetype n = lf + 1; // 1-based position of the line feed, 0 when there is none
         if (n >= 16) {
-            HandleDisplayReading(rest.first(n));
+            const bool shown = HandleDisplayReading(rest.first(n));
             Consume(n);
-            return;
+            // A long line that is no reading (noise) must not hold back the ones behind it:
+            // one per call, a backlog of them kept the panel behind for minutes.
+            if (shown)
+                return;
+            continue;
         }
         if (rest.contains(QByteArrayView("MQ"))) {
             m_target.SetStatusText(tr("Nie można wykonać rozkazu"));
@@ -343,11 +347,11 @@ void ProcessData::ProcessDisplay() {
     }
 }
 
-void ProcessData::HandleDisplayReading(QByteArrayView line) {
+bool ProcessData::HandleDisplayReading(QByteArrayView line) {
     if (At(line, 11) != QLatin1Char(' '))
-        return;
+        return false;
     if (!ReadNumber(Bytes(line, 3, 10)))
-        return;
+        return false;
     qsizetype unitEnd = line.size() - 1; // before the LF
     if (unitEnd >= 1 && line[unitEnd - 1] == '\r')
         --unitEnd;
@@ -358,6 +362,7 @@ void ProcessData::HandleDisplayReading(QByteArrayView line) {
     Global.PortConfigured = true;
     m_target.MarkReadingFresh();
     m_target.SetStatusText(tr("Wynik odczytany"));
+    return true;
 }
 
 // --- Streaming: every reading line of an on-line run is a sample. --------------------------

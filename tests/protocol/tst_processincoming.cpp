@@ -187,6 +187,10 @@ void TestProcessIncoming::perCallRules_data() {
     QTest::newRow("short lines go, the reading behind them is read")
         << QList<QByteArray>{"abc\r\n 012.50\r\n" + first} << display << 0 << QByteArray()
         << " 1.5 N" << 0 << QStringList{"Wynik odczytany"} << int(Reply::StreamOn);
+    QTest::newRow("long lines that are no reading go, the reading behind them is read")
+        << QList<QByteArray>{"-   12.345XN  \r\n#noise#noise#noise#noise\r\n" + first + second}
+        << display << 0 << second << " 1.5 N" << 0 << QStringList{"Wynik odczytany"}
+        << int(Reply::StreamOn);
     QTest::newRow("short lines go, an incomplete reading waits")
         << QList<QByteArray>{"abc\r\n" + first.left(9)} << display << 0 << first.left(9) << "0 g"
         << 0 << QStringList{} << int(Reply::StreamOn);
