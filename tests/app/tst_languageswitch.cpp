@@ -40,7 +40,8 @@ const QStringList ValueHolders{
     "LabelCount",    "LabelMin",           "LabelMax",         "LabelSum",
     "LabelAver",     "StatusPanel",        "lblRemainCounter", "LabelPort",
     "LabelBaudRate", "LabelRetry",         "LabelState",       "Label1",
-    "Label2",        "LabelProgramName",   "cbBaudRate"};
+    "Label2",        "LabelProgramName",   "cbBaudRate",       "cbPort",
+    "cbDataBits",    "cbStopBits"};
 // Groups whose items are values: the unit list is the gauge's once a gauge has named it.
 const QStringList ValueGroups{"rgUnit"};
 
@@ -499,6 +500,8 @@ void TestLanguageSwitch::serialSetupDialogFollowsAndKeepsItsChoices() {
     settings.FlowControl = SerialSettings::Flow::Hardware;
     TComSetupFrm dialog(settings);
     const SerialSettings chosen = dialog.ChosenSettings();
+    const QMap<QString, QString> polish = CaptionsOf(&dialog);
+    QVERIFY(polish.size() > 20);
     const QStringList titles{"Ustawienia RS-232", "RS-232 settings", "RS-232-Einstellungen"};
     const QStringList parity{"Parzysta", "Even", "Gerade"};
     const int languages[] = {LanguageModules::Polish, LanguageModules::English,
@@ -506,6 +509,10 @@ void TestLanguageSwitch::serialSetupDialogFollowsAndKeepsItsChoices() {
     for (int i : {1, 2, 0}) {
         QVERIFY(modules.SetLanguage(languages[i]));
         QCOMPARE(dialog.windowTitle(), titles.at(i));
+        if (languages[i] == LanguageModules::Polish)
+            QCOMPARE(Differences(polish, CaptionsOf(&dialog)), QStringList());
+        else
+            QCOMPARE(LeftOver(polish, CaptionsOf(&dialog)), QStringList());
         QCOMPARE(dialog.findChild<QComboBox*>("cbParity")->currentText(), parity.at(i));
         const SerialSettings now = dialog.ChosenSettings();
         QCOMPARE(now.Parity, chosen.Parity);
