@@ -549,6 +549,8 @@ void TMainForm::ApplyTexts() {
     for (SpeedButton* button :
          {m_sbSampleCount, m_sbSampleTime, m_sbLow, m_sbHigh, m_dbZero, m_sbAcceleration})
         button->setToolTip(tr("Ustaw"));
+    // Before the widths below: the two value captions are among the texts that follow.
+    FollowComposedTexts();
     // The sample-time caption changes with the instrument; its widest form keeps its place.
     int widest = 0;
     for (const QString& caption : {DeviceModel::SampleTimeCaption(Family::Force, 1),
@@ -566,5 +568,4 @@ void TMainForm::ApplyTexts() {
 
     ApplyMenuTexts();
     UpdatePortButton();
-    FollowComposedTexts();
 }
