@@ -14,18 +14,32 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The dialog's designed size; fonts that need more room make it grow rather than clip.
 constexpr QSize DialogSize{231, 216};
 constexpr int Spacing = 2;
 constexpr int Margin = 6;
-// Lists are as wide as this many characters; their pop-ups show the long port names whole.
+// Lists are at least as wide as this many characters.
 constexpr int ListCharacters = 8;
 
 void Narrow(QComboBox* list) {
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(ListCharacters);
+}
+
+// A closed list shows its choice whole, in every language: a clipped port name hides which
+// device is meant, and some translated words are longer than the designed width.
+// The list counts its width in widths of an "x".
+void FitLongestItem(QComboBox* list) {
+    const QFontMetrics metrics = list->fontMetrics();
+    const int x = std::max(1, metrics.horizontalAdvance(QLatin1Char('x')));
+    int longest = 0;
+    for (int i = 0; i < list->count(); ++i)
+        longest = std::max(longest, metrics.horizontalAdvance(list->itemText(i)));
+    list->setMinimumContentsLength(std::max(ListCharacters, (longest + x - 1) / x));
 }
 
 QComboBox* NewList(const QString& objectName, const QStringList& items, const QString& current,
@@ -161,6 +175,8 @@ void TComSetupFrm::ApplyTexts() {
     for (QComboBox* list : {cbParity, cbFlowControl})
         for (int i = 0; i < list->count(); ++i)
             list->setItemText(i, ListWord(list->itemData(i).toString()));
+    for (QComboBox* list : {cbPort, cbBaudRate, cbDataBits, cbStopBits, cbParity, cbFlowControl})
+        FitLongestItem(list);
     sbApply->setText(tr("Zastosuj"));
     sbApply->setToolTip(tr("Apply settings"));
     sbCancel->setText(tr("Anuluj"));

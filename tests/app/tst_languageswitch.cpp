@@ -20,6 +20,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QGroupBox>
@@ -28,6 +29,8 @@
 #include <QMenu>
 #include <QSerialPort>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 namespace {
@@ -494,6 +497,13 @@ void TestLanguageSwitch::serialSetupDialogFollowsAndKeepsItsChoices() {
     IsolatedProgram program;
     LanguageModules modules;
     QVERIFY(modules.SetLanguage(LanguageModules::Polish));
+    // A port whose device name is longer than the list's designed width.
+    const QString device = program.FilePath(QStringLiteral("ttyUSB0"));
+    {
+        QFile placeholder(device);
+        QVERIFY(placeholder.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QFile::link(device, QDir(program.Ports()).filePath(QStringLiteral("COM3"))));
     SerialSettings settings;
     settings.Port = QStringLiteral("COM3");
     settings.Parity = SerialSettings::ParityKind::Even;
@@ -514,6 +524,24 @@ void TestLanguageSwitch::serialSetupDialogFollowsAndKeepsItsChoices() {
         else
             QCOMPARE(LeftOver(polish, CaptionsOf(&dialog)), QStringList());
         QCOMPARE(dialog.findChild<QComboBox*>("cbParity")->currentText(), parity.at(i));
+        // Each closed list shows its choice whole, also where the words are longer.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (QComboBox* list : dialog.findChildren<QComboBox*>()) {
+            const int chosenItem = list->currentIndex();
+            for (int item = 0; item < list->count(); ++item) {
+                list->setCurrentIndex(item);
+                QStyleOptionComboBox option;
+                option.initFrom(list);
+                option.currentText = list->currentText();
+                const QRect room = list->style()->subControlRect(
+                    QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+                QVERIFY2(list->fontMetrics().horizontalAdvance(list->currentText()) <= room.width(),
+                         qPrintable(list->objectName() + QLatin1Char(' ') + list->currentText()));
+            }
+            list->setCurrentIndex(chosenItem);
+        }
+        dialog.hide();
         const SerialSettings now = dialog.ChosenSettings();
         QCOMPARE(now.Parity, chosen.Parity);
         QCOMPARE(now.FlowControl, chosen.FlowControl);
