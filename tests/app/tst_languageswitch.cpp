@@ -7,6 +7,7 @@
 #include "app/state/Global.h"
 #include "app/widgets/RadioGroup.h"
 #include "link/CPortSetup.h"
+#include "link/EthConnection.h"
 #include "link/SerialLink.h"
 #include "link/TAutoKonfForm.h"
 #include "link/TConnectionForm.h"
@@ -18,6 +19,7 @@
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>
+#include <QAbstractSocket>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -239,6 +241,7 @@ private slots:
     void composedTextsFollowTheLanguage_data();
     void composedTextsFollowTheLanguage();
     void runGoesOnAfterASwitch();
+    void networkLinkGoesOnAcrossASwitch();
     void sampleCountLimitReadsInEveryLanguage_data();
     void sampleCountLimitReadsInEveryLanguage();
     void serialSetupDialogFollowsAndKeepsItsChoices();
@@ -458,6 +461,43 @@ void TestLanguageSwitch::runGoesOnAfterASwitch() {
     form.ProcessIncoming(ForceLine(5, "kgf"));
     QVERIFY(!Global.MeasurementRunning);
     QCOMPARE(window.Messages.Shown.size(), 1);
+}
+
+// The network link is not touched by a switch either: the same connection carries the next
+// confirmation, reported in the new language.
+void TestLanguageSwitch::networkLinkGoesOnAcrossASwitch() {
+    GaugeSession session;
+    QVERIFY2(session.StartGaugeTcp({"--model", "FS-20"}), qPrintable(session.Gauge.ErrorText()));
+    session.WriteConfig(false, true, QStringLiteral("127.0.0.1"), session.Gauge.TcpPort());
+    LanguageModules modules;
+    TMainForm& main = session.CreateWindow();
+    main.SetLanguages(&modules);
+    QVERIFY(modules.SetLanguage(LanguageModules::Polish));
+    session.ClickPortButton();
+    CEthConnection* link = main.EthLink();
+    QTRY_COMPARE_WITH_TIMEOUT(link->EthLinkState(), CEthConnection::Connected, Patience);
+    QTRY_COMPARE_WITH_TIMEOUT(session.Find<QLabel>("LabelModel")->text(), QStringLiteral("FS-20"),
+                              Patience);
+    // From here on only the test's orders travel: a poll's reply would replace the status text.
+    for (const char* name : {"TimerBattery", "TimerReport", "TimerDisplay"})
+        session.Find<QTimer>(name)->stop();
+    auto* socket = link->findChild<QAbstractSocket*>();
+    QVERIFY(socket);
+    QSignalSpy drops(socket, &QAbstractSocket::disconnected);
+
+    for (const int language :
+         {LanguageModules::English, LanguageModules::German, LanguageModules::Polish}) {
+        LanguageItem(main, language)->trigger();
+        QCOMPARE(Global.LanguageId, language);
+        QCOMPARE(link->EthLinkState(), CEthConnection::Connected);
+        SetExchange(ExchangeState::Confirming, Reply::Tare);
+        main.SendOrder("ST", false);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            main.StatusText(), QCoreApplication::translate("ProcessData", "Siłomierz wyzerowany"),
+            Patience);
+    }
+    QCOMPARE(drops.count(), 0);
+    QVERIFY(session.Messages.Shown.isEmpty());
 }
 
 void TestLanguageSwitch::sampleCountLimitReadsInEveryLanguage_data() {
