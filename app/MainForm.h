@@ -191,6 +191,8 @@ public:
 signals:
     // The exit sequence has run; the program ends.
     void Closed();
+    // Every status text as it is shown; a later poll may replace it before anyone looks.
+    void StatusTextChanged(const QString& text);
 
 protected:
     bool event(QEvent* event) override;
