@@ -235,6 +235,7 @@ QTimer* TMainForm::TimerOf(WindowTimer timer) const {
 
 void TMainForm::SetStatusText(const QString& text) {
     m_StatusPanel->setText(text);
+    emit StatusTextChanged(text);
 }
 
 void TMainForm::EnableTimer(WindowTimer timer) {

@@ -126,6 +126,20 @@ public:
     // How long an unattended run waits for the gauge to confirm its stop before it ends.
     static constexpr std::chrono::milliseconds UnattendedStopGrace{5000};
 
+    // --- Languages (MainFormFiles.cpp) ----------------------------------------------------
+    // Texts the program composes from a translatable part and shows beside values: what
+    // they read in the language of the last ApplyTexts.
+    struct ComposedTexts {
+        QString TimeTitle;         // X title of a run in seconds
+        QString SampleNumberTitle; // X title of a download without a sampling time
+        QString SampleTitlePrefix; // Y title before its unit
+        QString SampleCountPrefix; // sample-count caption before its range
+        QString SampleTimePrefix;  // sample-time caption before its range
+        QString OnlineSeriesName;  // series name of an on-line run
+        QStringList InitialUnits;  // the unit list before a gauge names its own
+    };
+    static ComposedTexts ComposeTexts();
+
     // --- Data files and off-line data ----------------------------------------------------
     // HeaderLines: the header of the data file last opened or saved, kept for the next save.
     const QStringList& HeaderLines() const { return m_headerLines; }
@@ -188,6 +202,8 @@ public:
 signals:
     // The exit sequence has run; the program ends.
     void Closed();
+    // Every status text as it is shown; a later poll may replace it before anyone looks.
+    void StatusTextChanged(const QString& text);
 
 protected:
     bool event(QEvent* event) override;
@@ -430,6 +446,12 @@ private:
     std::unique_ptr<XMLConfig> m_xmlConfig;
     // The auto-configuration limit as loaded, until the dialog is known.
     QString m_maxPortText;
+
+    // Languages: the composed texts as last applied.
+    ComposedTexts m_composedTexts;
+    // Carries the composed texts still shown into the language just installed; values from
+    // the gauge, a file or the user stay as they are.
+    void FollowComposedTexts();
 
     ChartModel m_chartModel;
     bool m_statRefreshPending = false;

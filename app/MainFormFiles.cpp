@@ -8,6 +8,7 @@
 #include "app/state/Messages.h"
 #include "app/widgets/RadioGroup.h"
 #include "measure/ChartView.h"
+#include "protocol/DeviceModel.h"
 #include "storage/ChartImage.h"
 #include "storage/DataFile.h"
 #include "storage/LanguageModules.h"
@@ -15,8 +16,10 @@
 #include "storage/TAboutForm.h"
 #include "storage/XMLConfig.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QUrl>
 
@@ -139,6 +142,60 @@ void TMainForm::Help1Click() {
 void TMainForm::Oproducencie1Click() {
     if (m_aboutForm)
         m_aboutForm->exec();
+}
+
+TMainForm::ComposedTexts TMainForm::ComposeTexts() {
+    const auto translate = [](const char* context, const char* text) {
+        return QCoreApplication::translate(context, text);
+    };
+    ComposedTexts texts;
+    texts.TimeTitle = translate("ProcessData", "Czas") + QStringLiteral(" [s]");
+    texts.SampleNumberTitle = translate("ProcessData", "Numer próbki");
+    texts.SampleTitlePrefix = ProcessData::SampleTitle(QString()).chopped(1);
+    const QString countCaption = DeviceModel::SampleCountCaption(QString());
+    texts.SampleCountPrefix = countCaption.left(countCaption.indexOf(QStringLiteral(" (1-")) + 4);
+    const QString timeCaption = DeviceModel::SampleTimeCaption(Family::Force, 0);
+    texts.SampleTimePrefix = timeCaption.left(timeCaption.lastIndexOf(QStringLiteral(" (")) + 2);
+    texts.OnlineSeriesName = tr("Pomiar on-line");
+    texts.InitialUnits = {tr("kilogram 'kg'"), tr("Newton 'N'"), tr("funt 'lb'"), tr("uncja 'oz'")};
+    return texts;
+}
+
+namespace {
+
+// A whole text composed in the old language becomes the new language's; anything else is a
+// value and stays.
+QString FollowWhole(const QString& shown, const QString& before, const QString& now) {
+    return !before.isEmpty() && shown == before ? now : shown;
+}
+
+// A text composed of a translated beginning and a value (a unit, a range) keeps the value.
+QString FollowPrefix(const QString& shown, const QString& before, const QString& now) {
+    return !before.isEmpty() && shown.startsWith(before) ? now + shown.mid(before.size()) : shown;
+}
+
+} // namespace
+
+// The chart titles matter beyond looks: a sample whose unit title differs from the chart's
+// counts as a unit conflict, so a title left in the old language would stop the next run.
+void TMainForm::FollowComposedTexts() {
+    const ComposedTexts before = m_composedTexts;
+    const ComposedTexts now = ComposeTexts();
+    QString xTitle = m_Chart1->XTitle();
+    xTitle = FollowWhole(xTitle, before.TimeTitle, now.TimeTitle);
+    xTitle = FollowWhole(xTitle, before.SampleNumberTitle, now.SampleNumberTitle);
+    SetXTitle(xTitle);
+    SetYTitle(FollowPrefix(YTitle(), before.SampleTitlePrefix, now.SampleTitlePrefix));
+    m_lbSampleCount->setText(
+        FollowPrefix(m_lbSampleCount->text(), before.SampleCountPrefix, now.SampleCountPrefix));
+    m_LabelSampleTime->setText(
+        FollowPrefix(m_LabelSampleTime->text(), before.SampleTimePrefix, now.SampleTimePrefix));
+    SetSeriesName(
+        FollowWhole(m_LabelSeriesName->text(), before.OnlineSeriesName, now.OnlineSeriesName));
+    // The initial units are translated for as long as no gauge has named its own.
+    if (!before.InitialUnits.isEmpty() && m_rgUnit->Items() == before.InitialUnits)
+        m_rgUnit->SetItemTexts(now.InitialUnits);
+    m_composedTexts = now;
 }
 
 void TMainForm::MenuLanguageClick(QAction* sender) {

@@ -1,7 +1,9 @@
 // The widget tree of the main window: panels, groups and controls with their initial values.
 #include "app/MainForm.h"
 
+#include "app/state/Global.h"
 #include "measure/ChartView.h"
+#include "protocol/DeviceModel.h"
 
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/CheckGroupHeader.h"
@@ -168,8 +170,6 @@ QWidget* TMainForm::BuildPanelTop() {
     auto* state = Tight(new QGridLayout, 0, 0, 0, 0, 4);
     m_sbComPort = Button("sbComPort", m_PanelTop, QStringLiteral("icon-connection"));
     m_sbComPort->setFixedSize(ComPortButtonWidth, TopButtonHeight);
-    m_sbComPort->setText(tr("Otwórz port"));
-    m_sbComPort->setToolTip(tr("Otwórz port"));
     m_sbExit = Button("sbExit", m_PanelTop, QStringLiteral("icon-exit"));
     m_sbExit->setFixedHeight(TopButtonHeight);
     m_sbExit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -367,7 +367,7 @@ QWidget* TMainForm::BuildSettings() {
     // Units and the PEAK mode.
     auto* first = Tight(new QVBoxLayout, 0, 0, 0, 0, 3);
     m_rgUnit = Named(new RadioGroup(m_gbSettings), "rgUnit");
-    m_rgUnit->SetItems({tr("kilogram 'kg'"), tr("Newton 'N'"), tr("funt 'lb'"), tr("uncja 'oz'")});
+    m_rgUnit->SetItems(ComposeTexts().InitialUnits);
     m_rgUnit->SetItemIndex(0);
     m_chkbPeak = Named(new CheckBox, "chkbPeak");
     m_rgPeakMode = Named(new RadioGroup(m_gbSettings), "rgPeakMode");
@@ -401,11 +401,12 @@ QWidget* TMainForm::BuildSettings() {
     modes->addWidget(m_rgAcquisition);
     modes->addWidget(m_rgSpeed);
     acquisition->addLayout(modes, 0, 0, 1, 3);
-    m_lbSampleCount = Label("lbSampleCount", m_gbAcquisition, tr("Liczba próbek (1-800):"));
+    m_lbSampleCount = Label("lbSampleCount", m_gbAcquisition,
+                            DeviceModel::SampleCountCaption(QStringLiteral("800")));
     m_EditSampleCount = Edit("EditSampleCount", m_gbAcquisition, QStringLiteral("0"), 15, 48);
     m_sbSampleCount = SetButton("sbSampleCount", m_gbAcquisition);
     m_LabelSampleTime =
-        Label("LabelSampleTime", m_gbAcquisition, tr("Czas próbkowania (0.1-99.9):"));
+        Label("LabelSampleTime", m_gbAcquisition, DeviceModel::SampleTimeCaption(Family::Force, 0));
     m_EditSampleTime = Edit("EditSampleTime", m_gbAcquisition, QStringLiteral("0"), 6, 48);
     m_sbSampleTime = SetButton("sbSampleTime", m_gbAcquisition);
     // Extra height opens between the mode groups and the two value rows.
@@ -548,10 +549,13 @@ void TMainForm::ApplyTexts() {
     for (SpeedButton* button :
          {m_sbSampleCount, m_sbSampleTime, m_sbLow, m_sbHigh, m_dbZero, m_sbAcceleration})
         button->setToolTip(tr("Ustaw"));
+    // Before the widths below: the two value captions are among the texts that follow.
+    FollowComposedTexts();
     // The sample-time caption changes with the instrument; its widest form keeps its place.
     int widest = 0;
-    for (const QString& caption : {tr("Czas próbkowania") + QStringLiteral(" (0.025-99.9):"),
-                                   tr("Liczba próbek") + QStringLiteral(" (1-6400):"),
+    for (const QString& caption : {DeviceModel::SampleTimeCaption(Family::Force, 1),
+                                   DeviceModel::SampleTimeCaption(Family::Torque, 0),
+                                   DeviceModel::SampleCountCaption(QStringLiteral("6400")),
                                    m_LabelSampleTime->text(), m_lbSampleCount->text()})
         widest = std::max(widest, m_LabelSampleTime->fontMetrics().horizontalAdvance(caption));
     m_LabelSampleTime->setMinimumWidth(widest + 2);
@@ -563,4 +567,5 @@ void TMainForm::ApplyTexts() {
     m_sbUpdateSettings->setText(tr("Odśwież ustawienia"));
 
     ApplyMenuTexts();
+    UpdatePortButton();
 }

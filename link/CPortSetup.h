@@ -5,6 +5,8 @@
 #include <QDialog>
 
 class QComboBox;
+class QGroupBox;
+class QLabel;
 class QPushButton;
 class SerialLink;
 
@@ -26,12 +28,25 @@ public:
     // Returns SetupApplied.
     static bool Execute(SerialLink& link, QWidget* parent = nullptr);
 
+    // Captions, hints and list words in the current language; choices stay.
+    void ApplyTexts();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void FillPorts(const QString& current);
     void sbApplyClick();
     void sbCancelClick();
 
     SerialSettings m_current;
+    QGroupBox* m_gbSettings = nullptr;
+    QLabel* m_lblPort = nullptr;
+    QLabel* m_lblBaudRate = nullptr;
+    QLabel* m_lblDataBits = nullptr;
+    QLabel* m_lblStopBits = nullptr;
+    QLabel* m_lblParity = nullptr;
+    QLabel* m_lblFlowControl = nullptr;
     QComboBox* cbPort = nullptr;
     QComboBox* cbBaudRate = nullptr;
     QComboBox* cbDataBits = nullptr;

@@ -618,7 +618,7 @@ void ProcessData::ProcessDownload() {
 
 void ProcessData::EndDownload() {
     Global.ExchangeState = ExchangeState::Confirming;
-    m_target.SetStatusText(QStringLiteral("Pobieranie próbek zakończone."));
+    m_target.SetStatusText(tr("Pobieranie próbek zakończone."));
 }
 
 bool ProcessData::HandleDownloadLine(const QString& line) {
@@ -642,8 +642,7 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
                 m_target.SetXTitle(tr("Czas") + QStringLiteral(" [s]"));
             } else {
                 Global.ExchangeState = ExchangeState::Confirming;
-                ShowMessage(QStringLiteral("Operacja przerwana"),
-                            QStringLiteral("Niepoprawna wartość czasu próbkowania"),
+                ShowMessage(tr("Operacja przerwana"), tr("Niepoprawna wartość czasu próbkowania"),
                             MessageIcon::Warning);
             }
         } else {
@@ -675,8 +674,8 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
         const std::optional<double> parsed = ReadNumber(digits.trimmed());
         if (!parsed) {
             Global.ExchangeState = ExchangeState::Confirming;
-            ShowMessage(QStringLiteral("Operacja przerwana"),
-                        QStringLiteral("Niepoprawna wartość próbki"), MessageIcon::Warning);
+            ShowMessage(tr("Operacja przerwana"), tr("Niepoprawna wartość próbki"),
+                        MessageIcon::Warning);
             return false;
         }
         m_target.AddSample(Global.SampleTime, minus >= 0 ? -*parsed : *parsed);

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QTranslator>
@@ -67,6 +68,10 @@ bool LanguageModules::LoadLanguage(int languageId) {
     m_translator = std::move(translator);
     m_moduleData = std::move(data);
     QCoreApplication::installTranslator(m_translator.get());
+    // The windows take their new texts now rather than at some later turn of the event loop:
+    // a reply handled in between would compose its texts in the new language and compare
+    // them with titles still in the old one.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     m_current = languageId;
     Global.LanguageId = languageId;
     emit LanguageChanged(languageId);

@@ -1,8 +1,26 @@
 #include "app/state/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
+
+// Takes a typed folder that does not exist yet instead of refusing it: the caller asks
+// whether to create it.
+class FolderChooser final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        if (!chosen.isEmpty() && !QFileInfo::exists(chosen.constFirst())) {
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
 
 class RealDialogs final : public FileDialogPresenter {
 public:
@@ -27,7 +45,7 @@ public:
         return dialog.selectedFiles();
     }
     QString Folder(QWidget* parent, const FileDialogRequest& request) override {
-        QFileDialog dialog(parent, QString(), request.StartFolder);
+        FolderChooser dialog(parent, QString(), request.StartFolder);
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -2,314 +2,978 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="pl_PL">
 <context>
+    <name>ChartImage</name>
+    <message>
+        <source>Pliki obrazu (.bmp)|*.bmp</source>
+        <translation>Bilddateien (.bmp)|*.bmp</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać wykresu do pliku %1</source>
+        <translation>Das Diagramm kann nicht in der Datei %1 gespeichert werden</translation>
+    </message>
+</context>
+<context>
     <name>ChartView</name>
     <message>
         <source>Czas</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit</translation>
+    </message>
+</context>
+<context>
+    <name>DataFile</name>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Die Datei %1 kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć pliku %1: %2</source>
+        <translation>Die Datei %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Błąd odczytu pliku %1: %2</source>
+        <translation>Fehler beim Lesen der Datei %1: %2</translation>
     </message>
 </context>
 <context>
     <name>DeviceModel</name>
     <message>
         <source>Czas próbkowania</source>
-        <translation type="unfinished"></translation>
+        <translation>Abtastzeit</translation>
     </message>
     <message>
         <source>Liczba próbek</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl Messwerte</translation>
     </message>
 </context>
 <context>
     <name>OrderSet</name>
     <message>
         <source>Zerowanie...</source>
-        <translation type="unfinished"></translation>
+        <translation>Tarieren...</translation>
     </message>
     <message>
         <source>Włączenie/wyłączanie...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein-/Ausschalten...</translation>
     </message>
     <message>
         <source>Przejście do/powrót z oczekiwania...</source>
-        <translation type="unfinished"></translation>
+        <translation>Bereitschaft ein/aus...</translation>
     </message>
     <message>
         <source>Ustawianie dolnego progu...</source>
-        <translation type="unfinished"></translation>
+        <translation>Unterer Grenzwert wird gesetzt...</translation>
     </message>
     <message>
         <source>Ustawianie górnego progu...</source>
-        <translation type="unfinished"></translation>
+        <translation>Oberer Grenzwert wird gesetzt...</translation>
     </message>
     <message>
         <source>Ustawianie zerowego progu...</source>
-        <translation type="unfinished"></translation>
+        <translation>Nullgrenzwert wird gesetzt...</translation>
     </message>
     <message>
         <source>Zmiana jednostki...</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit wird geändert...</translation>
     </message>
     <message>
         <source>Wyłączanie trybu PEAK...</source>
-        <translation type="unfinished"></translation>
+        <translation>PEAK-Modus wird ausgeschaltet...</translation>
     </message>
     <message>
         <source>Włączanie trybu PEAK+...</source>
-        <translation type="unfinished"></translation>
+        <translation>PEAK+ wird eingeschaltet...</translation>
     </message>
     <message>
         <source>Włączanie trybu PEAK-...</source>
-        <translation type="unfinished"></translation>
+        <translation>PEAK- wird eingeschaltet...</translation>
     </message>
     <message>
         <source>Wywoływanie operacji MEM...</source>
-        <translation type="unfinished"></translation>
+        <translation>MEM-Funktion wird ausgeführt...</translation>
     </message>
     <message>
         <source>Zmiana szybkości pomiaru...</source>
-        <translation type="unfinished"></translation>
+        <translation>Messgeschwindigkeit wird geändert...</translation>
     </message>
     <message>
         <source>Zmiana trybu akwizycji...</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfassungsmodus wird geändert...</translation>
     </message>
     <message>
         <source>Ustawianie liczby próbek...</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Messwerte wird gesetzt...</translation>
     </message>
     <message>
         <source>Ustawianie czasu próbkowania...</source>
-        <translation type="unfinished"></translation>
+        <translation>Abtastzeit wird gesetzt...</translation>
     </message>
     <message>
         <source>Wyłączanie progów...</source>
-        <translation type="unfinished"></translation>
+        <translation>Grenzwerte werden ausgeschaltet...</translation>
     </message>
     <message>
         <source>Włączanie progów...</source>
-        <translation type="unfinished"></translation>
+        <translation>Grenzwerte werden eingeschaltet...</translation>
     </message>
     <message>
         <source>Wyłączanie nadawania ciągłego...</source>
-        <translation type="unfinished"></translation>
+        <translation>Dauersenden wird ausgeschaltet...</translation>
     </message>
     <message>
         <source>Włączanie nadawania ciągłego...</source>
-        <translation type="unfinished"></translation>
+        <translation>Dauersenden wird eingeschaltet...</translation>
     </message>
     <message>
         <source>Odczyt zgromadzonych próbek...</source>
-        <translation type="unfinished"></translation>
+        <translation>Gespeicherte Messwerte werden gelesen...</translation>
     </message>
     <message>
         <source>Resetowanie...</source>
-        <translation type="unfinished"></translation>
+        <translation>Speicher wird gelöscht...</translation>
     </message>
     <message>
         <source>Ustawianie przyspieszenia...</source>
-        <translation type="unfinished"></translation>
+        <translation>Erdbeschleunigung wird gesetzt...</translation>
     </message>
 </context>
 <context>
     <name>ProcessData</name>
     <message>
         <source>Próbka</source>
-        <translation type="unfinished"></translation>
+        <translation>Messwert</translation>
     </message>
     <message>
         <source>Siłomierz wyzerowany</source>
-        <translation type="unfinished"></translation>
+        <translation>Messgerät tariert</translation>
     </message>
     <message>
         <source>Siłomierz wyłączony</source>
-        <translation type="unfinished"></translation>
+        <translation>Messgerät ausgeschaltet</translation>
     </message>
     <message>
         <source>Siłomierz włączony</source>
-        <translation type="unfinished"></translation>
+        <translation>Messgerät eingeschaltet</translation>
     </message>
     <message>
         <source>Siłomierz w trybie oczekiwania</source>
-        <translation type="unfinished"></translation>
+        <translation>Messgerät in Bereitschaft</translation>
     </message>
     <message>
         <source>Dolny próg ustawiony</source>
-        <translation type="unfinished"></translation>
+        <translation>Unterer Grenzwert gesetzt</translation>
     </message>
     <message>
         <source>Górny próg ustawiony</source>
-        <translation type="unfinished"></translation>
+        <translation>Oberer Grenzwert gesetzt</translation>
     </message>
     <message>
         <source>Jednostka zmieniona</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheit geändert</translation>
     </message>
     <message>
         <source>Odczyt stabilnego wskazania...</source>
-        <translation type="unfinished"></translation>
+        <translation>Warten auf einen stabilen Messwert...</translation>
     </message>
     <message>
         <source>Tryb PEAK wyłączony</source>
-        <translation type="unfinished"></translation>
+        <translation>PEAK-Modus ausgeschaltet</translation>
     </message>
     <message>
         <source>Tryb PEAK + włączony</source>
-        <translation type="unfinished"></translation>
+        <translation>PEAK + eingeschaltet</translation>
     </message>
     <message>
         <source>Tryb PEAK - włączony</source>
-        <translation type="unfinished"></translation>
+        <translation>PEAK - eingeschaltet</translation>
     </message>
     <message>
         <source>Operacja MEM wywołana</source>
-        <translation type="unfinished"></translation>
+        <translation>MEM-Funktion ausgeführt</translation>
     </message>
     <message>
         <source>Szybkość zmieniona na FAST</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschwindigkeit auf FAST geändert</translation>
     </message>
     <message>
         <source>Szybkość zmieniona na SLOW</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschwindigkeit auf SLOW geändert</translation>
     </message>
     <message>
         <source>Tryb akwizycji zmieniony na ręczny</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfassungsmodus auf manuell geändert</translation>
     </message>
     <message>
         <source>Tryb akwizycji zmieniony na automatyczny</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfassungsmodus auf automatisch geändert</translation>
     </message>
     <message>
         <source>Liczba próbek ustawiona</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl der Messwerte gesetzt</translation>
     </message>
     <message>
         <source>Czas próbkowania ustawiony</source>
-        <translation type="unfinished"></translation>
+        <translation>Abtastzeit gesetzt</translation>
     </message>
     <message>
         <source>Progi wyłączone</source>
-        <translation type="unfinished"></translation>
+        <translation>Grenzwerte ausgeschaltet</translation>
     </message>
     <message>
         <source>Progi włączone</source>
-        <translation type="unfinished"></translation>
+        <translation>Grenzwerte eingeschaltet</translation>
     </message>
     <message>
         <source>Pomiary zresetowane</source>
-        <translation type="unfinished"></translation>
+        <translation>Speicher gelöscht</translation>
     </message>
     <message>
         <source>Przyspieszenie ustawione</source>
-        <translation type="unfinished"></translation>
+        <translation>Erdbeschleunigung gesetzt</translation>
     </message>
     <message>
         <source>Za duża liczba próbek</source>
-        <translation type="unfinished"></translation>
+        <translation>Zu viele Messwerte</translation>
     </message>
     <message>
         <source>Ustawiono maksymalną liczbę próbek.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die größte zulässige Anzahl der Messwerte wurde eingestellt.</translation>
     </message>
     <message>
         <source>Nie można wykonać rozkazu</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät kann den Befehl nicht ausführen</translation>
     </message>
     <message>
         <source>Wynik odczytany</source>
-        <translation type="unfinished"></translation>
+        <translation>Messwert gelesen</translation>
     </message>
     <message>
         <source>Niezgodność jednostek</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheiten stimmen nicht überein</translation>
     </message>
     <message>
         <source>Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść wykres przed pobraniem nowych próbek.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einheiten im Diagramm und in den geladenen Daten unterscheiden sich. Löschen Sie das Diagramm, bevor Sie neue Messwerte laden.</translation>
     </message>
     <message>
         <source>Zmiana jednostki</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheitenwechsel</translation>
     </message>
     <message>
         <source>Nastąpiła zmiana jednostki w urządzeniu.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einheit am Gerät wurde geändert.</translation>
     </message>
     <message>
         <source>Jednostka w urządzeniu nie zgadza się z jednostką na wykresie.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Einheit des Geräts stimmt nicht mit der Einheit des Diagramms überein.</translation>
     </message>
     <message>
         <source>Wyłączono pomiar online</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Online-Messung wurde beendet.</translation>
     </message>
     <message>
         <source>Wysyłanie ciągłe</source>
-        <translation type="unfinished"></translation>
+        <translation>Dauersenden</translation>
     </message>
     <message>
         <source>Nie można nawiązac komunikacji z siłomierzem.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Kommunikation mit dem Messgerät möglich.</translation>
     </message>
     <message>
         <source>Wyłącz wysyłanie ciągłe w urządzeniu.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schalten Sie das Dauersenden am Gerät aus.</translation>
     </message>
     <message>
         <source>Czas</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeit</translation>
     </message>
     <message>
         <source>Numer próbki</source>
-        <translation type="unfinished"></translation>
+        <translation>Messwertnummer</translation>
+    </message>
+    <message>
+        <source>Pobieranie próbek zakończone.</source>
+        <translation>Download der Messwerte abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Operacja przerwana</source>
+        <translation>Vorgang abgebrochen</translation>
+    </message>
+    <message>
+        <source>Niepoprawna wartość czasu próbkowania</source>
+        <translation>Ungültige Abtastzeit</translation>
+    </message>
+    <message>
+        <source>Niepoprawna wartość próbki</source>
+        <translation>Ungültiger Messwert</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLink</name>
+    <message>
+        <source>Port %1 nie istnieje</source>
+        <translation>Port %1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć portu %1: %2</source>
+        <translation>Port %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Port %1 nie przyjął ustawień: %2</source>
+        <translation>Port %1 hat die Einstellungen nicht übernommen: %2</translation>
+    </message>
+    <message>
+        <source>Port jest zamknięty</source>
+        <translation>Der Port ist geschlossen</translation>
+    </message>
+    <message>
+        <source>Przekroczony czas zapisu do portu %1</source>
+        <translation>Zeitüberschreitung beim Schreiben auf Port %1</translation>
+    </message>
+    <message>
+        <source>Połączenie z portem %1 zostało przerwane: %2</source>
+        <translation>Die Verbindung zu Port %1 wurde unterbrochen: %2</translation>
     </message>
 </context>
 <context>
     <name>SettingsRules</name>
     <message>
         <source>Niepoprawna wartość progu</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Grenzwert</translation>
     </message>
     <message>
         <source>Niepoprawna wartość przyspieszenia</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültiger Wert der Erdbeschleunigung</translation>
     </message>
     <message>
         <source>Niepoprawna liczba próbek</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültige Anzahl der Messwerte</translation>
     </message>
     <message>
         <source>Liczba próbek powinna się zawierać w podanym przedziale.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Anzahl der Messwerte muss im angegebenen Bereich liegen.</translation>
     </message>
     <message>
         <source>Niepoprawny czas próbkowania</source>
-        <translation type="unfinished"></translation>
+        <translation>Ungültige Abtastzeit</translation>
     </message>
     <message>
         <source>Minimalny czas próbkowania wynosi 0.001s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die kürzeste Abtastzeit beträgt 0,001 s.</translation>
     </message>
     <message>
         <source>Minimalny czas próbkowania dla trybu SLOW wynosi 0.1s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die kürzeste Abtastzeit bei SLOW beträgt 0,1 s.</translation>
     </message>
     <message>
         <source>Minimalny czas próbkowania dla trybu FAST wynosi 0.025s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die kürzeste Abtastzeit bei FAST beträgt 0,025 s.</translation>
     </message>
     <message>
         <source>Dokładność czasu próbkowania dla trybu SLOW wynosi 0.1s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei SLOW wird die Abtastzeit in Schritten von 0,1 s eingestellt.</translation>
     </message>
     <message>
         <source>Dokładność czasu próbkowania dla trybu FAST wynosi 0.025s.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei FAST wird die Abtastzeit in Schritten von 0,025 s eingestellt.</translation>
     </message>
     <message>
         <source>Czas próbkowania powinien się zawierać w podanym przedziale.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Abtastzeit muss im angegebenen Bereich liegen.</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>Eksport do Excela</source>
+        <translation>Export in Tabellenkalkulation</translation>
+    </message>
+    <message>
+        <source>Brak danych do wyeksportowania.</source>
+        <translation>Keine Daten zum Exportieren.</translation>
+    </message>
+    <message>
+        <source>Otwórz program Excel</source>
+        <extracomment>No running spreadsheet program could be reached or written; on Linux that program is LibreOffice Calc, so the translation names &quot;LibreOffice Calc or Excel&quot;.</extracomment>
+        <translation>Starten Sie LibreOffice Calc oder Excel mit einer geöffneten Tabelle (siehe Hilfe).</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutForm</name>
+    <message>
+        <source>Komunikacja</source>
+        <translation>Kommunikation</translation>
+    </message>
+    <message>
+        <source>Informacja o programie</source>
+        <translation>Über das Programm</translation>
+    </message>
+    <message>
+        <source>Producent:</source>
+        <translation>Hersteller:</translation>
+    </message>
+    <message>
+        <source>ZENTO Pomiary Sp. z o.o.</source>
+        <translation>ZENTO Pomiary Sp. z o.o.</translation>
+    </message>
+    <message>
+        <source>ul. Pomiarowa 12</source>
+        <translation>ul. Pomiarowa 12</translation>
+    </message>
+    <message>
+        <source>30-001 Kraków, Polska</source>
+        <translation>30-001 Kraków, Polen</translation>
+    </message>
+    <message>
+        <source>tel. +48 12 345 67 00</source>
+        <translation>Tel. +48 12 345 67 00</translation>
+    </message>
+    <message>
+        <source>faks +48 12 345 67 01</source>
+        <translation>Fax +48 12 345 67 01</translation>
+    </message>
+    <message>
+        <source>e-mail:</source>
+        <translation>E-Mail:</translation>
+    </message>
+    <message>
+        <source>strona:</source>
+        <translation>Website:</translation>
+    </message>
+    <message>
+        <source>Ikony i rysunki programu przygotował zespół ZENTO FM.</source>
+        <translation>Symbole und Zeichnungen: das ZENTO-FM-Team.</translation>
+    </message>
+    <message>
+        <source>Powrót</source>
+        <translation>Zurück</translation>
+    </message>
+</context>
+<context>
+    <name>TAutoKonfForm</name>
+    <message>
+        <source>Auto-Konfi.</source>
+        <translation>Auto-Konfiguration</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Baud:</source>
+        <translation>Baud:</translation>
+    </message>
+    <message>
+        <source>Versuche:</source>
+        <translation>Versuche:</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Max. Port:</source>
+        <translation>Max. Port:</translation>
+    </message>
+    <message>
+        <source>S&amp;chließen</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>&amp;Suchen</source>
+        <translation>&amp;Suchen</translation>
+    </message>
+    <message>
+        <source>Zatrzymaj</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Wykryj</source>
+        <translation>Erkennen</translation>
+    </message>
+    <message>
+        <source>Trwa szukanie ustawień...</source>
+        <translation>Einstellungen werden gesucht...</translation>
+    </message>
+    <message>
+        <source>Port skonfigurowany</source>
+        <translation>Port konfiguriert</translation>
+    </message>
+    <message>
+        <source>Brak komunikacji</source>
+        <translation>Keine Kommunikation</translation>
+    </message>
+    <message>
+        <source>Przerwano szukanie</source>
+        <translation>Suche abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>TComSetupFrm</name>
+    <message>
+        <source>None</source>
+        <comment>parity or flow control</comment>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <comment>parity</comment>
+        <translation>Ungerade</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <comment>parity</comment>
+        <translation>Gerade</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <comment>parity</comment>
+        <translation>Markierung</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <comment>parity</comment>
+        <translation>Leerstelle</translation>
+    </message>
+    <message>
+        <source>Hardware</source>
+        <comment>flow control</comment>
+        <translation>Hardware</translation>
+    </message>
+    <message>
+        <source>Software</source>
+        <comment>flow control</comment>
+        <translation>Software</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <comment>flow control</comment>
+        <translation>Benutzerdefiniert</translation>
+    </message>
+    <message>
+        <source>RS-232 settings</source>
+        <translation>RS-232-Einstellungen</translation>
+    </message>
+    <message>
+        <source> Settings: </source>
+        <translation> Einstellungen: </translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Baud rate:</source>
+        <translation>Baudrate:</translation>
+    </message>
+    <message>
+        <source>Data bits:</source>
+        <translation>Datenbits:</translation>
+    </message>
+    <message>
+        <source>Stop bits:</source>
+        <translation>Stoppbits:</translation>
+    </message>
+    <message>
+        <source>Parity:</source>
+        <translation>Parität:</translation>
+    </message>
+    <message>
+        <source>Flow control:</source>
+        <translation>Flusssteuerung:</translation>
+    </message>
+    <message>
+        <source>Zastosuj</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Apply settings</source>
+        <translation>Einstellungen übernehmen</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancel settings</source>
+        <translation>Änderungen verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>TConnectionForm</name>
+    <message>
+        <source>Ustawienia połączenia</source>
+        <translation>Verbindungseinstellungen</translation>
+    </message>
+    <message>
+        <source>Podłączenie wagi:</source>
+        <translation>Gerät angeschlossen über:</translation>
+    </message>
+    <message>
+        <source>Port szeregowy</source>
+        <translation>Serielle Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Ethernet</source>
+        <translation>Ethernet</translation>
+    </message>
+    <message>
+        <source> Ustawienia połączenia ethernetowego: </source>
+        <translation> Ethernet-Verbindung: </translation>
+    </message>
+    <message>
+        <source>Adres IP:</source>
+        <translation>IP-Adresse:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source> Ustawienia portu szeregowego: </source>
+        <translation> Serielle Schnittstelle: </translation>
+    </message>
+    <message>
+        <source>Port COM:</source>
+        <translation>COM-Port:</translation>
+    </message>
+    <message>
+        <source>Prędkość:</source>
+        <translation>Baudrate:</translation>
+    </message>
+    <message>
+        <source>bps</source>
+        <translation>bit/s</translation>
+    </message>
+    <message>
+        <source>Wykryj</source>
+        <translation>Erkennen</translation>
+    </message>
+    <message>
+        <source>Zaawansowane</source>
+        <translation>Erweitert</translation>
+    </message>
+    <message>
+        <source>Zastosuj</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Apply settings</source>
+        <translation>Einstellungen übernehmen</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancel settings</source>
+        <translation>Änderungen verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message>
+        <source>Czas</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Pliki tekstowe (.txt)|*.txt|Wszystkie pliki|*.*</source>
+        <translation>Textdateien (.txt)|*.txt|Alle Dateien|*.*</translation>
+    </message>
+    <message>
+        <source>Otwórz dane</source>
+        <translation>Daten öffnen</translation>
+    </message>
+    <message>
+        <source>Zapisz dane</source>
+        <translation>Daten speichern</translation>
+    </message>
+    <message>
+        <source>Zapisz wykres</source>
+        <translation>Diagramm speichern</translation>
+    </message>
+    <message>
+        <source>Folder pomiarów</source>
+        <translation>Ergebnisordner</translation>
+    </message>
+    <message>
+        <source>The specified directory does not exist. Create it?</source>
+        <translation>Der angegebene Ordner existiert nicht. Soll er angelegt werden?</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć folderu %1</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>help\ZENTO_FM.htm</source>
+        <translation>help\ZENTO_FM_de.htm</translation>
+    </message>
+    <message>
+        <source>Pomiar on-line</source>
+        <translation>Online-Messung</translation>
+    </message>
+    <message>
+        <source>kilogram &apos;kg&apos;</source>
+        <translation>Kilogramm &apos;kg&apos;</translation>
+    </message>
+    <message>
+        <source>Newton &apos;N&apos;</source>
+        <translation>Newton &apos;N&apos;</translation>
+    </message>
+    <message>
+        <source>funt &apos;lb&apos;</source>
+        <translation>Pfund &apos;lb&apos;</translation>
+    </message>
+    <message>
+        <source>uncja &apos;oz&apos;</source>
+        <translation>Unze &apos;oz&apos;</translation>
+    </message>
+    <message>
+        <source>karta SD</source>
+        <translation>SD-Karte</translation>
+    </message>
+    <message>
+        <source>siła nacisku</source>
+        <translation>Druckkraft</translation>
+    </message>
+    <message>
+        <source>siła ciągu</source>
+        <translation>Zugkraft</translation>
+    </message>
+    <message>
+        <source>Bateria</source>
+        <translation>Akku</translation>
+    </message>
+    <message>
+        <source>Wyjdź</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan wyświetlacza</source>
+        <translation>Anzeige aktualisieren</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan baterii</source>
+        <translation>Akkustand aktualisieren</translation>
+    </message>
+    <message>
+        <source>Model urządzenia:</source>
+        <translation>Modell:</translation>
+    </message>
+    <message>
+        <source>Numer seryjny:</source>
+        <translation>Seriennummer:</translation>
+    </message>
+    <message>
+        <source>Taruj</source>
+        <translation>Tarieren</translation>
+    </message>
+    <message>
+        <source>Włącz / wyłącz</source>
+        <translation>Ein / aus</translation>
+    </message>
+    <message>
+        <source>Czuwanie</source>
+        <translation>Bereitschaft</translation>
+    </message>
+    <message>
+        <source>Tryb PEAK</source>
+        <translation>PEAK-Modus</translation>
+    </message>
+    <message>
+        <source>Zapis do pamięci</source>
+        <translation>In den Speicher</translation>
+    </message>
+    <message>
+        <source> Pomiar on-line</source>
+        <translation> Online-Messung</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Rozpoczyna pomiar automatyczny</source>
+        <translation>Startet die automatische Messung</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Przerywa pomiar automatyczny</source>
+        <translation>Beendet die automatische Messung</translation>
+    </message>
+    <message>
+        <source>Uruchom o</source>
+        <translation>Starten um</translation>
+    </message>
+    <message>
+        <source>Ustaw następną minutę</source>
+        <translation>Nächste Minute einstellen</translation>
+    </message>
+    <message>
+        <source>Pozostało:</source>
+        <translation>Verbleibend:</translation>
+    </message>
+    <message>
+        <source> Pomiar off-line </source>
+        <translation> Offline-Messung </translation>
+    </message>
+    <message>
+        <source>Pamięć:</source>
+        <translation>Speicher:</translation>
+    </message>
+    <message>
+        <source>Pobierz dane</source>
+        <translation>Daten laden</translation>
+    </message>
+    <message>
+        <source>Resetuj dane</source>
+        <translation>Speicher löschen</translation>
+    </message>
+    <message>
+        <source> Statystyki </source>
+        <translation> Statistik </translation>
+    </message>
+    <message>
+        <source>Wyczyść pomiary</source>
+        <translation>Messwerte löschen</translation>
+    </message>
+    <message>
+        <source>Liczba pom.:</source>
+        <translation>Anzahl:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Suma:</source>
+        <translation>Summe:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Mittelwert:</translation>
+    </message>
+    <message>
+        <source> Ustawienia </source>
+        <translation> Einstellungen </translation>
+    </message>
+    <message>
+        <source> Jednostka </source>
+        <translation> Einheit </translation>
+    </message>
+    <message>
+        <source> Akwizycja danych </source>
+        <translation> Datenerfassung </translation>
+    </message>
+    <message>
+        <source> Tryb </source>
+        <translation> Modus </translation>
+    </message>
+    <message>
+        <source> Szybkość pomiaru </source>
+        <translation> Messgeschwindigkeit </translation>
+    </message>
+    <message>
+        <source>Ustaw</source>
+        <translation>Setzen</translation>
+    </message>
+    <message>
+        <source>Progi</source>
+        <translation>Grenzwerte</translation>
+    </message>
+    <message>
+        <source>Dolny:</source>
+        <translation>Unten:</translation>
+    </message>
+    <message>
+        <source>Górny:</source>
+        <translation>Oben:</translation>
+    </message>
+    <message>
+        <source>Zero:</source>
+        <translation>Null:</translation>
+    </message>
+    <message>
+        <source> Przyspieszenie ziemskie </source>
+        <translation> Erdbeschleunigung </translation>
+    </message>
+    <message>
+        <source>Odśwież ustawienia</source>
+        <translation>Einstellungen aktualisieren</translation>
+    </message>
+    <message>
+        <source>Wskazany port COM nie istnieje lub jest zajęty przez inny program</source>
+        <translation>Der angegebene COM-Port existiert nicht oder wird von einem anderen Programm verwendet</translation>
+    </message>
+    <message>
+        <source>Zamknij port</source>
+        <translation>Port schließen</translation>
+    </message>
+    <message>
+        <source>Otwórz port</source>
+        <translation>Port öffnen</translation>
+    </message>
+    <message>
+        <source>Połączenie z portem %1 zostało przerwane</source>
+        <translation>Die Verbindung zu Port %1 wurde unterbrochen</translation>
+    </message>
+    <message>
+        <source>Zerowy czas próbkowania.</source>
+        <translation>Die Abtastzeit ist null.</translation>
+    </message>
+    <message>
+        <source>Nadawanie ciągle włączone</source>
+        <translation>Dauersenden eingeschaltet</translation>
+    </message>
+    <message>
+        <source>Nadawanie ciągle wyłączone</source>
+        <translation>Dauersenden ausgeschaltet</translation>
+    </message>
+    <message>
+        <source>Plik</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Zapisz dane ...</source>
+        <translation>Daten speichern ...</translation>
+    </message>
+    <message>
+        <source>Zapisz wykres ...</source>
+        <translation>Diagramm speichern ...</translation>
+    </message>
+    <message>
+        <source>Eksport do Excela</source>
+        <translation>Export in Tabellenkalkulation</translation>
+    </message>
+    <message>
+        <source>Koniec</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Połączenie</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Pomiar</source>
+        <translation>Messung</translation>
+    </message>
+    <message>
+        <source>Pomoc</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>O producencie</source>
+        <translation>Über den Hersteller</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Achtung</translation>
     </message>
 </context>
 </TS>

@@ -2,314 +2,978 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="pl_PL">
 <context>
+    <name>ChartImage</name>
+    <message>
+        <source>Pliki obrazu (.bmp)|*.bmp</source>
+        <translation>Image files (.bmp)|*.bmp</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać wykresu do pliku %1</source>
+        <translation>Cannot save the chart to the file %1</translation>
+    </message>
+</context>
+<context>
     <name>ChartView</name>
     <message>
         <source>Czas</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
+    </message>
+</context>
+<context>
+    <name>DataFile</name>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Cannot save the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć pliku %1: %2</source>
+        <translation>Cannot open the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Błąd odczytu pliku %1: %2</source>
+        <translation>Error reading the file %1: %2</translation>
     </message>
 </context>
 <context>
     <name>DeviceModel</name>
     <message>
         <source>Czas próbkowania</source>
-        <translation type="unfinished"></translation>
+        <translation>Sampling time</translation>
     </message>
     <message>
         <source>Liczba próbek</source>
-        <translation type="unfinished"></translation>
+        <translation>Number of samples</translation>
     </message>
 </context>
 <context>
     <name>OrderSet</name>
     <message>
         <source>Zerowanie...</source>
-        <translation type="unfinished"></translation>
+        <translation>Taring...</translation>
     </message>
     <message>
         <source>Włączenie/wyłączanie...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switching on/off...</translation>
     </message>
     <message>
         <source>Przejście do/powrót z oczekiwania...</source>
-        <translation type="unfinished"></translation>
+        <translation>Entering/leaving stand-by...</translation>
     </message>
     <message>
         <source>Ustawianie dolnego progu...</source>
-        <translation type="unfinished"></translation>
+        <translation>Setting the low threshold...</translation>
     </message>
     <message>
         <source>Ustawianie górnego progu...</source>
-        <translation type="unfinished"></translation>
+        <translation>Setting the high threshold...</translation>
     </message>
     <message>
         <source>Ustawianie zerowego progu...</source>
-        <translation type="unfinished"></translation>
+        <translation>Setting the zero threshold...</translation>
     </message>
     <message>
         <source>Zmiana jednostki...</source>
-        <translation type="unfinished"></translation>
+        <translation>Changing the unit...</translation>
     </message>
     <message>
         <source>Wyłączanie trybu PEAK...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switching PEAK mode off...</translation>
     </message>
     <message>
         <source>Włączanie trybu PEAK+...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switching PEAK+ on...</translation>
     </message>
     <message>
         <source>Włączanie trybu PEAK-...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switching PEAK- on...</translation>
     </message>
     <message>
         <source>Wywoływanie operacji MEM...</source>
-        <translation type="unfinished"></translation>
+        <translation>Calling the MEM function...</translation>
     </message>
     <message>
         <source>Zmiana szybkości pomiaru...</source>
-        <translation type="unfinished"></translation>
+        <translation>Changing the measuring speed...</translation>
     </message>
     <message>
         <source>Zmiana trybu akwizycji...</source>
-        <translation type="unfinished"></translation>
+        <translation>Changing the acquisition mode...</translation>
     </message>
     <message>
         <source>Ustawianie liczby próbek...</source>
-        <translation type="unfinished"></translation>
+        <translation>Setting the number of samples...</translation>
     </message>
     <message>
         <source>Ustawianie czasu próbkowania...</source>
-        <translation type="unfinished"></translation>
+        <translation>Setting the sampling time...</translation>
     </message>
     <message>
         <source>Wyłączanie progów...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switching the thresholds off...</translation>
     </message>
     <message>
         <source>Włączanie progów...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switching the thresholds on...</translation>
     </message>
     <message>
         <source>Wyłączanie nadawania ciągłego...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switching continuous sending off...</translation>
     </message>
     <message>
         <source>Włączanie nadawania ciągłego...</source>
-        <translation type="unfinished"></translation>
+        <translation>Switching continuous sending on...</translation>
     </message>
     <message>
         <source>Odczyt zgromadzonych próbek...</source>
-        <translation type="unfinished"></translation>
+        <translation>Reading the stored samples...</translation>
     </message>
     <message>
         <source>Resetowanie...</source>
-        <translation type="unfinished"></translation>
+        <translation>Erasing the memory...</translation>
     </message>
     <message>
         <source>Ustawianie przyspieszenia...</source>
-        <translation type="unfinished"></translation>
+        <translation>Setting the acceleration...</translation>
     </message>
 </context>
 <context>
     <name>ProcessData</name>
     <message>
         <source>Próbka</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample</translation>
     </message>
     <message>
         <source>Siłomierz wyzerowany</source>
-        <translation type="unfinished"></translation>
+        <translation>Gauge tared</translation>
     </message>
     <message>
         <source>Siłomierz wyłączony</source>
-        <translation type="unfinished"></translation>
+        <translation>Gauge switched off</translation>
     </message>
     <message>
         <source>Siłomierz włączony</source>
-        <translation type="unfinished"></translation>
+        <translation>Gauge switched on</translation>
     </message>
     <message>
         <source>Siłomierz w trybie oczekiwania</source>
-        <translation type="unfinished"></translation>
+        <translation>Gauge in stand-by</translation>
     </message>
     <message>
         <source>Dolny próg ustawiony</source>
-        <translation type="unfinished"></translation>
+        <translation>Low threshold set</translation>
     </message>
     <message>
         <source>Górny próg ustawiony</source>
-        <translation type="unfinished"></translation>
+        <translation>High threshold set</translation>
     </message>
     <message>
         <source>Jednostka zmieniona</source>
-        <translation type="unfinished"></translation>
+        <translation>Unit changed</translation>
     </message>
     <message>
         <source>Odczyt stabilnego wskazania...</source>
-        <translation type="unfinished"></translation>
+        <translation>Waiting for a stable reading...</translation>
     </message>
     <message>
         <source>Tryb PEAK wyłączony</source>
-        <translation type="unfinished"></translation>
+        <translation>PEAK mode off</translation>
     </message>
     <message>
         <source>Tryb PEAK + włączony</source>
-        <translation type="unfinished"></translation>
+        <translation>PEAK + mode on</translation>
     </message>
     <message>
         <source>Tryb PEAK - włączony</source>
-        <translation type="unfinished"></translation>
+        <translation>PEAK - mode on</translation>
     </message>
     <message>
         <source>Operacja MEM wywołana</source>
-        <translation type="unfinished"></translation>
+        <translation>MEM function called</translation>
     </message>
     <message>
         <source>Szybkość zmieniona na FAST</source>
-        <translation type="unfinished"></translation>
+        <translation>Speed changed to FAST</translation>
     </message>
     <message>
         <source>Szybkość zmieniona na SLOW</source>
-        <translation type="unfinished"></translation>
+        <translation>Speed changed to SLOW</translation>
     </message>
     <message>
         <source>Tryb akwizycji zmieniony na ręczny</source>
-        <translation type="unfinished"></translation>
+        <translation>Acquisition mode changed to manual</translation>
     </message>
     <message>
         <source>Tryb akwizycji zmieniony na automatyczny</source>
-        <translation type="unfinished"></translation>
+        <translation>Acquisition mode changed to automatic</translation>
     </message>
     <message>
         <source>Liczba próbek ustawiona</source>
-        <translation type="unfinished"></translation>
+        <translation>Number of samples set</translation>
     </message>
     <message>
         <source>Czas próbkowania ustawiony</source>
-        <translation type="unfinished"></translation>
+        <translation>Sampling time set</translation>
     </message>
     <message>
         <source>Progi wyłączone</source>
-        <translation type="unfinished"></translation>
+        <translation>Thresholds off</translation>
     </message>
     <message>
         <source>Progi włączone</source>
-        <translation type="unfinished"></translation>
+        <translation>Thresholds on</translation>
     </message>
     <message>
         <source>Pomiary zresetowane</source>
-        <translation type="unfinished"></translation>
+        <translation>Memory erased</translation>
     </message>
     <message>
         <source>Przyspieszenie ustawione</source>
-        <translation type="unfinished"></translation>
+        <translation>Acceleration set</translation>
     </message>
     <message>
         <source>Za duża liczba próbek</source>
-        <translation type="unfinished"></translation>
+        <translation>Too many samples</translation>
     </message>
     <message>
         <source>Ustawiono maksymalną liczbę próbek.</source>
-        <translation type="unfinished"></translation>
+        <translation>The largest number of samples has been set.</translation>
     </message>
     <message>
         <source>Nie można wykonać rozkazu</source>
-        <translation type="unfinished"></translation>
+        <translation>The gauge cannot carry out the order</translation>
     </message>
     <message>
         <source>Wynik odczytany</source>
-        <translation type="unfinished"></translation>
+        <translation>Reading received</translation>
     </message>
     <message>
         <source>Niezgodność jednostek</source>
-        <translation type="unfinished"></translation>
+        <translation>Units do not match</translation>
     </message>
     <message>
         <source>Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść wykres przed pobraniem nowych próbek.</source>
-        <translation type="unfinished"></translation>
+        <translation>The units on the chart and in the downloaded data differ. Clear the chart before downloading new samples.</translation>
     </message>
     <message>
         <source>Zmiana jednostki</source>
-        <translation type="unfinished"></translation>
+        <translation>Change of unit</translation>
     </message>
     <message>
         <source>Nastąpiła zmiana jednostki w urządzeniu.</source>
-        <translation type="unfinished"></translation>
+        <translation>The unit on the gauge has changed.</translation>
     </message>
     <message>
         <source>Jednostka w urządzeniu nie zgadza się z jednostką na wykresie.</source>
-        <translation type="unfinished"></translation>
+        <translation>The gauge&apos;s unit does not match the unit of the chart.</translation>
     </message>
     <message>
         <source>Wyłączono pomiar online</source>
-        <translation type="unfinished"></translation>
+        <translation>The on-line measurement has been stopped.</translation>
     </message>
     <message>
         <source>Wysyłanie ciągłe</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuous sending</translation>
     </message>
     <message>
         <source>Nie można nawiązac komunikacji z siłomierzem.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot communicate with the gauge.</translation>
     </message>
     <message>
         <source>Wyłącz wysyłanie ciągłe w urządzeniu.</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch continuous sending off on the gauge.</translation>
     </message>
     <message>
         <source>Czas</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>Numer próbki</source>
-        <translation type="unfinished"></translation>
+        <translation>Sample number</translation>
+    </message>
+    <message>
+        <source>Pobieranie próbek zakończone.</source>
+        <translation>Download of samples complete.</translation>
+    </message>
+    <message>
+        <source>Operacja przerwana</source>
+        <translation>Operation aborted</translation>
+    </message>
+    <message>
+        <source>Niepoprawna wartość czasu próbkowania</source>
+        <translation>Invalid sampling time</translation>
+    </message>
+    <message>
+        <source>Niepoprawna wartość próbki</source>
+        <translation>Invalid sample value</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLink</name>
+    <message>
+        <source>Port %1 nie istnieje</source>
+        <translation>Port %1 does not exist</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć portu %1: %2</source>
+        <translation>Cannot open port %1: %2</translation>
+    </message>
+    <message>
+        <source>Port %1 nie przyjął ustawień: %2</source>
+        <translation>Port %1 did not accept the settings: %2</translation>
+    </message>
+    <message>
+        <source>Port jest zamknięty</source>
+        <translation>The port is closed</translation>
+    </message>
+    <message>
+        <source>Przekroczony czas zapisu do portu %1</source>
+        <translation>Writing to port %1 timed out</translation>
+    </message>
+    <message>
+        <source>Połączenie z portem %1 zostało przerwane: %2</source>
+        <translation>The connection to port %1 was lost: %2</translation>
     </message>
 </context>
 <context>
     <name>SettingsRules</name>
     <message>
         <source>Niepoprawna wartość progu</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid threshold value</translation>
     </message>
     <message>
         <source>Niepoprawna wartość przyspieszenia</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid acceleration value</translation>
     </message>
     <message>
         <source>Niepoprawna liczba próbek</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid number of samples</translation>
     </message>
     <message>
         <source>Liczba próbek powinna się zawierać w podanym przedziale.</source>
-        <translation type="unfinished"></translation>
+        <translation>The number of samples must lie within the range shown.</translation>
     </message>
     <message>
         <source>Niepoprawny czas próbkowania</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid sampling time</translation>
     </message>
     <message>
         <source>Minimalny czas próbkowania wynosi 0.001s.</source>
-        <translation type="unfinished"></translation>
+        <translation>The shortest sampling time is 0.001 s.</translation>
     </message>
     <message>
         <source>Minimalny czas próbkowania dla trybu SLOW wynosi 0.1s.</source>
-        <translation type="unfinished"></translation>
+        <translation>The shortest sampling time for SLOW is 0.1 s.</translation>
     </message>
     <message>
         <source>Minimalny czas próbkowania dla trybu FAST wynosi 0.025s.</source>
-        <translation type="unfinished"></translation>
+        <translation>The shortest sampling time for FAST is 0.025 s.</translation>
     </message>
     <message>
         <source>Dokładność czasu próbkowania dla trybu SLOW wynosi 0.1s.</source>
-        <translation type="unfinished"></translation>
+        <translation>For SLOW, the sampling time is set in steps of 0.1 s.</translation>
     </message>
     <message>
         <source>Dokładność czasu próbkowania dla trybu FAST wynosi 0.025s.</source>
-        <translation type="unfinished"></translation>
+        <translation>For FAST, the sampling time is set in steps of 0.025 s.</translation>
     </message>
     <message>
         <source>Czas próbkowania powinien się zawierać w podanym przedziale.</source>
-        <translation type="unfinished"></translation>
+        <translation>The sampling time must lie within the range shown.</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>Eksport do Excela</source>
+        <translation>Export to spreadsheet</translation>
+    </message>
+    <message>
+        <source>Brak danych do wyeksportowania.</source>
+        <translation>No data to export.</translation>
+    </message>
+    <message>
+        <source>Otwórz program Excel</source>
+        <extracomment>No running spreadsheet program could be reached or written; on Linux that program is LibreOffice Calc, so the translation names &quot;LibreOffice Calc or Excel&quot;.</extracomment>
+        <translation>Start LibreOffice Calc or Excel with a spreadsheet open (see Help).</translation>
+    </message>
+</context>
+<context>
+    <name>TAboutForm</name>
+    <message>
+        <source>Komunikacja</source>
+        <translation>Communication</translation>
+    </message>
+    <message>
+        <source>Informacja o programie</source>
+        <translation>About the program</translation>
+    </message>
+    <message>
+        <source>Producent:</source>
+        <translation>Manufacturer:</translation>
+    </message>
+    <message>
+        <source>ZENTO Pomiary Sp. z o.o.</source>
+        <translation>ZENTO Pomiary Sp. z o.o.</translation>
+    </message>
+    <message>
+        <source>ul. Pomiarowa 12</source>
+        <translation>ul. Pomiarowa 12</translation>
+    </message>
+    <message>
+        <source>30-001 Kraków, Polska</source>
+        <translation>30-001 Kraków, Poland</translation>
+    </message>
+    <message>
+        <source>tel. +48 12 345 67 00</source>
+        <translation>Phone +48 12 345 67 00</translation>
+    </message>
+    <message>
+        <source>faks +48 12 345 67 01</source>
+        <translation>Fax +48 12 345 67 01</translation>
+    </message>
+    <message>
+        <source>e-mail:</source>
+        <translation>e-mail:</translation>
+    </message>
+    <message>
+        <source>strona:</source>
+        <translation>Web site:</translation>
+    </message>
+    <message>
+        <source>Ikony i rysunki programu przygotował zespół ZENTO FM.</source>
+        <translation>Icons and drawings by the ZENTO FM team.</translation>
+    </message>
+    <message>
+        <source>Powrót</source>
+        <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>TAutoKonfForm</name>
+    <message>
+        <source>Auto-Konfi.</source>
+        <translation>Auto-configuration</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Baud:</source>
+        <translation>Baud:</translation>
+    </message>
+    <message>
+        <source>Versuche:</source>
+        <translation>Attempts:</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Max. Port:</source>
+        <translation>Max. port:</translation>
+    </message>
+    <message>
+        <source>S&amp;chließen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;Suchen</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>Zatrzymaj</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Wykryj</source>
+        <translation>Detect</translation>
+    </message>
+    <message>
+        <source>Trwa szukanie ustawień...</source>
+        <translation>Searching for the settings...</translation>
+    </message>
+    <message>
+        <source>Port skonfigurowany</source>
+        <translation>Port configured</translation>
+    </message>
+    <message>
+        <source>Brak komunikacji</source>
+        <translation>No communication</translation>
+    </message>
+    <message>
+        <source>Przerwano szukanie</source>
+        <translation>Search stopped</translation>
+    </message>
+</context>
+<context>
+    <name>TComSetupFrm</name>
+    <message>
+        <source>None</source>
+        <comment>parity or flow control</comment>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <comment>parity</comment>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <comment>parity</comment>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <comment>parity</comment>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <comment>parity</comment>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>Hardware</source>
+        <comment>flow control</comment>
+        <translation>Hardware</translation>
+    </message>
+    <message>
+        <source>Software</source>
+        <comment>flow control</comment>
+        <translation>Software</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <comment>flow control</comment>
+        <translation>Custom</translation>
+    </message>
+    <message>
+        <source>RS-232 settings</source>
+        <translation>RS-232 settings</translation>
+    </message>
+    <message>
+        <source> Settings: </source>
+        <translation> Settings: </translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Baud rate:</source>
+        <translation>Baud rate:</translation>
+    </message>
+    <message>
+        <source>Data bits:</source>
+        <translation>Data bits:</translation>
+    </message>
+    <message>
+        <source>Stop bits:</source>
+        <translation>Stop bits:</translation>
+    </message>
+    <message>
+        <source>Parity:</source>
+        <translation>Parity:</translation>
+    </message>
+    <message>
+        <source>Flow control:</source>
+        <translation>Flow control:</translation>
+    </message>
+    <message>
+        <source>Zastosuj</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Apply settings</source>
+        <translation>Apply settings</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Cancel settings</source>
+        <translation>Cancel settings</translation>
+    </message>
+</context>
+<context>
+    <name>TConnectionForm</name>
+    <message>
+        <source>Ustawienia połączenia</source>
+        <translation>Connection settings</translation>
+    </message>
+    <message>
+        <source>Podłączenie wagi:</source>
+        <translation>Gauge connected by:</translation>
+    </message>
+    <message>
+        <source>Port szeregowy</source>
+        <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>Ethernet</source>
+        <translation>Ethernet</translation>
+    </message>
+    <message>
+        <source> Ustawienia połączenia ethernetowego: </source>
+        <translation> Ethernet connection settings: </translation>
+    </message>
+    <message>
+        <source>Adres IP:</source>
+        <translation>IP address:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source> Ustawienia portu szeregowego: </source>
+        <translation> Serial port settings: </translation>
+    </message>
+    <message>
+        <source>Port COM:</source>
+        <translation>COM port:</translation>
+    </message>
+    <message>
+        <source>Prędkość:</source>
+        <translation>Baud rate:</translation>
+    </message>
+    <message>
+        <source>bps</source>
+        <translation>bps</translation>
+    </message>
+    <message>
+        <source>Wykryj</source>
+        <translation>Detect</translation>
+    </message>
+    <message>
+        <source>Zaawansowane</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>Zastosuj</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Apply settings</source>
+        <translation>Apply settings</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Cancel settings</source>
+        <translation>Cancel settings</translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message>
+        <source>Czas</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Pliki tekstowe (.txt)|*.txt|Wszystkie pliki|*.*</source>
+        <translation>Text files (.txt)|*.txt|All files|*.*</translation>
+    </message>
+    <message>
+        <source>Otwórz dane</source>
+        <translation>Open data</translation>
+    </message>
+    <message>
+        <source>Zapisz dane</source>
+        <translation>Save data</translation>
+    </message>
+    <message>
+        <source>Zapisz wykres</source>
+        <translation>Save chart</translation>
+    </message>
+    <message>
+        <source>Folder pomiarów</source>
+        <translation>Results folder</translation>
+    </message>
+    <message>
+        <source>The specified directory does not exist. Create it?</source>
+        <translation>The specified directory does not exist. Create it?</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć folderu %1</source>
+        <translation>Cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>help\ZENTO_FM.htm</source>
+        <translation>help\ZENTO_FM_en.htm</translation>
+    </message>
+    <message>
+        <source>Pomiar on-line</source>
+        <translation>On-line measurement</translation>
+    </message>
+    <message>
+        <source>kilogram &apos;kg&apos;</source>
+        <translation>kilogram &apos;kg&apos;</translation>
+    </message>
+    <message>
+        <source>Newton &apos;N&apos;</source>
+        <translation>newton &apos;N&apos;</translation>
+    </message>
+    <message>
+        <source>funt &apos;lb&apos;</source>
+        <translation>pound &apos;lb&apos;</translation>
+    </message>
+    <message>
+        <source>uncja &apos;oz&apos;</source>
+        <translation>ounce &apos;oz&apos;</translation>
+    </message>
+    <message>
+        <source>karta SD</source>
+        <translation>SD card</translation>
+    </message>
+    <message>
+        <source>siła nacisku</source>
+        <translation>compression</translation>
+    </message>
+    <message>
+        <source>siła ciągu</source>
+        <translation>tension</translation>
+    </message>
+    <message>
+        <source>Bateria</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>Wyjdź</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan wyświetlacza</source>
+        <translation>Refresh display</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan baterii</source>
+        <translation>Refresh battery status</translation>
+    </message>
+    <message>
+        <source>Model urządzenia:</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>Numer seryjny:</source>
+        <translation>Serial number:</translation>
+    </message>
+    <message>
+        <source>Taruj</source>
+        <translation>Tare</translation>
+    </message>
+    <message>
+        <source>Włącz / wyłącz</source>
+        <translation>On / off</translation>
+    </message>
+    <message>
+        <source>Czuwanie</source>
+        <translation>Stand-by</translation>
+    </message>
+    <message>
+        <source>Tryb PEAK</source>
+        <translation>PEAK mode</translation>
+    </message>
+    <message>
+        <source>Zapis do pamięci</source>
+        <translation>Store in memory</translation>
+    </message>
+    <message>
+        <source> Pomiar on-line</source>
+        <translation> On-line measurement</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Rozpoczyna pomiar automatyczny</source>
+        <translation>Starts the automatic measurement</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Przerywa pomiar automatyczny</source>
+        <translation>Stops the automatic measurement</translation>
+    </message>
+    <message>
+        <source>Uruchom o</source>
+        <translation>Start at</translation>
+    </message>
+    <message>
+        <source>Ustaw następną minutę</source>
+        <translation>Set the next minute</translation>
+    </message>
+    <message>
+        <source>Pozostało:</source>
+        <translation>Remaining:</translation>
+    </message>
+    <message>
+        <source> Pomiar off-line </source>
+        <translation> Off-line measurement </translation>
+    </message>
+    <message>
+        <source>Pamięć:</source>
+        <translation>Memory:</translation>
+    </message>
+    <message>
+        <source>Pobierz dane</source>
+        <translation>Download data</translation>
+    </message>
+    <message>
+        <source>Resetuj dane</source>
+        <translation>Erase memory</translation>
+    </message>
+    <message>
+        <source> Statystyki </source>
+        <translation> Statistics </translation>
+    </message>
+    <message>
+        <source>Wyczyść pomiary</source>
+        <translation>Clear readings</translation>
+    </message>
+    <message>
+        <source>Liczba pom.:</source>
+        <translation>Count:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Suma:</source>
+        <translation>Sum:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Mean:</translation>
+    </message>
+    <message>
+        <source> Ustawienia </source>
+        <translation> Settings </translation>
+    </message>
+    <message>
+        <source> Jednostka </source>
+        <translation> Unit </translation>
+    </message>
+    <message>
+        <source> Akwizycja danych </source>
+        <translation> Data acquisition </translation>
+    </message>
+    <message>
+        <source> Tryb </source>
+        <translation> Mode </translation>
+    </message>
+    <message>
+        <source> Szybkość pomiaru </source>
+        <translation> Measuring speed </translation>
+    </message>
+    <message>
+        <source>Ustaw</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Progi</source>
+        <translation>Thresholds</translation>
+    </message>
+    <message>
+        <source>Dolny:</source>
+        <translation>Low:</translation>
+    </message>
+    <message>
+        <source>Górny:</source>
+        <translation>High:</translation>
+    </message>
+    <message>
+        <source>Zero:</source>
+        <translation>Zero:</translation>
+    </message>
+    <message>
+        <source> Przyspieszenie ziemskie </source>
+        <translation> Gravitational acceleration </translation>
+    </message>
+    <message>
+        <source>Odśwież ustawienia</source>
+        <translation>Refresh settings</translation>
+    </message>
+    <message>
+        <source>Wskazany port COM nie istnieje lub jest zajęty przez inny program</source>
+        <translation>The COM port does not exist or is in use by another program</translation>
+    </message>
+    <message>
+        <source>Zamknij port</source>
+        <translation>Close port</translation>
+    </message>
+    <message>
+        <source>Otwórz port</source>
+        <translation>Open port</translation>
+    </message>
+    <message>
+        <source>Połączenie z portem %1 zostało przerwane</source>
+        <translation>The connection to port %1 was lost</translation>
+    </message>
+    <message>
+        <source>Zerowy czas próbkowania.</source>
+        <translation>The sampling time is zero.</translation>
+    </message>
+    <message>
+        <source>Nadawanie ciągle włączone</source>
+        <translation>Continuous sending on</translation>
+    </message>
+    <message>
+        <source>Nadawanie ciągle wyłączone</source>
+        <translation>Continuous sending off</translation>
+    </message>
+    <message>
+        <source>Plik</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Zapisz dane ...</source>
+        <translation>Save data ...</translation>
+    </message>
+    <message>
+        <source>Zapisz wykres ...</source>
+        <translation>Save chart ...</translation>
+    </message>
+    <message>
+        <source>Eksport do Excela</source>
+        <translation>Export to spreadsheet</translation>
+    </message>
+    <message>
+        <source>Koniec</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Połączenie</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>Pomiar</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <source>Pomoc</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>O producencie</source>
+        <translation>About the manufacturer</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Attention</translation>
     </message>
 </context>
 </TS>

@@ -3,33 +3,50 @@
 // without a display.
 //
 //   zento-fm-screenshot [--sample] [--menu <objectName>] [--longer-texts <percent>]
-//                       [--report] [--splash] <out.png>
+//                       [--language pl|en|de] [--report] [--splash]
+//                       [--dialog connection|autoconf|about|serial] <out.png>
 //
 // --sample shows the window in use (a gauge identified, a reading, a recorded force curve);
 // --menu opens one menu of the menu bar in the picture; --longer-texts stretches every caption
 // by the given percentage, to see how much room longer translations have; --report lists the
-// named widgets with their sizes; --splash renders the splash screen instead.
+// named widgets with their sizes; --splash renders the splash screen instead. --language
+// shows the window in the language of a module found beside this tool; --dialog renders one of
+// the dialogs instead of the main window.
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
+#include "app/state/Global.h"
+#include "link/CPortSetup.h"
+#include "link/TAutoKonfForm.h"
+#include "link/TConnectionForm.h"
+#include "protocol/DeviceModel.h"
+#include "protocol/ProcessData.h"
+#include "storage/LanguageModules.h"
+#include "storage/TAboutForm.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 
+#include <chrono>
 #include <cmath>
 
 namespace {
 
 constexpr QSize OuterSize{754, 759};
 constexpr int Border = 8;
+constexpr int DialogTitleHeight = 30;
+constexpr std::chrono::milliseconds SettleTime{250};
 
 QString Stretched(const QString& text, int percent) {
     const QString trimmed = text.trimmed();
@@ -52,15 +69,20 @@ void StretchTexts(QWidget* root, int percent) {
         group->setTitle(Stretched(group->title(), percent));
 }
 
+// The chart redraws on a timer of its own: the loop runs a few of its turns.
 void Settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < SettleTime.count()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QCoreApplication::sendPostedEvents();
     }
 }
 
-QImage Framed(const QImage& client, const QString& caption, const QIcon& icon) {
-    const int title = OuterSize.height() - Border - client.height();
+// titleHeight < 0: the title bar takes what the main window's outer size leaves.
+QImage Framed(const QImage& client, const QString& caption, const QIcon& icon,
+              int titleHeight = -1) {
+    const int title = titleHeight < 0 ? OuterSize.height() - Border - client.height() : titleHeight;
     QImage image(client.width() + 2 * Border, client.height() + title + Border,
                  QImage::Format_ARGB32);
     image.fill(QColor(0x3a, 0x44, 0x52));
@@ -102,23 +124,26 @@ void ShowSample(TMainForm& window) {
                          QStringLiteral("ozf"), QStringLiteral("kg"), QStringLiteral("Lb"),
                          QStringLiteral("oz")});
     window.SetUnitIndex(0);
-    window.SetSampleCountCaption(QStringLiteral("Liczba próbek (1-6400):"));
+    window.SetSampleCountCaption(DeviceModel::SampleCountCaption(QStringLiteral("6400")));
     window.SetEditText(PanelEdit::SampleCount, QStringLiteral("800"));
     window.SetEditText(PanelEdit::SampleTime, QStringLiteral("0.1"));
     window.SetEditText(PanelEdit::Acceleration, QStringLiteral("9.81"));
     window.SetPanelResultCaption(QStringLiteral("+241.50 N"));
     window.MarkReadingFresh();
-    window.SetYTitle(QStringLiteral("Próbka [N]"));
-    window.SetSeriesName(QStringLiteral("Pomiar on-line"));
+    window.SetYTitle(ProcessData::SampleTitle(QStringLiteral("N")));
+    window.SetSeriesName(QCoreApplication::translate("TMainForm", "Pomiar on-line"));
+    Global.SampleUnit = QStringLiteral("N");
     // A pull test: the force rises, holds with a little ripple, and falls off.
     for (int i = 0; i <= 300; ++i) {
         const double t = i * 0.1;
         const double rise = 250.0 / (1.0 + std::exp(-(t - 6.0) * 1.1));
         const double fall = 1.0 / (1.0 + std::exp((t - 24.0) * 1.4));
         const double level = rise * fall;
-        window.AddSample(0.1, level + 0.016 * level * std::sin(t * 2.3));
+        // Two decimals, as the gauge sends them.
+        const double sample = level + 0.016 * level * std::sin(t * 2.3);
+        window.AddSample(0.1, std::round(sample * 100.0) / 100.0);
     }
-    window.SetStatusText(QStringLiteral("Wynik odczytany"));
+    window.SetStatusText(QCoreApplication::translate("ProcessData", "Wynik odczytany"));
 }
 
 // Named widgets with their place, size and the size their contents ask for.
@@ -138,6 +163,35 @@ void Report(const QWidget* widget, int depth) {
         }
         Report(w, depth + (w->objectName().isEmpty() ? 0 : 1));
     }
+}
+
+// Installs the module of the language named by its code, from beside this tool.
+bool InstallLanguage(const QString& code, QTranslator& translator) {
+    const QMap<QString, int> ids{{QStringLiteral("pl"), LanguageModules::Polish},
+                                 {QStringLiteral("en"), LanguageModules::English},
+                                 {QStringLiteral("de"), LanguageModules::German}};
+    if (!ids.contains(code))
+        return false;
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/zento-fm.") +
+                         LanguageModules::Extensions(ids.value(code)).constFirst();
+    if (!translator.load(path))
+        return false;
+    QCoreApplication::installTranslator(&translator);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    return true;
+}
+
+// One of the program's dialogs, by a short name.
+std::unique_ptr<QWidget> NewDialog(const QString& name) {
+    if (name == QLatin1String("connection"))
+        return std::make_unique<TConnectionForm>();
+    if (name == QLatin1String("autoconf"))
+        return std::make_unique<TAutoKonfForm>();
+    if (name == QLatin1String("about"))
+        return std::make_unique<TAboutForm>();
+    if (name == QLatin1String("serial"))
+        return std::make_unique<TComSetupFrm>(SerialSettings{});
+    return nullptr;
 }
 
 } // namespace
@@ -160,7 +214,15 @@ int main(int argc, char** argv) {
         QStringLiteral("report"), QStringLiteral("List the named widgets with their sizes."));
     const QCommandLineOption splashOption(QStringLiteral("splash"),
                                           QStringLiteral("Render the splash screen."));
-    parser.addOptions({sampleOption, menuOption, longerOption, reportOption, splashOption});
+    const QCommandLineOption dialogOption(
+        QStringLiteral("dialog"),
+        QStringLiteral("Render a dialog instead: connection, autoconf, about or serial."),
+        QStringLiteral("name"));
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"), QStringLiteral("Switch to this language: pl, en or de."),
+        QStringLiteral("code"));
+    parser.addOptions({sampleOption, menuOption, longerOption, reportOption, splashOption,
+                       languageOption, dialogOption});
     parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("PNG file to write."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1) {
@@ -170,19 +232,41 @@ int main(int argc, char** argv) {
     const QString output = parser.positionalArguments().constFirst();
 
     QImage image;
-    if (parser.isSet(splashOption)) {
+    QTranslator translator;
+    if (parser.isSet(languageOption) &&
+        !InstallLanguage(parser.value(languageOption), translator)) {
+        QTextStream(stderr) << "No language module for " << parser.value(languageOption) << "\n";
+        return 2;
+    }
+    if (parser.isSet(dialogOption)) {
+        const std::unique_ptr<QWidget> dialog = NewDialog(parser.value(dialogOption));
+        if (!dialog) {
+            QTextStream(stderr) << "No dialog " << parser.value(dialogOption) << "\n";
+            return 2;
+        }
+        dialog->show();
+        Settle();
+        if (parser.isSet(reportOption))
+            Report(dialog.get(), 0);
+        image = Framed(dialog->grab().toImage(), dialog->windowTitle(), {}, DialogTitleHeight);
+    } else if (parser.isSet(splashOption)) {
         TSplashScreenForm splash;
         splash.show();
         Settle();
         image = Framed(splash.grab().toImage(), splash.windowTitle(), {});
     } else {
         TMainForm window;
-        if (parser.isSet(sampleOption))
-            ShowSample(window);
-        if (parser.isSet(longerOption))
-            StretchTexts(&window, parser.value(longerOption).toInt());
         window.show();
         Settle();
+        // After the first activation, which clears the statistics and stops a sending gauge.
+        if (parser.isSet(sampleOption)) {
+            ShowSample(window);
+            Settle();
+        }
+        if (parser.isSet(longerOption)) {
+            StretchTexts(&window, parser.value(longerOption).toInt());
+            Settle();
+        }
         if (parser.isSet(reportOption))
             Report(&window, 0);
         QImage client = window.grab().toImage();
