@@ -12,6 +12,11 @@
 #include "storage/TAboutForm.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QLocale>
+
+#include <cmath>
+#include <cstdio>
 
 ApplicationWindows::ApplicationWindows() = default;
 ApplicationWindows::~ApplicationWindows() {
@@ -60,9 +65,44 @@ ApplicationWindows CreateWindows() {
     return windows;
 }
 
+std::optional<std::chrono::milliseconds> UnattendedLengthOf(const QString& seconds) {
+    constexpr double Shortest = 0.1;
+    constexpr double Longest = 24 * 60 * 60;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(seconds.trimmed(), &ok);
+    // The comparisons also refuse "nan".
+    if (!ok || !(value >= Shortest && value <= Longest))
+        return std::nullopt;
+    return std::chrono::milliseconds(std::llround(value * 1000));
+}
+
 int RunApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     InitialiseApplication();
+
+    // The command line is for scripts and is not translated.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "ZENTO FM: live readings, settings, measurements and memories of a force gauge."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption measure(
+        QStringLiteral("measure"),
+        QStringLiteral("Record one on-line measurement of SECONDS seconds (0.1 to 86400) as "
+                       "soon as the gauge is connected and its settings are read, then "
+                       "close the program."),
+        QStringLiteral("SECONDS"));
+    parser.addOption(measure);
+    parser.process(app);
+    std::optional<std::chrono::milliseconds> unattended;
+    if (parser.isSet(measure)) {
+        unattended = UnattendedLengthOf(parser.value(measure));
+        if (!unattended) {
+            std::fprintf(stderr, "zento-fm: --measure needs seconds from 0.1 to 86400\n");
+            return 2;
+        }
+    }
+
     ApplicationWindows windows = CreateWindows();
     TMainForm* main = windows.Main.get();
     // Ended from outside: close as the close box does, or simply end before the hand-over.
@@ -72,6 +112,8 @@ int RunApplication(int argc, char** argv) {
         else
             QCoreApplication::exit(0);
     });
+    if (unattended)
+        main->MeasureUnattended(*unattended);
     windows.Splash->show();
     return app.exec();
 }

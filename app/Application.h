@@ -2,7 +2,9 @@
 
 #include <QStringList>
 
+#include <chrono>
 #include <memory>
+#include <optional>
 
 class LanguageModules;
 class TAboutForm;
@@ -36,5 +38,10 @@ void InitialiseApplication();
 // Creates the five windows in order and connects them; shows none of them.
 ApplicationWindows CreateWindows();
 
-// Initialises the application, creates the five windows in order and runs the event loop.
+// The length of an unattended run as given to --measure (seconds, a point for decimals);
+// nothing for a text that is not a length from a tenth of a second to a day.
+std::optional<std::chrono::milliseconds> UnattendedLengthOf(const QString& seconds);
+
+// Initialises the application, reads the command line (--measure SECONDS, --help,
+// --version), creates the five windows in order and runs the event loop.
 int RunApplication(int argc, char** argv);

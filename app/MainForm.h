@@ -7,6 +7,7 @@
 #include "protocol/ReplyTarget.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -114,6 +115,16 @@ public:
     // Captions, hints and fixed item texts in the current language; values, selections and
     // texts the program changes while it runs stay as they are.
     void ApplyTexts();
+
+    // --- Unattended run (MainFormUnattended.cpp) -----------------------------------------
+    // Records one on-line run of this length as Start and Stop would, as soon as the link is
+    // open and the gauge's settings have been read, then closes the window as "Wyjdź" does
+    // (the command line's --measure).
+    void MeasureUnattended(std::chrono::milliseconds length);
+    // How often the unattended run looks whether it can go on.
+    static constexpr std::chrono::milliseconds UnattendedPoll{200};
+    // How long an unattended run waits for the gauge to confirm its stop before it ends.
+    static constexpr std::chrono::milliseconds UnattendedStopGrace{5000};
 
     // --- Languages (MainFormFiles.cpp) ----------------------------------------------------
     // Texts the program composes from a translatable part and shows beside values: what
@@ -452,6 +463,14 @@ private:
     TConnectionForm* m_connectionForm = nullptr;
     TAboutForm* m_aboutForm = nullptr;
     LanguageModules* m_languages = nullptr;
+
+    // Unattended run.
+    enum class UnattendedPhase : std::uint8_t { Off, Waiting, Running, Stopping };
+    void UnattendedStep();
+    QTimer* m_unattendedTimer = nullptr;
+    UnattendedPhase m_unattendedPhase = UnattendedPhase::Off;
+    std::chrono::milliseconds m_unattendedLength{0};
+    QElapsedTimer m_unattendedClock;
 
     ProcessData m_processData{*this};
     bool m_activated = false;

@@ -182,6 +182,9 @@ void TMainForm::TimerPomiarOnlineTimer() {
 }
 
 void TMainForm::EndOnlineMeasurement() {
+    // The repetition belongs to this run: left to its next tick it would stop a run started
+    // within the second after the confirmation.
+    m_TimerPomiarOnline->stop();
     Global.MeasurementRunning = false;
     Global.ExchangeState = ExchangeState::Confirming;
     SetStatusText(tr("Nadawanie ciągle wyłączone"));

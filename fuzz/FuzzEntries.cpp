@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -38,6 +39,12 @@ public:
         ChartModel::TextsFor(Global.SampleStats, Global.SampleUnit);
     }
 };
+
+// Model names of every family, with small and kN force ranges.
+constexpr const char* Models[] = {"FM-500", "FC-200", "FS-20",  "FM2k",
+                                  "FM-1k",  "FB-TS5", "TTM-50", "FC-20k"};
+// The settings fields before Acceleration, one header bit each.
+constexpr int FocusableEdits = 5;
 
 std::unique_ptr<QTemporaryDir> g_scratch;
 SilentMessages g_silent;
@@ -82,7 +89,13 @@ void Replies(const std::uint8_t* data, std::size_t size) {
     const std::size_t chunk = (flags >> 4) == 0 ? size : std::size_t(flags >> 4);
 
     ChartingTarget target;
-    target.Units = DeviceModel::UnitListFor(Global.DeviceFamily, QStringLiteral("FM-500"));
+    // The unit list the window shows follows the model; a field being typed in keeps its text.
+    const QString model = QLatin1String(Models[(data[1] >> 2) % std::size(Models)]);
+    target.Model = model;
+    target.Units = DeviceModel::UnitListFor(Global.DeviceFamily, model);
+    for (int edit = 0; edit < FocusableEdits; ++edit)
+        if (data[0] & (0x08 << edit))
+            target.Focused.insert(PanelEdit(edit));
     target.Edits[PanelEdit::SampleCount] = QStringLiteral("100");
     target.Edits[PanelEdit::Low] = QStringLiteral("99.0");
     target.Edits[PanelEdit::High] = QStringLiteral("101.0");

@@ -7,9 +7,10 @@
 // calls them with every kept corpus and regression input, so that a fixed crash stays fixed.
 namespace FuzzEntries {
 
-// Reply assembly and every reply handler. The first four bytes choose the exchange state,
-// the instrument family, the awaited confirmation and a few flags (run under way, results
-// file, decimal comma, chunk size); the rest is the received text, cut into chunks.
+// Reply assembly and every reply handler. The first four bytes choose the exchange state
+// (and the settings fields being typed in), the instrument family (and the model name), the
+// awaited confirmation and a few flags (run under way, results file, decimal comma, chunk
+// size); the rest is the received text, cut into chunks.
 void Replies(const std::uint8_t* data, std::size_t size);
 // The data-file reader.
 void DataFile(const std::uint8_t* data, std::size_t size);

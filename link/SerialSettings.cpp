@@ -104,14 +104,20 @@ constexpr char FlowControl[] = "FlowControl";
 
 constexpr char Section[] = "ComPort1";
 
-QList<QByteArray> SplitLines(const QByteArray& content) {
+// The lines as they stand, a CR before the LF included.
+QList<QByteArray> RawLines(const QByteArray& content) {
     QList<QByteArray> lines = content.split('\n');
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QList<QByteArray> SplitLines(const QByteArray& content) {
+    QList<QByteArray> lines = RawLines(content);
     for (QByteArray& line : lines) {
         if (line.endsWith('\r'))
             line.chop(1);
     }
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
     return lines;
 }
 
@@ -272,8 +278,13 @@ SerialSettings Parse(const QByteArray& content, const SerialSettings& current) {
     const QHash<QString, QString> values = ReadSection(content);
     SerialSettings s = current;
 
-    if (const auto port = Value(values, Key::Port); port && !port->isEmpty())
-        s.Port = *port;
+    // Read as it would be written: control characters never stay in a port name, and a
+    // name of nothing else is no name (read raw, it was saved as an empty one, which the
+    // next start read as the port before it).
+    if (const auto port = Value(values, Key::Port)) {
+        if (const QString clean = QString::fromUtf8(Sanitized(*port)); !clean.isEmpty())
+            s.Port = clean;
+    }
     if (const auto text = Value(values, Key::BaudRate))
         s.BaudRate = SerialText::BaudFromText(*text).value_or(Baud::B9600);
     if (s.BaudRate == Baud::Custom) {
@@ -299,7 +310,9 @@ QByteArray Compose(const QByteArray& existing, const SerialSettings& settings) {
     QByteArray out;
     bool written = false;
     bool skipping = false;
-    for (const QByteArray& line : SplitLines(existing)) {
+    // Other lines are copied with their own line ends: read without them and written back,
+    // a line ending in two CRs lost one at every save.
+    for (const QByteArray& line : RawLines(existing)) {
         if (const auto name = SectionName(line)) {
             skipping = IsOurSection(*name);
             if (skipping && !written) {

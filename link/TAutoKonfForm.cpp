@@ -79,6 +79,12 @@ TAutoKonfForm::TAutoKonfForm(QWidget* parent)
     ApplyTexts();
 }
 
+TAutoKonfForm::~TAutoKonfForm() {
+    // The field loses the focus while QDialog takes its children down; its slot would then
+    // run on a dialog that is no longer a TAutoKonfForm.
+    m_EditMaxPort->disconnect(this);
+}
+
 void TAutoKonfForm::BuildLayout() {
     m_lblPort = Named(new QLabel(this), "lblPort");
     m_lblBaudRate = Named(new QLabel(this), "lblBaudRate");

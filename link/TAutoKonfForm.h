@@ -31,6 +31,7 @@ public:
     static constexpr QSize ClientSize{223, 145};
 
     explicit TAutoKonfForm(QWidget* parent = nullptr);
+    ~TAutoKonfForm() override;
 
     // The window whose port is scanned; the dialog does not own it.
     void SetTarget(AutoKonfTarget* target) { m_target = target; }

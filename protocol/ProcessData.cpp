@@ -322,24 +322,36 @@ void ProcessData::HandleBattery(QByteArrayView rest) {
 // --- Reading the display: one fixed-column line per call. ---------------------------------
 
 void ProcessData::ProcessDisplay() {
-    const QByteArrayView rest = Rest();
-    const qsizetype lf = rest.indexOf('\n');
-    const qsizetype n = lf + 1; // 1-based position of the line feed, 0 when there is none
-    if (n >= 16) {
-        HandleDisplayReading(rest.first(n));
+    for (;;) {
+        const QByteArrayView rest = Rest();
+        const qsizetype lf = rest.indexOf('\n');
+        const qsizetype n = lf + 1; // 1-based position of the line feed, 0 when there is none
+        if (n >= 16) {
+            const bool shown = HandleDisplayReading(rest.first(n));
+            Consume(n);
+            // A long line that is no reading (noise) must not hold back the ones behind it:
+            // one per call, a backlog of them kept the panel behind for minutes.
+            if (shown)
+                return;
+            continue;
+        }
+        if (rest.contains(QByteArrayView("MQ"))) {
+            m_target.SetStatusText(tr("Nie można wykonać rozkazu"));
+            return;
+        }
+        if (n == 0)
+            return;
+        // Only the short line goes (a stream line of a gauge left sending, noise): a serial
+        // link hands over several lines at once, and the reading behind it must still count.
         Consume(n);
-    } else if (rest.contains(QByteArrayView("MQ"))) {
-        m_target.SetStatusText(tr("Nie można wykonać rozkazu"));
-    } else if (n >= 1) {
-        Consume(rest.size());
     }
 }
 
-void ProcessData::HandleDisplayReading(QByteArrayView line) {
+bool ProcessData::HandleDisplayReading(QByteArrayView line) {
     if (At(line, 11) != QLatin1Char(' '))
-        return;
+        return false;
     if (!ReadNumber(Bytes(line, 3, 10)))
-        return;
+        return false;
     qsizetype unitEnd = line.size() - 1; // before the LF
     if (unitEnd >= 1 && line[unitEnd - 1] == '\r')
         --unitEnd;
@@ -350,6 +362,7 @@ void ProcessData::HandleDisplayReading(QByteArrayView line) {
     Global.PortConfigured = true;
     m_target.MarkReadingFresh();
     m_target.SetStatusText(tr("Wynik odczytany"));
+    return true;
 }
 
 // --- Streaming: every reading line of an on-line run is a sample. --------------------------
@@ -596,6 +609,10 @@ void ProcessData::ProcessDownload() {
         if (!HandleDownloadLine(line))
             return; // the failing line stays in the buffer
         Consume(crlf + 2);
+        // Whatever came after the line that ended the download (a repeated dump, the next
+        // reply) is not part of this series: it waits for the exchange now under way.
+        if (Global.ExchangeState != ExchangeState::Downloading)
+            return;
     }
 }
 

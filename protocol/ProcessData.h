@@ -56,7 +56,8 @@ private:
     void HandleSampleCount(QByteArrayView rest);
     void HandleBattery(QByteArrayView rest);
 
-    void HandleDisplayReading(QByteArrayView line);
+    // Returns false for a line that is not a reading.
+    bool HandleDisplayReading(QByteArrayView line);
     void HandleStreamLineFamily0(QByteArrayView line);
     void HandleStreamLineFamily12(QByteArrayView line);
     bool UnitConflicts(const QString& unit) const;

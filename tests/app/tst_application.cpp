@@ -54,6 +54,8 @@ private slots:
     void splashActivationArmsTheLanguageStep();
     void connectionDialogIsModalAndMarked();
     void aboutDialogOpensFromItsHotKey();
+    void unattendedLengthFromTheCommandLine_data();
+    void unattendedLengthFromTheCommandLine();
 
 private:
     std::unique_ptr<IsolatedProgram> m_program;
@@ -184,6 +186,38 @@ void TestApplication::aboutDialogOpensFromItsHotKey() {
     QTest::keyClick(windows.Main.get(), Qt::Key_F2);
     QCOMPARE(watcher.Title, QStringLiteral("Informacja o programie"));
     QVERIFY(!windows.About->isVisible());
+}
+
+void TestApplication::unattendedLengthFromTheCommandLine_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("milliseconds"); // -1: refused
+
+    QTest::newRow("whole seconds") << "2" << 2000;
+    QTest::newRow("decimal point") << "0.25" << 250;
+    QTest::newRow("spaces around") << " 1.5 " << 1500;
+    QTest::newRow("shortest") << "0.1" << 100;
+    QTest::newRow("a day") << "86400" << 86400000;
+    QTest::newRow("too short") << "0.05" << -1;
+    QTest::newRow("zero") << "0" << -1;
+    QTest::newRow("negative") << "-3" << -1;
+    QTest::newRow("more than a day") << "86401" << -1;
+    QTest::newRow("decimal comma") << "1,5" << -1;
+    QTest::newRow("not a number") << "abc" << -1;
+    QTest::newRow("nan") << "nan" << -1;
+    QTest::newRow("inf") << "inf" << -1;
+    QTest::newRow("empty") << "" << -1;
+}
+
+// A script's command line reads the same whatever the user's language.
+void TestApplication::unattendedLengthFromTheCommandLine() {
+    QFETCH(QString, text);
+    QFETCH(int, milliseconds);
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German)}) {
+        QLocale::setDefault(locale);
+        const auto length = UnattendedLengthOf(text);
+        QCOMPARE(length ? int(length->count()) : -1, milliseconds);
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestApplication)

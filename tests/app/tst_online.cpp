@@ -147,6 +147,8 @@ private slots:
     void secondRunContinuesTheTimeScale();
     void clearEmptiesChartLabelsAndTitles();
     void stopRepeatsTheOrderUntilConfirmed();
+    void nextRunIsNotStoppedByTheLastOnesRepetition_data();
+    void nextRunIsNotStoppedByTheLastOnesRepetition();
     void unitChangeEndsTheRun();
     void fastRunIsReplayedAtStop_data();
     void fastRunIsReplayedAtStop();
@@ -404,9 +406,36 @@ void TestOnline::stopRepeatsTheOrderUntilConfirmed() {
         QVERIFY2(window.Find<QTimer>(poll)->isActive(), poll);
     for (const char* poll : {"TimerDisplay", "TimerBattery", "TimerReport"})
         window.Find<QTimer>(poll)->stop();
-    // The next tick ends the repetition.
-    QTRY_VERIFY_WITH_TIMEOUT(!repeat->isActive(), Patience);
+    // The confirmation ends the repetition.
+    QVERIFY(!repeat->isActive());
     QCOMPARE(window.CountOf("Se0"), 2);
+}
+
+// The stop order of a run that ended must not stop the next one, however soon it starts:
+// also when the link was down while stopping, so that only the repetition reached the gauge.
+void TestOnline::nextRunIsNotStoppedByTheLastOnesRepetition_data() {
+    QTest::addColumn<int>("ticksBeforeConfirmation");
+    QTest::newRow("confirmed at once") << 0;
+    QTest::newRow("confirmed after repetitions") << 2;
+}
+
+void TestOnline::nextRunIsNotStoppedByTheLastOnesRepetition() {
+    QFETCH(int, ticksBeforeConfirmation);
+    OnlineWindow window;
+    window.StartRun(QStringLiteral("0.1"));
+    window.Feed({1});
+    window.Click("sbStop");
+    QTRY_COMPARE_WITH_TIMEOUT(window.CountOf("Se0"), 1 + ticksBeforeConfirmation, Patience);
+    window.form->ProcessIncoming("Me0\r\n");
+    QVERIFY(!Global.MeasurementRunning);
+    window.Click("sbStart");
+    QVERIFY(Global.MeasurementRunning);
+    // Longer than the repetition's interval.
+    QTest::qWait(int(2 * TMainForm::OnlineStopInterval.count()));
+    QCOMPARE(window.CountOf("Se0"), 1 + ticksBeforeConfirmation);
+    QVERIFY(Global.MeasurementRunning);
+    window.Feed({2, 3});
+    QCOMPARE(window.form->ChartPointCount(), 3);
 }
 
 void TestOnline::unitChangeEndsTheRun() {

@@ -47,6 +47,8 @@ void TestTermination::terminationSavesTheConfiguration() {
     ::kill(pid_t(program.processId()), signal);
     QVERIFY2(program.waitForFinished(20000), "the program did not end");
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    // Also what a sanitized build reports at the end (a leak) would show here.
+    QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
 
     QVERIFY(config.open(QIODevice::ReadOnly));
     const QByteArray written = config.readAll();

@@ -128,8 +128,12 @@ private slots:
             << QByteArray("[ComPort1]\nBaudRate=1200\nBaudRate=2400\n") << s;
         QTest::newRow("empty port keeps the port")
             << QByteArray("[ComPort1]\nPort=\n") << Unusual();
+        QTest::newRow("port of control characters keeps the port")
+            << QByteArray("[ComPort1]\nPort=\a\x1b\n") << Unusual();
         s = Unusual();
         s.Port = QStringLiteral("COM2");
+        QTest::newRow("control characters leave the port name")
+            << QByteArray("[ComPort1]\nPort=CO\aM2\x7f\n") << s;
         QTest::newRow("quoted value") << QByteArray("[ComPort1]\nPort=\"COM2\"\n") << s;
         QTest::newRow("NUL bytes and no line end")
             << QByteArray("[ComPort1]\nPort=COM2\n") + QByteArray("\0\0\0=\0[", 6) << s;
@@ -173,6 +177,15 @@ private slots:
                                     "StopBits=1\nDataBits=8\nParity=None\nFlowControl=None\n"
                                     "[After]\nb=2\n";
         QCOMPARE(ComPortIni::Compose(existing, SerialSettings{}), expected);
+    }
+
+    // A file from another editor keeps its other lines byte for byte, save after save.
+    void otherLinesKeepTheirLineEnds() {
+        const QByteArray existing = "[Before]\r\na=1\r\r\n[ComPort1]\r\nPort=COM9\r\nb\r";
+        const QByteArray once = ComPortIni::Compose(existing, SerialSettings{});
+        QVERIFY(once.startsWith("[Before]\r\na=1\r\r\n[ComPort1]\nPort=COM1\n"));
+        QVERIFY(once.endsWith("FlowControl=None\n"));
+        QCOMPARE(ComPortIni::Compose(once, SerialSettings{}), once);
     }
 
     void roundTrip_data() {

@@ -184,9 +184,16 @@ void TestProcessIncoming::perCallRules_data() {
     QTest::newRow("refusal keeps the text")
         << QList<QByteArray>{"MQ\r\n"} << display << 0 << QByteArray("MQ\r\n") << "0 g" << 0
         << QStringList{"Nie można wykonać rozkazu"} << int(Reply::StreamOn);
-    QTest::newRow("short line empties the whole buffer")
-        << QList<QByteArray>{"abc\r\n" + first} << display << 0 << QByteArray() << "0 g" << 0
-        << QStringList{} << int(Reply::StreamOn);
+    QTest::newRow("short lines go, the reading behind them is read")
+        << QList<QByteArray>{"abc\r\n 012.50\r\n" + first} << display << 0 << QByteArray()
+        << " 1.5 N" << 0 << QStringList{"Wynik odczytany"} << int(Reply::StreamOn);
+    QTest::newRow("long lines that are no reading go, the reading behind them is read")
+        << QList<QByteArray>{"-   12.345XN  \r\n#noise#noise#noise#noise\r\n" + first + second}
+        << display << 0 << second << " 1.5 N" << 0 << QStringList{"Wynik odczytany"}
+        << int(Reply::StreamOn);
+    QTest::newRow("short lines go, an incomplete reading waits")
+        << QList<QByteArray>{"abc\r\n" + first.left(9)} << display << 0 << first.left(9) << "0 g"
+        << 0 << QStringList{} << int(Reply::StreamOn);
     QTest::newRow("stream: short line stops the call")
         << QList<QByteArray>{"123456789012\r\n" + first} << streaming << 0 << first << "0 g" << 0
         << QStringList{} << int(Reply::StreamOn);

@@ -77,6 +77,7 @@ private slots:
     void download();
     void downloadLongSeriesEndsByCount();
     void downloadBadValueStops();
+    void downloadUnusableSampleTimeStops();
     void downloadUnitConflictKeepsGoing();
 };
 
@@ -517,6 +518,14 @@ void TestReplies::download_data() {
                       "SMP.001: 1.25 lbf*in\r\nSMP.002: -0.25 lbf*in\r\n")
         << Points{{0, 1.25}, {0.01, -0.25}} << "Czas [s]"
         << "Próbka [lbf*in]" << true;
+    // Text behind the end belongs to the exchange after it, not to the series.
+    QTest::newRow("dump repeated behind the end")
+        << QByteArray("COUNT: 2\r\nSMP.TIME: 0.5 sek\r\nAVERAGE: 1.0 N  \r\n"
+                      "SMP.001: 1 N  \r\nSMP.002: 2 N  \r\n"
+                      "COUNT: 2\r\nSMP.TIME: 0.5 sek\r\nAVERAGE: 1.0 N  \r\n"
+                      "SMP.001: 1 N  \r\nSMP.002: 2 N  \r\n")
+        << Points{{0, 1}, {0.5, 2}} << "Czas [s]"
+        << "Próbka [N]" << true;
     QTest::newRow("samples before the unit lose three characters")
         << QByteArray("COUNT: 5\r\nSMP.TIME: 1 sek\r\nSMP.001: 12.5abc\r\n") << Points{{0, 12.5}}
         << "Czas [s]" << QString() << false;
@@ -566,6 +575,15 @@ void TestReplies::downloadBadValueStops() {
     QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
     QCOMPARE(f.Messages.Texts(), QStringList{"Niepoprawna wartość próbki"});
     QVERIFY(f.Data.IncomingBuffer().startsWith("SMP.002"));
+}
+
+void TestReplies::downloadUnusableSampleTimeStops() {
+    Fixture f(ExchangeState::Downloading, Reply::Download);
+    f.Feed("COUNT: 2\r\nSMP.TIME: x sek\r\nAVERAGE: 1 N  \r\nSMP.001: 1 N  \r\n");
+    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(f.Messages.Texts(), QStringList{"Niepoprawna wartość czasu próbkowania"});
+    // The samples behind it would all stand at one place.
+    QCOMPARE(f.Target.Samples.size(), 0);
 }
 
 void TestReplies::downloadUnitConflictKeepsGoing() {

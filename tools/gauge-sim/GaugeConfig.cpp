@@ -54,7 +54,8 @@ Commands on stdin (one per line):
   noise N lf|nolf          send a burst of N bytes of noise, with or without line ends
   drop PREFIX [N]          drop the next N replies starting with PREFIX (default 1)
   delay MS | chunk MIN[-MAX] [PAUSE] | duplicate on|off | noiselines N | interleave N
-  vanish                   close the line and remove the link, as an unplugged adapter
+  vanish [reset]           close the line and remove the link, as an unplugged adapter
+                           (reset, over TCP: the client's connection is reset, not closed)
   appear                   open a new pseudo-terminal (same link) after vanish
   quit                     end the gauge
   help                     list the commands as "help" events

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/inotify.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -284,12 +285,17 @@ bool TcpLink::Listen(quint16 port, QString* error) {
     return true;
 }
 
-void TcpLink::Close() {
+void TcpLink::Close(bool reset) {
     m_server->close();
     if (m_client) {
         QTcpSocket* old = m_client;
         m_client = nullptr;
         old->disconnect(this);
+        if (reset) {
+            // A zero linger time makes the close send a reset instead of the orderly end.
+            const linger now{1, 0};
+            ::setsockopt(int(old->socketDescriptor()), SOL_SOCKET, SO_LINGER, &now, sizeof now);
+        }
         old->abort();
         old->deleteLater();
         emit ListenersChanged(0);

@@ -98,8 +98,9 @@ public:
     explicit TcpLink(QObject* parent = nullptr);
 
     bool Listen(quint16 port, QString* error);
-    // Drops the client and stops listening, as a network gauge that went away.
-    void Close();
+    // Drops the client and stops listening, as a network gauge that went away; with reset
+    // the client's connection is reset rather than closed, as by a gauge that lost power.
+    void Close(bool reset = false);
     quint16 Port() const { return m_port; }
 
     qint64 Write(const QByteArray& bytes) override;

@@ -36,7 +36,7 @@ constexpr const char* CommandHelp[] = {
     "drop <prefix> [times]",
     "delay <ms> | chunk <min>[-<max>] [pause] | duplicate on|off",
     "noiselines <n> | interleave <n>",
-    "vanish | appear | quit | help",
+    "vanish [reset] | appear | quit | help",
 };
 
 bool ParseOnOff(const QByteArray& word, bool* on) {
@@ -367,13 +367,14 @@ void VirtualGauge::OnCommand(const QByteArray& line) {
     } else if (command == "interleave" && words.size() == 2) {
         if (!ParseCount(arg, 0, 1000, &faults.Interleave))
             return fail("needs 0 to 1000");
-    } else if (command == "vanish" && words.size() == 1) {
+    } else if (command == "vanish" &&
+               (words.size() == 1 || (words.size() == 2 && arg == "reset"))) {
         m_output->Discard();
         m_input.clear();
         if (m_pty)
             m_pty->Close();
         else
-            m_tcp->Close();
+            m_tcp->Close(words.size() == 2);
         Event("vanished");
     } else if (command == "appear" && words.size() == 1) {
         if (m_pty && m_pty->IsOpen())

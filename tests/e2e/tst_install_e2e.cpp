@@ -1,0 +1,252 @@
+// The program as installed: `cmake --install` into a prefix that is then made read-only,
+// started as its own process offscreen with a home and XDG folders of its own, beside the
+// virtual gauge. It records a fast run unattended (--measure); the capture, ComPort.ini and
+// config.xml land in the per-user folders and the working folder, and nothing is written
+// into the prefix.
+#include "protocol/ProcessData.h"
+#include "tests/support/GaugeSim.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int Patience = 60000; // generous: installing and starting on a busy machine
+constexpr const char* RunSeconds = "2";
+// Samples the gauge sent after the program's stop order left may miss the capture.
+constexpr int LostAtStop = 5;
+
+// Every file under a folder with its size and time of change, to see that nothing changed.
+QStringList Listing(const QString& root) {
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        entries << QStringLiteral("%1 %2 %3")
+                       .arg(QDir(root).relativeFilePath(info.filePath()))
+                       .arg(info.isDir() ? -1 : info.size())
+                       .arg(info.lastModified().toMSecsSinceEpoch());
+    }
+    entries.sort();
+    return entries;
+}
+
+// Takes write permission from everyone, or gives the owner's back (to clean up).
+void SetWritable(const QString& root, bool writable) {
+    QStringList paths{root};
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths << it.next();
+    for (const QString& path : paths) {
+        QFile::Permissions p = QFile::permissions(path);
+        if (writable)
+            p |= QFile::WriteOwner | QFile::WriteUser;
+        else
+            p &= ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther);
+        QFile::setPermissions(path, p);
+    }
+}
+
+QList<QByteArray> LinesOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> lines = file.readAll().split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+} // namespace
+
+class TestInstallEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void readOnlyInstallRecordsAFastRun_data();
+    void readOnlyInstallRecordsAFastRun();
+
+private:
+    QTemporaryDir m_root;
+    QString m_prefix;
+    QStringList m_installed;
+    // Root may write into a read-only folder: the program then runs as this user instead.
+    std::optional<std::pair<uid_t, gid_t>> m_runAs;
+};
+
+void TestInstallEndToEnd::initTestCase() {
+    QVERIFY(m_root.isValid());
+    const QString cmake = QStandardPaths::findExecutable(QStringLiteral("cmake"));
+    QVERIFY2(!cmake.isEmpty(), "cmake is needed to install");
+    if (::geteuid() == 0) {
+        const passwd* nobody = ::getpwnam("nobody");
+        if (!nobody || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("run as root without a user 'nobody' or setpriv: a read-only prefix cannot "
+                  "be shown");
+        m_runAs = std::make_pair(nobody->pw_uid, nobody->pw_gid);
+    }
+
+    m_prefix = m_root.filePath(QStringLiteral("prefix"));
+    QProcess install;
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    install.start(cmake, {QStringLiteral("--install"), QStringLiteral(ZFM_BINARY_DIR),
+                          QStringLiteral("--prefix"), m_prefix});
+    QVERIFY(install.waitForFinished(Patience));
+    QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
+             install.readAll().constData());
+    for (const char* file :
+         {"bin/zento-fm", "bin/zento-fm-gauge", "share/zento-fm/zento-fm.SKY",
+          "share/zento-fm/zento-fm.ENP", "share/zento-fm/zento-fm.DEU",
+          "share/applications/zento-fm.desktop", "share/icons/hicolor/scalable/apps/zento-fm.svg"})
+        QVERIFY2(QFileInfo::exists(m_prefix + QLatin1Char('/') + QLatin1String(file)), file);
+    SetWritable(m_prefix, false);
+    m_installed = Listing(m_prefix);
+}
+
+void TestInstallEndToEnd::cleanupTestCase() {
+    if (!m_prefix.isEmpty())
+        SetWritable(m_prefix, true);
+}
+
+void TestInstallEndToEnd::readOnlyInstallRecordsAFastRun_data() {
+    QTest::addColumn<bool>("withIni");
+    QTest::newRow("ComPort.ini in the per-user folder") << true;
+    QTest::newRow("no ComPort.ini anywhere") << false;
+}
+
+void TestInstallEndToEnd::readOnlyInstallRecordsAFastRun() {
+    QFETCH(bool, withIni);
+
+    // A home of its own, with the folders the program writes to.
+    QTemporaryDir session(m_root.filePath(QStringLiteral("session-XXXXXX")));
+    QVERIFY(session.isValid());
+    const QString home = session.filePath(QStringLiteral("home"));
+    const QString data = session.filePath(QStringLiteral("data"));
+    const QString userFolder = data + QStringLiteral("/zento-fm");
+    const QString work = session.filePath(QStringLiteral("work"));
+    const QString ports = session.filePath(QStringLiteral("ports"));
+    const QString runtime = session.filePath(QStringLiteral("runtime"));
+    for (const QString& dir : {home, userFolder, work, ports, runtime})
+        QVERIFY(QDir().mkpath(dir));
+    if (withIni)
+        QVERIFY(WriteFile(userFolder + QStringLiteral("/ComPort.ini"),
+                          "[ComPort1]\nPort=COM1\nBaudRate=9600\n"));
+    // Without ComPort.ini the program's default port is COM1 too.
+    QVERIFY(WriteFile(work + QStringLiteral("/config.xml"),
+                      "<Config><Options><PortConfigured>Yes</PortConfigured></Options></Config>"));
+
+    // A torque meter sampling every 10 ms: a run it sends is captured raw, as a fast run.
+    GaugeSim gauge;
+    QVERIFY2(gauge.StartPty(
+                 {"--model", "FS-20", "--sample-time", "0.01", "--amplitude", "5", "--period", "1"},
+                 1, ports),
+             qPrintable(gauge.ErrorText()));
+
+    if (m_runAs) {
+        for (const QString& dir : {home, data, userFolder, work, runtime}) {
+            QVERIFY(::chown(QFile::encodeName(dir).constData(), m_runAs->first, m_runAs->second) ==
+                    0);
+            for (const QFileInfo& file : QDir(dir).entryInfoList(QDir::Files))
+                QVERIFY(::chown(QFile::encodeName(file.filePath()).constData(), m_runAs->first,
+                                m_runAs->second) == 0);
+        }
+        // The way to the folders, the ports folder and the gauge's line.
+        QFile::setPermissions(m_root.path(), QFile::permissions(m_root.path()) | QFile::ExeOther |
+                                                 QFile::ReadOther);
+        QFile::setPermissions(session.path(), QFile::permissions(session.path()) | QFile::ExeOther |
+                                                  QFile::ReadOther);
+        QFile::setPermissions(ports,
+                              QFile::permissions(ports) | QFile::ExeOther | QFile::ReadOther);
+        QVERIFY(QFile::setPermissions(gauge.DevicePath(), QFile::permissions(gauge.DevicePath()) |
+                                                              QFile::ReadOther |
+                                                              QFile::WriteOther));
+    }
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("ZENTO_FM_PORTS"), ports);
+    const QString program = m_prefix + QStringLiteral("/bin/zento-fm");
+    const QStringList arguments{QStringLiteral("--measure"), QLatin1String(RunSeconds)};
+    QProcess zentoFm;
+    zentoFm.setProcessEnvironment(environment);
+    zentoFm.setWorkingDirectory(work);
+    zentoFm.setProcessChannelMode(QProcess::MergedChannels);
+    if (m_runAs)
+        zentoFm.start(QStringLiteral("setpriv"),
+                      QStringList{QStringLiteral("--reuid=%1").arg(m_runAs->first),
+                                  QStringLiteral("--regid=%1").arg(m_runAs->second),
+                                  QStringLiteral("--clear-groups"), program} +
+                          arguments);
+    else
+        zentoFm.start(program, arguments);
+    QVERIFY(zentoFm.waitForStarted(Patience));
+
+    // The run: the program starts it once the settings are read, stops it and ends.
+    const bool ended =
+        QTest::qWaitFor([&] { return zentoFm.state() == QProcess::NotRunning; }, Patience);
+    if (!ended) {
+        zentoFm.kill(); // by its process id
+        zentoFm.waitForFinished(5000);
+    }
+    const QByteArray output = zentoFm.readAll();
+    QVERIFY2(ended, output.constData());
+    QVERIFY2(zentoFm.exitStatus() == QProcess::NormalExit && zentoFm.exitCode() == 0,
+             output.constData());
+    QTest::qWait(200); // the gauge's last events
+    QCOMPARE(gauge.Orders().count("Se1"), 1);
+    QVERIFY(gauge.Orders().contains("Se0"));
+
+    // What the gauge sent from its start to its stop is the capture, in the per-user folder.
+    const int from = int(gauge.Events().indexOf("order Se1"));
+    const QList<double> sent = gauge.Samples(from);
+    // The capture is the raw text; its replay keeps the lines that are samples (a reading
+    // polled just before the start may come in front of them).
+    QList<double> written;
+    for (QByteArray line : LinesOf(userFolder + QStringLiteral("/fcf.dat"))) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (const std::optional<double> value = ProcessData::ParseCaptureLine(line))
+            written << *value;
+    }
+    qInfo("the gauge sent %d samples, the capture holds %d", int(sent.size()), int(written.size()));
+    QVERIFY(sent.size() >= 50);
+    QVERIFY(written.size() <= sent.size());
+    QVERIFY(written.size() >= sent.size() - LostAtStop);
+    for (int i = 0; i < written.size(); ++i)
+        QVERIFY2(std::abs(written[i] - sent[i]) < 0.005,
+                 qPrintable(
+                     QStringLiteral("sample %1: %2, sent %3").arg(i).arg(written[i]).arg(sent[i])));
+
+    // The settings the program keeps went to the per-user folder and the working folder.
+    QVERIFY(QFileInfo::exists(userFolder + QStringLiteral("/ComPort.ini")));
+    QVERIFY(LinesOf(userFolder + QStringLiteral("/ComPort.ini")).contains("Port=COM1"));
+    QVERIFY(QFileInfo::exists(work + QStringLiteral("/config.xml")));
+    QCOMPARE(Listing(m_prefix), m_installed);
+}
+
+QTEST_GUILESS_MAIN(TestInstallEndToEnd)
+#include "tst_install_e2e.moc"
