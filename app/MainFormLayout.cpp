@@ -169,7 +169,10 @@ QWidget* TMainForm::BuildPanelTop() {
     // Port and exit buttons above the battery and the two polling switches.
     auto* state = Tight(new QGridLayout, 0, 0, 0, 0, 4);
     m_sbComPort = Button("sbComPort", m_PanelTop, QStringLiteral("icon-connection"));
-    m_sbComPort->setFixedSize(ComPortButtonWidth, TopButtonHeight);
+    // The designed width, wider where a caption or a wider fallback face needs it.
+    m_sbComPort->setFixedHeight(TopButtonHeight);
+    m_sbComPort->setMinimumWidth(ComPortButtonWidth);
+    m_sbComPort->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_sbExit = Button("sbExit", m_PanelTop, QStringLiteral("icon-exit"));
     m_sbExit->setFixedHeight(TopButtonHeight);
     m_sbExit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -296,6 +299,7 @@ QWidget* TMainForm::BuildPanelRight() {
     auto* offline = Tight(new QGridLayout(m_gbOffline));
     m_lblMemory = Label("lblMemory", m_gbOffline);
     m_cbMemory = Named(new QComboBox(m_gbOffline), "cbMemory");
+    m_lblMemory->setBuddy(m_cbMemory);
     m_cbMemory->setEditable(false);
     m_cbMemory->addItems({QStringLiteral("RAM"), QStringLiteral("EEPROM"), tr("karta SD")});
     m_cbMemory->setCurrentIndex(0);
@@ -418,6 +422,8 @@ QWidget* TMainForm::BuildSettings() {
     acquisition->addWidget(m_EditSampleTime, 3, 1);
     acquisition->addWidget(m_sbSampleTime, 3, 2);
     acquisition->setColumnStretch(0, 1);
+    m_lbSampleCount->setBuddy(m_EditSampleCount);
+    m_LabelSampleTime->setBuddy(m_EditSampleTime);
     second->addWidget(m_gbAcquisition, 1);
     m_sbUpdateSettings = Button("sbUpdateSettings", m_gbSettings, QStringLiteral("icon-refresh"));
     second->addWidget(m_sbUpdateSettings, 0, Qt::AlignRight);
@@ -451,6 +457,9 @@ QWidget* TMainForm::BuildSettings() {
         ++line;
     }
     thresholds->setColumnStretch(0, 1);
+    // Each field is announced by its own caption, not by the group's title.
+    for (const auto& entry : rows)
+        (*entry.Caption)->setBuddy(*entry.Edit);
     third->addWidget(m_gbThresholds, 1);
     m_gbAcceleration = Group("gbAcceleration", m_gbSettings);
     auto* acceleration = Tight(new QHBoxLayout(m_gbAcceleration));
@@ -566,6 +575,27 @@ void TMainForm::ApplyTexts() {
     m_gbAcceleration->setTitle(tr(" Przyspieszenie ziemskie "));
     m_sbUpdateSettings->setText(tr("Odśwież ustawienia"));
 
+    // What a screen reader announces for the fields without a caption of their own, and for
+    // the set buttons, which all show the same picture.
+    m_eHour->setAccessibleName(tr("Godzina startu"));
+    m_eMinute->setAccessibleName(tr("Minuta startu"));
+    m_sbSetTime->setAccessibleName(m_sbSetTime->toolTip());
+    m_EditAcceleration->setAccessibleName(m_gbAcceleration->title().trimmed());
+    const auto captionOf = [](const QLabel* label) {
+        QString text = label->text().trimmed();
+        if (text.endsWith(QLatin1Char(':')))
+            text.chop(1);
+        return text;
+    };
+    const std::pair<SpeedButton*, QString> setButtons[] = {
+        {m_sbSampleCount, captionOf(m_lbSampleCount)},
+        {m_sbSampleTime, captionOf(m_LabelSampleTime)},
+        {m_sbLow, captionOf(m_lblLow)},
+        {m_sbHigh, captionOf(m_lblHigh)},
+        {m_dbZero, captionOf(m_lblZero)},
+        {m_sbAcceleration, m_EditAcceleration->accessibleName()}};
+    for (const auto& [button, caption] : setButtons)
+        button->setAccessibleName(tr("Ustaw") + QStringLiteral(": ") + caption);
     ApplyMenuTexts();
     UpdatePortButton();
 }

@@ -9,7 +9,8 @@
 ImageButton::ImageButton(QWidget* parent)
     : QAbstractButton(parent) {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab and pressed with Space, like any other button.
+    setFocusPolicy(Qt::TabFocus);
     connect(this, &QAbstractButton::clicked, this, &ImageButton::Click);
 }
 
@@ -35,5 +36,11 @@ void ImageButton::paintEvent(QPaintEvent*) {
     if (isDown()) {
         // Darken while held: the key gives way under the finger.
         painter.fillRect(rect(), QColor(0, 0, 0, 40));
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }

@@ -1,14 +1,20 @@
 #include "app/widgets/ProgramFont.h"
 
+#include <QFontInfo>
 #include <QStringList>
 
 namespace {
 
+const QString DesignedFamily = QStringLiteral("Liberation Sans");
+
+// The designed face first, then faces with the same metrics, then any legible sans serif.
 const QStringList& Families() {
-    static const QStringList families{
-        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-        QStringLiteral("Arimo"),           QStringLiteral("Nimbus Sans"),
-        QStringLiteral("Helvetica"),       QStringLiteral("DejaVu Sans")};
+    static const QStringList families{DesignedFamily,
+                                      QStringLiteral("Arial"),
+                                      QStringLiteral("Arimo"),
+                                      QStringLiteral("Nimbus Sans"),
+                                      QStringLiteral("Helvetica"),
+                                      QStringLiteral("DejaVu Sans")};
     return families;
 }
 
@@ -26,4 +32,16 @@ QFont ReadingFont() {
     font.setFamilies(Families());
     font.setPixelSize(47);
     return font;
+}
+
+QString DesignedFontFamily() {
+    return DesignedFamily;
+}
+
+QString DesignedFontPackage() {
+    return QStringLiteral("fonts-liberation2");
+}
+
+bool DesignedFontInstalled() {
+    return QFontInfo(ProgramFont()).family() == DesignedFamily;
 }

@@ -2,7 +2,7 @@
 // started as its own process offscreen with a home and XDG folders of its own, beside the
 // virtual gauge. It records a fast run unattended (--measure); the capture, ComPort.ini and
 // config.xml land in the per-user folders and the working folder, and nothing is written
-// into the prefix.
+// into the prefix. And the README's demo command: however it ends, its virtual gauge ends too.
 #include "protocol/ProcessData.h"
 #include "tests/support/GaugeSim.h"
 
@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -68,6 +69,44 @@ QList<QByteArray> LinesOf(const QString& path) {
     return lines;
 }
 
+// The first child process of parent with the given command name, or 0.
+pid_t ChildNamed(qint64 parent, const QByteArray& name) {
+    const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& pid : pids) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (comm) state ppid ...: the name may hold spaces, so read from its closing bracket.
+        const QByteArray line = stat.readAll();
+        const qsizetype open = line.indexOf('('), close = line.lastIndexOf(')');
+        if (open < 0 || close < open || line.mid(open + 1, close - open - 1) != name)
+            continue;
+        const QList<QByteArray> rest = line.mid(close + 2).split(' ');
+        if (rest.size() > 1 && rest[1].toLongLong() == parent)
+            return pid_t(pid.toInt());
+    }
+    return 0;
+}
+
+bool Alive(pid_t pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    return !line.mid(line.lastIndexOf(')') + 2).startsWith('Z');
+}
+
+// Whether the process has its own handler for the signal (it is past its start-up).
+bool Catches(pid_t pid, int signal) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1)) & 1;
+    return false;
+}
+
 bool WriteFile(const QString& path, const QByteArray& content) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
@@ -83,6 +122,8 @@ private slots:
     void cleanupTestCase();
     void readOnlyInstallRecordsAFastRun_data();
     void readOnlyInstallRecordsAFastRun();
+    void demoEndsItsGauge_data();
+    void demoEndsItsGauge();
 
 private:
     QTemporaryDir m_root;
@@ -246,6 +287,54 @@ void TestInstallEndToEnd::readOnlyInstallRecordsAFastRun() {
     QVERIFY(LinesOf(userFolder + QStringLiteral("/ComPort.ini")).contains("Port=COM1"));
     QVERIFY(QFileInfo::exists(work + QStringLiteral("/config.xml")));
     QCOMPARE(Listing(m_prefix), m_installed);
+}
+
+void TestInstallEndToEnd::demoEndsItsGauge_data() {
+    QTest::addColumn<int>("signal"); // sent to the script; 0: the program is closed instead
+    QTest::newRow("the program closed") << 0;
+    QTest::newRow("Ctrl+C") << SIGINT;
+    QTest::newRow("kill") << SIGTERM;
+    QTest::newRow("terminal closed") << SIGHUP;
+}
+
+void TestInstallEndToEnd::demoEndsItsGauge() {
+    QFETCH(int, signal);
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // This build's program and gauge, without installing or building anything.
+    environment.insert(QStringLiteral("ZFM_RUN_NO_SETUP"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("ZFM_BUILD_DIR"), QStringLiteral(ZFM_BINARY_DIR));
+    QProcess demo;
+    demo.setProcessEnvironment(environment);
+    demo.setProcessChannelMode(QProcess::MergedChannels);
+    demo.start(QStringLiteral("bash"),
+               {QStringLiteral(ZFM_SOURCE_DIR "/scripts/run"), QStringLiteral("--demo")});
+    QVERIFY(demo.waitForStarted(Patience));
+    pid_t program = 0;
+    pid_t gauge = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((program = ChildNamed(demo.processId(), "zento-fm")) &&
+                                 (gauge = ChildNamed(demo.processId(), "zento-fm-gauge")) &&
+                                 Catches(program, SIGTERM),
+                             Patience);
+
+    QVERIFY(::kill(signal ? pid_t(demo.processId()) : program, signal ? signal : SIGTERM) == 0);
+    const bool ended = demo.waitForFinished(Patience);
+    if (!ended) {
+        ::kill(program, SIGKILL);
+        demo.kill();
+        demo.waitForFinished(5000);
+    }
+    const QByteArray output = demo.readAll();
+    QVERIFY2(ended, output.constData());
+    // The program closed as by its close box, and nothing of the demo is left running.
+    QVERIFY2(demo.exitStatus() == QProcess::NormalExit && demo.exitCode() == 0, output.constData());
+    QVERIFY(!Alive(program));
+    QTRY_VERIFY_WITH_TIMEOUT(!Alive(gauge), Patience);
 }
 
 QTEST_GUILESS_MAIN(TestInstallEndToEnd)
