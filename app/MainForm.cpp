@@ -206,6 +206,13 @@ void TMainForm::EnableMeasure(bool running) {
     m_sbStop->setEnabled(true);
 }
 
+bool TMainForm::RefusedDuringRun() {
+    if (!Global.MeasurementRunning && !ThreadRunning())
+        return false;
+    SetStatusText(tr("Niedostępne w czasie pomiaru on-line"));
+    return true;
+}
+
 void TMainForm::ClearStatLabels() {
     for (QLabel* label : {m_LabelMin, m_LabelMax, m_LabelCount, m_LabelSum, m_LabelAver})
         label->setText(ChartModel::EmptyStatText());

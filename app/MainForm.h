@@ -107,6 +107,10 @@ public:
     void EnableMeasure(bool running);
     // The five statistics labels show "---".
     void ClearStatLabels();
+    // While a run goes on or a start waits for its moment, the gauge must keep streaming: an
+    // order that opens another exchange would end the collection of samples. True (and the
+    // status bar says why) when the order must not be sent now.
+    bool RefusedDuringRun();
 
     // --- On-line measurement ------------------------------------------------------------
     // The clock a scheduled start counts against and "next minute" reads; nullptr is the
@@ -438,10 +442,17 @@ private:
     LinkState m_linkState = LinkState::Closed;
     // Header lines of the data file last opened or saved.
     QStringList m_headerLines;
+    // Where the chart's series came from: a run's samples are spaced by the sampling-time
+    // field, an opened file's or a download's by their own step, which a save must keep.
+    enum class SeriesOrigin { Run, File, Download };
+    SeriesOrigin m_seriesOrigin = SeriesOrigin::Run;
+    double m_fileTimeStep = 0.0;
     // The serial port, the network link and the raw capture of fast runs.
     SerialLink* m_ComPort1 = nullptr;
     CEthConnection* m_EthLink = nullptr;
     std::unique_ptr<CaptureFile> m_capture;
+    // A results file that could not be created has been reported in this run.
+    bool m_resultsFailureReported = false;
     // config.xml, kept in memory from creation to close.
     std::unique_ptr<XMLConfig> m_xmlConfig;
     // The auto-configuration limit as loaded, until the dialog is known.

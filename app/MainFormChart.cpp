@@ -93,4 +93,5 @@ void TMainForm::sbClearClick() {
     Global.ResetSampleStats();
     ClearStatLabels();
     m_headerLines.clear();
+    m_seriesOrigin = SeriesOrigin::Run;
 }

@@ -9,6 +9,7 @@
 #include "app/widgets/RadioGroup.h"
 #include "measure/ChartView.h"
 #include "protocol/DeviceModel.h"
+#include "protocol/Numbers.h"
 #include "storage/ChartImage.h"
 #include "storage/DataFile.h"
 #include "storage/LanguageModules.h"
@@ -57,9 +58,11 @@ void TMainForm::Otwrz1Click() {
     Global.ChartIndexOffset = 0.0;
     const QStringList errors = DataFile::Open(paths, [this](const DataFileContents& file) {
         m_headerLines = file.HeaderLines;
+        m_fileTimeStep = file.TimeStep;
         for (const double value : file.Values)
             AddSample(file.TimeStep, value);
     });
+    m_seriesOrigin = SeriesOrigin::File;
     if (!errors.isEmpty())
         ShowMessage(tr("Otwórz dane"), errors.join(QLatin1Char('\n')), MessageIcon::Warning, this);
 }
@@ -70,8 +73,16 @@ void TMainForm::Zapisz1Click() {
     const QString path = ChooseSaveFile(DataFileDialog(), this);
     if (path.isEmpty())
         return;
+    // The field's sampling time belongs to a run; with no gauge attached it is "0", which
+    // would put every sample of a reopened file at the same time.
+    const QString sampleTime =
+        m_seriesOrigin == SeriesOrigin::Run
+            ? m_EditSampleTime->text()
+            : FormatGeneral(m_seriesOrigin == SeriesOrigin::File ? m_fileTimeStep
+                                                                 : Global.SampleTime,
+                            QLatin1Char('.'));
     const DataFileSettings settings{SelectedItem(m_rgSpeed), SelectedItem(m_rgAcquisition),
-                                    SelectedItem(m_rgUnit), m_EditSampleTime->text()};
+                                    SelectedItem(m_rgUnit), sampleTime};
     const ChartModel::Container& samples = *m_chartModel.Samples();
     QList<QPointF> points;
     points.reserve(samples.size());
@@ -218,16 +229,23 @@ void TMainForm::LoadConfig() {
     const LoadedConfig loaded = m_xmlConfig->LoadConfig();
     if (loaded.LanguageId)
         Global.LanguageId = *loaded.LanguageId;
+    // Shown whole: the fields' length limits are for typing, and what is shown is saved back.
     if (loaded.LowThr)
-        m_EditLow->setText(*loaded.LowThr);
+        SetEditText(PanelEdit::Low, *loaded.LowThr);
     if (loaded.HighThr)
-        m_EditHigh->setText(*loaded.HighThr);
+        SetEditText(PanelEdit::High, *loaded.HighThr);
     if (loaded.PortConfigured)
         Global.PortConfigured = *loaded.PortConfigured;
     if (loaded.DataDirectory)
         Global.DataDirectory = *loaded.DataDirectory;
-    if (loaded.MaxPort)
-        SetMaxPortText(*loaded.MaxPort);
+    // A stored number outside the scan's range is not brought into it (the dialog would show
+    // 1 or 255 and save that): it stands for the default, as the save would have written it.
+    if (loaded.MaxPort) {
+        const std::optional<int> maxPort = ReadInteger(*loaded.MaxPort);
+        const bool usable = maxPort && *maxPort >= ConfigText::MaxPortLowest &&
+                            *maxPort <= ConfigText::MaxPortHighest;
+        SetMaxPortText(usable ? *loaded.MaxPort : QString(ConfigText::DefaultMaxPort));
+    }
     if (loaded.UseEthernet)
         Global.UseEthernet = *loaded.UseEthernet;
     if (loaded.EthHost)

@@ -161,8 +161,14 @@ void TMainForm::CreateEthLink() {
     connect(m_EthLink, &CEthConnection::LineReceived, this, &TMainForm::EthLinkLineReceived);
 }
 
+// The exit sequence may run while the link is handing over a line (a message box raised by
+// the reply side waits for the user, with the link's handler below it on the stack): the
+// link says goodbye now and goes with the window, once nothing of it is running.
 void TMainForm::DestroyEthLink() {
-    delete m_EthLink;
+    if (!m_EthLink)
+        return;
+    m_EthLink->disconnect(this);
+    m_EthLink->Shutdown();
     m_EthLink = nullptr;
 }
 

@@ -12,6 +12,7 @@
 #include "protocol/Numbers.h"
 #include "storage/ResultsFile.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -69,6 +70,15 @@ void TMainForm::sbStartClick() {
                     this);
         return;
     }
+    // A fast run lives in its capture file: one that cannot be written would leave the run
+    // in memory alone, or an earlier run's text to be replayed at Stop.
+    if (RawCaptureFor(Global.DeviceFamily, *sampleTime) && !m_capture->CanWrite()) {
+        ShowMessage(tr("Pomiar on-line"),
+                    tr("Nie można zapisać pliku %1: pomiar nie został rozpoczęty.")
+                        .arg(QDir::toNativeSeparators(m_capture->Path())),
+                    MessageIcon::Warning, this);
+        return;
+    }
     SetExchange(ExchangeState::Confirming, Reply::StreamOn);
     Global.LowThreshold = ReadThreshold(m_EditLow->text());
     Global.HighThreshold = ReadThreshold(m_EditHigh->text());
@@ -83,6 +93,8 @@ void TMainForm::sbStartClick() {
 
 // A run continues the chart after its last point; it never clears it.
 void TMainForm::BeginOnlineMeasurement() {
+    m_resultsFailureReported = false;
+    m_seriesOrigin = SeriesOrigin::Run;
     Global.SampleTime = SampleTimeOf(m_EditSampleTime->text()).value_or(-1.0);
     Global.ChartTimeOffset = 0;
     Global.ChartIndexOffset = 0;
@@ -154,7 +166,8 @@ void TMainForm::ReplayCapture() {
         AddSample(Global.SampleTime, value);
         ++replayed;
     };
-    CaptureReplay::ForEachSample(m_capture->Path(), take);
+    if (m_capture->FileHoldsThisRun())
+        CaptureReplay::ForEachSample(m_capture->Path(), take);
     if (!written) {
         // What the disk would not take is still in memory, after what it took.
         const QList<QByteArray> lines = m_capture->Buffer().split('\n');
@@ -200,8 +213,18 @@ void TMainForm::sbSetTimeClick() {
     m_eMinute->setText(next.Minute);
 }
 
+// A results file that cannot be created is said once per run; the run goes on. The box waits
+// until the reply side has returned, so that no event loop runs in the middle of parsing.
 void TMainForm::StartResultsFile() {
-    ResultsFile::Start(Global, QDateTime::currentDateTime());
+    if (ResultsFile::Start(Global, QDateTime::currentDateTime()) || m_resultsFailureReported)
+        return;
+    m_resultsFailureReported = true;
+    const QString text = tr("Nie można utworzyć pliku wyników %1")
+                             .arg(QDir::toNativeSeparators(Global.ResultsFileName));
+    SetStatusText(text);
+    QMetaObject::invokeMethod(
+        this, [this, text] { ShowMessage(tr("Pomiar on-line"), text, MessageIcon::Warning, this); },
+        Qt::QueuedConnection);
 }
 
 // Each sample is appended on its own, so the file is complete after every sample.

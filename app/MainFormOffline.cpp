@@ -10,14 +10,15 @@
 // the statistics and the time scale start afresh, so the stored series begins at X = 0.
 void TMainForm::sbGetDataClick() {
     // The gauge does not hear "Sc" while it streams, and the run's samples must not be
-    // cleared away: refused without a word.
-    if (Global.MeasurementRunning)
+    // cleared away; nor may a start waiting for its moment find its time scale replaced.
+    if (RefusedDuringRun())
         return;
     Global.ExchangeState = ExchangeState::Downloading;
     m_chartModel.ClearSeries();
     Global.ResetSampleStats();
     ClearStatLabels();
     m_headerLines.clear();
+    m_seriesOrigin = SeriesOrigin::Download;
     Global.DownloadCount = 0;
     Global.SampleTime = 0.0;
     Global.ChartTimeOffset = 0.0;
@@ -32,7 +33,7 @@ void TMainForm::sbResetClick() {
     // During a run the gauge hears only the stream orders, and the confirmation exchange
     // this order opens would stop the host from reading the stream: the run would go on
     // without its samples reaching the chart.
-    if (Global.MeasurementRunning)
+    if (RefusedDuringRun())
         return;
     OrderSet::Issue(*this, OrderSet::Order::ResetMemory,
                     OrderSet::ResetArgument(m_cbMemory->currentIndex()));

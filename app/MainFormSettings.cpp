@@ -46,6 +46,8 @@ void IssueTyped(ReplyTarget& window, Order order, const QLineEdit* field) {
 void TMainForm::rgUnitClick() {
     if (TakeSuppressedClick(*m_rgUnit))
         return;
+    if (RefusedDuringRun())
+        return;
     const int index = m_rgUnit->ItemIndex();
     OrderSet::Issue(*this, Order::Unit,
                     OrderSet::UnitToken(Global.DeviceFamily, m_LabelModel->text(), index,
@@ -55,6 +57,8 @@ void TMainForm::rgUnitClick() {
 // Serves the check box and the mode group alike; both share the check box's mark.
 void TMainForm::chkbPeakClick() {
     if (TakeSuppressedClick(*m_chkbPeak))
+        return;
+    if (RefusedDuringRun())
         return;
     Global.ExchangeState = ExchangeState::Confirming;
     if (!m_chkbPeak->isChecked())
@@ -74,6 +78,8 @@ void TMainForm::rgSpeedClick() {
     const int index = m_rgSpeed->ItemIndex();
     if (index != FirstItem && index != SecondItem)
         return;
+    if (RefusedDuringRun())
+        return;
     // Readings wait until the gauge has confirmed the new speed.
     DisableTimer(WindowTimer::Display);
     OrderSet::Issue(*this, index == SecondItem ? Order::SpeedFast : Order::SpeedSlow);
@@ -81,6 +87,8 @@ void TMainForm::rgSpeedClick() {
 
 void TMainForm::rgAcquisitionClick() {
     if (TakeSuppressedClick(*m_rgAcquisition))
+        return;
+    if (RefusedDuringRun())
         return;
     const int index = m_rgAcquisition->ItemIndex();
     if (index != FirstItem && index != SecondItem)
@@ -91,20 +99,29 @@ void TMainForm::rgAcquisitionClick() {
 void TMainForm::chkbThrClick() {
     if (TakeSuppressedClick(*m_chkbThr))
         return;
+    // The threshold lines on the chart follow the box during a run too; only the order waits.
+    if (RefusedDuringRun())
+        return;
     OrderSet::Issue(*this, m_chkbThr->isChecked() ? Order::ThresholdsOn : Order::ThresholdsOff);
 }
 
 void TMainForm::sbLowClick() {
+    if (RefusedDuringRun())
+        return;
     if (Accepted(this, m_EditLow, SettingsRules::CheckThreshold(m_EditLow->text())))
         IssueTyped(*this, Order::LowThreshold, m_EditLow);
 }
 
 void TMainForm::sbHighClick() {
+    if (RefusedDuringRun())
+        return;
     if (Accepted(this, m_EditHigh, SettingsRules::CheckThreshold(m_EditHigh->text())))
         IssueTyped(*this, Order::HighThreshold, m_EditHigh);
 }
 
 void TMainForm::dbZeroClick() {
+    if (RefusedDuringRun())
+        return;
     if (Accepted(this, m_EditZero, SettingsRules::CheckThreshold(m_EditZero->text())))
         IssueTyped(*this, Order::ZeroThreshold, m_EditZero);
 }
@@ -112,6 +129,8 @@ void TMainForm::dbZeroClick() {
 // The bound is the one the caption shows: 800 at start, 6400 once the model is known, or
 // what the gauge reported as its maximum.
 void TMainForm::sbSampleCountClick() {
+    if (RefusedDuringRun())
+        return;
     if (Accepted(
             this, m_EditSampleCount,
             SettingsRules::CheckSampleCount(m_EditSampleCount->text(), m_lbSampleCount->text())))
@@ -121,6 +140,8 @@ void TMainForm::sbSampleCountClick() {
 // Only force gauges of the first family show the speed group; its visibility tells which
 // limits apply. Visibility within the window, so that a window not yet shown checks alike.
 void TMainForm::sbSampleTimeClick() {
+    if (RefusedDuringRun())
+        return;
     if (Accepted(this, m_EditSampleTime,
                  SettingsRules::CheckSampleTime(m_EditSampleTime->text(),
                                                 m_rgSpeed->isVisibleTo(this),
@@ -129,6 +150,8 @@ void TMainForm::sbSampleTimeClick() {
 }
 
 void TMainForm::sbAccelerationClick() {
+    if (RefusedDuringRun())
+        return;
     if (Accepted(this, m_EditAcceleration,
                  SettingsRules::CheckAcceleration(m_EditAcceleration->text())))
         IssueTyped(*this, Order::Acceleration, m_EditAcceleration);
@@ -142,27 +165,37 @@ void TMainForm::sbUpdateSettingsClick() {
 // --- Keys of the instrument picture: the key gives way until the press timer shows it again.
 
 void TMainForm::ImageZeroClick() {
+    if (RefusedDuringRun())
+        return;
     m_ImageZero->hide();
     OrderSet::Issue(*this, Order::Tare);
 }
 
 void TMainForm::ImageOnOffClick() {
+    if (RefusedDuringRun())
+        return;
     m_ImageOnOff->hide();
     OrderSet::Issue(*this, Order::OnOff);
 }
 
 void TMainForm::ImageStandbyClick() {
+    if (RefusedDuringRun())
+        return;
     m_ImageStandby->hide();
     OrderSet::Issue(*this, Order::Standby);
 }
 
 void TMainForm::ImageMemClick() {
+    if (RefusedDuringRun())
+        return;
     m_ImageMem->hide();
     OrderSet::Issue(*this, Order::Mem);
 }
 
 // The check box's change runs the PEAK handler, which sends the order for the new state.
 void TMainForm::ImagePeakClick() {
+    if (RefusedDuringRun())
+        return;
     m_ImagePeak->hide();
     m_chkbPeak->setChecked(!m_chkbPeak->isChecked());
     // When the handler sent nothing (a mark left by the reply side swallowed the change), the

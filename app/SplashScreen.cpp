@@ -25,7 +25,6 @@ TSplashScreenForm::TSplashScreenForm(QWidget* parent)
     m_Timer1->setObjectName(QStringLiteral("Timer1"));
     m_Timer1->setInterval(HandOverDelay);
     connect(m_Timer1, &QTimer::timeout, this, &TSplashScreenForm::Timer1Timer);
-    m_Timer1->start();
 
     m_TimerActivation = new QTimer(this);
     m_TimerActivation->setObjectName(QStringLiteral("TimerActivation"));
@@ -47,6 +46,10 @@ void TSplashScreenForm::showEvent(QShowEvent* event) {
         move(available.center() - QPoint(width() / 2, height() / 2));
     }
     m_activatedSinceShow = false;
+    // Counted from the showing, not from the creation: building the other windows may take
+    // longer than the delay on a slow start.
+    if (!m_handedOver && !m_Timer1->isActive())
+        m_Timer1->start();
     // A platform that never activates the window must not keep the language from loading.
     QTimer::singleShot(ActivationGrace, this, [this] {
         if (!m_activatedSinceShow && isVisible())
@@ -66,20 +69,30 @@ void TSplashScreenForm::FormActivate() {
 
 void TSplashScreenForm::TimerActivationTimer() {
     m_TimerActivation->stop();
+    m_languageStepDone = true;
     SetLanguage(Global.LanguageId);
 }
 
 void TSplashScreenForm::Timer1Timer() {
     m_Timer1->setInterval(0);
     m_Timer1->stop();
+    // The language step always comes before the main window, also when the platform has not
+    // activated the splash by now.
+    if (!m_languageStepDone) {
+        m_TimerActivation->stop();
+        m_languageStepDone = true;
+        if (!SetLanguage(Global.LanguageId))
+            return;
+    }
+    m_handedOver = true;
     hide();
     if (m_mainWindow)
         m_mainWindow->show();
 }
 
-void TSplashScreenForm::SetLanguage(std::int32_t languageId) {
+bool TSplashScreenForm::SetLanguage(std::int32_t languageId) {
     if (!m_languages)
-        return;
+        return true;
     // The failure messages wait for the user; the hand-over must not show the main window
     // behind them, so its timer pauses meanwhile.
     const bool handOverPending = m_Timer1->isActive();
@@ -88,8 +101,9 @@ void TSplashScreenForm::SetLanguage(std::int32_t languageId) {
     if (!m_languages->SetLanguage(languageId)) {
         // No language at all: the program ends here, without saving its configuration.
         QCoreApplication::exit(1);
-        return;
+        return false;
     }
     if (handOverPending)
         m_Timer1->start(std::max(0, remaining));
+    return true;
 }

@@ -10,7 +10,7 @@ class QLabel;
 class QTimer;
 
 // The splash screen: the first window, shown while the program starts; it loads the
-// interface language and, a second after its creation, hands over to the main window.
+// interface language and, a second after it is shown, hands over to the main window.
 class TSplashScreenForm final : public QDialog {
     Q_OBJECT
 
@@ -39,8 +39,9 @@ private:
     void FormActivate();
     void TimerActivationTimer();
     void Timer1Timer();
-    // Loads the interface language (falling back once); ends the program when none loads.
-    void SetLanguage(std::int32_t languageId);
+    // Loads the interface language (falling back once); ends the program when none loads
+    // (and says so by returning false).
+    bool SetLanguage(std::int32_t languageId);
 
     QLabel* m_Image = nullptr;
     QTimer* m_Timer1 = nullptr;
@@ -48,4 +49,6 @@ private:
     QWidget* m_mainWindow = nullptr;
     LanguageModules* m_languages = nullptr;
     bool m_activatedSinceShow = false;
+    bool m_languageStepDone = false;
+    bool m_handedOver = false;
 };

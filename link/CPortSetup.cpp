@@ -1,5 +1,6 @@
 #include "link/CPortSetup.h"
 
+#include "app/state/Messages.h"
 #include "link/PortResolver.h"
 #include "link/SerialLink.h"
 
@@ -225,7 +226,9 @@ void TComSetupFrm::sbCancelClick() {
 bool TComSetupFrm::Execute(SerialLink& link, QWidget* parent) {
     TComSetupFrm dialog(link.Settings(), parent);
     dialog.exec();
-    if (dialog.SetupApplied)
-        link.ApplySettings(dialog.ChosenSettings());
+    // A port that stays open refused a setting: it says which, and keeps what worked. (A
+    // port that cannot be opened under its new name is reported by the link's loss.)
+    if (dialog.SetupApplied && !link.ApplySettings(dialog.ChosenSettings()) && link.IsOpen())
+        ShowMessage(tr("RS-232 settings"), link.ErrorString(), MessageIcon::Warning, parent);
     return dialog.SetupApplied;
 }

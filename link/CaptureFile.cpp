@@ -16,9 +16,27 @@ CaptureFile::CaptureFile(QString path)
     m_file.setFileName(m_path);
 }
 
+CaptureFile::~CaptureFile() {
+    if (m_runHasFile)
+        WriteBuffer();
+}
+
+bool CaptureFile::CanWrite() const {
+    if (QFileInfo(m_path).isDir())
+        return false;
+    QFile probe(m_path);
+    const bool existed = probe.exists();
+    const bool writable = probe.open(QIODevice::WriteOnly | QIODevice::Append);
+    probe.close();
+    if (writable && !existed)
+        probe.remove();
+    return writable;
+}
+
 bool CaptureFile::Start() {
     m_file.close();
     m_runHasFile = false;
+    m_fileIsThisRuns = false;
     return EnsureOpen();
 }
 
@@ -59,6 +77,8 @@ bool CaptureFile::EnsureOpen() {
         mode |= QIODevice::Append;
     if (!m_file.open(mode))
         return false;
+    if (!m_runHasFile)
+        m_fileIsThisRuns = true;
     m_runHasFile = true;
     return true;
 }

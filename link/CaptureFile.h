@@ -18,6 +18,14 @@ public:
     static QString DefaultPath();
 
     explicit CaptureFile(QString path = DefaultPath());
+    // Text still gathered goes to the file: however the program ends, a run keeps its tail.
+    ~CaptureFile();
+    CaptureFile(const CaptureFile&) = delete;
+    CaptureFile& operator=(const CaptureFile&) = delete;
+
+    // Whether the file can be written (it is neither created nor emptied here): a run must
+    // not start with a capture that only memory would hold.
+    bool CanWrite() const;
 
     // Creates or empties the file at the start of a fast run. False when it cannot be
     // created; the text is then kept and the file is tried again at the next block.
@@ -31,6 +39,9 @@ public:
     void ClearBuffer();
 
     QString Path() const { return m_path; }
+    // Whether the file at Path() was begun by the current (or last) run: otherwise it holds
+    // an earlier run's text, which must never be replayed as new samples.
+    bool FileHoldsThisRun() const { return m_fileIsThisRuns; }
     bool IsOpen() const { return m_file.isOpen(); }
     // `CaptureBuffer` and `CaptureCount`: text not yet written, and characters received
     // since the last successful write.
@@ -48,4 +59,6 @@ private:
     qsizetype m_count = 0;
     // Whether this run has its file yet: the first opening empties it, later ones append.
     bool m_runHasFile = false;
+    // Set by the opening that emptied the file for this run, cleared by the next Start.
+    bool m_fileIsThisRuns = false;
 };

@@ -10,6 +10,11 @@ CEthConnection::CEthConnection(QObject* parent)
     : QObject(parent) {}
 
 CEthConnection::~CEthConnection() {
+    Shutdown();
+}
+
+void CEthConnection::Shutdown() {
+    m_shutDown = true;
     const QList<QTcpSocket*> sockets = findChildren<QTcpSocket*>(Qt::FindDirectChildrenOnly);
     for (QTcpSocket* socket : sockets)
         socket->disconnect(this);
@@ -28,6 +33,8 @@ void CEthConnection::SetState(std::uint8_t state) {
 }
 
 void CEthConnection::Toggle(const QString& host, int port) {
+    if (m_shutDown)
+        return;
     if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
         SetState(Closing);
         QTcpSocket* socket = m_socket;
@@ -56,6 +63,9 @@ void CEthConnection::StartAttempt(const QString& host, int port) {
     SetState(Connecting);
 
     auto* socket = new QTcpSocket(this);
+    // While a receiver holds a line (a message box waits for the user), the socket keeps
+    // reading; bounded, the rest waits in the system and the peer is slowed down.
+    socket->setReadBufferSize(RxBufferLimit);
     m_socket = socket;
     connect(socket, &QTcpSocket::connected, this, &CEthConnection::SocketConnected);
     connect(socket, &QTcpSocket::disconnected, this, &CEthConnection::SocketDisconnected);
@@ -81,7 +91,7 @@ void CEthConnection::Retire(QTcpSocket* socket) {
 }
 
 void CEthConnection::Send(const QByteArray& text) {
-    if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState)
+    if (!m_shutDown && m_socket && m_socket->state() == QAbstractSocket::ConnectedState)
         m_socket->write(text);
 }
 
@@ -96,7 +106,12 @@ void CEthConnection::SocketDisconnected() {
 }
 
 void CEthConnection::SocketReadable() {
-    if (sender() != m_socket)
+    if (sender() == m_socket)
+        ReadAvailable();
+}
+
+void CEthConnection::ReadAvailable() {
+    if (!m_socket || m_shutDown)
         return;
     QByteArray text = m_socket->readAll();
     if (text.isEmpty())
@@ -124,6 +139,13 @@ void CEthConnection::SocketReadable() {
         m_rxBuffer.clear();
         m_discardingLine = true;
     }
-    for (const QByteArray& line : lines)
+    for (const QByteArray& line : lines) {
+        if (m_shutDown)
+            return;
         emit LineReceived(line);
+    }
+    // What came while the lines were handed on announces itself no more (the socket does not
+    // repeat its signal from inside its own handler): it is read on the next turn.
+    if (m_socket && m_socket->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(this, &CEthConnection::ReadAvailable, Qt::QueuedConnection);
 }

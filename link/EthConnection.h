@@ -31,6 +31,10 @@ public:
     explicit CEthConnection(QObject* parent = nullptr);
     ~CEthConnection() override;
 
+    // Says goodbye to the peer and goes silent for good. Unlike deleting the link, safe while
+    // one of its lines is being handled further down the stack.
+    void Shutdown();
+
     // Connects (idle), gives up an attempt or a close under way, or disconnects.
     void Toggle(const QString& host, int port);
     // Sends the text unchanged while connected; otherwise it is dropped.
@@ -53,10 +57,12 @@ private:
     void SocketConnected();
     void SocketDisconnected();
     void SocketReadable();
+    void ReadAvailable();
 
     QPointer<QTcpSocket> m_socket;
     QByteArray m_rxBuffer;
     // The text received since the buffer overflowed belongs to an overlong line.
     bool m_discardingLine = false;
+    bool m_shutDown = false;
     std::uint8_t m_state = Idle;
 };

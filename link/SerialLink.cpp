@@ -92,11 +92,21 @@ bool SerialLink::ApplySettings(const SerialSettings& settings) {
     if (next.FlowControl == SerialSettings::Flow::Custom)
         next.FlowControl = m_settings.FlowControl;
     const bool renamed = next.Port != m_settings.Port;
+    const SerialSettings working = m_settings;
     m_settings = next;
     if (!IsOpen())
         return true;
-    if (!renamed)
-        return Configure();
+    if (!renamed) {
+        if (Configure())
+            return true;
+        // The open port keeps what worked, in memory and so in "ComPort.ini"; the refusal
+        // stays readable in ErrorString.
+        const QString refusal = m_error;
+        m_settings = working;
+        Configure();
+        m_error = refusal;
+        return false;
+    }
 
     Close();
     if (OpenPort())
@@ -145,11 +155,20 @@ bool SerialLink::OpenPort() {
 
 bool SerialLink::Configure() {
     m_configuring = true;
-    bool ok = m_port->setBaudRate(m_settings.BitsPerSecond());
-    ok = m_port->setDataBits(ToQt(m_settings.DataBits)) && ok;
-    ok = m_port->setStopBits(ToQt(m_settings.StopBits)) && ok;
-    ok = m_port->setParity(ToQt(m_settings.Parity)) && ok;
-    ok = m_port->setFlowControl(ToQt(m_settings.FlowControl)) && ok;
+    // Every setting is tried; the first one refused is named.
+    QString refused;
+    const auto take = [&refused](bool accepted, const char* setting) {
+        if (!accepted && refused.isEmpty())
+            refused = tr(setting);
+        return accepted;
+    };
+    bool ok = take(m_port->setBaudRate(m_settings.BitsPerSecond()), QT_TR_NOOP("prędkość"));
+    ok = take(m_port->setDataBits(ToQt(m_settings.DataBits)), QT_TR_NOOP("bity danych")) && ok;
+    ok = take(m_port->setStopBits(ToQt(m_settings.StopBits)), QT_TR_NOOP("bity stopu")) && ok;
+    ok = take(m_port->setParity(ToQt(m_settings.Parity)), QT_TR_NOOP("parzystość")) && ok;
+    ok = take(m_port->setFlowControl(ToQt(m_settings.FlowControl)),
+              QT_TR_NOOP("sterowanie przepływem")) &&
+         ok;
     if (ok && m_settings.FlowControl == SerialSettings::Flow::None) {
         // Without flow control both lines are held inactive. Ports without modem lines
         // (pseudo-terminals, some adapters) refuse this, which does not matter to them.
@@ -157,8 +176,8 @@ bool SerialLink::Configure() {
         m_port->setRequestToSend(false);
     }
     if (!ok)
-        m_error =
-            tr("Port %1 nie przyjął ustawień: %2").arg(m_settings.Port, m_port->errorString());
+        m_error = tr("Port %1 nie przyjął ustawień (%2): %3")
+                      .arg(m_settings.Port, refused, m_port->errorString());
     m_port->clearError();
     m_configuring = false;
     return ok;
@@ -233,8 +252,8 @@ void SerialLink::PortError(QSerialPort::SerialPortError error) {
         return;
     // A vanished device shows up as an endless run of read errors; the first one is enough.
     m_lossPending = true;
-    m_lossReason = tr("Połączenie z portem %1 zostało przerwane: %2")
-                       .arg(m_settings.Port, m_port->errorString());
+    // The reason alone: whoever shows the loss says which port it was.
+    m_lossReason = m_port->errorString();
     QMetaObject::invokeMethod(this, &SerialLink::HandleLoss, Qt::QueuedConnection);
 }
 
@@ -245,6 +264,6 @@ void SerialLink::HandleLoss() {
     m_deliveryQueued = false;
     m_port->close();
     m_port->clearError();
-    m_error = m_lossReason;
+    m_error = tr("Połączenie z portem %1 zostało przerwane: %2").arg(m_settings.Port, m_lossReason);
     emit LinkLost(m_lossReason);
 }

@@ -2,6 +2,8 @@
 
 #include "protocol/Numbers.h"
 
+#include <algorithm>
+
 ChartModel::ChartModel()
     : m_samples(new Container)
     , m_low(new Container)
@@ -12,7 +14,7 @@ ChartModel::ChartModel()
 }
 
 double ChartModel::LastX() const {
-    return m_samples->isEmpty() ? 0.0 : (m_samples->constEnd() - 1)->key;
+    return PointCount() == 0 ? 0.0 : m_lastKey;
 }
 
 void ChartModel::Include(double x, double y) {
@@ -41,7 +43,7 @@ void ChartModel::AppendLinePoint(Container& line, double x, double y) {
     line.add(QCPGraphData(x, y));
 }
 
-void ChartModel::UpdateOverview(double x, double y) {
+void ChartModel::UpdateOverview(double x, double y) const {
     if (m_blockFill == OverviewBlock)
         m_blockFill = 0;
     if (m_blockFill == 0) {
@@ -63,11 +65,38 @@ void ChartModel::UpdateOverview(double x, double y) {
     ++m_blockFill;
 }
 
+void ChartModel::RebuildOverview() const {
+    m_overview->clear();
+    m_blockFill = 0;
+    for (auto sample = m_samples->constBegin(); sample != m_samples->constEnd(); ++sample)
+        UpdateOverview(sample->key, sample->value);
+}
+
+void ChartModel::Settle() const {
+    if (m_late.isEmpty())
+        return;
+    // Sorted (keeping the arrival order of equal times), then merged in place: linear in the
+    // series plus the sort of the late ones.
+    std::stable_sort(m_late.begin(), m_late.end(), qcpLessThanSortKey<QCPGraphData>);
+    m_samples->add(m_late, true);
+    m_late.clear();
+    RebuildOverview();
+}
+
 void ChartModel::AddSample(double sampleTime, double value, bool thresholdsShown) {
-    const int n = m_samples->size();
+    const int n = PointCount();
     const double x = (n - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
-    m_samples->add(QCPGraphData(x, value));
-    UpdateOverview(x, value);
+    if (m_late.isEmpty() && (m_samples->isEmpty() || x >= m_lastKey)) {
+        m_samples->add(QCPGraphData(x, value));
+        UpdateOverview(x, value);
+    } else {
+        // Inserting in the middle would move every later sample each time. Merged at the
+        // next reading; a long batch is merged when it has grown as large as the series.
+        m_late.append(QCPGraphData(x, value));
+        if (m_late.size() >= std::max<qsizetype>(LateMergeMinimum, m_samples->size()))
+            Settle();
+    }
+    m_lastKey = n == 0 ? x : std::max(m_lastKey, x);
     Include(x, value);
     if (thresholdsShown) {
         const double next = (n + 1 - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
@@ -93,6 +122,7 @@ void ChartModel::ClearSeries() {
     m_low->clear();
     m_high->clear();
     m_overview->clear();
+    m_late.clear();
     m_blockFill = 0;
     m_hasRange = false;
     ++m_revision;

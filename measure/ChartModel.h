@@ -19,13 +19,24 @@ public:
 
     ChartModel();
 
-    const QSharedPointer<Container>& Samples() const { return m_samples; }
+    // Samples out of time order (a second file with a smaller step) wait aside and are merged
+    // in one pass when the series is next read or drawn, so that any order costs about as
+    // much as sorted input and the overview stays true.
+    const QSharedPointer<Container>& Samples() const {
+        Settle();
+        return m_samples;
+    }
     const QSharedPointer<Container>& LowLine() const { return m_low; }
     const QSharedPointer<Container>& HighLine() const { return m_high; }
     // The samples reduced to the first and the last extreme of every block of
     // OverviewBlock samples, in order: what a chart shows when many samples share a pixel.
-    const QSharedPointer<Container>& Overview() const { return m_overview; }
+    const QSharedPointer<Container>& Overview() const {
+        Settle();
+        return m_overview;
+    }
     static constexpr int OverviewBlock = 64;
+    // Late samples wait at least in batches of this many before a merge of their own.
+    static constexpr int LateMergeMinimum = 4096;
 
     // The one way into the chart and the statistics: plots the value one sampling step after
     // the last point (continuing a previous run through the offsets of the shared state),
@@ -33,9 +44,13 @@ public:
     // running statistics.
     void AddSample(double sampleTime, double value, bool thresholdsShown);
 
-    int PointCount() const { return m_samples->size(); }
+    int PointCount() const { return m_samples->size() + int(m_late.size()); }
     // X value of the last sample (0 when there is none).
     double LastX() const;
+
+    // Merges the samples that came out of order into the series (the chart calls it before
+    // drawing). Cheap when there are none.
+    void Settle() const;
 
     // Removes the points of all three series (the statistics are reset separately).
     void ClearSeries();
@@ -61,15 +76,19 @@ public:
 private:
     void AppendLinePoint(Container& line, double x, double y);
     void Include(double x, double y);
-    void UpdateOverview(double x, double y);
+    void UpdateOverview(double x, double y) const;
+    void RebuildOverview() const;
 
     QSharedPointer<Container> m_samples;
     QSharedPointer<Container> m_low;
     QSharedPointer<Container> m_high;
     QSharedPointer<Container> m_overview;
-    int m_blockFill = 0;
-    QCPGraphData m_blockMin;
-    QCPGraphData m_blockMax;
+    // Samples whose time lies before the series' last one, not merged yet.
+    mutable QVector<QCPGraphData> m_late;
+    double m_lastKey = 0.0;
+    mutable int m_blockFill = 0;
+    mutable QCPGraphData m_blockMin;
+    mutable QCPGraphData m_blockMax;
     bool m_hasRange = false;
     QCPRange m_keys;
     QCPRange m_values;

@@ -65,6 +65,7 @@ void ChartView::RefreshIfChanged() {
 }
 
 void ChartView::Refresh() {
+    m_model.Settle();
     QCPRange keys;
     QCPRange values;
     if (m_model.KeyRange(keys) && m_model.ValueRange(values)) {

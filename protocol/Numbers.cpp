@@ -29,7 +29,9 @@ std::optional<double> ToNumber(const QString& text) {
     locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value = locale.toDouble(text.trimmed(), &ok);
-    if (!ok)
+    // "nan" and "inf" (any case, signed) convert, but a gauge or a file never means them as
+    // measurements: once in the statistics they would stay there until cleared.
+    if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

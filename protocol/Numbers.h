@@ -16,7 +16,7 @@ QString NormalizeDecimalSeparator(const QString& text);
 QChar SystemDecimalSeparator();
 
 // Locale-aware conversion of a text already normalised; no group separators accepted,
-// surrounding blanks ignored.
+// surrounding blanks ignored; "nan", "inf" and what overflows are no numbers.
 std::optional<double> ToNumber(const QString& text);
 
 // NormalizeDecimalSeparator followed by ToNumber: how every typed or received number is read.

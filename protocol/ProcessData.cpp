@@ -5,6 +5,7 @@
 #include "protocol/DeviceModel.h"
 #include "protocol/Numbers.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -53,14 +54,21 @@ QString Between(const QString& line, QLatin1String from, QLatin1String to) {
 }
 
 // The unit of a dump stands in the last three characters of its "AVERAGE" line. Torque
-// units are longer ("N*cm", "lbf*in"): there the whole last word is the unit, or every
-// sample line would lose part of its number with the cut-off unit.
+// units are longer ("N*cm", "lbf*in"): where the last word is such a unit, the whole word is
+// the unit, or every sample line would lose part of its number with the cut-off unit. A unit
+// written straight behind its value ("12.50N") is the part from the first letter.
 QString DownloadUnit(const QString& line) {
     const QString lastThree = line.right(3).trimmed();
     const QString lastWord = line.trimmed().section(QLatin1Char(' '), -1);
-    if (lastWord.size() > 3 && lastWord.endsWith(lastThree) &&
-        !lastWord.contains(QLatin1Char(':')) && !ReadNumber(lastWord))
-        return lastWord;
+    if (lastWord.isEmpty() || lastWord.contains(QLatin1Char(':')))
+        return lastThree;
+    if (lastWord.front().isLetter())
+        return lastWord.size() > 3 && lastWord.endsWith(lastThree) ? lastWord : lastThree;
+    const auto letter =
+        std::find_if(lastWord.cbegin(), lastWord.cend(), [](QChar c) { return c.isLetter(); });
+    const qsizetype at = letter - lastWord.cbegin();
+    if (at > 0 && at < lastWord.size() && ReadNumber(lastWord.left(at)))
+        return lastWord.mid(at);
     return lastThree;
 }
 
@@ -99,22 +107,31 @@ void ProcessData::Compact() {
     }
 }
 
+namespace {
+// Drops the oldest text up to a line end, so that what stays starts with a whole line.
+void KeepWithinLimit(QByteArray& text, qsizetype limit) {
+    if (text.size() <= limit)
+        return;
+    const qsizetype excess = text.size() - limit;
+    const qsizetype lineEnd = text.indexOf('\n', excess - 1);
+    text.remove(0, lineEnd >= 0 ? lineEnd + 1 : excess);
+}
+} // namespace
+
 void ProcessData::Append(const QByteArray& text) {
     Compact();
     m_buffer.append(text);
-    if (m_buffer.size() <= IncomingLimit)
-        return;
-    // Drop the oldest text up to a line end, so that what stays starts with a whole line.
-    const qsizetype excess = m_buffer.size() - IncomingLimit;
-    const qsizetype lineEnd = m_buffer.indexOf('\n', excess - 1);
-    m_buffer.remove(0, lineEnd >= 0 ? lineEnd + 1 : excess);
+    KeepWithinLimit(m_buffer, IncomingLimit);
 }
 
 void ProcessData::ProcessIncoming(const QByteArray& text) {
     // A message box shown by a handler runs a nested event loop in which more text may
     // arrive; it is queued and handled after the current pass, never under its feet.
+    // The same bound holds for it: a box left open must not let a gauge that keeps sending
+    // fill the memory.
     if (m_processing) {
         m_pending.append(text);
+        KeepWithinLimit(m_pending, IncomingLimit);
         return;
     }
     m_processing = true;

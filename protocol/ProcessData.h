@@ -28,6 +28,8 @@ public:
 
     // Text received and not yet consumed.
     QByteArray IncomingBuffer() const;
+    // Every byte held: the buffer, and what came while a message box was up.
+    qsizetype HeldBytes() const { return m_buffer.size() + m_pending.size(); }
 
     // Samples parsed from a fast run's capture line ("-012.34": sign, six value
     // characters); nothing for a line of another length or one that is not a number.

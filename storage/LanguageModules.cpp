@@ -39,29 +39,41 @@ QString LanguageModules::ModuleStem() {
     return dot > 0 ? name.left(dot) : name;
 }
 
-QString LanguageModules::FindModule(int languageId) {
+QStringList LanguageModules::ModuleCandidates(int languageId) {
     const QString stem = ModuleStem();
+    QStringList paths;
     for (const QString& extension : Extensions(languageId)) {
         for (const QString& dir : AppPaths::SharedDataDirs()) {
             const QString path = QDir(dir).filePath(stem + QLatin1Char('.') + extension);
             if (QFileInfo(path).isFile())
-                return path;
+                paths << path;
         }
     }
-    return {};
+    return paths;
+}
+
+QString LanguageModules::FindModule(int languageId) {
+    const QStringList paths = ModuleCandidates(languageId);
+    return paths.isEmpty() ? QString() : paths.first();
 }
 
 bool LanguageModules::LoadLanguage(int languageId) {
-    const QString path = FindModule(languageId);
-    if (path.isEmpty())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray data = file.readAll();
+    // A module that is there but unreadable or damaged gives way to the next name.
+    QByteArray data;
     auto translator = std::make_unique<QTranslator>();
-    // Loaded from memory: the module is data only, and no other file is ever tried.
-    if (!translator->load(reinterpret_cast<const uchar*>(data.constData()), int(data.size())))
+    bool found = false;
+    for (const QString& path : ModuleCandidates(languageId)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        data = file.readAll();
+        // Loaded from memory: the module is data only; the translator looks for no file itself.
+        if (translator->load(reinterpret_cast<const uchar*>(data.constData()), int(data.size()))) {
+            found = true;
+            break;
+        }
+    }
+    if (!found)
         return false;
     if (m_translator)
         QCoreApplication::removeTranslator(m_translator.get());

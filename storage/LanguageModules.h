@@ -29,6 +29,8 @@ public:
     static QString ModuleStem();
     // Full path of the module for the language, or empty when none is found.
     static QString FindModule(int languageId);
+    // Every module file of the language there is, in the order they are tried.
+    static QStringList ModuleCandidates(int languageId);
 
     // Loads the module and makes it the current source of texts (every window receives a
     // language change); on success LanguageId becomes the id. Nothing changes on failure.

@@ -23,7 +23,7 @@ QString NameFor(const QString& folder, const QDateTime& moment) {
     static const QRegularExpression forbidden(QStringLiteral("[/\\\\\\x00-\\x1f]"));
     stamp.replace(forbidden, QStringLiteral("-"));
 
-    QString base = folder.isEmpty() ? AppPaths::ProgramDir() : folder;
+    QString base = folder.isEmpty() ? AppPaths::WritableProgramDir() : folder;
     if (!base.endsWith(QLatin1Char('/')) && !base.endsWith(QDir::separator()))
         base += QLatin1Char('/');
     return QDir::toNativeSeparators(base) + QStringLiteral("wyniki od ") + stamp +

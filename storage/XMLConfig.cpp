@@ -159,7 +159,7 @@ void XMLConfig::EnsureConfigDefaults() {
     EnsureConfigValue(ConfigKey::Options, ConfigKey::PortConfigured, ConfigText::No);
     EnsureConfigValue(ConfigKey::Options, ConfigKey::MaxPort, ConfigText::DefaultMaxPort);
     EnsureConfigValue(ConfigKey::Options, ConfigKey::DataDirectory,
-                      AppPaths::ProgramDirWithSeparator());
+                      AppPaths::DefaultDataDirWithSeparator());
 
     if (Section(ConfigKey::Interface).isNull())
         root.appendChild(m_document.createElement(ConfigKey::Interface));
@@ -211,7 +211,7 @@ LoadedConfig XMLConfig::LoadConfig() const {
     option(ConfigKey::HighThr, loaded.HighThr, QString(), asIs);
     option(ConfigKey::PortConfigured, loaded.PortConfigured, false,
            [](const QString& text) { return text == ConfigText::Yes; });
-    option(ConfigKey::DataDirectory, loaded.DataDirectory, AppPaths::ProgramDirWithSeparator(),
+    option(ConfigKey::DataDirectory, loaded.DataDirectory, AppPaths::DefaultDataDirWithSeparator(),
            asIs);
     option(ConfigKey::MaxPort, loaded.MaxPort, QString(ConfigText::DefaultMaxPort), asIs);
 
@@ -266,7 +266,7 @@ bool XMLConfig::SaveConfig(const ConfigValues& values) {
     if (!m_open)
         return false;
 
-    const QString programDir = AppPaths::ProgramDirWithSeparator();
+    const QString programDir = AppPaths::DefaultDataDirWithSeparator();
     const std::optional<int> maxPort = ReadInteger(values.MaxPort);
     const bool maxPortUsable =
         maxPort && *maxPort >= ConfigText::MaxPortLowest && *maxPort <= ConfigText::MaxPortHighest;

@@ -30,6 +30,10 @@ QString ProgramDirWithSeparator() {
     return QDir::toNativeSeparators(ProgramDir() + QLatin1Char('/'));
 }
 
+QString DefaultDataDirWithSeparator() {
+    return QDir::toNativeSeparators(WritableProgramDir() + QLatin1Char('/'));
+}
+
 QString WritableProgramDir() {
     const QString programDir = ProgramDir();
     if (IsWritableDir(programDir))

@@ -10,8 +10,11 @@ namespace AppPaths {
 QString ExecutablePath();
 // Folder of the executable, without a trailing separator.
 QString ProgramDir();
-// Folder of the executable with its trailing separator (the default results folder).
+// Folder of the executable with its trailing separator.
 QString ProgramDirWithSeparator();
+// The default results folder, with its trailing separator: the program folder when it is
+// writable, otherwise the per-user data folder (an installed program's folder is not).
+QString DefaultDataDirWithSeparator();
 // Folder for "ComPort.ini" and the capture file: the program folder when it is writable,
 // otherwise the per-user data folder (created on demand).
 QString WritableProgramDir();

@@ -318,10 +318,6 @@
         <translation>Port %1 kann nicht geöffnet werden: %2</translation>
     </message>
     <message>
-        <source>Port %1 nie przyjął ustawień: %2</source>
-        <translation>Port %1 hat die Einstellungen nicht übernommen: %2</translation>
-    </message>
-    <message>
         <source>Port jest zamknięty</source>
         <translation>Der Port ist geschlossen</translation>
     </message>
@@ -332,6 +328,30 @@
     <message>
         <source>Połączenie z portem %1 zostało przerwane: %2</source>
         <translation>Die Verbindung zu Port %1 wurde unterbrochen: %2</translation>
+    </message>
+    <message>
+        <source>prędkość</source>
+        <translation>Baudrate</translation>
+    </message>
+    <message>
+        <source>bity danych</source>
+        <translation>Datenbits</translation>
+    </message>
+    <message>
+        <source>bity stopu</source>
+        <translation>Stoppbits</translation>
+    </message>
+    <message>
+        <source>parzystość</source>
+        <translation>Parität</translation>
+    </message>
+    <message>
+        <source>sterowanie przepływem</source>
+        <translation>Flusssteuerung</translation>
+    </message>
+    <message>
+        <source>Port %1 nie przyjął ustawień (%2): %3</source>
+        <translation>Der Port %1 hat die Einstellungen abgelehnt (%2): %3</translation>
     </message>
 </context>
 <context>
@@ -974,6 +994,26 @@
     <message>
         <source>Uwaga</source>
         <translation>Achtung</translation>
+    </message>
+    <message>
+        <source>Niedostępne w czasie pomiaru on-line</source>
+        <translation>Während einer Online-Messung nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Godzina startu</source>
+        <translation>Startstunde</translation>
+    </message>
+    <message>
+        <source>Minuta startu</source>
+        <translation>Startminute</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: Die Messung wurde nicht gestartet.</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć pliku wyników %1</source>
+        <translation>Die Ergebnisdatei %1 kann nicht angelegt werden</translation>
     </message>
 </context>
 </TS>

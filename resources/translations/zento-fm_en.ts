@@ -318,10 +318,6 @@
         <translation>Cannot open port %1: %2</translation>
     </message>
     <message>
-        <source>Port %1 nie przyjął ustawień: %2</source>
-        <translation>Port %1 did not accept the settings: %2</translation>
-    </message>
-    <message>
         <source>Port jest zamknięty</source>
         <translation>The port is closed</translation>
     </message>
@@ -332,6 +328,30 @@
     <message>
         <source>Połączenie z portem %1 zostało przerwane: %2</source>
         <translation>The connection to port %1 was lost: %2</translation>
+    </message>
+    <message>
+        <source>prędkość</source>
+        <translation>baud rate</translation>
+    </message>
+    <message>
+        <source>bity danych</source>
+        <translation>data bits</translation>
+    </message>
+    <message>
+        <source>bity stopu</source>
+        <translation>stop bits</translation>
+    </message>
+    <message>
+        <source>parzystość</source>
+        <translation>parity</translation>
+    </message>
+    <message>
+        <source>sterowanie przepływem</source>
+        <translation>flow control</translation>
+    </message>
+    <message>
+        <source>Port %1 nie przyjął ustawień (%2): %3</source>
+        <translation>Port %1 refused its settings (%2): %3</translation>
     </message>
 </context>
 <context>
@@ -974,6 +994,26 @@
     <message>
         <source>Uwaga</source>
         <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Niedostępne w czasie pomiaru on-line</source>
+        <translation>Not available during an on-line measurement</translation>
+    </message>
+    <message>
+        <source>Godzina startu</source>
+        <translation>Start hour</translation>
+    </message>
+    <message>
+        <source>Minuta startu</source>
+        <translation>Start minute</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</source>
+        <translation>Cannot write the file %1: the measurement has not been started.</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć pliku wyników %1</source>
+        <translation>Cannot create the results file %1</translation>
     </message>
 </context>
 </TS>

@@ -318,10 +318,6 @@
         <translation>Nie można otworzyć portu %1: %2</translation>
     </message>
     <message>
-        <source>Port %1 nie przyjął ustawień: %2</source>
-        <translation>Port %1 nie przyjął ustawień: %2</translation>
-    </message>
-    <message>
         <source>Port jest zamknięty</source>
         <translation>Port jest zamknięty</translation>
     </message>
@@ -332,6 +328,30 @@
     <message>
         <source>Połączenie z portem %1 zostało przerwane: %2</source>
         <translation>Połączenie z portem %1 zostało przerwane: %2</translation>
+    </message>
+    <message>
+        <source>prędkość</source>
+        <translation>prędkość</translation>
+    </message>
+    <message>
+        <source>bity danych</source>
+        <translation>bity danych</translation>
+    </message>
+    <message>
+        <source>bity stopu</source>
+        <translation>bity stopu</translation>
+    </message>
+    <message>
+        <source>parzystość</source>
+        <translation>parzystość</translation>
+    </message>
+    <message>
+        <source>sterowanie przepływem</source>
+        <translation>sterowanie przepływem</translation>
+    </message>
+    <message>
+        <source>Port %1 nie przyjął ustawień (%2): %3</source>
+        <translation>Port %1 nie przyjął ustawień (%2): %3</translation>
     </message>
 </context>
 <context>
@@ -974,6 +994,26 @@
     <message>
         <source>Uwaga</source>
         <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>Niedostępne w czasie pomiaru on-line</source>
+        <translation>Niedostępne w czasie pomiaru on-line</translation>
+    </message>
+    <message>
+        <source>Godzina startu</source>
+        <translation>Godzina startu</translation>
+    </message>
+    <message>
+        <source>Minuta startu</source>
+        <translation>Minuta startu</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</source>
+        <translation>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć pliku wyników %1</source>
+        <translation>Nie można utworzyć pliku wyników %1</translation>
     </message>
 </context>
 </TS>

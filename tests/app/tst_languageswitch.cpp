@@ -338,8 +338,8 @@ void TestLanguageSwitch::everyWindowFollowsAndKeepsItsValues() {
     // The next start shows the typed thresholds, also after its language step.
     Global = SharedState{};
     ApplicationWindows again = CreateWindows();
-    again.Splash->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     again.Splash->show();
+    again.Splash->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     QTRY_COMPARE_WITH_TIMEOUT(again.Languages->CurrentLanguage(), LanguageModules::Polish,
                               Patience);
     QCOMPARE(again.Main->findChild<QLineEdit*>("EditLow")->text(), QStringLiteral("12,5"));

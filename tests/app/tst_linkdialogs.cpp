@@ -181,18 +181,19 @@ void TestLinkDialogs::maxPortLivesInTheDialog_data() {
                                            << "7"
                                            << "12"
                                            << "12";
-    QTest::newRow("zero becomes 1") << "0"
-                                    << "1"
-                                    << ""
-                                    << "1";
-    QTest::newRow("above the limit") << "300"
-                                     << "255"
-                                     << ""
-                                     << "255";
-    QTest::newRow("letters") << "abc"
-                             << "1"
-                             << "3"
-                             << "3";
+    // A stored range outside 1..255 stands for the default, which the next close writes.
+    QTest::newRow("zero is the default") << "0"
+                                         << "4"
+                                         << ""
+                                         << "4";
+    QTest::newRow("above the limit is the default") << "300"
+                                                    << "4"
+                                                    << ""
+                                                    << "4";
+    QTest::newRow("letters, then typed") << "abc"
+                                         << "4"
+                                         << "3"
+                                         << "3";
 }
 
 void TestLinkDialogs::maxPortLivesInTheDialog() {

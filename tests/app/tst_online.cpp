@@ -4,11 +4,13 @@
 // results file and the redraw rate. Orders are read on the gauge's side of a pseudo-terminal.
 #include "app/MainForm.h"
 #include "app/state/Global.h"
+#include "app/widgets/RadioGroup.h"
 #include "link/CaptureFile.h"
 #include "link/NewThread.h"
 #include "measure/ChartView.h"
 #include "protocol/Numbers.h"
 #include "storage/ResultsFile.h"
+#include "tests/storage/Unprivileged.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/ManualDayClock.h"
 #include "tests/support/PtyPair.h"
@@ -153,6 +155,7 @@ private slots:
     void fastRunIsReplayedAtStop_data();
     void fastRunIsReplayedAtStop();
     void replayOfNothingKeepsTheUnit();
+    void replayWhenTheCaptureFileCannotBeWritten_data();
     void replayWhenTheCaptureFileCannotBeWritten();
     void scheduledStartHandsOverAtTheMoment_data();
     void scheduledStartHandsOverAtTheMoment();
@@ -164,6 +167,8 @@ private slots:
     void resultsFileFollowsEverySample();
     void resultsFileInAMissingFolder();
     void chartRedrawsAtMostAtItsRate();
+    void settingsWaitUntilTheRunEnds_data();
+    void settingsWaitUntilTheRunEnds();
 };
 
 void TestOnline::startRefusesAnUnusableSampleTime_data() {
@@ -533,18 +538,38 @@ void TestOnline::replayOfNothingKeepsTheUnit() {
 
 // A capture file that cannot be written (here a folder is in its place): the text stays in
 // memory and the replay still plots every sample.
+void TestOnline::replayWhenTheCaptureFileCannotBeWritten_data() {
+    QTest::addColumn<bool>("folder"); // a folder in the file's place, else a read-only file
+    QTest::newRow("a folder in its place") << true;
+    QTest::newRow("an earlier run's file, read-only") << false;
+}
+
+// A fast run lives in its capture file: without one it does not start, and an earlier run's
+// text is never replayed as this run's samples.
 void TestOnline::replayWhenTheCaptureFileCannotBeWritten() {
+    QFETCH(bool, folder);
     OnlineWindow window(Family::Torque);
-    QVERIFY(QDir(window.program.Dir()).mkdir(QLatin1String(CaptureFile::FileName)));
-    window.StartRun(QStringLiteral("0.005"));
-    const QByteArray text = QByteArray(" 001.25\r\n-002.50\r\n").repeated(20);
-    QVERIFY(window.gauge.Write(text));
-    QTRY_COMPARE_WITH_TIMEOUT(window.form->Capture().Buffer().size(), text.size(), Patience);
+    if (folder) {
+        QVERIFY(QDir(window.program.Dir()).mkdir(QLatin1String(CaptureFile::FileName)));
+    } else {
+        QFile old(window.CapturePath());
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(" 009.99\r\n");
+        old.close();
+        QVERIFY(old.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
+    {
+        const Unprivileged asAUser;
+        window.StartRun(QStringLiteral("0.005"));
+    }
+    QCOMPARE(window.messages.Shown.size(), 1);
+    QVERIFY(window.messages.Shown[0].Text.contains(QLatin1String(CaptureFile::FileName)));
+    QVERIFY(!Global.MeasurementRunning);
+    QTest::qWait(50);
+    QVERIFY(window.Orders().isEmpty());
+    QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
     window.Click("sbStop");
-    QCOMPARE(window.form->ChartPointCount(), 40);
-    QCOMPARE(Values(window.form->ChartData().Samples()).mid(0, 2), (QList<double>{1.25, -2.5}));
-    QVERIFY(window.form->Capture().Buffer().isEmpty());
-    QVERIFY(window.messages.Shown.isEmpty());
+    QCOMPARE(window.form->ChartPointCount(), 0);
 }
 
 void TestOnline::scheduledStartHandsOverAtTheMoment_data() {
@@ -727,10 +752,22 @@ void TestOnline::resultsFileInAMissingFolder() {
     window.StartRun(QStringLiteral("0.1"));
     window.form->ProcessIncoming("Mnewfile\r\n");
     QVERIFY(!Global.ResultsFileActive);
-    window.Feed({1, 2});
-    QCOMPARE(window.form->ChartPointCount(), 2);
+    // Said in the status bar at once, and in one box once the reply side has returned.
+    QVERIFY(window.form->StatusText().contains(QStringLiteral("wyniki od")));
     QVERIFY(window.messages.Shown.isEmpty());
+    window.Feed({1, 2});
+    window.form->ProcessIncoming("Mnewfile\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(window.messages.Shown.size(), 1, Patience);
+    QTest::qWait(50);
+    QCOMPARE(window.messages.Shown.size(), 1);
+    QVERIFY(window.messages.Shown[0].Text.contains(QStringLiteral("missing")));
+    QCOMPARE(window.form->ChartPointCount(), 2);
     QVERIFY(!QFileInfo::exists(Global.ResultsFileName));
+    // The next run says it again.
+    window.StopRun();
+    window.StartRun(QStringLiteral("0.1"));
+    window.form->ProcessIncoming("Mnewfile\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(window.messages.Shown.size(), 2, Patience);
 }
 
 // However fast samples come, the chart is drawn at most about 25 times a second.
@@ -762,6 +799,73 @@ void TestOnline::chartRedrawsAtMostAtItsRate() {
     QVERIFY2(replots.count() >= 1, "the chart was never drawn");
     QVERIFY2(replots.count() <= allowed,
              qPrintable(QStringLiteral("%1 redraws in %2 ms").arg(replots.count()).arg(elapsed)));
+}
+
+void TestOnline::settingsWaitUntilTheRunEnds_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("armed"); // a start waiting for its moment rather than a run
+    const char* controls[] = {"rgUnit",        "chkbPeak",     "rgSpeed",        "rgAcquisition",
+                              "chkbThr",       "sbLow",        "sbHigh",         "dbZero",
+                              "sbSampleCount", "sbSampleTime", "sbAcceleration", "ImageZero",
+                              "ImageOnOff",    "ImageStandby", "ImagePeak",      "ImageMem",
+                              "sbGetData",     "sbReset"};
+    for (const char* control : controls)
+        QTest::newRow(control) << QString::fromLatin1(control) << false;
+    for (const char* control : {"rgUnit", "ImageZero", "sbGetData", "sbReset"})
+        QTest::newRow(qPrintable(QStringLiteral("%1 armed").arg(QLatin1String(control))))
+            << QString::fromLatin1(control) << true;
+}
+
+// A click on a setting during a run would switch the exchange away from the stream and lose
+// the samples after it: the order waits, the status bar says why, the run goes on.
+void TestOnline::settingsWaitUntilTheRunEnds() {
+    QFETCH(QString, control);
+    QFETCH(bool, armed);
+    OnlineWindow window;
+    auto clock = std::make_shared<ManualClock>(At(9, 0));
+    window.form->SetRunAtClock(clock);
+    window.form->SetUnitItems({QStringLiteral("N"), QStringLiteral("kgf")});
+    window.form->SetEditText(PanelEdit::SampleCount, QStringLiteral("100"));
+    window.form->SetEditText(PanelEdit::Acceleration, QStringLiteral("9.81"));
+    if (armed) {
+        window.Find<QAbstractButton>("chbRunAt")->setChecked(true);
+        window.SetText("eHour", QStringLiteral("9"));
+        window.SetText("eMinute", QStringLiteral("1"));
+    }
+    window.StartRun(QStringLiteral("0.1"));
+    if (armed)
+        QTRY_COMPARE_WITH_TIMEOUT(window.Text("lblRemainCounter"), QStringLiteral("60 s"),
+                                  Patience);
+    else
+        window.Feed({1});
+    const ExchangeState state = Global.ExchangeState;
+
+    QObject* target = window.form->findChild<QObject*>(control);
+    QVERIFY(target);
+    if (auto* group = qobject_cast<RadioGroup*>(target))
+        group->SetItemIndex(1);
+    else
+        qobject_cast<QAbstractButton*>(target)->click();
+
+    QCOMPARE(window.form->StatusText(), QStringLiteral("Niedostępne w czasie pomiaru on-line"));
+    QCOMPARE(Global.ExchangeState, state);
+    QTest::qWait(50);
+    QCOMPARE(window.Orders(), QList<QByteArray>{"Se1"});
+    QVERIFY(window.messages.Shown.isEmpty());
+    if (armed) {
+        clock->Set(At(9, 1));
+        QTRY_VERIFY_WITH_TIMEOUT(Global.MeasurementRunning, Patience);
+        window.Feed({1});
+    }
+    // The run still collects every sample.
+    window.Feed({2, 3});
+    QCOMPARE(window.form->ChartPointCount(), 3);
+    QCOMPARE(Values(window.form->ChartData().Samples()), (QList<double>{1, 2, 3}));
+    // Only the chart follows "Progi": its threshold lines come with the next samples.
+    if (control == QLatin1String("chkbThr"))
+        QVERIFY(!window.form->ChartData().LowLine()->isEmpty());
+    window.StopRun();
+    QVERIFY(!Global.MeasurementRunning);
 }
 
 QTEST_MAIN(TestOnline)

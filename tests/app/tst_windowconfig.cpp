@@ -63,6 +63,8 @@ private slots:
     void typedThresholdsComeBackAtTheNextStart();
     void workingDirectoryChoosesTheConfig_data();
     void workingDirectoryChoosesTheConfig();
+    void storedTextsComeBackAsSaved_data();
+    void storedTextsComeBackAsSaved();
 };
 
 void TestWindowConfig::firstCloseWritesEveryKeyInOrder() {
@@ -135,6 +137,67 @@ void TestWindowConfig::typedThresholdsComeBackAtTheNextStart() {
     next->close();
     QCOMPARE(KeyText(path, "Options/LowThr"), low);
     QCOMPARE(KeyText(path, "Options/HighThr"), high);
+}
+
+void TestWindowConfig::storedTextsComeBackAsSaved_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("saved"); // by a start and a close without a change
+
+    // Longer than a field takes by typing: shown and saved whole, not cut to the limit.
+    QTest::newRow("long low threshold") << "LowThr"
+                                        << "-12345.678901234567"
+                                        << "-12345.678901234567";
+    QTest::newRow("long high threshold") << "HighThr"
+                                         << "123456789012345678901"
+                                         << "123456789012345678901";
+    QTest::newRow("port range inside") << "MaxPort"
+                                       << "17"
+                                       << "17";
+    QTest::newRow("port range highest") << "MaxPort"
+                                        << "255"
+                                        << "255";
+    // Outside 1..255 a stored range is the default, not the nearest end.
+    QTest::newRow("port range above") << "MaxPort"
+                                      << "300"
+                                      << "4";
+    QTest::newRow("port range zero") << "MaxPort"
+                                     << "0"
+                                     << "4";
+    QTest::newRow("port range far above") << "MaxPort"
+                                          << "1000"
+                                          << "4";
+    QTest::newRow("port range not a number") << "MaxPort"
+                                             << "abc"
+                                             << "4";
+}
+
+void TestWindowConfig::storedTextsComeBackAsSaved() {
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(QString, saved);
+
+    IsolatedProgram program;
+    RecordingMessages messages;
+    ScriptedFileDialogs dialogs;
+    const QString path = program.FilePath(QStringLiteral("config.xml"));
+    {
+        QFile config(path);
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(
+            QStringLiteral("<Config><Options><PortConfigured>Yes</PortConfigured><%1>%2</%1>"
+                           "</Options></Config>")
+                .arg(key, stored)
+                .toUtf8());
+    }
+    {
+        auto window = Start();
+        if (key != QLatin1String("MaxPort"))
+            QCOMPARE(Edit(*window, key == QLatin1String("LowThr") ? "EditLow" : "EditHigh")->text(),
+                     stored);
+        window->close();
+    }
+    QCOMPARE(KeyText(path, QStringLiteral("Options/") + key), saved);
 }
 
 void TestWindowConfig::workingDirectoryChoosesTheConfig_data() {

@@ -117,6 +117,8 @@ private slots:
     void failingFilesAreNamed();
     void cancelledDialogsChangeNothing();
     void openAfterARunStartsAtZero();
+    void savedSeriesKeepsItsOwnStep_data();
+    void savedSeriesKeepsItsOwnStep();
 };
 
 void TestWindowDataFiles::samplesComeBackUnderEitherSeparator_data() {
@@ -349,6 +351,39 @@ void TestWindowDataFiles::openAfterARunStartsAtZero() {
     Global.ChartTimeOffset = 9.9;
     window.Open({path});
     QCOMPARE(window.Keys(), QList<double>({0.0, 0.5, 1.0}));
+}
+
+void TestWindowDataFiles::savedSeriesKeepsItsOwnStep_data() {
+    QTest::addColumn<bool>("download"); // else opened from a file
+    QTest::newRow("opened file") << false;
+    QTest::newRow("downloaded memory") << true;
+}
+
+// No gauge attached, the sampling-time field says "0": a series that came with a step of its
+// own is saved with it, and comes back spaced as it was.
+void TestWindowDataFiles::savedSeriesKeepsItsOwnStep() {
+    QFETCH(bool, download);
+    Window window;
+    const QString source = window.Path(QStringLiteral("source.txt"));
+    const QString copy = window.Path(QStringLiteral("copy.txt"));
+    window.SetSampleTime(QStringLiteral("0"));
+    if (download) {
+        window.Find<QAbstractButton>("sbGetData")->click();
+        window.form->ProcessIncoming("COUNT: 3\r\nSMP.TIME: 0.25 sek\r\nAVERAGE: 1 N  \r\n"
+                                     "SMP.001: 1 N  \r\nSMP.002: 2 N  \r\nSMP.003: 3 N  \r\n");
+    } else {
+        window.SetSampleTime(QStringLiteral("0.25"));
+        window.Feed(0.25, {1.0, 2.0, 3.0});
+        window.Save(source);
+        window.SetSampleTime(QStringLiteral("0"));
+        window.Open({source});
+    }
+    QCOMPARE(window.Keys(), QList<double>({0.0, 0.25, 0.5}));
+    window.Save(copy);
+    window.Open({copy});
+    QCOMPARE(window.Keys(), QList<double>({0.0, 0.25, 0.5}));
+    QCOMPARE(window.Values(), QList<double>({1.0, 2.0, 3.0}));
+    QVERIFY(window.messages.Shown.isEmpty());
 }
 
 QTEST_MAIN(TestWindowDataFiles)

@@ -92,6 +92,42 @@ private slots:
         QCOMPARE(ReadAll(path), Chunk(120, 'y') + Chunk(120, 'z'));
     }
 
+    // However the program ends during a run, the text of its last block is in the file.
+    void endingWithinABlockKeepsItsText() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("fcf.dat"));
+        {
+            CaptureFile capture(path);
+            QVERIFY(capture.Start());
+            capture.Append(Chunk(60, 'a'));
+            QCOMPARE(ReadAll(path), QByteArray());
+        }
+        QCOMPARE(ReadAll(path), Chunk(60, 'a'));
+    }
+
+    // Only a file this run began may be replayed; a start that could not empty it leaves an
+    // earlier run's text there, which is no part of this run.
+    void earlierRunsFileIsNotThisRuns() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("fcf.dat"));
+        CaptureFile capture(path);
+        QVERIFY(capture.Start());
+        QVERIFY(capture.FileHoldsThisRun());
+        QVERIFY(capture.Finish());
+        QVERIFY(capture.FileHoldsThisRun());
+
+        CaptureFile blocked(dir.filePath(QStringLiteral("missing/fcf.dat")));
+        QVERIFY(!blocked.CanWrite());
+        QVERIFY(!blocked.Start());
+        QVERIFY(!blocked.FileHoldsThisRun());
+        QVERIFY(capture.CanWrite());
+        QVERIFY(QFileInfo::exists(path));
+        // The probe neither creates nor empties a file.
+        CaptureFile fresh(dir.filePath(QStringLiteral("new.dat")));
+        QVERIFY(fresh.CanWrite());
+        QVERIFY(!QFileInfo::exists(fresh.Path()));
+    }
+
     void failedWriteKeepsTheText() {
         CaptureFile capture(QStringLiteral("/dev/full"));
         capture.Start();

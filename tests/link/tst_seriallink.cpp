@@ -187,11 +187,20 @@ private slots:
         SerialLink open;
         QSignalSpy lost(&open, &SerialLink::LinkLost);
         QVERIFY(open.Open());
+        const SerialSettings working = open.Settings();
         const bool applied = open.ApplySettings(settings);
         if (refused)
             QVERIFY(!applied);
         QVERIFY(open.IsOpen());
         QVERIFY(applied || !open.ErrorString().isEmpty());
+        // A refusal names the setting and keeps what worked, for the port and "ComPort.ini".
+        if (!applied) {
+            QCOMPARE(open.Settings(), working);
+            QVERIFY2(open.ErrorString().contains(settings.Parity != working.Parity
+                                                     ? QStringLiteral("parzystość")
+                                                     : QStringLiteral("bity")),
+                     qPrintable(open.ErrorString()));
+        }
         QVERIFY(open.Write("SI\r\n"));
         QCOMPARE(gauge.Read(4, Patience), QByteArray("SI\r\n"));
         QTest::qWait(50);
@@ -238,7 +247,10 @@ private slots:
         QVERIFY(lost.wait(int(std::chrono::milliseconds(Patience).count())));
         QTest::qWait(200);
         QCOMPARE(lost.count(), 1);
+        // The reason alone, which the window puts behind its own phrase naming the port.
         QVERIFY(!lost.at(0).at(0).toString().isEmpty());
+        QVERIFY(!lost.at(0).at(0).toString().contains(QStringLiteral("COM1")));
+        QVERIFY(link.ErrorString().contains(QStringLiteral("COM1")));
         QVERIFY(!link.IsOpen());
         QVERIFY(!link.Write("Sx1\r\n"));
         QCOMPARE(lost.count(), 1);

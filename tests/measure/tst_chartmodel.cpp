@@ -49,6 +49,8 @@ private slots:
     void thresholdLineSpansAGap();
     void clearEmptiesTheSeries();
     void overviewKeepsEachBlocksExtremes();
+    void samplesOutOfTimeOrder_data();
+    void samplesOutOfTimeOrder();
 };
 
 void TestChartModel::statistics_data() {
@@ -186,6 +188,57 @@ void TestChartModel::overviewKeepsEachBlocksExtremes() {
         QCOMPARE(std::max(first->value, second->value),
                  *std::max_element(part.begin(), part.end()));
     }
+}
+
+void TestChartModel::samplesOutOfTimeOrder_data() {
+    QTest::addColumn<QList<double>>("steps"); // one run of samples per step, one after another
+    QTest::addColumn<int>("perRun");
+    QTest::newRow("a second file with a smaller step") << QList<double>{1.0, 0.01} << 1000;
+    QTest::newRow("a negative step") << QList<double>{-0.5} << 300;
+    QTest::newRow("many small late batches") << QList<double>{1.0, 0.1, 0.01, 0.001} << 5000;
+}
+
+// However the times come, the series is in time order, and the overview holds each block's
+// extremes of that order.
+void TestChartModel::samplesOutOfTimeOrder() {
+    QFETCH(QList<double>, steps);
+    QFETCH(int, perRun);
+    ChartModel model;
+    QList<QPair<double, double>> expected;
+    int n = 0;
+    for (const double step : steps)
+        for (int i = 0; i < perRun; ++i, ++n) {
+            const double value = ((n * 7919) % 1000) - 500.0;
+            model.AddSample(step, value, false);
+            expected.append({n * step, value});
+        }
+    QCOMPARE(model.PointCount(), n);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    const ChartModel::Container& samples = *model.Samples();
+    QCOMPARE(samples.size(), n);
+    for (int i = 0; i < n; ++i) {
+        QCOMPARE(samples.at(i)->key, expected[i].first);
+        QCOMPARE(samples.at(i)->value, expected[i].second);
+    }
+    const ChartModel::Container& overview = *model.Overview();
+    const int block = ChartModel::OverviewBlock;
+    QCOMPARE(overview.size(), 2 * ((n + block - 1) / block));
+    for (int b = 0; b * block < n; ++b) {
+        double low = expected[b * block].second;
+        double high = low;
+        for (int i = b * block; i < std::min(n, (b + 1) * block); ++i) {
+            low = std::min(low, expected[i].second);
+            high = std::max(high, expected[i].second);
+        }
+        const auto first = overview.at(2 * b);
+        const auto second = overview.at(2 * b + 1);
+        QVERIFY(first->key <= second->key);
+        QCOMPARE(std::min(first->value, second->value), low);
+        QCOMPARE(std::max(first->value, second->value), high);
+    }
+    // A run continued afterwards starts after the latest time, not after the last sample.
+    QCOMPARE(model.LastX(), expected.last().first);
 }
 
 QTEST_GUILESS_MAIN(TestChartModel)

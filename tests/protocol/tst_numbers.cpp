@@ -73,6 +73,11 @@ void TestNumbers::read_data() {
     QTest::newRow("empty") << "" << false << 0.0;
     QTest::newRow("inner blank") << "1 2" << false << 0.0;
     QTest::newRow("separator alone") << "." << false << 0.0;
+    QTest::newRow("nan") << "nan" << false << 0.0;
+    QTest::newRow("NaN signed") << "-NaN" << false << 0.0;
+    QTest::newRow("inf") << "INF" << false << 0.0;
+    QTest::newRow("infinity signed") << "+infinity" << false << 0.0;
+    QTest::newRow("overflow") << "1e999" << false << 0.0;
 }
 
 void TestNumbers::read() {

@@ -80,6 +80,7 @@ private slots:
     void boundKeepsGarbageWithoutLineEndsBounded();
     void streamEndAlwaysMakesProgress();
     void reentrantTextIsQueued();
+    void textWhileABoxIsUpIsBounded();
 };
 
 void TestProcessIncoming::framing_data() {
@@ -276,11 +277,18 @@ class ReentrantMessages final : public MessagePresenter {
 public:
     ProcessData* Data = nullptr;
     QByteArray Extra;
+    int Repeat = 1;
+    qsizetype MostHeld = 0;
     int Shown = 0;
     void Show(QWidget*, const MessageRequest&) override {
         ++Shown;
-        if (Data && !Extra.isEmpty())
-            Data->ProcessIncoming(std::exchange(Extra, QByteArray()));
+        if (!Data || Extra.isEmpty())
+            return;
+        const QByteArray extra = std::exchange(Extra, QByteArray());
+        for (int i = 0; i < Repeat; ++i) {
+            Data->ProcessIncoming(extra);
+            MostHeld = std::max(MostHeld, Data->HeldBytes());
+        }
     }
     bool Ask(QWidget*, const MessageRequest&) override { return true; }
 };
@@ -301,6 +309,26 @@ void TestProcessIncoming::reentrantTextIsQueued() {
     QCOMPARE(target.Edits.value(PanelEdit::SampleCount), QStringLiteral("800"));
     QCOMPARE(data.IncomingBuffer(), QByteArray());
     QCOMPARE(target.StatusTexts.size(), 3);
+}
+
+// A gauge left sending while a box waits for the user: what waits stays within the bound, and
+// the newest text is what is kept.
+void TestProcessIncoming::textWhileABoxIsUpIsBounded() {
+    Prepare(ExchangeState::Confirming, Reply::SampleCount, 0, false);
+    FakeReplyTarget target;
+    target.Edits[PanelEdit::SampleCount] = QStringLiteral("1000");
+    ProcessData data(target);
+    ReentrantMessages messages;
+    SetMessagePresenter(&messages);
+    messages.Data = &data;
+    messages.Extra = QByteArray("  12.345 N  \r\n").repeated(64); // a kilobyte of stream
+    messages.Repeat = 8 * 1024;                                   // eight megabytes
+    data.ProcessIncoming("Mv800\r\n");
+    SetMessagePresenter(nullptr);
+    QCOMPARE(messages.Shown, 1);
+    QVERIFY2(messages.MostHeld <= 2 * ProcessData::IncomingLimit,
+             qPrintable(QString::number(messages.MostHeld)));
+    QVERIFY(data.HeldBytes() <= ProcessData::IncomingLimit);
 }
 
 QTEST_GUILESS_MAIN(TestProcessIncoming)

@@ -518,6 +518,11 @@ void TestReplies::download_data() {
                       "SMP.001: 1.25 lbf*in\r\nSMP.002: -0.25 lbf*in\r\n")
         << Points{{0, 1.25}, {0.01, -0.25}} << "Czas [s]"
         << "Próbka [lbf*in]" << true;
+    QTest::newRow("unit written against the value")
+        << QByteArray("COUNT: 2\r\nSMP.TIME: 0.5 sek\r\nAVERAGE: 12.50N\r\n"
+                      "SMP.001: 12.25N\r\nSMP.002: -3.5N\r\n")
+        << Points{{0, 12.25}, {0.5, -3.5}} << "Czas [s]"
+        << "Próbka [N]" << true;
     // Text behind the end belongs to the exchange after it, not to the series.
     QTest::newRow("dump repeated behind the end")
         << QByteArray("COUNT: 2\r\nSMP.TIME: 0.5 sek\r\nAVERAGE: 1.0 N  \r\n"

@@ -68,6 +68,9 @@ void TestLanguages::fallbackChain_data() {
         << QStringList{"zento-fm.SKY=zento-fm.SK", "zento-fm.ENP=zento-fm.EN",
                        "zento-fm.DEU=zento-fm.DE"}
         << 1051 << true << 1051 << QStringList{};
+    QTest::newRow("a damaged three-letter module gives way to the two-letter one")
+        << QStringList{"zento-fm=zento-fm.ENP", "zento-fm.ENP=zento-fm.EN"} << 13321 << true
+        << 13321 << QStringList{};
     QTest::newRow("a module that is not a translation")
         << QStringList{"zento-fm=zento-fm.ENP", "zento-fm.DEU=zento-fm.DEU"} << 13321 << true
         << 1031 << QStringList{EnglishFailed};
