@@ -1,5 +1,6 @@
 // Redraw time of the chart holding one and ten million points, offscreen, and the replay
-// rate of samples into it.
+// rate of samples into it; and samples out of time order (a second file with a smaller step)
+// against the same count in order.
 #include "app/state/Global.h"
 #include "measure/ChartModel.h"
 #include "measure/ChartView.h"
@@ -48,6 +49,29 @@ void Measure(int points, double limitMs) {
                 mean <= limitMs ? "ok" : "TOO SLOW", mean / limitMs);
 }
 
+// Two files of equal length, the second with a step a hundred times smaller: its samples fall
+// between the first one's. Timed up to a read of the series, which merges them.
+double OutOfOrderMs(int points, bool shuffled) {
+    Global = SharedState{};
+    ChartModel model;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < points; ++i) {
+        const bool second = shuffled && i >= points / 2;
+        model.AddSample(second ? 0.01 : 1.0, std::sin(i * 0.001), false);
+    }
+    const int size = model.Samples()->size();
+    const double ms = clock.nsecsElapsed() / 1e6;
+    return size == points ? ms : -1;
+}
+
+void MeasureOrder(int points) {
+    const double inOrder = OutOfOrderMs(points, false);
+    const double outOfOrder = OutOfOrderMs(points, true);
+    std::printf("%d samples: in order %.0f ms, half of them out of order %.0f ms (ratio %.2f)\n",
+                points, inOrder, outOfOrder, outOfOrder / inOrder);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -55,5 +79,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Measure(1'000'000, 16);
     Measure(10'000'000, 50);
+    MeasureOrder(300'000);
+    MeasureOrder(3'000'000);
     return 0;
 }

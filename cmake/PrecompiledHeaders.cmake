@@ -49,5 +49,18 @@ function(zfm_test_pch target)
         target_precompile_headers(zfm_test_support PRIVATE ${ZFM_PCH_TESTS})
     else()
         target_precompile_headers(${target} REUSE_FROM zfm_test_support)
+        zfm_skip_pch_for_empty_moc_unit(${target})
     endif()
+endfunction()
+
+# A program whose classes are in its one source file (the tests, the benchmarks) leaves its moc
+# unit empty:
+# loading the precompiled set (some hundred megabytes with debug information) would be all
+# its compile time.
+function(zfm_skip_pch_for_empty_moc_unit target)
+    if(NOT ZFM_PCH)
+        return()
+    endif()
+    set_source_files_properties("${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp"
+                                TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
 endfunction()
