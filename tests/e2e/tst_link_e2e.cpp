@@ -1,5 +1,6 @@
 // The program and the virtual gauge over a pseudo-terminal and over TCP: the port button,
-// the polls and what they bring, closing, a missing port, a vanishing device.
+// the polls and what they bring, closing, a missing port, a vanishing device, and closing
+// while a message box raised by a reply waits for the user.
 #include "app/state/Global.h"
 #include "link/EthConnection.h"
 #include "link/SerialLink.h"
@@ -22,6 +23,26 @@ QString PortCaption(GaugeSession& session) {
     return session.Find<QAbstractButton>("sbComPort")->text();
 }
 
+// A message box during which the program is closed (a signal, the end of an unattended run):
+// the box's event loop runs the exit sequence with the reply side and the link below it.
+class ClosingMessages final : public MessagePresenter {
+public:
+    explicit ClosingMessages(QWidget* window)
+        : m_window(window)
+        , m_previous(SetMessagePresenter(this)) {}
+    ~ClosingMessages() override { SetMessagePresenter(m_previous); }
+    void Show(QWidget*, const MessageRequest& message) override {
+        Captions << message.Caption;
+        m_window->close();
+    }
+    bool Ask(QWidget*, const MessageRequest&) override { return true; }
+    QStringList Captions;
+
+private:
+    QWidget* m_window;
+    MessagePresenter* m_previous;
+};
+
 } // namespace
 
 class TestLinkEndToEnd : public QObject {
@@ -34,6 +55,7 @@ private slots:
     void vanishingDeviceClosesThePort();
     void networkCarriesConfirmationsAndReports();
     void networkToggleAgainstARefusedPort();
+    void closingUnderAReplysMessageBox();
 };
 
 void TestLinkEndToEnd::serialPollsShowTheReading() {
@@ -156,6 +178,23 @@ void TestLinkEndToEnd::networkToggleAgainstARefusedPort() {
     session.ClickPortButton();
     QCOMPARE(session.Window->EthLink()->EthLinkState(), CEthConnection::Connecting);
     QVERIFY(session.Messages.Shown.isEmpty());
+}
+
+void TestLinkEndToEnd::closingUnderAReplysMessageBox() {
+    GaugeSession session;
+    // A gauge left sending: its endless lines raise "Wysyłanie ciągłe".
+    QVERIFY(session.StartGaugeTcp({"--model", "FC-50", "--continuous"}));
+    session.WriteConfig(true, true, QStringLiteral("127.0.0.1"), session.Gauge.TcpPort());
+    session.CreateWindow();
+    ClosingMessages messages(session.Window.get());
+    session.ClickPortButton();
+    QTRY_VERIFY_WITH_TIMEOUT(!messages.Captions.isEmpty(), Patience);
+    QCOMPARE(messages.Captions.first(), QStringLiteral("Wysyłanie ciągłe"));
+    // The rest of the lines already read, and those still coming, reach nobody; nothing
+    // of the closed link is used after its end.
+    QTest::qWait(300);
+    QCOMPARE(messages.Captions.size(), 1);
+    QVERIFY(!session.Window->isVisible());
 }
 
 QTEST_MAIN(TestLinkEndToEnd)
