@@ -14,7 +14,7 @@
 #include "link/SerialSettings.h"
 #include "link/TAutoKonfForm.h"
 #include "link/TConnectionForm.h"
-#include "measure/OrderSet.h"
+#include "protocol/OrderSet.h"
 
 #include <QFileInfo>
 #include <QTimer>

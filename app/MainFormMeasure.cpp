@@ -8,7 +8,7 @@
 #include "link/CaptureFile.h"
 #include "link/NewThread.h"
 #include "measure/CaptureReplay.h"
-#include "measure/OrderSet.h"
+#include "protocol/OrderSet.h"
 #include "protocol/Numbers.h"
 #include "storage/ResultsFile.h"
 

@@ -2,7 +2,7 @@
 #include "app/MainForm.h"
 
 #include "app/state/Global.h"
-#include "measure/OrderSet.h"
+#include "protocol/OrderSet.h"
 
 #include <QComboBox>
 

@@ -8,7 +8,7 @@
 #include "app/widgets/ClickGuard.h"
 #include "app/widgets/ImageButton.h"
 #include "app/widgets/RadioGroup.h"
-#include "measure/OrderSet.h"
+#include "protocol/OrderSet.h"
 #include "measure/SettingsRules.h"
 #include "protocol/DeviceModel.h"
 

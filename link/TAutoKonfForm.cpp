@@ -4,6 +4,7 @@
 #include "app/widgets/SpeedButton.h"
 #include "link/AutoKonfTarget.h"
 #include "link/UpDown.h"
+#include "protocol/OrderSet.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -329,7 +330,7 @@ void TAutoKonfForm::Timer1Timer() {
             m_speedIndex = PortFailedIndex;
         } else {
             m_target->StoreExchange(ExchangeState::ReadingDisplay, Reply::Display);
-            m_target->SendOrder(QByteArrayLiteral("SI"), false);
+            m_target->SendOrder(OrderSet::TextOf(OrderSet::Order::Display), false);
         }
         if (!Global.PortConfigured) {
             // The next speed or port is set when the next step opens the port, so that the

@@ -4,6 +4,7 @@
 #include "app/state/Messages.h"
 #include "protocol/DeviceModel.h"
 #include "protocol/Numbers.h"
+#include "protocol/OrderSet.h"
 
 #include <algorithm>
 #include <optional>
@@ -224,7 +225,7 @@ qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd) {
             // Ask for a reading in the new unit; its answer is a display line.
             SetExchange(ExchangeState::ReadingDisplay, Reply::Display);
             m_target.SetStatusText(tr("Odczyt stabilnego wskazania..."));
-            m_target.SendOrder(QByteArrayLiteral("SI"), true);
+            m_target.SendOrder(OrderSet::TextOf(OrderSet::Order::Display), true);
         }
         break;
     case Reply::PeakOff:

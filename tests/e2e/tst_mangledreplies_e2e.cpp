@@ -3,7 +3,7 @@
 // and confirmations are still recognised, and a download still brings every stored sample.
 #include "app/state/Global.h"
 #include "link/EthConnection.h"
-#include "measure/OrderSet.h"
+#include "protocol/OrderSet.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

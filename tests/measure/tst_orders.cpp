@@ -1,6 +1,6 @@
 // The order set and the checks that precede the orders with arguments.
 #include "app/state/Global.h"
-#include "measure/OrderSet.h"
+#include "protocol/OrderSet.h"
 #include "measure/SettingsRules.h"
 #include "tests/support/FakeReplyTarget.h"
 

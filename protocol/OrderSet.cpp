@@ -1,4 +1,4 @@
-#include "measure/OrderSet.h"
+#include "protocol/OrderSet.h"
 
 #include "protocol/ReplyTarget.h"
 
