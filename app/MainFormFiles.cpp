@@ -240,12 +240,9 @@ void TMainForm::LoadConfig() {
         Global.DataDirectory = *loaded.DataDirectory;
     // A stored number outside the scan's range is not brought into it (the dialog would show
     // 1 or 255 and save that): it stands for the default, as the save would have written it.
-    if (loaded.MaxPort) {
-        const std::optional<int> maxPort = ReadInteger(*loaded.MaxPort);
-        const bool usable = maxPort && *maxPort >= ConfigText::MaxPortLowest &&
-                            *maxPort <= ConfigText::MaxPortHighest;
-        SetMaxPortText(usable ? *loaded.MaxPort : QString(ConfigText::DefaultMaxPort));
-    }
+    if (loaded.MaxPort)
+        SetMaxPortText(IsUsableMaxPort(*loaded.MaxPort) ? *loaded.MaxPort
+                                                        : QString(ConfigText::DefaultMaxPort));
     if (loaded.UseEthernet)
         Global.UseEthernet = *loaded.UseEthernet;
     if (loaded.EthHost)

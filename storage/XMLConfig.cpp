@@ -262,14 +262,17 @@ void XMLConfig::MakeDeclarationWritable() {
         declaration.setData(XmlDeclaration);
 }
 
+bool IsUsableMaxPort(const QString& text) {
+    const std::optional<int> maxPort = ReadInteger(text);
+    return maxPort && *maxPort >= ConfigText::MaxPortLowest &&
+           *maxPort <= ConfigText::MaxPortHighest;
+}
+
 bool XMLConfig::SaveConfig(const ConfigValues& values) {
     if (!m_open)
         return false;
 
     const QString programDir = AppPaths::DefaultDataDirWithSeparator();
-    const std::optional<int> maxPort = ReadInteger(values.MaxPort);
-    const bool maxPortUsable =
-        maxPort && *maxPort >= ConfigText::MaxPortLowest && *maxPort <= ConfigText::MaxPortHighest;
 
     using namespace ConfigKey;
     const bool written =
@@ -279,7 +282,7 @@ bool XMLConfig::SaveConfig(const ConfigValues& values) {
         WriteConfigValue(Options, HighThr, true, values.HighThr, values.HighThr) &&
         WriteConfigValue(Options, PortConfigured, values.PortConfigured, ConfigText::Yes,
                          ConfigText::No) &&
-        WriteConfigValue(Options, MaxPort, maxPortUsable, values.MaxPort,
+        WriteConfigValue(Options, MaxPort, IsUsableMaxPort(values.MaxPort), values.MaxPort,
                          ConfigText::DefaultMaxPort) &&
         WriteConfigValue(Options, DataDirectory, !values.DataDirectory.isEmpty(),
                          values.DataDirectory, programDir) &&

@@ -43,6 +43,9 @@ inline constexpr int MaxPortLowest = 1;
 inline constexpr int MaxPortHighest = 255;
 } // namespace ConfigText
 
+// Whether a "MaxPort" text is a whole number the scan can use; any other is saved as the default.
+bool IsUsableMaxPort(const QString& text);
+
 // Windows-style locale ids: how config.xml names a language.
 namespace LocaleIds {
 inline constexpr std::int32_t German = 1031;
