@@ -3,13 +3,14 @@
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
 #include "app/TerminationSignals.h"
+#include "app/dialogs/TAboutForm.h"
+#include "app/dialogs/TAutoKonfForm.h"
+#include "app/dialogs/TConnectionForm.h"
+#include "app/widgets/MessageBoxes.h"
 #include "app/widgets/Pictures.h"
 #include "app/widgets/ProgramFont.h"
 #include "app/widgets/ProgramStyle.h"
-#include "link/TAutoKonfForm.h"
-#include "link/TConnectionForm.h"
 #include "storage/LanguageModules.h"
-#include "storage/TAboutForm.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -39,6 +40,7 @@ void InitialiseApplication() {
     QApplication::setStyle(new ProgramStyle);
     QApplication::setFont(ProgramFont());
     QApplication::setWindowIcon(Pictures::Icon(QStringLiteral("app-icon"), {64, 64}));
+    InstallMessageBoxes();
 }
 
 ApplicationWindows CreateWindows() {

@@ -2,7 +2,6 @@
 // do to its controls.
 #include "app/MainForm.h"
 
-#include "app/state/Global.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/ImageButton.h"
 #include "app/widgets/RadioGroup.h"
@@ -11,6 +10,7 @@
 #include "link/EthConnection.h"
 #include "link/NewThread.h"
 #include "link/SerialLink.h"
+#include "state/Global.h"
 #include "storage/XMLConfig.h"
 
 #include <QAction>

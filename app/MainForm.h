@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/AutoKonfTarget.h"
-#include "link/ConnectionTarget.h"
+#include "app/dialogs/AutoKonfTarget.h"
+#include "app/dialogs/ConnectionTarget.h"
 #include "measure/ChartModel.h"
 #include "protocol/ProcessData.h"
 #include "protocol/ReplyTarget.h"

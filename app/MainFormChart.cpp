@@ -1,10 +1,10 @@
 // The chart and the statistics: their construction and what the reply side does to them.
 #include "app/MainForm.h"
 
-#include "app/state/Global.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/ProgramFont.h"
 #include "measure/ChartView.h"
+#include "state/Global.h"
 
 #include <QLabel>
 #include <QTimer>

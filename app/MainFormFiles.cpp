@@ -1,21 +1,21 @@
 // Data files, chart image, export, configuration, languages, help and About.
 #include "app/MainForm.h"
 
-#include "app/state/AppPaths.h"
-#include "app/state/Desktop.h"
-#include "app/state/FileDialogs.h"
-#include "app/state/Global.h"
-#include "app/state/Messages.h"
+#include "app/dialogs/TAboutForm.h"
+#include "app/widgets/Desktop.h"
+#include "app/widgets/FileDialogs.h"
 #include "app/widgets/RadioGroup.h"
 #include "measure/ChartView.h"
 #include "protocol/DeviceModel.h"
 #include "protocol/Numbers.h"
-#include "storage/ChartImage.h"
+#include "state/AppPaths.h"
+#include "state/Global.h"
+#include "state/Messages.h"
 #include "storage/DataFile.h"
 #include "storage/LanguageModules.h"
-#include "storage/SpreadsheetExport.h"
-#include "storage/TAboutForm.h"
 #include "storage/XMLConfig.h"
+#include "storage/export/ChartImage.h"
+#include "storage/export/SpreadsheetExport.h"
 
 #include <QCoreApplication>
 #include <QDir>

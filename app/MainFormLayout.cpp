@@ -1,9 +1,9 @@
 // The widget tree of the main window: panels, groups and controls with their initial values.
 #include "app/MainForm.h"
 
-#include "app/state/Global.h"
 #include "measure/ChartView.h"
 #include "protocol/DeviceModel.h"
+#include "state/Global.h"
 
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/CheckGroupHeader.h"

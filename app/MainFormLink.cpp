@@ -2,19 +2,19 @@
 // the polls and every order's way out.
 #include "app/MainForm.h"
 
-#include "app/state/Global.h"
-#include "app/state/Messages.h"
+#include "app/dialogs/CPortSetup.h"
+#include "app/dialogs/TAutoKonfForm.h"
+#include "app/dialogs/TConnectionForm.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/SpeedButton.h"
-#include "link/CPortSetup.h"
 #include "link/CaptureFile.h"
 #include "link/EthConnection.h"
 #include "link/IncomingText.h"
 #include "link/SerialLink.h"
 #include "link/SerialSettings.h"
-#include "link/TAutoKonfForm.h"
-#include "link/TConnectionForm.h"
 #include "protocol/OrderSet.h"
+#include "state/Global.h"
+#include "state/Messages.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -31,8 +31,8 @@ void TellPortMissing(QWidget* window) {
 
 void TMainForm::BuildLinks() {
     m_ComPort1 = new SerialLink(this);
-    connect(m_ComPort1, &SerialLink::DataReceived, this, &TMainForm::ComPort1RxChar);
-    connect(m_ComPort1, &SerialLink::LinkLost, this, &TMainForm::ComPort1LinkLost);
+    connect(m_ComPort1, &SerialLink::BytesReceived, this, &TMainForm::ComPort1RxChar);
+    connect(m_ComPort1, &SerialLink::Lost, this, &TMainForm::ComPort1LinkLost);
     m_capture = std::make_unique<CaptureFile>();
 }
 
@@ -158,7 +158,7 @@ void TMainForm::CloseSerialPortAndStoreIni() {
 
 void TMainForm::CreateEthLink() {
     m_EthLink = new CEthConnection(this);
-    connect(m_EthLink, &CEthConnection::LineReceived, this, &TMainForm::EthLinkLineReceived);
+    connect(m_EthLink, &CEthConnection::BytesReceived, this, &TMainForm::EthLinkLineReceived);
 }
 
 // The exit sequence may run while the link is handing over a line (a message box raised by

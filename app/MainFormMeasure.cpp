@@ -2,14 +2,14 @@
 // repeated stop order, the replay of a fast run's capture, and the results file.
 #include "app/MainForm.h"
 
-#include "app/state/Global.h"
-#include "app/state/Messages.h"
 #include "app/widgets/CheckBox.h"
 #include "link/CaptureFile.h"
 #include "link/NewThread.h"
 #include "measure/CaptureReplay.h"
-#include "protocol/OrderSet.h"
 #include "protocol/Numbers.h"
+#include "protocol/OrderSet.h"
+#include "state/Global.h"
+#include "state/Messages.h"
 #include "storage/ResultsFile.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // Off-line data: downloading a memory of the gauge onto the chart, and erasing it.
 #include "app/MainForm.h"
 
-#include "app/state/Global.h"
 #include "protocol/OrderSet.h"
+#include "state/Global.h"
 
 #include <QComboBox>
 

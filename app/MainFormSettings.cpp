@@ -2,15 +2,15 @@
 // just changed carries the SuppressNextClick mark; its handler then sends nothing back.
 #include "app/MainForm.h"
 
-#include "app/state/Global.h"
-#include "app/state/Messages.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/ClickGuard.h"
 #include "app/widgets/ImageButton.h"
 #include "app/widgets/RadioGroup.h"
-#include "protocol/OrderSet.h"
 #include "measure/SettingsRules.h"
 #include "protocol/DeviceModel.h"
+#include "protocol/OrderSet.h"
+#include "state/Global.h"
+#include "state/Messages.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,9 +2,9 @@
 // Start and Stop would, for recording without anyone at the window (zento-fm --measure).
 #include "app/MainForm.h"
 
-#include "app/state/Global.h"
 #include "app/widgets/SpeedButton.h"
 #include "link/EthConnection.h"
+#include "state/Global.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 #include "app/SplashScreen.h"
 
-#include "app/state/Global.h"
 #include "app/widgets/Pictures.h"
+#include "state/Global.h"
 #include "storage/LanguageModules.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // Redraw time of the chart holding one and ten million points, offscreen, and the replay
 // rate of samples into it; and samples out of time order (a second file with a smaller step)
 // against the same count in order.
-#include "app/state/Global.h"
 #include "measure/ChartModel.h"
 #include "measure/ChartView.h"
+#include "state/Global.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,10 +3,10 @@
 // window's "Otwórz dane" (dialog answered, chart and statistics filled, labels shown).
 // Prints the times and their ratios.
 #include "app/MainForm.h"
-#include "app/state/AppPaths.h"
-#include "app/state/FileDialogs.h"
-#include "app/state/Messages.h"
+#include "app/widgets/FileDialogs.h"
 #include "protocol/Numbers.h"
+#include "state/AppPaths.h"
+#include "state/Messages.h"
 #include "storage/DataFile.h"
 
 #include <QAction>

@@ -2,9 +2,9 @@
 // blocks. Needs an office that accepts UNO at the configured URL, for instance
 //   soffice --calc --accept="pipe,name=zento-fm;urp;"
 // (or ZENTO_FM_OFFICE_URL naming another). Writes into the active sheet of that office.
-#include "app/state/Messages.h"
-#include "storage/OfficeSpreadsheet.h"
-#include "storage/SpreadsheetExport.h"
+#include "state/Messages.h"
+#include "storage/export/OfficeSpreadsheet.h"
+#include "storage/export/SpreadsheetExport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

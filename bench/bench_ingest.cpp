@@ -3,10 +3,10 @@
 // family-0 lines through the real main window (offscreen, not shown, so never redrawn), with
 // the event loop run after every chunk as the link's receive events would.
 #include "app/MainForm.h"
-#include "app/state/AppPaths.h"
-#include "app/state/Global.h"
 #include "measure/ChartModel.h"
 #include "protocol/ProcessData.h"
+#include "state/AppPaths.h"
+#include "state/Global.h"
 
 #include <QAbstractButton>
 #include <QApplication>

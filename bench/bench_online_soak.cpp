@@ -3,9 +3,9 @@
 // default. At the end the samples the gauge sent, the samples plotted and the lines of the
 // results file must be equal in number and value. Not part of the quick suite: run it with
 // scripts/soak-online [seconds].
-#include "app/state/Global.h"
 #include "measure/ChartView.h"
 #include "protocol/Numbers.h"
+#include "state/Global.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

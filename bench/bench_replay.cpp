@@ -1,7 +1,7 @@
 // Replay of a 1,000,000-line capture file into the chart data (limit: 2 seconds).
-#include "app/state/Global.h"
 #include "measure/CaptureReplay.h"
 #include "measure/ChartModel.h"
+#include "state/Global.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

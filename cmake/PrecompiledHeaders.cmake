@@ -5,10 +5,13 @@
 # beyond what every user of it defines.
 option(ZFM_PCH "Precompile the Qt headers" ON)
 
-set(ZFM_PCH_PROGRAM <QtCore/QtCore> <QtGui/QtGui> <QtWidgets/QtWidgets>)
+# Layers below the windows read Qt Core alone.
+set(ZFM_PCH_CORE <QtCore/QtCore>)
+set(ZFM_PCH_PROGRAM ${ZFM_PCH_CORE} <QtGui/QtGui> <QtWidgets/QtWidgets>)
 # Libraries that draw or export the chart read the chart library's header too.
 set(ZFM_PCH_CHART ${ZFM_PCH_PROGRAM} <qcustomplot.h>)
 set(ZFM_PCH_TESTS ${ZFM_PCH_CHART} <QtNetwork/QtNetwork> <QtTest/QtTest>)
+set(ZFM_PCH_TESTS_CORE ${ZFM_PCH_CORE} <QtTest/QtTest>)
 
 if(ZFM_PCH)
     # A set that does not fit a target would be skipped without a word.
@@ -22,33 +25,46 @@ if(ZFM_PCH)
     target_link_libraries(zfm_pch_chart PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets
                           QCustomPlotQt6::QCustomPlotQt6)
     target_precompile_headers(zfm_pch_chart PRIVATE ${ZFM_PCH_CHART})
-    set_target_properties(zfm_pch zfm_pch_chart PROPERTIES AUTOMOC OFF)
+    add_library(zfm_pch_core STATIC "${pch_source}")
+    target_link_libraries(zfm_pch_core PUBLIC Qt6::Core)
+    target_precompile_headers(zfm_pch_core PRIVATE ${ZFM_PCH_CORE})
+    set_target_properties(zfm_pch zfm_pch_chart zfm_pch_core PROPERTIES AUTOMOC OFF)
 endif()
 
-# Every library and program of ours links Qt Widgets (through the shared state); those that
-# link the chart library (CHART) take the set with its header.
+# Libraries and programs that link Qt Widgets take the program's set, those that link the
+# chart library (CHART) the set with its header, those below the windows (CORE) Qt Core's.
 function(zfm_program_pch target)
-    cmake_parse_arguments(ARG "CHART" "" "" ${ARGN})
+    cmake_parse_arguments(ARG "CHART;CORE" "" "" ${ARGN})
     if(NOT ZFM_PCH)
         return()
     endif()
-    if(ARG_CHART)
+    if(ARG_CORE)
+        target_precompile_headers(${target} REUSE_FROM zfm_pch_core)
+    elseif(ARG_CHART)
         target_precompile_headers(${target} REUSE_FROM zfm_pch_chart)
     else()
         target_precompile_headers(${target} REUSE_FROM zfm_pch)
     endif()
 endfunction()
 
-# The test programs: the tests' support library, which passes them all its definitions,
-# makes their set.
+# The test programs: the tests' support libraries, which pass them all their definitions,
+# make their sets: zfm_test_support the one without windows (CORE), zfm_test_window the one
+# with them. A test that links widgets but not the window compiles without a set, as no set's
+# definitions match its own.
 function(zfm_test_pch target)
+    cmake_parse_arguments(ARG "CORE" "" "" ${ARGN})
     if(NOT ZFM_PCH)
         return()
     endif()
     if(target STREQUAL "zfm_test_support")
-        target_precompile_headers(zfm_test_support PRIVATE ${ZFM_PCH_TESTS})
-    else()
+        target_precompile_headers(zfm_test_support PRIVATE ${ZFM_PCH_TESTS_CORE})
+    elseif(target STREQUAL "zfm_test_window")
+        target_precompile_headers(zfm_test_window PRIVATE ${ZFM_PCH_TESTS})
+    elseif(ARG_CORE)
         target_precompile_headers(${target} REUSE_FROM zfm_test_support)
+        zfm_skip_pch_for_empty_moc_unit(${target})
+    else()
+        target_precompile_headers(${target} REUSE_FROM zfm_test_window)
         zfm_skip_pch_for_empty_moc_unit(${target})
     endif()
 endfunction()

@@ -7,7 +7,7 @@
 // silent about them, and the state follows only the connected and disconnected events.
 
 CEthConnection::CEthConnection(QObject* parent)
-    : QObject(parent) {}
+    : GaugeLink(parent) {}
 
 CEthConnection::~CEthConnection() {
     Shutdown();
@@ -32,9 +32,40 @@ void CEthConnection::SetState(std::uint8_t state) {
     emit StateChanged(state);
 }
 
+void CEthConnection::SetPeer(const QString& host, int port) {
+    m_host = host;
+    m_port = port;
+}
+
+QString CEthConnection::Name() const {
+    return m_host + QLatin1Char(':') + QString::number(m_port);
+}
+
+bool CEthConnection::Open() {
+    if (m_shutDown)
+        return false;
+    if (m_state == Connected || m_state == Connecting)
+        return true;
+    StartAttempt(m_host, m_port);
+    return true;
+}
+
+void CEthConnection::Close() {
+    if (m_state == Connected || m_state == Connecting)
+        Toggle(m_host, m_port);
+}
+
+bool CEthConnection::Write(const QByteArray& bytes) {
+    if (!IsOpen())
+        return false;
+    Send(bytes);
+    return true;
+}
+
 void CEthConnection::Toggle(const QString& host, int port) {
     if (m_shutDown)
         return;
+    SetPeer(host, port);
     if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
         SetState(Closing);
         QTcpSocket* socket = m_socket;
@@ -101,8 +132,15 @@ void CEthConnection::SocketConnected() {
 }
 
 void CEthConnection::SocketDisconnected() {
-    if (sender() == m_socket || (m_state == Closing && !m_socket))
+    if (sender() == m_socket) {
+        // Closed or reset by the peer: an own close has already given the socket up.
+        const bool wasConnected = m_state == Connected;
         SetState(Idle);
+        if (wasConnected && !m_shutDown)
+            emit Lost(m_socket->errorString());
+    } else if (m_state == Closing && !m_socket) {
+        SetState(Idle);
+    }
 }
 
 void CEthConnection::SocketReadable() {
@@ -142,7 +180,7 @@ void CEthConnection::ReadAvailable() {
     for (const QByteArray& line : lines) {
         if (m_shutDown)
             return;
-        emit LineReceived(line);
+        emit BytesReceived(line);
     }
     // What came while the lines were handed on announces itself no more (the socket does not
     // repeat its signal from inside its own handler): it is read on the next turn.

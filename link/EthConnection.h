@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/GaugeLink.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
@@ -10,8 +12,9 @@
 #include <cstdint>
 
 // The TCP link to a gauge with a network interface: one connection at a time, toggled by
-// the port button, silent on every failure, handing on the received text line by line.
-class CEthConnection final : public QObject {
+// the port button, silent on every failed attempt, handing on the received text line by
+// line (BytesReceived carries one whole line each time).
+class CEthConnection final : public GaugeLink {
     Q_OBJECT
 
 public:
@@ -40,14 +43,21 @@ public:
     // Sends the text unchanged while connected; otherwise it is dropped.
     void Send(const QByteArray& text);
 
+    // The peer Open connects to.
+    void SetPeer(const QString& host, int port);
+    // Starts an attempt unless connected or connecting; the link is open once Connected.
+    bool Open() override;
+    // Disconnects, or gives up an attempt under way.
+    void Close() override;
+    bool IsOpen() const override { return m_state == Connected; }
+    bool Write(const QByteArray& bytes) override;
+    QString Name() const override;
+
     std::uint8_t EthLinkState() const { return m_state; }
     // Received text not yet handed on (an incomplete line).
     QByteArray EthRxBuffer() const { return m_rxBuffer; }
 
 signals:
-    // One complete line with its line end ("\n", with a "\r" before it if the gauge sent
-    // one), in the order of arrival.
-    void LineReceived(const QByteArray& line);
     void StateChanged(std::uint8_t state);
 
 private:
@@ -60,6 +70,8 @@ private:
     void ReadAvailable();
 
     QPointer<QTcpSocket> m_socket;
+    QString m_host;
+    int m_port = 0;
     QByteArray m_rxBuffer;
     // The text received since the buffer overflowed belongs to an overlong line.
     bool m_discardingLine = false;

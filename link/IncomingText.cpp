@@ -1,8 +1,8 @@
 #include "link/IncomingText.h"
 
-#include "app/state/Global.h"
 #include "link/CaptureFile.h"
 #include "protocol/ProcessData.h"
+#include "state/Global.h"
 
 void RouteIncoming(const QByteArray& text, CaptureFile& capture, ProcessData& replies) {
     if (text.isEmpty())

@@ -1,6 +1,6 @@
 #include "link/NewThread.h"
 
-#include "app/state/Global.h"
+#include "state/Global.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

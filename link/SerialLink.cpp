@@ -73,7 +73,7 @@ bool IsHarmless(QSerialPort::SerialPortError error) {
 } // namespace
 
 SerialLink::SerialLink(QObject* parent)
-    : QObject(parent)
+    : GaugeLink(parent)
     , m_port(new QSerialPort(this)) {
     setObjectName(QStringLiteral("ComPort1"));
     m_port->setObjectName(QStringLiteral("ComPort1"));
@@ -111,7 +111,7 @@ bool SerialLink::ApplySettings(const SerialSettings& settings) {
     Close();
     if (OpenPort())
         return true;
-    emit LinkLost(m_error);
+    emit Lost(m_error);
     return false;
 }
 
@@ -244,7 +244,7 @@ void SerialLink::DeliverWaiting() {
         return;
     const QByteArray data = m_port->readAll();
     if (!data.isEmpty())
-        emit DataReceived(data);
+        emit BytesReceived(data);
 }
 
 void SerialLink::PortError(QSerialPort::SerialPortError error) {
@@ -265,5 +265,5 @@ void SerialLink::HandleLoss() {
     m_port->close();
     m_port->clearError();
     m_error = tr("Połączenie z portem %1 zostało przerwane: %2").arg(m_settings.Port, m_lossReason);
-    emit LinkLost(m_lossReason);
+    emit Lost(m_lossReason);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/GaugeLink.h"
 #include "link/SerialSettings.h"
 
 #include <QByteArray>
@@ -12,7 +13,7 @@
 
 // The gauge's serial port (`ComPort1`): its six settings, opening by "COMn" name,
 // synchronous writes and the bytes that arrive, on the user-interface thread.
-class SerialLink final : public QObject {
+class SerialLink final : public GaugeLink {
     Q_OBJECT
 
 public:
@@ -26,7 +27,7 @@ public:
     const SerialSettings& Settings() const { return m_settings; }
 
     // All six settings as one reconfiguration. An open port is reconfigured while open; a
-    // new port name closes it and opens the new one (LinkLost if that fails). Settings the
+    // new port name closes it and opens the new one (Lost if that fails). Settings the
     // device refuses are kept as chosen, and false is returned with ErrorString().
     bool ApplySettings(const SerialSettings& settings);
 
@@ -35,23 +36,20 @@ public:
     bool SaveSettings(const QString& iniPath) const;
 
     // Opens the port named in the settings; an open port stays as it is and succeeds.
-    bool Open();
-    void Close();
-    bool IsOpen() const;
+    bool Open() override;
+    void Close() override;
+    bool IsOpen() const override;
 
     // Writes all bytes before returning, or fails after WriteTimeout. Fails when closed.
-    bool Write(const QByteArray& data);
+    bool Write(const QByteArray& data) override;
+    QString Name() const override { return m_settings.Port; }
     static std::chrono::milliseconds WriteTimeout(qsizetype characters);
 
     // The reason of the last failed operation, for a status text.
     QString ErrorString() const { return m_error; }
 
-signals:
-    // Bytes as they arrived, never empty, never while a write is under way.
-    void DataReceived(const QByteArray& data);
-    // The open port failed (the device vanished or refused further work) and was closed.
-    // Emitted once per loss; the link stays closed until Open.
-    void LinkLost(const QString& reason);
+    // BytesReceived never comes while a write is under way; Lost leaves the port closed
+    // until Open.
 
 private:
     void ComPort1RxChar();

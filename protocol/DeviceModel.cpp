@@ -1,6 +1,6 @@
 #include "protocol/DeviceModel.h"
 
-#include "app/state/Global.h"
+#include "state/Global.h"
 
 std::uint8_t DeviceModel::FamilyOf(const QString& model) {
     std::uint8_t family = Family::Force;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/state/Global.h"
+#include "state/Global.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "protocol/ProcessData.h"
 
-#include "app/state/Global.h"
-#include "app/state/Messages.h"
 #include "protocol/DeviceModel.h"
 #include "protocol/Numbers.h"
 #include "protocol/OrderSet.h"
+#include "state/Global.h"
+#include "state/Messages.h"
 
 #include <algorithm>
 #include <optional>

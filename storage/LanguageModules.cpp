@@ -1,8 +1,8 @@
 #include "storage/LanguageModules.h"
 
-#include "app/state/AppPaths.h"
-#include "app/state/Global.h"
-#include "app/state/Messages.h"
+#include "state/AppPaths.h"
+#include "state/Global.h"
+#include "state/Messages.h"
 
 #include <QCoreApplication>
 #include <QDir>

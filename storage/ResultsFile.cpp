@@ -1,8 +1,8 @@
 #include "storage/ResultsFile.h"
 
-#include "app/state/AppPaths.h"
-#include "app/state/Global.h"
 #include "protocol/Numbers.h"
+#include "state/AppPaths.h"
+#include "state/Global.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "storage/XMLConfig.h"
 
-#include "app/state/AppPaths.h"
 #include "protocol/Numbers.h"
+#include "state/AppPaths.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,10 +3,10 @@
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
-#include "app/state/Global.h"
-#include "link/TAutoKonfForm.h"
-#include "link/TConnectionForm.h"
-#include "storage/TAboutForm.h"
+#include "app/dialogs/TAboutForm.h"
+#include "app/dialogs/TAutoKonfForm.h"
+#include "app/dialogs/TConnectionForm.h"
+#include "state/Global.h"
 #include "tests/support/IsolatedProgram.h"
 
 #include <QAction>

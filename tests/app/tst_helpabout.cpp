@@ -3,9 +3,9 @@
 // and opens the maker's site, and the folder chooser creates a missing folder only when asked.
 #include "app/Application.h"
 #include "app/MainForm.h"
-#include "app/state/Global.h"
+#include "app/dialogs/TAboutForm.h"
+#include "state/Global.h"
 #include "storage/LanguageModules.h"
-#include "storage/TAboutForm.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingDesktop.h"
 #include "tests/support/RecordingMessages.h"

@@ -3,10 +3,10 @@
 // no equal for, a new port name that cannot be opened, the maximum port kept in config.xml,
 // and the polls pausing while the connection dialog is open.
 #include "app/MainForm.h"
-#include "app/state/Global.h"
+#include "app/dialogs/TAutoKonfForm.h"
+#include "app/dialogs/TConnectionForm.h"
 #include "link/SerialLink.h"
-#include "link/TAutoKonfForm.h"
-#include "link/TConnectionForm.h"
+#include "state/Global.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/RecordingMessages.h"

@@ -3,18 +3,18 @@
 // repeated order, a unit change, the replay of a fast run, a start at a set time, the
 // results file and the redraw rate. Orders are read on the gauge's side of a pseudo-terminal.
 #include "app/MainForm.h"
-#include "app/state/Global.h"
 #include "app/widgets/RadioGroup.h"
 #include "link/CaptureFile.h"
 #include "link/NewThread.h"
 #include "measure/ChartView.h"
 #include "protocol/Numbers.h"
+#include "state/Global.h"
 #include "storage/ResultsFile.h"
-#include "tests/storage/Unprivileged.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/ManualDayClock.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/RecordingMessages.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QAbstractButton>
 #include <QAction>

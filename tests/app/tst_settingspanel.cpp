@@ -1,9 +1,9 @@
 // The settings panel and the instrument keys of the main window, with the orders caught where
 // they leave it: on a pseudo-terminal that the window opens as COM1.
 #include "app/MainForm.h"
-#include "app/state/Global.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/RadioGroup.h"
+#include "state/Global.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/RecordingMessages.h"

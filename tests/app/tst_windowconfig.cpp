@@ -2,8 +2,8 @@
 // fields carried from one start to the next as typed, and looked for in the working
 // directory while "ComPort.ini" stays beside the program.
 #include "app/MainForm.h"
-#include "app/state/Global.h"
 #include "link/SerialLink.h"
+#include "state/Global.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/ScriptedFileDialogs.h"

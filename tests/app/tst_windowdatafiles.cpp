@@ -2,11 +2,11 @@
 // back whole under either decimal separator, several files load one after the other, the
 // header is kept and refreshed, and files that fail are named while the others still load.
 #include "app/MainForm.h"
-#include "app/state/Global.h"
-#include "tests/storage/Unprivileged.h"
+#include "state/Global.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/ScriptedFileDialogs.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QAbstractButton>
 #include <QAction>

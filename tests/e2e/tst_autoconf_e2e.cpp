@@ -1,9 +1,9 @@
 // The program finding a virtual gauge by itself: at the first activation with nothing
 // configured, with no gauge anywhere, and from "Wykryj" of the connection dialog.
-#include "app/state/Global.h"
+#include "app/dialogs/TAutoKonfForm.h"
+#include "app/dialogs/TConnectionForm.h"
 #include "link/SerialLink.h"
-#include "link/TAutoKonfForm.h"
-#include "link/TConnectionForm.h"
+#include "state/Global.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

@@ -1,9 +1,9 @@
 // The program and the virtual gauge over a pseudo-terminal and over TCP: the port button,
 // the polls and what they bring, closing, a missing port, a vanishing device, and closing
 // while a message box raised by a reply waits for the user.
-#include "app/state/Global.h"
 #include "link/EthConnection.h"
 #include "link/SerialLink.h"
+#include "state/Global.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

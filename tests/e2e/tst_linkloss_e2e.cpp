@@ -2,9 +2,9 @@
 // network peer that closes or resets the connection. The program keeps running and keeps
 // every sample it received; once the gauge is back and the link is opened again, the run is
 // stopped and a new one continues the time scale after the last point.
-#include "app/state/Global.h"
 #include "link/EthConnection.h"
 #include "protocol/Numbers.h"
+#include "state/Global.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

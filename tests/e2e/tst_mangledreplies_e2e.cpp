@@ -1,9 +1,9 @@
 // Replies that arrive cut at every position, twice over, or behind stray stream lines, over
 // the serial link and over the network: the panel still shows the gauge's settings, readings
 // and confirmations are still recognised, and a download still brings every stored sample.
-#include "app/state/Global.h"
 #include "link/EthConnection.h"
 #include "protocol/OrderSet.h"
+#include "state/Global.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

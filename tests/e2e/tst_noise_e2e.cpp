@@ -2,9 +2,9 @@
 // state, over the serial link and over the network: the reply buffer, the network buffer and
 // the capture buffer stay within their bounds, the window keeps answering while the noise
 // arrives, and the gauge's readings are recognised again afterwards.
-#include "app/state/Global.h"
 #include "link/CaptureFile.h"
 #include "link/EthConnection.h"
+#include "state/Global.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

@@ -1,8 +1,8 @@
 // The gauge's memories through the window: "Pobierz dane" brings each memory's series onto
 // the chart with its count, time step, titles, unit and statistics; "Resetuj dane" erases the
 // chosen memory only; neither button does anything while an on-line run is under way.
-#include "app/state/Global.h"
 #include "measure/ChartView.h"
+#include "state/Global.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

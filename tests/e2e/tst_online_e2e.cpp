@@ -1,9 +1,9 @@
 // On-line runs of the program against the virtual gauge: every streamed sample plotted at
 // its time and written to the results file, the repeated stop order, a unit change on the
 // gauge, a torque meter's fast run replayed whole, and a start at a set time of day.
-#include "app/state/Global.h"
 #include "link/CaptureFile.h"
 #include "protocol/Numbers.h"
+#include "state/Global.h"
 #include "tests/support/GaugeSession.h"
 #include "tests/support/ManualDayClock.h"
 

@@ -1,9 +1,9 @@
 // The settings panel against the virtual gauge, one gauge per model: the panel shows what the
 // gauge reports without answering back, every control changes the gauge, and the keys of the
 // instrument picture press the gauge's keys. A gauge left sending continuously is reported.
-#include "app/state/Global.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/RadioGroup.h"
+#include "state/Global.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

@@ -98,7 +98,7 @@ private slots:
         QFETCH(QByteArray, rest);
         FakeNetworkGauge gauge;
         CEthConnection link;
-        QSignalSpy received(&link, &CEthConnection::LineReceived);
+        QSignalSpy received(&link, &CEthConnection::BytesReceived);
         link.Toggle(Loopback, gauge.Port());
         QVERIFY(gauge.Accept());
         QTRY_COMPARE_WITH_TIMEOUT(link.EthLinkState(), CEthConnection::Connected, Patience);
@@ -125,7 +125,7 @@ private slots:
     void unfinishedLineIsBounded() {
         FakeNetworkGauge gauge;
         CEthConnection link;
-        QSignalSpy received(&link, &CEthConnection::LineReceived);
+        QSignalSpy received(&link, &CEthConnection::BytesReceived);
         link.Toggle(Loopback, gauge.Port());
         QVERIFY(gauge.Accept());
         QTRY_COMPARE_WITH_TIMEOUT(link.EthLinkState(), CEthConnection::Connected, Patience);
@@ -154,7 +154,7 @@ private slots:
         }
         CEthConnection link;
         QSignalSpy states(&link, &CEthConnection::StateChanged);
-        QSignalSpy received(&link, &CEthConnection::LineReceived);
+        QSignalSpy received(&link, &CEthConnection::BytesReceived);
 
         link.Toggle(Loopback, port);
         QCOMPARE(link.EthLinkState(), CEthConnection::Connecting);
@@ -237,7 +237,7 @@ private slots:
         FakeNetworkGauge gauge;
         CEthConnection link;
         QList<QByteArray> lines;
-        connect(&link, &CEthConnection::LineReceived, this, [&](const QByteArray& line) {
+        connect(&link, &CEthConnection::BytesReceived, this, [&](const QByteArray& line) {
             lines << line;
             if (lines.size() == 1)
                 link.Toggle(Loopback, gauge.Port());

@@ -1,8 +1,8 @@
 // Received text goes to the capture file only during raw capture, else to the reply side.
-#include "app/state/Global.h"
 #include "link/CaptureFile.h"
 #include "link/IncomingText.h"
 #include "protocol/ProcessData.h"
+#include "state/Global.h"
 #include "tests/support/FakeReplyTarget.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The run-at worker: the countdown arithmetic against a clock the test sets, the thread
 // against a clock that runs fast, the hand-over of the start, and the time fields.
-#include "app/state/Global.h"
 #include "link/NewThread.h"
+#include "state/Global.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

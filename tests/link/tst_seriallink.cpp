@@ -45,7 +45,7 @@ private slots:
         SerialLink link;
         QCOMPARE(link.objectName(), QStringLiteral("ComPort1"));
         QCOMPARE(link.Settings().Port, QStringLiteral("COM1"));
-        QSignalSpy received(&link, &SerialLink::DataReceived);
+        QSignalSpy received(&link, &SerialLink::BytesReceived);
 
         QVERIFY2(link.Open(), qPrintable(link.ErrorString()));
         QVERIFY(link.IsOpen());
@@ -185,7 +185,7 @@ private slots:
 
         // The same settings for an open port: refused or taken, never a lost link.
         SerialLink open;
-        QSignalSpy lost(&open, &SerialLink::LinkLost);
+        QSignalSpy lost(&open, &SerialLink::Lost);
         QVERIFY(open.Open());
         const SerialSettings working = open.Settings();
         const bool applied = open.ApplySettings(settings);
@@ -215,8 +215,8 @@ private slots:
         QVERIFY(ports.Link(QStringLiteral("COM2"), second.DevicePath()));
 
         SerialLink link;
-        QSignalSpy received(&link, &SerialLink::DataReceived);
-        QSignalSpy lost(&link, &SerialLink::LinkLost);
+        QSignalSpy received(&link, &SerialLink::BytesReceived);
+        QSignalSpy lost(&link, &SerialLink::Lost);
         QVERIFY(link.Open());
         QVERIFY(link.ApplySettings(On(QStringLiteral("COM2"))));
         QVERIFY(link.IsOpen());
@@ -237,8 +237,8 @@ private slots:
     void vanishingDeviceIsReportedOnce() {
         auto gauge = std::make_unique<PtyPair>(QStringLiteral("COM1"));
         SerialLink link;
-        QSignalSpy lost(&link, &SerialLink::LinkLost);
-        QSignalSpy received(&link, &SerialLink::DataReceived);
+        QSignalSpy lost(&link, &SerialLink::Lost);
+        QSignalSpy received(&link, &SerialLink::BytesReceived);
         QVERIFY(link.Open());
         QVERIFY(gauge->Write("Mb 50\r\n"));
         QCOMPARE(Received(received, 7), QByteArray("Mb 50\r\n"));
@@ -292,7 +292,7 @@ private slots:
         int depth = 0;
         int deepest = 0;
         QByteArray all;
-        connect(&link, &SerialLink::DataReceived, this, [&](const QByteArray& data) {
+        connect(&link, &SerialLink::BytesReceived, this, [&](const QByteArray& data) {
             ++depth;
             deepest = std::max(deepest, depth);
             all += data;

@@ -1,6 +1,6 @@
 // AddSample: X values, threshold points, running statistics and their label texts.
-#include "app/state/Global.h"
 #include "measure/ChartModel.h"
+#include "state/Global.h"
 
 #include <QLocale>
 #include <QTest>

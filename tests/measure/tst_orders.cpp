@@ -1,7 +1,7 @@
 // The order set and the checks that precede the orders with arguments.
-#include "app/state/Global.h"
-#include "protocol/OrderSet.h"
 #include "measure/SettingsRules.h"
+#include "protocol/OrderSet.h"
+#include "state/Global.h"
 #include "tests/support/FakeReplyTarget.h"
 
 #include <QLocale>

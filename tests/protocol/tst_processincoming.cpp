@@ -1,6 +1,6 @@
 // Reply assembly: framing of every exchange, fed whole and byte by byte.
-#include "app/state/Global.h"
 #include "protocol/ProcessData.h"
+#include "state/Global.h"
 #include "tests/support/FakeReplyTarget.h"
 #include "tests/support/RecordingMessages.h"
 

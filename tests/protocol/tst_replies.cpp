@@ -1,7 +1,7 @@
 // What each reply does: confirmations, readings, the settings report, the stream, downloads.
-#include "app/state/Global.h"
 #include "protocol/DeviceModel.h"
 #include "protocol/ProcessData.h"
+#include "state/Global.h"
 #include "tests/support/FakeReplyTarget.h"
 #include "tests/support/RecordingMessages.h"
 

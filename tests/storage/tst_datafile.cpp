@@ -2,7 +2,7 @@
 // header rules, and files that cannot be written or read.
 #include "protocol/Numbers.h"
 #include "storage/DataFile.h"
-#include "tests/storage/Unprivileged.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QFile>

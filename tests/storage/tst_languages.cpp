@@ -1,6 +1,6 @@
 // Finding and loading the language modules, with the fallback and its built-in messages.
-#include "app/state/AppPaths.h"
-#include "app/state/Global.h"
+#include "state/AppPaths.h"
+#include "state/Global.h"
 #include "storage/LanguageModules.h"
 #include "tests/support/RecordingMessages.h"
 

@@ -1,7 +1,7 @@
 // The results file of on-line runs: its name under several locales, its content under "."
 // and ",", and what a failed creation leaves behind.
-#include "app/state/AppPaths.h"
-#include "app/state/Global.h"
+#include "state/AppPaths.h"
+#include "state/Global.h"
 #include "storage/ResultsFile.h"
 
 #include <QDir>

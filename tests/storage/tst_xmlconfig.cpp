@@ -1,8 +1,8 @@
 // config.xml: defaults of a first start, the per-key load rules and fallbacks, the save rules,
 // documents the program did not write, and saves that cannot be made.
-#include "app/state/AppPaths.h"
+#include "state/AppPaths.h"
 #include "storage/XMLConfig.h"
-#include "tests/storage/Unprivileged.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QDir>
 #include <QDomDocument>

@@ -1,6 +1,6 @@
 #include "tests/support/FakeReplyTarget.h"
 
-#include "app/state/Global.h"
+#include "state/Global.h"
 
 void FakeReplyTarget::EndOnlineMeasurement() {
     ++EndMeasurementCalls;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/Spreadsheet.h"
+#include "storage/export/Spreadsheet.h"
 
 #include <QMap>
 #include <QPair>

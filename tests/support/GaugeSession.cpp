@@ -1,6 +1,6 @@
 #include "tests/support/GaugeSession.h"
 
-#include "app/state/Global.h"
+#include "state/Global.h"
 
 #include <QAbstractButton>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "tests/support/IsolatedProgram.h"
 
-#include "app/state/AppPaths.h"
+#include "state/AppPaths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/state/Desktop.h"
+#include "app/widgets/Desktop.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/state/Messages.h"
+#include "state/Messages.h"
 
 #include <QList>
 

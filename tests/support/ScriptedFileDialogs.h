@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/state/FileDialogs.h"
+#include "app/widgets/FileDialogs.h"
 
 #include <QList>
 #include <QStringList>

@@ -15,14 +15,14 @@
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
-#include "app/state/Global.h"
-#include "link/CPortSetup.h"
-#include "link/TAutoKonfForm.h"
-#include "link/TConnectionForm.h"
+#include "app/dialogs/CPortSetup.h"
+#include "app/dialogs/TAboutForm.h"
+#include "app/dialogs/TAutoKonfForm.h"
+#include "app/dialogs/TConnectionForm.h"
 #include "protocol/DeviceModel.h"
 #include "protocol/ProcessData.h"
+#include "state/Global.h"
 #include "storage/LanguageModules.h"
-#include "storage/TAboutForm.h"
 
 #include <QAbstractButton>
 #include <QApplication>

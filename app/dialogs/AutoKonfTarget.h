@@ -1,0 +1,25 @@
+#pragma once
+
+#include "link/SerialSettings.h"
+#include "state/Global.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+
+// What the auto-configuration does to the main window: its serial port and the way orders
+// leave. The window implements it; tests use a fake, so that a scan runs without a port.
+class AutoKonfTarget {
+public:
+    virtual ~AutoKonfTarget() = default;
+
+    virtual bool SerialPortIsOpen() const = 0;
+    virtual void CloseSerialPort() = 0;
+    // Names the port and sets its speed (the other settings stay), then opens it. Text that
+    // arrived from an earlier port or speed is forgotten. False when the port cannot be opened.
+    virtual bool OpenSerialPortAt(const QString& portName, SerialSettings::Baud baudRate) = 0;
+    // The two shared bytes that tell the reply side how to read the answer to the next order.
+    virtual void StoreExchange(ExchangeState state, std::uint8_t awaited) = 0;
+    virtual void SendOrder(const QByteArray& order, bool press) = 0;
+};

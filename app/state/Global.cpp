@@ -1,3 +1,0 @@
-#include "app/state/Global.h"
-
-SharedState Global;

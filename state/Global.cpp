@@ -1,0 +1,3 @@
+#include "state/Global.h"
+
+SharedState Global;

@@ -1,8 +1,0 @@
-#include "storage/OfficeSpreadsheet.h"
-
-#include <QtGlobal>
-
-QString OfficeSpreadsheet::ConfiguredUrl() {
-    const QString url = qEnvironmentVariable(UrlVariable).trimmed();
-    return url.isEmpty() ? QString::fromLatin1(DefaultUrl) : url;
-}
