@@ -50,6 +50,11 @@ TMainForm::~TMainForm() {
     // A run-at worker still counting down must not post to a window that is gone.
     SetThreadRunning(false);
     ComThread::WaitForAll(RunAtWorkerGrace);
+    // The reply side it holds talks to this window, which is half gone once the base
+    // class deletes the children.
+    delete m_exchange;
+    m_exchange = nullptr;
+    m_ComPort1 = nullptr;
 }
 
 void TMainForm::SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection,
@@ -119,7 +124,6 @@ void TMainForm::WireHandlers() {
 // --- Lifecycle --------------------------------------------------------------------------
 
 void TMainForm::FormCreate() {
-    Global.MeasurementRunning = false;
     Global.ConnectionDialogOpen = false;
     Global.ResultsFileActive = false;
     LoadComPortIni();
@@ -206,20 +210,9 @@ void TMainForm::EnableMeasure(bool running) {
     m_sbStop->setEnabled(true);
 }
 
-bool TMainForm::RefusedDuringRun() {
-    if (!Global.MeasurementRunning && !ThreadRunning())
-        return false;
-    SetStatusText(tr("Niedostępne w czasie pomiaru on-line"));
-    return true;
-}
-
 void TMainForm::ClearStatLabels() {
     for (QLabel* label : {m_LabelMin, m_LabelMax, m_LabelCount, m_LabelSum, m_LabelAver})
         label->setText(ChartModel::EmptyStatText());
-}
-
-void TMainForm::ProcessIncoming(const QByteArray& text) {
-    m_processData.ProcessIncoming(text);
 }
 
 QString TMainForm::StatusText() const {

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/AutoKonfTarget.h"
 #include "app/dialogs/ConnectionTarget.h"
+#include "link/GaugeExchange.h"
 #include "measure/ChartModel.h"
 #include "protocol/ProcessData.h"
 #include "protocol/ReplyTarget.h"
@@ -21,6 +22,7 @@ class ChartView;
 class CheckBox;
 class CheckGroupHeader;
 class DayClock;
+class GaugeExchange;
 class LanguageModules;
 class RunAtCountdownEvent;
 class SerialLink;
@@ -47,7 +49,7 @@ class TConnectionForm;
 
 // The main window: the live reading, the chart, the settings panel and the instrument
 // picture, the menu, the status bar and the timers that keep the conversation with the gauge
-// going. It is the reply side's window (ReplyTarget) and owns the reply assembly.
+// going. It is the reply side's window (ReplyTarget); the exchange itself is GaugeExchange's.
 class TMainForm final : public QMainWindow,
                         public ReplyTarget,
                         public AutoKonfTarget,
@@ -87,15 +89,15 @@ public:
 
     bool Connected() const { return m_linkState == LinkState::Open; }
     QString StatusText() const;
-    // Every piece of text from the gauge enters the reply side here.
-    void ProcessIncoming(const QByteArray& text);
-    ProcessData& Replies() { return m_processData; }
+    // The owner of the exchange with the gauge: its links, the reply side, the raw capture.
+    GaugeExchange& Exchange() { return *m_exchange; }
+    ProcessData& Replies() { return m_exchange->Replies(); }
 
     // The links, the raw capture and the chart data, for the dialogs that act on them and
     // for tests.
     SerialLink& ComPort1() { return *m_ComPort1; }
-    CEthConnection* EthLink() { return m_EthLink; }
-    CaptureFile& Capture() { return *m_capture; }
+    CEthConnection* EthLink() { return m_exchange->Network(); }
+    CaptureFile& Capture() { return m_exchange->Capture(); }
     ChartModel& ChartData() { return m_chartModel; }
     ChartView* Chart() { return m_Chart1; }
     // Statistics labels follow the samples once control returns to the event loop; this
@@ -107,10 +109,6 @@ public:
     void EnableMeasure(bool running);
     // The five statistics labels show "---".
     void ClearStatLabels();
-    // While a run goes on or a start waits for its moment, the gauge must keep streaming: an
-    // order that opens another exchange would end the collection of samples. True (and the
-    // status bar says why) when the order must not be sent now.
-    bool RefusedDuringRun();
 
     // --- On-line measurement ------------------------------------------------------------
     // The clock a scheduled start counts against and "next minute" reads; nullptr is the
@@ -149,13 +147,11 @@ public:
     const QStringList& HeaderLines() const { return m_headerLines; }
 
     // --- ReplyTarget --------------------------------------------------------------------
-    void SendOrder(const QByteArray& order, bool press) override;
     void SetStatusText(const QString& text) override;
     void EnableTimer(WindowTimer timer) override;
     void DisableTimer(WindowTimer timer) override;
     void SetTimerInterval(WindowTimer timer, int milliseconds) override;
     bool UpdateDisplayTicked() const override;
-    void EndOnlineMeasurement() override;
     QString PanelResultCaption() const override;
     void SetPanelResultCaption(const QString& caption) override;
     void MarkReadingFresh() override;
@@ -190,11 +186,11 @@ public:
     void AppendResult(double value) override;
 
     // --- Auto-configuration and connection settings (MainFormLink.cpp) -------------------
-    // AutoKonfTarget (SendOrder is the ReplyTarget's).
+    // AutoKonfTarget.
     bool SerialPortIsOpen() const override;
     void CloseSerialPort() override;
     bool OpenSerialPortAt(const QString& portName, SerialSettings::Baud baudRate) override;
-    void StoreExchange(::ExchangeState state, std::uint8_t awaited) override;
+    void AskForDisplay() override;
     // ConnectionTarget.
     SerialSettings SerialPortSettings() const override;
     bool ApplySerialPortSettings(const SerialSettings& settings) override;
@@ -218,8 +214,9 @@ protected:
 private:
     // On-line measurement (MainFormMeasure.cpp).
     void BeginOnlineMeasurement();
+    // The run's end as the window shows it: buttons, status text and the polls again.
+    void RunEnded();
     void RunAtCountdownMessageReceived(const RunAtCountdownEvent& message);
-    void StartCapture();
     void ReplayCapture();
     const DayClock& RunAtClock();
 
@@ -305,9 +302,7 @@ private:
     void Oproducencie1Click();
     void MenuLanguageClick(QAction* sender);
     // Links.
-    void ComPort1RxChar(const QByteArray& text);
     void ComPort1LinkLost(const QString& reason);
-    void EthLinkLineReceived(const QByteArray& line);
     void UpdatePortButton();
     // Timers.
     void ConnectionTimerTimer();
@@ -447,10 +442,9 @@ private:
     enum class SeriesOrigin { Run, File, Download };
     SeriesOrigin m_seriesOrigin = SeriesOrigin::Run;
     double m_fileTimeStep = 0.0;
-    // The serial port, the network link and the raw capture of fast runs.
+    // The exchange with the gauge, and its serial port.
+    GaugeExchange* m_exchange = nullptr;
     SerialLink* m_ComPort1 = nullptr;
-    CEthConnection* m_EthLink = nullptr;
-    std::unique_ptr<CaptureFile> m_capture;
     // A results file that could not be created has been reported in this run.
     bool m_resultsFailureReported = false;
     // config.xml, kept in memory from creation to close.
@@ -483,7 +477,6 @@ private:
     std::chrono::milliseconds m_unattendedLength{0};
     QElapsedTimer m_unattendedClock;
 
-    ProcessData m_processData{*this};
     bool m_activated = false;
     bool m_closed = false;
 };

@@ -9,7 +9,7 @@
 #include "app/widgets/SpeedButton.h"
 #include "link/CaptureFile.h"
 #include "link/EthConnection.h"
-#include "link/IncomingText.h"
+#include "link/GaugeExchange.h"
 #include "link/SerialLink.h"
 #include "link/SerialSettings.h"
 #include "protocol/OrderSet.h"
@@ -30,24 +30,17 @@ void TellPortMissing(QWidget* window) {
 } // namespace
 
 void TMainForm::BuildLinks() {
-    m_ComPort1 = new SerialLink(this);
-    connect(m_ComPort1, &SerialLink::BytesReceived, this, &TMainForm::ComPort1RxChar);
+    m_exchange = new GaugeExchange(*this, this);
+    m_ComPort1 = &m_exchange->Serial();
     connect(m_ComPort1, &SerialLink::Lost, this, &TMainForm::ComPort1LinkLost);
-    m_capture = std::make_unique<CaptureFile>();
-}
-
-void TMainForm::SendOrder(const QByteArray& order, bool press) {
-    // A key press shows its key again after a moment; a running press timer is not restarted.
-    if (press && !m_TimerPress->isActive())
-        m_TimerPress->start();
-    const QByteArray line = order + "\r\n";
-    if (Global.UseEthernet) {
-        if (m_EthLink)
-            m_EthLink->Send(line);
-    } else if (m_ComPort1->IsOpen()) {
-        // Also while the auto-configuration has the port open without the port button.
-        m_ComPort1->Write(line);
-    }
+    connect(m_exchange, &GaugeExchange::OrderSent, this, [this](const QByteArray&, bool press) {
+        // A key press shows its key again after a moment; a running press timer is not
+        // restarted.
+        if (press && !m_TimerPress->isActive())
+            m_TimerPress->start();
+    });
+    connect(m_exchange, &GaugeExchange::StatusText, this, &TMainForm::SetStatusText);
+    connect(m_exchange, &GaugeExchange::RunEnded, this, &TMainForm::RunEnded);
 }
 
 void TMainForm::UpdatePortButton() {
@@ -58,8 +51,8 @@ void TMainForm::UpdatePortButton() {
 
 void TMainForm::sbComPortClick() {
     if (Global.UseEthernet) {
-        if (m_EthLink)
-            m_EthLink->Toggle(Global.EthHost, Global.EthPort);
+        if (CEthConnection* network = m_exchange->Network())
+            network->Toggle(Global.EthHost, Global.EthPort);
         return;
     }
     if (m_linkState != LinkState::Closed) {
@@ -68,22 +61,12 @@ void TMainForm::sbComPortClick() {
         UpdatePortButton();
         return;
     }
-    m_processData.ResetIncoming();
-    m_capture->ClearBuffer();
-    if (!m_ComPort1->Open()) {
+    if (!m_exchange->OpenSerial()) {
         TellPortMissing(this);
         return;
     }
     m_linkState = LinkState::Open;
     UpdatePortButton();
-}
-
-void TMainForm::ComPort1RxChar(const QByteArray& text) {
-    RouteIncoming(text, *m_capture, m_processData);
-}
-
-void TMainForm::EthLinkLineReceived(const QByteArray& line) {
-    RouteIncoming(line, *m_capture, m_processData);
 }
 
 // An unplugged adapter: the port is closed and the button offers to open it again; what the
@@ -105,28 +88,17 @@ void TMainForm::ConnectionClick() {
     Global.ConnectionDialogOpen = false;
 }
 
-namespace {
-// The display and battery polls wait while a report or a download is being read, during a
-// run and while the connection dialog is open.
-bool PollsMaySend() {
-    return Global.ExchangeState != ExchangeState::ReadingSettings &&
-           Global.ExchangeState != ExchangeState::Downloading && !Global.MeasurementRunning &&
-           !Global.ConnectionDialogOpen;
-}
-} // namespace
-
 void TMainForm::TimerDisplayTimer() {
     m_TimerDisplay->stop();
-    if (PollsMaySend())
-        OrderSet::Issue(*this, OrderSet::Order::DisplayPoll);
+    m_exchange->Poll(OrderSet::Order::DisplayPoll);
     if (m_chkbUpdateDisplay->isChecked())
         m_TimerDisplay->start();
 }
 
 void TMainForm::TimerBatteryTimer() {
     m_TimerBattery->stop();
-    if (m_chkbUpdateBattery->isChecked() && PollsMaySend())
-        OrderSet::Issue(*this, OrderSet::Order::Battery);
+    if (m_chkbUpdateBattery->isChecked())
+        m_exchange->Poll(OrderSet::Order::Battery);
     if (m_chkbUpdateBattery->isChecked())
         m_TimerBattery->start();
 }
@@ -135,11 +107,8 @@ void TMainForm::TimerBatteryTimer() {
 // something enables it again.
 void TMainForm::TimerReportTimer() {
     m_TimerReport->stop();
-    if (Global.MeasurementRunning || Global.ConnectionDialogOpen ||
-        Global.ExchangeState == ExchangeState::Downloading)
-        return;
-    OrderSet::Issue(*this, OrderSet::Order::Report);
-    m_TimerReport->start();
+    if (m_exchange->Poll(OrderSet::Order::Report))
+        m_TimerReport->start();
 }
 
 void TMainForm::LoadComPortIni() {
@@ -157,19 +126,14 @@ void TMainForm::CloseSerialPortAndStoreIni() {
 }
 
 void TMainForm::CreateEthLink() {
-    m_EthLink = new CEthConnection(this);
-    connect(m_EthLink, &CEthConnection::BytesReceived, this, &TMainForm::EthLinkLineReceived);
+    m_exchange->CreateNetworkLink();
 }
 
 // The exit sequence may run while the link is handing over a line (a message box raised by
 // the reply side waits for the user, with the link's handler below it on the stack): the
 // link says goodbye now and goes with the window, once nothing of it is running.
 void TMainForm::DestroyEthLink() {
-    if (!m_EthLink)
-        return;
-    m_EthLink->disconnect(this);
-    m_EthLink->Shutdown();
-    m_EthLink = nullptr;
+    m_exchange->ShutdownNetworkLink();
 }
 
 // --- Auto-configuration and connection settings -------------------------------------------
@@ -216,12 +180,12 @@ bool TMainForm::OpenSerialPortAt(const QString& portName, SerialSettings::Baud b
     settings.BaudRate = baudRate;
     m_ComPort1->ApplySettings(settings);
     // Half a line from another port or speed must not spoil the first reply here.
-    m_processData.ResetIncoming();
+    m_exchange->ResetIncoming();
     return m_ComPort1->Open();
 }
 
-void TMainForm::StoreExchange(::ExchangeState state, std::uint8_t awaited) {
-    SetExchange(state, awaited);
+void TMainForm::AskForDisplay() {
+    m_exchange->AskForDisplay();
 }
 
 SerialSettings TMainForm::SerialPortSettings() const {
@@ -237,7 +201,7 @@ bool TMainForm::ApplySerialPortSettings(const SerialSettings& settings) {
     }
     m_ComPort1->Close();
     m_ComPort1->ApplySettings(settings);
-    m_processData.ResetIncoming();
+    m_exchange->ResetIncoming();
     if (m_ComPort1->Open())
         return true;
     m_linkState = LinkState::Closed;

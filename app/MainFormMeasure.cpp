@@ -4,6 +4,7 @@
 
 #include "app/widgets/CheckBox.h"
 #include "link/CaptureFile.h"
+#include "link/GaugeExchange.h"
 #include "link/NewThread.h"
 #include "measure/CaptureReplay.h"
 #include "protocol/Numbers.h"
@@ -45,12 +46,6 @@ QString UnitOfReading(const QString& caption) {
     return (space < 0 ? trimmed : trimmed.mid(space + 1)).trimmed();
 }
 
-void SendStreamOff(ReplyTarget& window) {
-    const OrderSet::Info& info = OrderSet::InfoOf(OrderSet::Order::StreamOff);
-    SetExchange(info.State, info.Awaited);
-    window.SendOrder(OrderSet::TextOf(OrderSet::Order::StreamOff), info.Press);
-}
-
 } // namespace
 
 void TMainForm::SetRunAtClock(std::shared_ptr<const DayClock> clock) {
@@ -72,22 +67,17 @@ void TMainForm::sbStartClick() {
     }
     // A fast run lives in its capture file: one that cannot be written would leave the run
     // in memory alone, or an earlier run's text to be replayed at Stop.
-    if (RawCaptureFor(Global.DeviceFamily, *sampleTime) && !m_capture->CanWrite()) {
+    CaptureFile& capture = m_exchange->Capture();
+    if (RawCaptureFor(Global.DeviceFamily, *sampleTime) && !capture.CanWrite()) {
         ShowMessage(tr("Pomiar on-line"),
                     tr("Nie można zapisać pliku %1: pomiar nie został rozpoczęty.")
-                        .arg(QDir::toNativeSeparators(m_capture->Path())),
+                        .arg(QDir::toNativeSeparators(capture.Path())),
                     MessageIcon::Warning, this);
         return;
     }
-    SetExchange(ExchangeState::Confirming, Reply::StreamOn);
     Global.LowThreshold = ReadThreshold(m_EditLow->text());
     Global.HighThreshold = ReadThreshold(m_EditHigh->text());
-    SetStatusText(OrderSet::StatusOf(OrderSet::Order::StreamOn));
     BeginOnlineMeasurement();
-    // Also for a later start: the gauge sends at once, the set time only decides when the
-    // readings begin to count.
-    SendOrder(OrderSet::TextOf(OrderSet::Order::StreamOn),
-              OrderSet::InfoOf(OrderSet::Order::StreamOn).Press);
     SetSeriesName(tr("Pomiar on-line"));
 }
 
@@ -102,28 +92,19 @@ void TMainForm::BeginOnlineMeasurement() {
         Global.ChartTimeOffset = m_chartModel.LastX();
         Global.ChartIndexOffset = points - 1;
     }
-    SetStatusText(tr("Nadawanie ciągle włączone"));
     const bool raw = RawCaptureFor(Global.DeviceFamily, Global.SampleTime);
-    if (m_chbRunAt->isChecked()) {
+    const bool runAt = m_chbRunAt->isChecked();
+    m_exchange->StartStream(raw, !runAt);
+    SetStatusText(tr("Nadawanie ciągle włączone"));
+    if (runAt) {
         m_lblRemainCounter->setText(ChartModel::EmptyStatText());
         m_lblRemain->show();
         m_lblRemainCounter->show();
         auto* worker = new ComThread(this, StartTimeFromFields(m_eHour->text(), m_eMinute->text()),
                                      raw, m_runAtClock);
         worker->Start();
-    } else {
-        Global.MeasurementRunning = true;
-        Global.ExchangeState = raw ? ExchangeState::RawCapture : ExchangeState::Streaming;
-        if (raw)
-            StartCapture();
     }
     EnableMeasure(true);
-}
-
-// A capture file holds one run only: text a failed disk left from an earlier one goes.
-void TMainForm::StartCapture() {
-    m_capture->ClearBuffer();
-    m_capture->Start(); // a failure is retried at every block
 }
 
 void TMainForm::RunAtCountdownMessageReceived(const RunAtCountdownEvent& message) {
@@ -131,10 +112,9 @@ void TMainForm::RunAtCountdownMessageReceived(const RunAtCountdownEvent& message
         // A start that Stop or a new arming overtook changes nothing.
         if (!HandOverRunAtStart(message))
             return;
+        m_exchange->BeginRun(message.RecordRaw);
         m_lblRemain->hide();
         m_lblRemainCounter->hide();
-        if (Global.ExchangeState == ExchangeState::RawCapture)
-            StartCapture();
         return;
     }
     if (RunAtArmed(message.Generation))
@@ -145,16 +125,17 @@ void TMainForm::sbStopClick() {
     SetThreadRunning(false);
     m_lblRemain->hide();
     m_lblRemainCounter->hide();
-    if (Global.ExchangeState == ExchangeState::RawCapture)
+    if (m_exchange->FastCapture())
         ReplayCapture();
-    OrderSet::Issue(*this, OrderSet::Order::StreamOff);
+    m_exchange->StopStream(false);
     m_TimerPomiarOnline->start();
 }
 
 // The fast run's text is parsed and plotted only now, in one pass.
 void TMainForm::ReplayCapture() {
-    Global.ExchangeState = ExchangeState::Confirming;
-    const bool written = m_capture->Finish();
+    m_exchange->EndFastCapture();
+    CaptureFile& capture = m_exchange->Capture();
+    const bool written = capture.Finish();
     const QString previousTitle = YTitle();
     SetYTitle(QString());
     // The capture lines carry no unit: the last display reading tells it.
@@ -166,11 +147,11 @@ void TMainForm::ReplayCapture() {
         AddSample(Global.SampleTime, value);
         ++replayed;
     };
-    if (m_capture->FileHoldsThisRun())
-        CaptureReplay::ForEachSample(m_capture->Path(), take);
+    if (capture.FileHoldsThisRun())
+        CaptureReplay::ForEachSample(capture.Path(), take);
     if (!written) {
         // What the disk would not take is still in memory, after what it took.
-        const QList<QByteArray> lines = m_capture->Buffer().split('\n');
+        const QList<QByteArray> lines = capture.Buffer().split('\n');
         for (QByteArray line : lines) {
             if (line.endsWith('\r'))
                 line.chop(1);
@@ -178,7 +159,7 @@ void TMainForm::ReplayCapture() {
                 take(*value);
         }
     }
-    m_capture->ClearBuffer();
+    capture.ClearBuffer();
     // Nothing came: the points already shown keep the unit they were taken in.
     if (replayed == 0)
         SetYTitle(previousTitle);
@@ -189,17 +170,14 @@ void TMainForm::TimerPomiarOnlineTimer() {
     m_TimerPomiarOnline->stop();
     if (!Global.MeasurementRunning)
         return;
-    // An order sent meanwhile must not keep the confirmation from being recognised.
-    SendStreamOff(*this);
+    m_exchange->StopStream(true);
     m_TimerPomiarOnline->start();
 }
 
-void TMainForm::EndOnlineMeasurement() {
+void TMainForm::RunEnded() {
     // The repetition belongs to this run: left to its next tick it would stop a run started
     // within the second after the confirmation.
     m_TimerPomiarOnline->stop();
-    Global.MeasurementRunning = false;
-    Global.ExchangeState = ExchangeState::Confirming;
     SetStatusText(tr("Nadawanie ciągle wyłączone"));
     EnableMeasure(false);
     for (const WindowTimer timer :

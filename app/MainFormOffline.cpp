@@ -1,6 +1,7 @@
 // Off-line data: downloading a memory of the gauge onto the chart, and erasing it.
 #include "app/MainForm.h"
 
+#include "link/GaugeExchange.h"
 #include "protocol/OrderSet.h"
 #include "state/Global.h"
 
@@ -11,9 +12,8 @@
 void TMainForm::sbGetDataClick() {
     // The gauge does not hear "Sc" while it streams, and the run's samples must not be
     // cleared away; nor may a start waiting for its moment find its time scale replaced.
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
-    Global.ExchangeState = ExchangeState::Downloading;
     m_chartModel.ClearSeries();
     Global.ResetSampleStats();
     ClearStatLabels();
@@ -24,8 +24,8 @@ void TMainForm::sbGetDataClick() {
     Global.ChartTimeOffset = 0.0;
     Global.ChartIndexOffset = 0.0;
     Global.SampleUnit.clear();
-    OrderSet::Issue(*this, OrderSet::Order::Download,
-                    OrderSet::DownloadArgument(m_cbMemory->currentIndex()));
+    m_exchange->Send(OrderSet::Order::Download,
+                     OrderSet::DownloadArgument(m_cbMemory->currentIndex()));
 }
 
 // Erases the chosen memory without asking; the chart keeps what it shows.
@@ -33,8 +33,8 @@ void TMainForm::sbResetClick() {
     // During a run the gauge hears only the stream orders, and the confirmation exchange
     // this order opens would stop the host from reading the stream: the run would go on
     // without its samples reaching the chart.
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
-    OrderSet::Issue(*this, OrderSet::Order::ResetMemory,
-                    OrderSet::ResetArgument(m_cbMemory->currentIndex()));
+    m_exchange->Send(OrderSet::Order::ResetMemory,
+                     OrderSet::ResetArgument(m_cbMemory->currentIndex()));
 }

@@ -6,6 +6,7 @@
 #include "app/widgets/ClickGuard.h"
 #include "app/widgets/ImageButton.h"
 #include "app/widgets/RadioGroup.h"
+#include "link/GaugeExchange.h"
 #include "measure/SettingsRules.h"
 #include "protocol/DeviceModel.h"
 #include "protocol/OrderSet.h"
@@ -37,8 +38,8 @@ bool Accepted(QWidget* window, QLineEdit* field, const std::optional<QString>& f
 }
 
 // A typed number goes out as typed, only its first "," made a ".".
-void IssueTyped(ReplyTarget& window, Order order, const QLineEdit* field) {
-    OrderSet::Issue(window, order, OrderSet::NumberArgument(field->text()));
+void IssueTyped(GaugeExchange& exchange, Order order, const QLineEdit* field) {
+    exchange.Send(order, OrderSet::NumberArgument(field->text()));
 }
 
 } // namespace
@@ -46,27 +47,25 @@ void IssueTyped(ReplyTarget& window, Order order, const QLineEdit* field) {
 void TMainForm::rgUnitClick() {
     if (TakeSuppressedClick(*m_rgUnit))
         return;
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     const int index = m_rgUnit->ItemIndex();
-    OrderSet::Issue(*this, Order::Unit,
-                    OrderSet::UnitToken(Global.DeviceFamily, m_LabelModel->text(), index,
-                                        m_rgUnit->Items().value(index)));
+    m_exchange->Send(Order::Unit, OrderSet::UnitToken(Global.DeviceFamily, m_LabelModel->text(),
+                                                      index, m_rgUnit->Items().value(index)));
 }
 
 // Serves the check box and the mode group alike; both share the check box's mark.
 void TMainForm::chkbPeakClick() {
     if (TakeSuppressedClick(*m_chkbPeak))
         return;
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
-    Global.ExchangeState = ExchangeState::Confirming;
     if (!m_chkbPeak->isChecked())
-        OrderSet::Issue(*this, Order::PeakOff);
+        m_exchange->Send(Order::PeakOff);
     else if (m_rgPeakMode->ItemIndex() == FirstItem)
-        OrderSet::Issue(*this, Order::PeakPush);
+        m_exchange->Send(Order::PeakPush);
     else if (m_rgPeakMode->ItemIndex() == SecondItem)
-        OrderSet::Issue(*this, Order::PeakPull);
+        m_exchange->Send(Order::PeakPull);
 }
 
 void TMainForm::rgSpeedClick() {
@@ -78,83 +77,83 @@ void TMainForm::rgSpeedClick() {
     const int index = m_rgSpeed->ItemIndex();
     if (index != FirstItem && index != SecondItem)
         return;
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     // Readings wait until the gauge has confirmed the new speed.
     DisableTimer(WindowTimer::Display);
-    OrderSet::Issue(*this, index == SecondItem ? Order::SpeedFast : Order::SpeedSlow);
+    m_exchange->Send(index == SecondItem ? Order::SpeedFast : Order::SpeedSlow);
 }
 
 void TMainForm::rgAcquisitionClick() {
     if (TakeSuppressedClick(*m_rgAcquisition))
         return;
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     const int index = m_rgAcquisition->ItemIndex();
     if (index != FirstItem && index != SecondItem)
         return;
-    OrderSet::Issue(*this, index == SecondItem ? Order::AcqAuto : Order::AcqManual);
+    m_exchange->Send(index == SecondItem ? Order::AcqAuto : Order::AcqManual);
 }
 
 void TMainForm::chkbThrClick() {
     if (TakeSuppressedClick(*m_chkbThr))
         return;
     // The threshold lines on the chart follow the box during a run too; only the order waits.
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
-    OrderSet::Issue(*this, m_chkbThr->isChecked() ? Order::ThresholdsOn : Order::ThresholdsOff);
+    m_exchange->Send(m_chkbThr->isChecked() ? Order::ThresholdsOn : Order::ThresholdsOff);
 }
 
 void TMainForm::sbLowClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     if (Accepted(this, m_EditLow, SettingsRules::CheckThreshold(m_EditLow->text())))
-        IssueTyped(*this, Order::LowThreshold, m_EditLow);
+        IssueTyped(*m_exchange, Order::LowThreshold, m_EditLow);
 }
 
 void TMainForm::sbHighClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     if (Accepted(this, m_EditHigh, SettingsRules::CheckThreshold(m_EditHigh->text())))
-        IssueTyped(*this, Order::HighThreshold, m_EditHigh);
+        IssueTyped(*m_exchange, Order::HighThreshold, m_EditHigh);
 }
 
 void TMainForm::dbZeroClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     if (Accepted(this, m_EditZero, SettingsRules::CheckThreshold(m_EditZero->text())))
-        IssueTyped(*this, Order::ZeroThreshold, m_EditZero);
+        IssueTyped(*m_exchange, Order::ZeroThreshold, m_EditZero);
 }
 
 // The bound is the one the caption shows: 800 at start, 6400 once the model is known, or
 // what the gauge reported as its maximum.
 void TMainForm::sbSampleCountClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     if (Accepted(
             this, m_EditSampleCount,
             SettingsRules::CheckSampleCount(m_EditSampleCount->text(), m_lbSampleCount->text())))
-        IssueTyped(*this, Order::SampleCount, m_EditSampleCount);
+        IssueTyped(*m_exchange, Order::SampleCount, m_EditSampleCount);
 }
 
 // Only force gauges of the first family show the speed group; its visibility tells which
 // limits apply. Visibility within the window, so that a window not yet shown checks alike.
 void TMainForm::sbSampleTimeClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     if (Accepted(this, m_EditSampleTime,
                  SettingsRules::CheckSampleTime(m_EditSampleTime->text(),
                                                 m_rgSpeed->isVisibleTo(this),
                                                 m_rgSpeed->ItemIndex())))
-        IssueTyped(*this, Order::SampleTime, m_EditSampleTime);
+        IssueTyped(*m_exchange, Order::SampleTime, m_EditSampleTime);
 }
 
 void TMainForm::sbAccelerationClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     if (Accepted(this, m_EditAcceleration,
                  SettingsRules::CheckAcceleration(m_EditAcceleration->text())))
-        IssueTyped(*this, Order::Acceleration, m_EditAcceleration);
+        IssueTyped(*m_exchange, Order::Acceleration, m_EditAcceleration);
 }
 
 // The next tick of the report poll asks for the whole settings report.
@@ -165,36 +164,36 @@ void TMainForm::sbUpdateSettingsClick() {
 // --- Keys of the instrument picture: the key gives way until the press timer shows it again.
 
 void TMainForm::ImageZeroClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     m_ImageZero->hide();
-    OrderSet::Issue(*this, Order::Tare);
+    m_exchange->Send(Order::Tare);
 }
 
 void TMainForm::ImageOnOffClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     m_ImageOnOff->hide();
-    OrderSet::Issue(*this, Order::OnOff);
+    m_exchange->Send(Order::OnOff);
 }
 
 void TMainForm::ImageStandbyClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     m_ImageStandby->hide();
-    OrderSet::Issue(*this, Order::Standby);
+    m_exchange->Send(Order::Standby);
 }
 
 void TMainForm::ImageMemClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     m_ImageMem->hide();
-    OrderSet::Issue(*this, Order::Mem);
+    m_exchange->Send(Order::Mem);
 }
 
 // The check box's change runs the PEAK handler, which sends the order for the new state.
 void TMainForm::ImagePeakClick() {
-    if (RefusedDuringRun())
+    if (m_exchange->RefusesDuringRun())
         return;
     m_ImagePeak->hide();
     m_chkbPeak->setChecked(!m_chkbPeak->isChecked());

@@ -3,7 +3,8 @@
 #include "app/MainForm.h"
 
 #include "app/widgets/SpeedButton.h"
-#include "link/EthConnection.h"
+#include "link/GaugeExchange.h"
+#include "link/GaugeLink.h"
 #include "state/Global.h"
 
 #include <QTimer>
@@ -27,9 +28,8 @@ void TMainForm::UnattendedStep() {
     case UnattendedPhase::Waiting: {
         // The run starts from the settings the gauge reported (the sampling time decides
         // whether it is a fast run), so the report must have been read completely.
-        const bool linked =
-            Global.UseEthernet ? m_EthLink && m_EthLink->EthLinkState() == CEthConnection::Connected
-                               : Connected();
+        const GaugeLink* link = m_exchange->ActiveLink();
+        const bool linked = Global.UseEthernet ? link && link->IsOpen() : Connected();
         if (!m_activated || !linked || m_TimerReport->isActive() || !m_sbStart->isEnabled())
             return;
         m_sbStart->click();

@@ -27,18 +27,19 @@ constexpr double LinkBytesPerSecond = 11'520.0;
 constexpr double FastestGaugeLinesPerSecond = 40.0;
 
 // A window reduced to what a sample costs: the chart data and the statistics.
-class ChartOnlyTarget final : public ReplyTarget {
+class ChartOnlyTarget final : public ReplyTarget, public ExchangeControl {
 public:
+    void IssueOrder(OrderSet::Order, const QByteArray&, bool) override {}
+    void Settle() override {}
+    void EndRun() override {}
     ChartModel Chart;
     QString Caption;
 
-    void SendOrder(const QByteArray&, bool) override {}
     void SetStatusText(const QString&) override {}
     void EnableTimer(WindowTimer) override {}
     void DisableTimer(WindowTimer) override {}
     void SetTimerInterval(WindowTimer, int) override {}
     bool UpdateDisplayTicked() const override { return true; }
-    void EndOnlineMeasurement() override {}
     QString PanelResultCaption() const override { return Caption; }
     void SetPanelResultCaption(const QString& caption) override { Caption = caption; }
     void MarkReadingFresh() override {}
@@ -118,7 +119,7 @@ Result Ingest(std::uint8_t family, QByteArray (*line)(int)) {
 
     const std::size_t heapBefore = HeapInUse();
     ChartOnlyTarget target;
-    ProcessData data(target);
+    ProcessData data(target, target);
     Result result;
     double earlyNs = 0, lateNs = 0;
     int earlySamples = 0, lateSamples = 0;
@@ -189,7 +190,7 @@ Result IngestWindow() {
     for (qsizetype at = 0; at < text.size(); at += ChunkBytes) {
         const int before = window.ChartPointCount();
         chunkClock.start();
-        window.ProcessIncoming(text.mid(at, ChunkBytes));
+        window.Exchange().ProcessIncoming(text.mid(at, ChunkBytes));
         QCoreApplication::processEvents();
         const double ns = double(chunkClock.nsecsElapsed());
         const int added = window.ChartPointCount() - before;

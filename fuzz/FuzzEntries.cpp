@@ -99,7 +99,7 @@ void Replies(const std::uint8_t* data, std::size_t size) {
     target.Edits[PanelEdit::SampleCount] = QStringLiteral("100");
     target.Edits[PanelEdit::Low] = QStringLiteral("99.0");
     target.Edits[PanelEdit::High] = QStringLiteral("101.0");
-    ProcessData replies(target);
+    ProcessData replies(target, target);
     const char* text = reinterpret_cast<const char*>(data + 4);
     const std::size_t length = size - 4;
     for (std::size_t at = 0; at < length; at += chunk)

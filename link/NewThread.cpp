@@ -162,8 +162,6 @@ bool HandOverRunAtStart(const RunAtCountdownEvent& event) {
     if (event.WParam != RunAtCountdownEvent::StartReached || !RunAtArmed(event.Generation))
         return false;
     g_armedGeneration = 0;
-    Global.MeasurementRunning = true;
-    Global.ExchangeState = event.RecordRaw ? ExchangeState::RawCapture : ExchangeState::Streaming;
     return true;
 }
 

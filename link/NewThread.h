@@ -127,8 +127,8 @@ bool ThreadRunning();
 bool RunAtArmed(std::uint64_t generation);
 
 // On WParam 1, in the window's event handler: if that run-at is still armed (no Stop came
-// in between), stores `MeasurementRunning` and `ExchangeState` (5 with RecordRaw, else 3),
-// disarms and returns true; otherwise changes nothing.
+// in between), disarms and returns true, and the run begins (GaugeExchange::BeginRun with
+// RecordRaw); otherwise changes nothing.
 bool HandOverRunAtStart(const RunAtCountdownEvent& event);
 
 // "eHour" + ":" + "eMinute" as a fraction of a day; a text that is not a valid time (such

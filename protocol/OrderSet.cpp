@@ -1,7 +1,5 @@
 #include "protocol/OrderSet.h"
 
-#include "protocol/ReplyTarget.h"
-
 #include <array>
 
 namespace {
@@ -75,14 +73,6 @@ QByteArray OrderSet::TextOf(Order order, const QByteArray& argument) {
 QString OrderSet::StatusOf(Order order) {
     const char* status = InfoOf(order).Status;
     return status ? tr(status) : QString();
-}
-
-void OrderSet::Issue(ReplyTarget& window, Order order, const QByteArray& argument) {
-    const Info& info = InfoOf(order);
-    SetExchange(info.State, info.Awaited);
-    if (info.Status)
-        window.SetStatusText(tr(info.Status));
-    window.SendOrder(TextOf(order, argument), info.Press);
 }
 
 QByteArray OrderSet::NumberArgument(const QString& typed) {

@@ -6,8 +6,6 @@
 #include <QCoreApplication>
 #include <QString>
 
-class ReplyTarget;
-
 // Every order the program sends to the gauge: its text, the exchange it opens, the
 // confirmation it awaits, the status text shown while it is under way and its press flag.
 class OrderSet {
@@ -56,9 +54,6 @@ public:
     static const Info& InfoOf(Order order);
     static QByteArray TextOf(Order order, const QByteArray& argument = {});
     static QString StatusOf(Order order);
-
-    // The usual sender: exchange, awaited code, status text, then the order itself.
-    static void Issue(ReplyTarget& window, Order order, const QByteArray& argument = {});
 
     // A typed number as the gauge gets it: the text unchanged but for its first "," -> ".".
     static QByteArray NumberArgument(const QString& typed);

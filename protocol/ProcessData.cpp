@@ -75,8 +75,9 @@ QString DownloadUnit(const QString& line) {
 
 } // namespace
 
-ProcessData::ProcessData(ReplyTarget& target)
-    : m_target(target) {}
+ProcessData::ProcessData(ReplyTarget& target, ExchangeControl& exchange)
+    : m_target(target)
+    , m_exchange(exchange) {}
 
 QString ProcessData::SampleTitle(const QString& unit) {
     return tr("Próbka") + QStringLiteral(" [") + unit + QStringLiteral("]");
@@ -223,9 +224,8 @@ qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd) {
         if (has("Mu")) {
             m_target.SetStatusText(tr("Jednostka zmieniona"));
             // Ask for a reading in the new unit; its answer is a display line.
-            SetExchange(ExchangeState::ReadingDisplay, Reply::Display);
             m_target.SetStatusText(tr("Odczyt stabilnego wskazania..."));
-            m_target.SendOrder(OrderSet::TextOf(OrderSet::Order::Display), true);
+            m_exchange.IssueOrder(OrderSet::Order::Display, {}, true);
         }
         break;
     case Reply::PeakOff:
@@ -298,7 +298,7 @@ qsizetype ProcessData::HandleStreamEnd() {
     const QByteArrayView rest = Rest();
     const qsizetype end = rest.indexOf(QByteArrayView("Me0"));
     if (end >= 0) {
-        m_target.EndOnlineMeasurement();
+        m_exchange.EndRun();
         return std::min(end + 5, rest.size()); // the marker and its CR LF
     }
     const qsizetype reply = rest.indexOf('M');
@@ -417,7 +417,7 @@ bool ProcessData::UnitConflicts(const QString& unit) const {
 }
 
 void ProcessData::ReportUnitConflict() {
-    m_target.EndOnlineMeasurement();
+    m_exchange.EndRun();
     ShowMessage(tr("Niezgodność jednostek"),
                 tr("Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść wykres "
                    "przed pobraniem nowych próbek."),
@@ -472,7 +472,7 @@ void ProcessData::HandleStreamLineFamily12(QByteArrayView line) {
         const QStringList items = m_target.UnitItems();
         if (Global.SampleStats.Count > 0 && selected >= 0 && selected < items.size() &&
             unit != items.at(selected)) {
-            m_target.EndOnlineMeasurement();
+            m_exchange.EndRun();
             ShowMessage(tr("Zmiana jednostki"),
                         tr("Nastąpiła zmiana jednostki w urządzeniu.") + QLatin1Char('\n') +
                             tr("Jednostka w urządzeniu nie zgadza się z jednostką na wykresie.") +
@@ -595,7 +595,7 @@ void ProcessData::HandleSettingsLine(const QString& line) {
               TaggedControl::Speed, TaggedControl::Thr})
             m_target.SetTag(control, 0);
         m_target.DisableTimer(WindowTimer::Report);
-        Global.ExchangeState = ExchangeState::Confirming;
+        m_exchange.Settle();
     } else if (line.size() == ContinuousLineLength) {
         m_continuousLines = streamLinesBefore + 1;
         if (m_continuousLines == ContinuousLinesForWarning && !Global.ContinuousWarningShown) {
@@ -635,7 +635,7 @@ void ProcessData::ProcessDownload() {
 }
 
 void ProcessData::EndDownload() {
-    Global.ExchangeState = ExchangeState::Confirming;
+    m_exchange.Settle();
     m_target.SetStatusText(tr("Pobieranie próbek zakończone."));
 }
 
@@ -659,7 +659,7 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
             if (Global.SampleTime > 0) {
                 m_target.SetXTitle(tr("Czas") + QStringLiteral(" [s]"));
             } else {
-                Global.ExchangeState = ExchangeState::Confirming;
+                m_exchange.Settle();
                 ShowMessage(tr("Operacja przerwana"), tr("Niepoprawna wartość czasu próbkowania"),
                             MessageIcon::Warning);
             }
@@ -691,7 +691,7 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
         const QString digits = sample.mid(from + 1, std::max<qsizetype>(0, length - from - 1));
         const std::optional<double> parsed = ReadNumber(digits.trimmed());
         if (!parsed) {
-            Global.ExchangeState = ExchangeState::Confirming;
+            m_exchange.Settle();
             ShowMessage(tr("Operacja przerwana"), tr("Niepoprawna wartość próbki"),
                         MessageIcon::Warning);
             return false;

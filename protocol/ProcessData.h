@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/ExchangeControl.h"
 #include "protocol/ReplyTarget.h"
 
 #include <QByteArray>
@@ -21,7 +22,7 @@ public:
     static constexpr int ContinuousLineLength = 7;
     static constexpr int ContinuousLinesForWarning = 20;
 
-    explicit ProcessData(ReplyTarget& target);
+    ProcessData(ReplyTarget& target, ExchangeControl& exchange);
 
     void ProcessIncoming(const QByteArray& text);
     void ResetIncoming();
@@ -73,6 +74,7 @@ private:
     void EndDownload();
 
     ReplyTarget& m_target;
+    ExchangeControl& m_exchange;
     QByteArray m_buffer;
     qsizetype m_start = 0;
     QByteArray m_pending;

@@ -20,14 +20,12 @@ class ReplyTarget {
 public:
     virtual ~ReplyTarget() = default;
 
-    // Link, status bar and timers.
-    virtual void SendOrder(const QByteArray& order, bool press) = 0;
+    // Status bar and timers.
     virtual void SetStatusText(const QString& text) = 0;
     virtual void EnableTimer(WindowTimer timer) = 0;
     virtual void DisableTimer(WindowTimer timer) = 0;
     virtual void SetTimerInterval(WindowTimer timer, int milliseconds) = 0;
     virtual bool UpdateDisplayTicked() const = 0;
-    virtual void EndOnlineMeasurement() = 0;
 
     // Reading panel and battery.
     virtual QString PanelResultCaption() const = 0;

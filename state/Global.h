@@ -6,7 +6,7 @@
 
 class QObject;
 
-// How the reply side reads what the gauge sends; set by every order sender just before
+// How the reply side reads what the gauge sends; set by the exchange owner just before
 // the order leaves. Values outside the six names may be stored (the byte is shared with
 // the wire protocol's notion of "anything else") and are read as "do nothing".
 enum class ExchangeState : std::uint8_t {
@@ -77,10 +77,11 @@ struct SharedState {
     bool UseEthernet = false;
     QString EthHost;
     std::int32_t EthPort = 0;
+    // Written by the owner of the exchange (GaugeExchange) alone; read by everyone.
     bool MeasurementRunning = false;
-    bool ConnectionDialogOpen = false;
     ::ExchangeState ExchangeState = ::ExchangeState::Confirming;
     std::uint8_t AwaitedReply = 0;
+    bool ConnectionDialogOpen = false;
     SampleStatistics SampleStats;
     std::int32_t DownloadCount = 0;
     double SampleTime = 0.0;
@@ -99,9 +100,3 @@ struct SharedState {
 };
 
 extern SharedState Global;
-
-// Stores both bytes that tell the reply side how to read the answer to the next order.
-inline void SetExchange(::ExchangeState state, std::uint8_t awaited) {
-    Global.ExchangeState = state;
-    Global.AwaitedReply = awaited;
-}

@@ -19,7 +19,6 @@ public:
     // Names the port and sets its speed (the other settings stay), then opens it. Text that
     // arrived from an earlier port or speed is forgotten. False when the port cannot be opened.
     virtual bool OpenSerialPortAt(const QString& portName, SerialSettings::Baud baudRate) = 0;
-    // The two shared bytes that tell the reply side how to read the answer to the next order.
-    virtual void StoreExchange(ExchangeState state, std::uint8_t awaited) = 0;
-    virtual void SendOrder(const QByteArray& order, bool press) = 0;
+    // Sends "SI": its display reading is the answer the scan waits for.
+    virtual void AskForDisplay() = 0;
 };

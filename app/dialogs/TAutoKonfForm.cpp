@@ -3,7 +3,6 @@
 #include "app/dialogs/AutoKonfTarget.h"
 #include "app/dialogs/UpDown.h"
 #include "app/widgets/SpeedButton.h"
-#include "protocol/OrderSet.h"
 #include "state/Global.h"
 
 #include <QEvent>
@@ -329,8 +328,7 @@ void TAutoKonfForm::Timer1Timer() {
             m_attempts = PortFailedIndex;
             m_speedIndex = PortFailedIndex;
         } else {
-            m_target->StoreExchange(ExchangeState::ReadingDisplay, Reply::Display);
-            m_target->SendOrder(OrderSet::TextOf(OrderSet::Order::Display), false);
+            m_target->AskForDisplay();
         }
         if (!Global.PortConfigured) {
             // The next speed or port is set when the next step opens the port, so that the

@@ -46,6 +46,13 @@
     </message>
 </context>
 <context>
+    <name>GaugeExchange</name>
+    <message>
+        <source>Niedostępne w czasie pomiaru on-line</source>
+        <translation>Während einer Online-Messung nicht verfügbar</translation>
+    </message>
+</context>
+<context>
     <name>OrderSet</name>
     <message>
         <source>Zerowanie...</source>
@@ -994,10 +1001,6 @@
     <message>
         <source>Uwaga</source>
         <translation>Achtung</translation>
-    </message>
-    <message>
-        <source>Niedostępne w czasie pomiaru on-line</source>
-        <translation>Während einer Online-Messung nicht verfügbar</translation>
     </message>
     <message>
         <source>Godzina startu</source>

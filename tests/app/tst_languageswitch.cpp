@@ -444,21 +444,21 @@ void TestLanguageSwitch::runGoesOnAfterASwitch() {
     Global.SampleTime = 0.5;
     Global.MeasurementRunning = true;
     Global.ExchangeState = ExchangeState::Streaming;
-    form.ProcessIncoming(ForceLine(1.25, "N") + ForceLine(-2.5, "N"));
+    form.Exchange().ProcessIncoming(ForceLine(1.25, "N") + ForceLine(-2.5, "N"));
     QCOMPARE(form.ChartPointCount(), 2);
     QCOMPARE(form.YTitle(), QStringLiteral("Próbka [N]"));
 
     window.Switch(LanguageModules::English);
-    form.ProcessIncoming(ForceLine(3.75, "N"));
+    form.Exchange().ProcessIncoming(ForceLine(3.75, "N"));
     window.Switch(LanguageModules::German);
-    form.ProcessIncoming(ForceLine(4, "N"));
+    form.Exchange().ProcessIncoming(ForceLine(4, "N"));
     QCOMPARE(form.ChartPointCount(), 4);
     QCOMPARE(form.YTitle(), QStringLiteral("Messwert [N]"));
     QVERIFY(Global.MeasurementRunning);
     QCOMPARE(window.Messages.Shown.size(), 0);
 
     // A real change of unit is still caught.
-    form.ProcessIncoming(ForceLine(5, "kgf"));
+    form.Exchange().ProcessIncoming(ForceLine(5, "kgf"));
     QVERIFY(!Global.MeasurementRunning);
     QCOMPARE(window.Messages.Shown.size(), 1);
 }
@@ -490,8 +490,7 @@ void TestLanguageSwitch::networkLinkGoesOnAcrossASwitch() {
         LanguageItem(main, language)->trigger();
         QCOMPARE(Global.LanguageId, language);
         QCOMPARE(link->EthLinkState(), CEthConnection::Connected);
-        SetExchange(ExchangeState::Confirming, Reply::Tare);
-        main.SendOrder("ST", false);
+        main.Exchange().IssueOrder(OrderSet::Order::Tare, {}, false);
         QTRY_COMPARE_WITH_TIMEOUT(
             main.StatusText(), QCoreApplication::translate("ProcessData", "Siłomierz wyzerowany"),
             Patience);

@@ -847,10 +847,10 @@ void TestMainForm::pressTimerBringsKeysBack() {
     for (const char* key : keys)
         window.Find<QWidget>(key)->hide();
     // An order with the press flag arms the timer once; a running timer is not restarted.
-    window.form->SendOrder("ST", true);
+    window.form->Exchange().IssueOrder(OrderSet::Order::Tare, {}, true);
     QVERIFY(press->isActive());
     const int remaining = press->remainingTime();
-    window.form->SendOrder("Sx1", false);
+    window.form->Exchange().IssueOrder(OrderSet::Order::DisplayPoll, {}, false);
     QVERIFY(press->isActive());
     QVERIFY(press->remainingTime() <= remaining);
     QTRY_VERIFY_WITH_TIMEOUT(!press->isActive(), 5000);
@@ -875,7 +875,7 @@ void TestMainForm::settingsReportFillsThePanel() {
                               "THR: ON\r\nACCEL.: 9.81m/s2\r\n";
     // Arriving in small pieces, as a serial port delivers it.
     for (qsizetype i = 0; i < report.size(); i += 7)
-        window.form->ProcessIncoming(report.mid(i, 7));
+        window.form->Exchange().ProcessIncoming(report.mid(i, 7));
 
     QCOMPARE(window.Find<QLabel>("LabelModel")->text(), QStringLiteral("FM-500"));
     QCOMPARE(window.Find<QLabel>("LabelSN")->text(), QStringLiteral("123456"));
@@ -911,7 +911,7 @@ void TestMainForm::settingsReportFillsThePanel() {
 
     // A torque meter hides the speed group without moving its neighbours.
     Global.ExchangeState = ExchangeState::ReadingSettings;
-    window.form->ProcessIncoming("MODEL: FS-20\r\nACCEL.: 9.81m/s2\r\n");
+    window.form->Exchange().ProcessIncoming("MODEL: FS-20\r\nACCEL.: 9.81m/s2\r\n");
     QVERIFY(!window.Find<QWidget>("rgSpeed")->isVisible());
     QCOMPARE(window.Find<RadioGroup>("rgUnit")->Items().first(), QStringLiteral("N*m"));
     QCOMPARE(window.Find<RadioGroup>("rgUnit")->ItemIndex(), -1);

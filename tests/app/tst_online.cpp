@@ -10,6 +10,7 @@
 #include "protocol/Numbers.h"
 #include "state/Global.h"
 #include "storage/ResultsFile.h"
+#include "tests/support/ExchangeSetup.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/ManualDayClock.h"
 #include "tests/support/PtyPair.h"
@@ -122,12 +123,12 @@ struct OnlineWindow {
     }
     void Feed(const QList<double>& values, const char* unit = "N") {
         for (double value : values)
-            form->ProcessIncoming(ForceLine(value, unit));
+            form->Exchange().ProcessIncoming(ForceLine(value, unit));
     }
     // Stop, and the gauge's confirmation.
     void StopRun() {
         Click("sbStop");
-        form->ProcessIncoming("Me0\r\n");
+        form->Exchange().ProcessIncoming("Me0\r\n");
     }
     QString CapturePath() const { return program.FilePath(QLatin1String(CaptureFile::FileName)); }
 };
@@ -401,7 +402,7 @@ void TestOnline::stopRepeatsTheOrderUntilConfirmed() {
     QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
     QVERIFY(repeat->isActive());
 
-    window.form->ProcessIncoming(ForceLine(4) + "Me0\r\n");
+    window.form->Exchange().ProcessIncoming(ForceLine(4) + "Me0\r\n");
     QVERIFY(!Global.MeasurementRunning);
     QCOMPARE(window.form->ChartPointCount(), 2);
     QCOMPARE(window.form->StatusText(), QStringLiteral("Nadawanie ciągle wyłączone"));
@@ -431,7 +432,7 @@ void TestOnline::nextRunIsNotStoppedByTheLastOnesRepetition() {
     window.Feed({1});
     window.Click("sbStop");
     QTRY_COMPARE_WITH_TIMEOUT(window.CountOf("Se0"), 1 + ticksBeforeConfirmation, Patience);
-    window.form->ProcessIncoming("Me0\r\n");
+    window.form->Exchange().ProcessIncoming("Me0\r\n");
     QVERIFY(!Global.MeasurementRunning);
     window.Click("sbStart");
     QVERIFY(Global.MeasurementRunning);
@@ -624,7 +625,7 @@ void TestOnline::scheduledStartHandsOverAtTheMoment() {
     QCOMPARE(ReadAll(window.CapturePath()).isEmpty(), expected == ExchangeState::RawCapture);
     if (expected == ExchangeState::Streaming) {
         const QByteArray line = family == Family::Force ? ForceLine(2) : " 002.00\r\n";
-        window.form->ProcessIncoming(line);
+        window.form->Exchange().ProcessIncoming(line);
         QCOMPARE(Keys(window.form->ChartData().Samples()), QList<double>{0});
     }
 }
@@ -650,7 +651,7 @@ void TestOnline::stopDuringTheCountdownAbandonsTheStart() {
     window.Feed({1});
     QCOMPARE(window.form->ChartPointCount(), 0);
     // The gauge confirms; Start may be used again.
-    window.form->ProcessIncoming("Me0\r\n");
+    window.form->Exchange().ProcessIncoming("Me0\r\n");
     QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
 }
 
@@ -718,7 +719,7 @@ void TestOnline::resultsFileFollowsEverySample() {
     window.StartRun(QStringLiteral("0.1"));
 
     const QDateTime before = QDateTime::currentDateTime();
-    window.form->ProcessIncoming("Mnewfile\r\n");
+    window.form->Exchange().ProcessIncoming("Mnewfile\r\n");
     const QDateTime after = QDateTime::currentDateTime();
     QVERIFY(Global.ResultsFileActive);
     QStringList names;
@@ -735,7 +736,7 @@ void TestOnline::resultsFileFollowsEverySample() {
     QByteArray expected;
     for (int i = 0; i < samples.size(); ++i) {
         const double v = samples[i];
-        window.form->ProcessIncoming(
+        window.form->Exchange().ProcessIncoming(
             family == Family::Force
                 ? ForceLine(v)
                 : QByteArray(1, v < 0 ? '-' : ' ') +
@@ -750,13 +751,13 @@ void TestOnline::resultsFileInAMissingFolder() {
     OnlineWindow window;
     Global.DataDirectory = window.program.FilePath(QStringLiteral("missing/folder"));
     window.StartRun(QStringLiteral("0.1"));
-    window.form->ProcessIncoming("Mnewfile\r\n");
+    window.form->Exchange().ProcessIncoming("Mnewfile\r\n");
     QVERIFY(!Global.ResultsFileActive);
     // Said in the status bar at once, and in one box once the reply side has returned.
     QVERIFY(window.form->StatusText().contains(QStringLiteral("wyniki od")));
     QVERIFY(window.messages.Shown.isEmpty());
     window.Feed({1, 2});
-    window.form->ProcessIncoming("Mnewfile\r\n");
+    window.form->Exchange().ProcessIncoming("Mnewfile\r\n");
     QTRY_COMPARE_WITH_TIMEOUT(window.messages.Shown.size(), 1, Patience);
     QTest::qWait(50);
     QCOMPARE(window.messages.Shown.size(), 1);
@@ -766,7 +767,7 @@ void TestOnline::resultsFileInAMissingFolder() {
     // The next run says it again.
     window.StopRun();
     window.StartRun(QStringLiteral("0.1"));
-    window.form->ProcessIncoming("Mnewfile\r\n");
+    window.form->Exchange().ProcessIncoming("Mnewfile\r\n");
     QTRY_COMPARE_WITH_TIMEOUT(window.messages.Shown.size(), 2, Patience);
 }
 
@@ -789,7 +790,7 @@ void TestOnline::chartRedrawsAtMostAtItsRate() {
         QByteArray text;
         for (int i = 0; i < LinesPerRound; ++i)
             text += ForceLine((round * LinesPerRound + i) % 200 - 100);
-        window.form->ProcessIncoming(text);
+        window.form->Exchange().ProcessIncoming(text);
         QTest::qWait(5);
     }
     QTest::qWait(100);

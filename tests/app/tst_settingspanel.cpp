@@ -4,6 +4,7 @@
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/RadioGroup.h"
 #include "state/Global.h"
+#include "tests/support/ExchangeSetup.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/RecordingMessages.h"
@@ -79,7 +80,7 @@ struct Panel {
         const QString value = rest.section(QLatin1Char('='), 1);
         if (verb == QLatin1String("report")) {
             SetExchange(ExchangeState::ReadingSettings, Reply::Report);
-            Form->ProcessIncoming(
+            Form->Exchange().ProcessIncoming(
                 rest.split(QLatin1Char('|')).join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
         } else if (verb == QLatin1String("type")) {
             Find<QLineEdit>(name)->setText(value);

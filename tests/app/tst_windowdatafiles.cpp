@@ -369,8 +369,9 @@ void TestWindowDataFiles::savedSeriesKeepsItsOwnStep() {
     window.SetSampleTime(QStringLiteral("0"));
     if (download) {
         window.Find<QAbstractButton>("sbGetData")->click();
-        window.form->ProcessIncoming("COUNT: 3\r\nSMP.TIME: 0.25 sek\r\nAVERAGE: 1 N  \r\n"
-                                     "SMP.001: 1 N  \r\nSMP.002: 2 N  \r\nSMP.003: 3 N  \r\n");
+        window.form->Exchange().ProcessIncoming(
+            "COUNT: 3\r\nSMP.TIME: 0.25 sek\r\nAVERAGE: 1 N  \r\n"
+            "SMP.001: 1 N  \r\nSMP.002: 2 N  \r\nSMP.003: 3 N  \r\n");
     } else {
         window.SetSampleTime(QStringLiteral("0.25"));
         window.Feed(0.25, {1.0, 2.0, 3.0});

@@ -152,8 +152,7 @@ void TestLinkEndToEnd::networkCarriesConfirmationsAndReports() {
                               Patience);
     QCOMPARE(int(Global.DeviceFamily), 2);
     // A short confirmation passes too.
-    SetExchange(ExchangeState::Confirming, Reply::Tare);
-    session.Window->SendOrder("ST", false);
+    session.Window->Exchange().IssueOrder(OrderSet::Order::Tare, {}, false);
     QTRY_COMPARE_WITH_TIMEOUT(session.Window->StatusText(), QStringLiteral("Siłomierz wyzerowany"),
                               Patience);
 }

@@ -75,7 +75,7 @@ bool SilencePolls(GaugeSession& session) {
 bool Confirmed(GaugeSession& session, OrderSet::Order order, const QByteArray& argument,
                const QString& status) {
     session.Window->SetStatusText(QString());
-    OrderSet::Issue(*session.Window, order, argument);
+    session.Window->Exchange().Issue(order, argument);
     return QTest::qWaitFor([&] { return session.Window->StatusText() == status; }, Patience);
 }
 

@@ -5,6 +5,7 @@
 #include "link/CaptureFile.h"
 #include "link/EthConnection.h"
 #include "state/Global.h"
+#include "tests/support/ExchangeSetup.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>

@@ -225,9 +225,7 @@ void TestOfflineEndToEnd::buttonsDoNothingDuringARun() {
              qPrintable(session.Gauge.ErrorText()));
     // A run as the on-line start leaves it: the host reads the stream the gauge sends.
     Global.SampleTime = 0.1;
-    Global.MeasurementRunning = true;
-    SetExchange(ExchangeState::Streaming, Reply::StreamOn);
-    session.Window->SendOrder("Se1", false);
+    session.Window->Exchange().StartStream(/*raw=*/false, /*now=*/true);
     QTRY_VERIFY_WITH_TIMEOUT(session.Window->ChartPointCount() >= 3, Patience);
     const QString status = session.Window->StatusText();
 
@@ -246,8 +244,7 @@ void TestOfflineEndToEnd::buttonsDoNothingDuringARun() {
     QVERIFY(session.Window->Connected());
 
     // Stopped, the gauge confirms; it never heard the memory order.
-    SetExchange(ExchangeState::Confirming, Reply::StreamOff);
-    session.Window->SendOrder("Se0", false);
+    session.Window->Exchange().StopStream(true);
     QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
     for (const QByteArray& heard : session.Gauge.Orders(mark))
         QVERIFY2(!heard.startsWith(order), heard.constData());

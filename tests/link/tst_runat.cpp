@@ -209,8 +209,7 @@ private slots:
         const RunAtCountdownEvent event(start.WParam, start.LParam, start.Generation,
                                         start.RecordRaw);
         QVERIFY(HandOverRunAtStart(event));
-        QCOMPARE(Global.MeasurementRunning, true);
-        QCOMPARE(Global.ExchangeState, expected);
+        QCOMPARE(start.RecordRaw, expected == ExchangeState::RawCapture);
         QVERIFY(!ThreadRunning());
         QVERIFY(!HandOverRunAtStart(event)); // once only
     }

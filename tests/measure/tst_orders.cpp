@@ -1,10 +1,12 @@
 // The order set and the checks that precede the orders with arguments.
+#include "link/GaugeExchange.h"
 #include "measure/SettingsRules.h"
 #include "protocol/OrderSet.h"
 #include "state/Global.h"
 #include "tests/support/FakeReplyTarget.h"
 
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
 using Order = OrderSet::Order;
@@ -88,12 +90,18 @@ void TestOrders::issue() {
     Global.ExchangeState = ExchangeState::Downloading;
     Global.AwaitedReply = 99;
     FakeReplyTarget window;
-    OrderSet::Issue(window, order, argument);
-    QCOMPARE(window.OrderTexts(), QStringList{QString::fromLatin1(wire)});
-    QCOMPARE(window.Orders.first().Press, press);
+    GaugeExchange exchange(window);
+    QSignalSpy sent(&exchange, &GaugeExchange::OrderSent);
+    QSignalSpy statusTexts(&exchange, &GaugeExchange::StatusText);
+    exchange.Issue(order, argument);
+    QCOMPARE(sent.size(), 1);
+    QCOMPARE(sent.at(0).at(0).toByteArray(), wire);
+    QCOMPARE(sent.at(0).at(1).toBool(), press);
     QCOMPARE(int(Global.ExchangeState), state);
     QCOMPARE(int(Global.AwaitedReply), awaited);
-    QCOMPARE(window.StatusTexts, status.isEmpty() ? QStringList{} : QStringList{status});
+    QCOMPARE(statusTexts.size(), status.isEmpty() ? 0 : 1);
+    if (!status.isEmpty())
+        QCOMPARE(statusTexts.at(0).at(0).toString(), status);
 }
 
 void TestOrders::numberArgument_data() {

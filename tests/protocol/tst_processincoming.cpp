@@ -39,7 +39,7 @@ Outcome Run(const QList<QByteArray>& chunks, ExchangeState state, std::uint8_t a
     RecordingMessages messages;
     FakeReplyTarget target;
     target.Units = {QStringLiteral("N"), QStringLiteral("kgf")};
-    ProcessData data(target);
+    ProcessData data(target, target);
     for (const QByteArray& chunk : chunks)
         data.ProcessIncoming(chunk);
     return Outcome{data.IncomingBuffer(), target.StatusTexts,         target.OrderTexts(),
@@ -230,7 +230,7 @@ void TestProcessIncoming::perCallRules() {
 void TestProcessIncoming::boundDropsOldestTextUpToLineEnd() {
     Prepare(ExchangeState::RawCapture, 0, 0, false);
     FakeReplyTarget target;
-    ProcessData data(target);
+    ProcessData data(target, target);
     const QByteArray line = QByteArray(99, 'x') + '\n';
     for (int i = 0; i < 1000; ++i)
         data.ProcessIncoming(line);
@@ -247,7 +247,7 @@ void TestProcessIncoming::boundKeepsGarbageWithoutLineEndsBounded() {
         Prepare(state, Reply::StreamOff, 0, true);
         RecordingMessages messages;
         FakeReplyTarget target;
-        ProcessData data(target);
+        ProcessData data(target, target);
         for (int i = 0; i < 100; ++i)
             data.ProcessIncoming(QByteArray(10000, 'x'));
         QVERIFY2(data.IncomingBuffer().size() <= ProcessData::IncomingLimit,
@@ -298,7 +298,7 @@ void TestProcessIncoming::reentrantTextIsQueued() {
     Prepare(ExchangeState::Confirming, Reply::SampleCount, 0, false);
     FakeReplyTarget target;
     target.Edits[PanelEdit::SampleCount] = QStringLiteral("1000");
-    ProcessData data(target);
+    ProcessData data(target, target);
     ReentrantMessages messages;
     SetMessagePresenter(&messages);
     messages.Data = &data;
@@ -317,7 +317,7 @@ void TestProcessIncoming::textWhileABoxIsUpIsBounded() {
     Prepare(ExchangeState::Confirming, Reply::SampleCount, 0, false);
     FakeReplyTarget target;
     target.Edits[PanelEdit::SampleCount] = QStringLiteral("1000");
-    ProcessData data(target);
+    ProcessData data(target, target);
     ReentrantMessages messages;
     SetMessagePresenter(&messages);
     messages.Data = &data;

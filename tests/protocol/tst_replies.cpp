@@ -2,6 +2,7 @@
 #include "protocol/DeviceModel.h"
 #include "protocol/ProcessData.h"
 #include "state/Global.h"
+#include "tests/support/ExchangeSetup.h"
 #include "tests/support/FakeReplyTarget.h"
 #include "tests/support/RecordingMessages.h"
 
@@ -28,7 +29,7 @@ QByteArray Report(const QByteArray& model, const QByteArray& unit, const QByteAr
 struct Fixture {
     RecordingMessages Messages;
     FakeReplyTarget Target;
-    ProcessData Data{Target};
+    ProcessData Data{Target, Target};
 
     explicit Fixture(ExchangeState state, std::uint8_t awaited = 0) {
         Global = SharedState{};

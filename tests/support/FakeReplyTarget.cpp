@@ -2,7 +2,20 @@
 
 #include "state/Global.h"
 
-void FakeReplyTarget::EndOnlineMeasurement() {
+void FakeReplyTarget::IssueOrder(OrderSet::Order order, const QByteArray& argument, bool press) {
+    const OrderSet::Info& info = OrderSet::InfoOf(order);
+    Global.ExchangeState = info.State;
+    Global.AwaitedReply = info.Awaited;
+    if (info.Status)
+        StatusTexts.append(OrderSet::StatusOf(order));
+    Orders.append({OrderSet::TextOf(order, argument), press});
+}
+
+void FakeReplyTarget::Settle() {
+    Global.ExchangeState = ExchangeState::Confirming;
+}
+
+void FakeReplyTarget::EndRun() {
     ++EndMeasurementCalls;
     Global.MeasurementRunning = false;
     Global.ExchangeState = ExchangeState::Confirming;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/ExchangeControl.h"
 #include "protocol/ReplyTarget.h"
 
 #include <QList>
@@ -11,14 +12,17 @@
 // A window without widgets: records what the reply side does. Changing a tagged control
 // behaves like the real one: a change raises a click, which a set tag swallows; a click
 // that gets through is recorded in UnsuppressedClicks (the real handler would send).
-class FakeReplyTarget : public ReplyTarget {
+class FakeReplyTarget : public ReplyTarget, public ExchangeControl {
 public:
     struct Order {
         QByteArray Text;
         bool Press = false;
     };
 
-    void SendOrder(const QByteArray& order, bool press) override { Orders.append({order, press}); }
+    // The exchange as its owner keeps it, and the orders as they would leave.
+    void IssueOrder(OrderSet::Order order, const QByteArray& argument, bool press) override;
+    void Settle() override;
+    void EndRun() override;
     void SetStatusText(const QString& text) override { StatusTexts.append(text); }
     void EnableTimer(WindowTimer timer) override { EnabledTimers.insert(timer); }
     void DisableTimer(WindowTimer timer) override {
@@ -27,7 +31,6 @@ public:
     }
     void SetTimerInterval(WindowTimer timer, int ms) override { Intervals[timer] = ms; }
     bool UpdateDisplayTicked() const override { return DisplayTicked; }
-    void EndOnlineMeasurement() override;
 
     QString PanelResultCaption() const override { return PanelCaption; }
     void SetPanelResultCaption(const QString& caption) override { PanelCaption = caption; }

@@ -4,6 +4,7 @@
 #include "app/dialogs/TAutoKonfForm.h"
 #include "app/dialogs/UpDown.h"
 #include "state/Global.h"
+#include "tests/support/ExchangeSetup.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
@@ -41,13 +42,11 @@ public:
         m_open = Present.contains(portName);
         return m_open;
     }
-    void StoreExchange(ExchangeState state, std::uint8_t awaited) override {
-        SetExchange(state, awaited);
-        Exchanges << qMakePair(int(state), int(awaited));
-    }
-    void SendOrder(const QByteArray& order, bool press) override {
-        Orders << order;
-        Presses << press;
+    void AskForDisplay() override {
+        SetExchange(ExchangeState::ReadingDisplay, Reply::Display);
+        Exchanges << qMakePair(int(ExchangeState::ReadingDisplay), int(Reply::Display));
+        Orders << "SI";
+        Presses << false;
         if (!m_open || Port != GaugePort || BaudRate != GaugeSpeed)
             return;
         if (++m_heard < AnswerFrom)

@@ -1,0 +1,159 @@
+#include "link/GaugeExchange.h"
+
+#include "link/CaptureFile.h"
+#include "link/EthConnection.h"
+#include "link/NewThread.h"
+#include "link/SerialLink.h"
+
+GaugeExchange::GaugeExchange(ReplyTarget& replies, QObject* parent)
+    : QObject(parent)
+    , m_serial(new SerialLink(this))
+    , m_capture(std::make_unique<CaptureFile>())
+    , m_replies(replies, *this) {
+    connect(m_serial, &GaugeLink::BytesReceived, this, &GaugeExchange::ProcessIncoming);
+    // A new gauge is not streaming into any run.
+    Global.MeasurementRunning = false;
+}
+
+GaugeExchange::~GaugeExchange() = default;
+
+void GaugeExchange::CreateNetworkLink() {
+    if (m_network)
+        return;
+    m_network = new CEthConnection(this);
+    connect(m_network, &GaugeLink::BytesReceived, this, &GaugeExchange::ProcessIncoming);
+}
+
+void GaugeExchange::ShutdownNetworkLink() {
+    if (!m_network)
+        return;
+    m_network->disconnect(this);
+    m_network->Shutdown();
+    m_network = nullptr;
+}
+
+GaugeLink* GaugeExchange::ActiveLink() {
+    if (Global.UseEthernet)
+        return m_network;
+    return m_serial;
+}
+
+bool GaugeExchange::OpenSerial() {
+    m_replies.ResetIncoming();
+    m_capture->ClearBuffer();
+    return m_serial->Open();
+}
+
+void GaugeExchange::ProcessIncoming(const QByteArray& bytes) {
+    if (bytes.isEmpty())
+        return;
+    if (Global.ExchangeState == ExchangeState::RawCapture)
+        m_capture->Append(bytes);
+    else
+        m_replies.ProcessIncoming(bytes);
+}
+
+void GaugeExchange::ResetIncoming() {
+    m_replies.ResetIncoming();
+}
+
+// --- Orders ---------------------------------------------------------------------------
+
+bool GaugeExchange::RefusesDuringRun() {
+    if (!Global.MeasurementRunning && !ThreadRunning())
+        return false;
+    emit StatusText(tr("Niedostępne w czasie pomiaru on-line"));
+    return true;
+}
+
+bool GaugeExchange::Send(OrderSet::Order order, const QByteArray& argument) {
+    if (RefusesDuringRun())
+        return false;
+    Issue(order, argument);
+    return true;
+}
+
+bool GaugeExchange::Poll(OrderSet::Order order) {
+    if (Global.MeasurementRunning || Global.ConnectionDialogOpen ||
+        Global.ExchangeState == ExchangeState::Downloading)
+        return false;
+    // The display and battery polls wait for a report being read; the report's own poll asks
+    // again until a whole one has come.
+    if (order != OrderSet::Order::Report && Global.ExchangeState == ExchangeState::ReadingSettings)
+        return false;
+    Issue(order);
+    return true;
+}
+
+void GaugeExchange::AskForDisplay() {
+    IssueOrder(OrderSet::Order::Display, {}, false);
+}
+
+void GaugeExchange::IssueOrder(OrderSet::Order order, const QByteArray& argument, bool press) {
+    const OrderSet::Info& info = OrderSet::InfoOf(order);
+    Expect(info.State, info.Awaited);
+    if (info.Status)
+        emit StatusText(OrderSet::StatusOf(order));
+    Write(OrderSet::TextOf(order, argument), press);
+}
+
+void GaugeExchange::Settle() {
+    Global.ExchangeState = ExchangeState::Confirming;
+}
+
+void GaugeExchange::EndRun() {
+    Global.MeasurementRunning = false;
+    Global.ExchangeState = ExchangeState::Confirming;
+    emit RunEnded();
+}
+
+void GaugeExchange::Expect(ExchangeState state, std::uint8_t awaited) {
+    Global.ExchangeState = state;
+    Global.AwaitedReply = awaited;
+}
+
+void GaugeExchange::Write(const QByteArray& order, bool press) {
+    emit OrderSent(order, press);
+    // Also while the auto-configuration has the port open without the port button.
+    if (GaugeLink* link = ActiveLink(); link && link->IsOpen())
+        link->Write(order + "\r\n");
+}
+
+// --- The on-line run ------------------------------------------------------------------
+
+void GaugeExchange::StartStream(bool raw, bool now) {
+    const OrderSet::Info& info = OrderSet::InfoOf(OrderSet::Order::StreamOn);
+    Expect(info.State, info.Awaited);
+    emit StatusText(OrderSet::StatusOf(OrderSet::Order::StreamOn));
+    // The gauge streams at once also for a later start: the set time only decides when the
+    // readings begin to count.
+    if (now)
+        BeginRun(raw);
+    Write(OrderSet::TextOf(OrderSet::Order::StreamOn), info.Press);
+}
+
+void GaugeExchange::BeginRun(bool raw) {
+    Global.MeasurementRunning = true;
+    Global.ExchangeState = raw ? ExchangeState::RawCapture : ExchangeState::Streaming;
+    if (raw) {
+        // A capture file holds one run only: text a failed disk left from an earlier one goes.
+        m_capture->ClearBuffer();
+        m_capture->Start(); // a failure is retried at every block
+    }
+}
+
+void GaugeExchange::StopStream(bool repeated) {
+    if (!repeated) {
+        Issue(OrderSet::Order::StreamOff);
+        return;
+    }
+    // A repetition shows no status: an order sent meanwhile must not keep the confirmation
+    // from being recognised.
+    const OrderSet::Info& info = OrderSet::InfoOf(OrderSet::Order::StreamOff);
+    Expect(info.State, info.Awaited);
+    Write(OrderSet::TextOf(OrderSet::Order::StreamOff), info.Press);
+}
+
+void GaugeExchange::EndFastCapture() {
+    Global.ExchangeState = ExchangeState::Confirming;
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "protocol/ExchangeControl.h"
+#include "protocol/OrderSet.h"
+#include "protocol/ProcessData.h"
+#include "state/Global.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class CaptureFile;
+class CEthConnection;
+class GaugeLink;
+class ReplyTarget;
+class SerialLink;
+
+// The one owner of the exchange with a gauge: its links, the reply assembly, the exchange
+// state with the awaited reply, and the run state. Every order goes through it, and it is
+// the only writer of that state; it refuses an order that would break a run under way.
+class GaugeExchange final : public QObject, public ExchangeControl {
+    Q_OBJECT
+
+public:
+    // `replies` is where the reply side delivers what it reads.
+    explicit GaugeExchange(ReplyTarget& replies, QObject* parent = nullptr);
+    ~GaugeExchange() override;
+
+    // --- Links ------------------------------------------------------------------------
+    SerialLink& Serial() { return *m_serial; }
+    const SerialLink& Serial() const { return *m_serial; }
+    // The network link exists from CreateNetworkLink until ShutdownNetworkLink.
+    CEthConnection* Network() { return m_network; }
+    void CreateNetworkLink();
+    // Says goodbye to the peer; the link goes with this object, once nothing of it runs
+    // (a message box raised under its read handler may be waiting for the user).
+    void ShutdownNetworkLink();
+    // The link the configuration chooses: the network one when it says so, else the port.
+    GaugeLink* ActiveLink();
+    // Opens the serial port after forgetting half a line of an earlier connection.
+    bool OpenSerial();
+
+    // Text from the gauge, as the active link hands it over: during a fast run unparsed into
+    // the capture file, otherwise to the reply side.
+    void ProcessIncoming(const QByteArray& bytes);
+    // Forgets text not yet read (a new port, another speed).
+    void ResetIncoming();
+    ProcessData& Replies() { return m_replies; }
+    CaptureFile& Capture() { return *m_capture; }
+
+    // --- Orders -----------------------------------------------------------------------
+    // While a run goes on or a start waits for its moment the gauge must keep streaming: an
+    // order that opens another exchange would end the collection of samples. True (and a
+    // status text says why) when the user's orders must not be sent now.
+    bool RefusesDuringRun();
+    // A user's order: refused during a run; true when sent.
+    bool Send(OrderSet::Order order, const QByteArray& argument = {});
+    // The display, battery and report polls: skipped quietly while a report or a download is
+    // read, during a run and while the connection dialog is open; true when sent.
+    bool Poll(OrderSet::Order order);
+    // The first display reading the auto-configuration's scan asks for on each port.
+    void AskForDisplay();
+
+    // ExchangeControl: what the reply side asks for.
+    void IssueOrder(OrderSet::Order order, const QByteArray& argument, bool press) override;
+    void Settle() override;
+    void EndRun() override;
+
+    // --- The on-line run --------------------------------------------------------------
+    // "Se1" under its exchange; the run begins with it (`now`) or when a run-at worker hands
+    // its start over (BeginRun). `raw` reads the stream as a fast capture.
+    void StartStream(bool raw, bool now);
+    // The gauge's stream counts from now on.
+    void BeginRun(bool raw);
+    // "Se0" under its exchange, with its status text the first time; the window repeats it
+    // until the gauge confirms.
+    void StopStream(bool repeated);
+    // A fast run's capture is closed for its replay; what comes now is read as confirmations.
+    void EndFastCapture();
+
+    bool Running() const { return Global.MeasurementRunning; }
+    bool FastCapture() const { return Global.ExchangeState == ExchangeState::RawCapture; }
+
+signals:
+    // An order has left, before any reply to it; `press` shows it as a key press.
+    void OrderSent(const QByteArray& order, bool press);
+    // A status text to show for an order under way or a refusal.
+    void StatusText(const QString& text);
+    // The run has ended (its stop confirmed, or ended by a reply).
+    void RunEnded();
+
+private:
+    void Expect(ExchangeState state, std::uint8_t awaited);
+    void Write(const QByteArray& order, bool press);
+
+    SerialLink* m_serial = nullptr;
+    CEthConnection* m_network = nullptr;
+    std::unique_ptr<CaptureFile> m_capture;
+    ProcessData m_replies;
+};
