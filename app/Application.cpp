@@ -2,7 +2,6 @@
 
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
-#include "app/TerminationSignals.h"
 #include "app/dialogs/TAboutForm.h"
 #include "app/dialogs/TAutoKonfForm.h"
 #include "app/dialogs/TConnectionForm.h"
@@ -10,6 +9,7 @@
 #include "app/widgets/Pictures.h"
 #include "app/widgets/ProgramFont.h"
 #include "app/widgets/ProgramStyle.h"
+#include "state/TerminationSignals.h"
 #include "storage/LanguageModules.h"
 
 #include <QApplication>

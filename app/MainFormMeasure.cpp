@@ -4,9 +4,9 @@
 
 #include "app/widgets/CheckBox.h"
 #include "link/CaptureFile.h"
+#include "link/CaptureReplay.h"
 #include "link/GaugeExchange.h"
 #include "link/NewThread.h"
-#include "measure/CaptureReplay.h"
 #include "protocol/Numbers.h"
 #include "protocol/OrderSet.h"
 #include "state/Global.h"
@@ -134,32 +134,17 @@ void TMainForm::sbStopClick() {
 // The fast run's text is parsed and plotted only now, in one pass.
 void TMainForm::ReplayCapture() {
     m_exchange->EndFastCapture();
-    CaptureFile& capture = m_exchange->Capture();
-    const bool written = capture.Finish();
     const QString previousTitle = YTitle();
     SetYTitle(QString());
     // The capture lines carry no unit: the last display reading tells it.
     const QString unit = UnitOfReading(m_PanelResult->text());
     int replayed = 0;
-    const auto take = [&](double value) {
+    CaptureReplay::ReplayRun(m_exchange->Capture(), [&](double value) {
         if (YTitle().isEmpty())
             SetYTitle(ProcessData::SampleTitle(unit));
         AddSample(Global.SampleTime, value);
         ++replayed;
-    };
-    if (capture.FileHoldsThisRun())
-        CaptureReplay::ForEachSample(capture.Path(), take);
-    if (!written) {
-        // What the disk would not take is still in memory, after what it took.
-        const QList<QByteArray> lines = capture.Buffer().split('\n');
-        for (QByteArray line : lines) {
-            if (line.endsWith('\r'))
-                line.chop(1);
-            if (const std::optional<double> value = ProcessData::ParseCaptureLine(line))
-                take(*value);
-        }
-    }
-    capture.ClearBuffer();
+    });
     // Nothing came: the points already shown keep the unit they were taken in.
     if (replayed == 0)
         SetYTitle(previousTitle);

@@ -1,10 +1,13 @@
 // Ingestion speed: received text through the reply assembly into the chart data and the
 // statistics (no redraw), compared with what a 115,200-baud link can carry; then the same
 // family-0 lines through the real main window (offscreen, not shown, so never redrawn), with
-// the event loop run after every chunk as the link's receive events would.
+// the event loop run after every chunk as the link's receive events would, and through the
+// exchange owner into the headless recorder.
 #include "app/MainForm.h"
+#include "link/GaugeExchange.h"
 #include "measure/ChartModel.h"
 #include "protocol/ProcessData.h"
+#include "recorder/Recorder.h"
 #include "state/AppPaths.h"
 #include "state/Global.h"
 
@@ -225,6 +228,31 @@ void ReportWindow() {
                 "", r.FirstWindowNs, r.LastWindowNs, r.LastWindowNs / r.FirstWindowNs);
 }
 
+// The recorder's path: the exchange owner routes each chunk to the reply assembly, which hands
+// the samples to the recorder.
+void ReportRecorder() {
+    Global = SharedState{};
+    Recorder recorder(RecorderOptions{});
+    GaugeExchange exchange(recorder);
+    Global.DeviceFamily = Family::Force;
+    Global.SampleTime = 0.025;
+    exchange.BeginRun(false);
+    QByteArray text;
+    text.reserve(qsizetype(Lines) * 16);
+    for (int i = 0; i < Lines; ++i)
+        text += Family0Line(i);
+    QElapsedTimer clock;
+    clock.start();
+    for (qsizetype at = 0; at < text.size(); at += ChunkBytes)
+        exchange.ProcessIncoming(text.mid(at, ChunkBytes));
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    const double rate = Lines / seconds;
+    std::printf("%-22s %9.0f lines/s  (need >= 1,000,000: %s)\n", "recorder, family 0", rate,
+                rate >= 1e6 ? "yes" : "NO");
+    if (recorder.ChartPointCount() != Lines)
+        std::printf("  !! expected %d samples, got %d\n", Lines, recorder.ChartPointCount());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -235,5 +263,6 @@ int main(int argc, char** argv) {
     Report("family 0 (16 bytes)", 16, Family0Line, Family::Force);
     Report("capture lines (9 bytes)", 9, CaptureLine, Family::Torque);
     ReportWindow();
+    ReportRecorder();
     return 0;
 }

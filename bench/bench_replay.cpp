@@ -1,5 +1,5 @@
 // Replay of a 1,000,000-line capture file into the chart data (limit: 2 seconds).
-#include "measure/CaptureReplay.h"
+#include "link/CaptureReplay.h"
 #include "measure/ChartModel.h"
 #include "state/Global.h"
 

@@ -1,7 +1,7 @@
 #include "fuzz/FuzzEntries.h"
 
+#include "link/CaptureReplay.h"
 #include "link/SerialSettings.h"
-#include "measure/CaptureReplay.h"
 #include "measure/ChartModel.h"
 #include "protocol/DeviceModel.h"
 #include "protocol/ProcessData.h"

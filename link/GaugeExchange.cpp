@@ -5,10 +5,11 @@
 #include "link/NewThread.h"
 #include "link/SerialLink.h"
 
-GaugeExchange::GaugeExchange(ReplyTarget& replies, QObject* parent)
+GaugeExchange::GaugeExchange(ReplyTarget& replies, QObject* parent, const QString& capturePath)
     : QObject(parent)
     , m_serial(new SerialLink(this))
-    , m_capture(std::make_unique<CaptureFile>())
+    , m_capture(std::make_unique<CaptureFile>(capturePath.isEmpty() ? CaptureFile::DefaultPath()
+                                                                    : capturePath))
     , m_replies(replies, *this) {
     connect(m_serial, &GaugeLink::BytesReceived, this, &GaugeExchange::ProcessIncoming);
     // A new gauge is not streaming into any run.
@@ -47,10 +48,30 @@ bool GaugeExchange::OpenSerial() {
 void GaugeExchange::ProcessIncoming(const QByteArray& bytes) {
     if (bytes.isEmpty())
         return;
-    if (Global.ExchangeState == ExchangeState::RawCapture)
-        m_capture->Append(bytes);
-    else
-        m_replies.ProcessIncoming(bytes);
+    const bool raw = Global.ExchangeState == ExchangeState::RawCapture;
+    const auto take = [this, raw](const QByteArray& text) {
+        if (raw)
+            m_capture->Append(text);
+        else
+            m_replies.ProcessIncoming(text);
+    };
+    if (m_stopPending && (raw || Global.ExchangeState == ExchangeState::Streaming)) {
+        // Sample lines hold digits, signs, points, spaces and units: "Me0" is the gauge's
+        // confirmation, which the stream's own reading would skip as a short line.
+        const QByteArray seen = m_rawTail + bytes;
+        if (const qsizetype at = seen.indexOf("Me0"); at >= 0) {
+            const qsizetype before = at - m_rawTail.size();
+            if (before > 0)
+                take(bytes.left(before));
+            m_stopPending = false;
+            m_rawTail.clear();
+            Global.ExchangeState = ExchangeState::Confirming;
+            m_replies.ProcessIncoming(seen.mid(at));
+            return;
+        }
+        m_rawTail = seen.right(2);
+    }
+    take(bytes);
 }
 
 void GaugeExchange::ResetIncoming() {
@@ -133,6 +154,8 @@ void GaugeExchange::StartStream(bool raw, bool now) {
 }
 
 void GaugeExchange::BeginRun(bool raw) {
+    m_stopPending = false;
+    m_rawTail.clear();
     Global.MeasurementRunning = true;
     Global.ExchangeState = raw ? ExchangeState::RawCapture : ExchangeState::Streaming;
     if (raw) {
@@ -155,5 +178,22 @@ void GaugeExchange::StopStream(bool repeated) {
 }
 
 void GaugeExchange::EndFastCapture() {
+    m_stopPending = false;
+    m_rawTail.clear();
     Global.ExchangeState = ExchangeState::Confirming;
+}
+
+void GaugeExchange::StopAtConfirmation() {
+    if (Global.ExchangeState != ExchangeState::RawCapture &&
+        Global.ExchangeState != ExchangeState::Streaming) {
+        StopStream(true);
+        return;
+    }
+    const OrderSet::Info& info = OrderSet::InfoOf(OrderSet::Order::StreamOff);
+    if (!m_stopPending)
+        emit StatusText(OrderSet::StatusOf(OrderSet::Order::StreamOff));
+    m_stopPending = true;
+    // The state stays: what comes until the confirmation belongs to the capture.
+    Global.AwaitedReply = info.Awaited;
+    Write(OrderSet::TextOf(OrderSet::Order::StreamOff), info.Press);
 }

@@ -24,8 +24,10 @@ class GaugeExchange final : public QObject, public ExchangeControl {
     Q_OBJECT
 
 public:
-    // `replies` is where the reply side delivers what it reads.
-    explicit GaugeExchange(ReplyTarget& replies, QObject* parent = nullptr);
+    // `replies` is where the reply side delivers what it reads; a fast run's raw text goes
+    // to `capturePath` (empty: the program's "fcf.dat").
+    explicit GaugeExchange(ReplyTarget& replies, QObject* parent = nullptr,
+                           const QString& capturePath = {});
     ~GaugeExchange() override;
 
     // --- Links ------------------------------------------------------------------------
@@ -79,6 +81,10 @@ public:
     void StopStream(bool repeated);
     // A fast run's capture is closed for its replay; what comes now is read as confirmations.
     void EndFastCapture();
+    // "Se0" for a run that goes on until the gauge confirms: the samples it sends before its
+    // "Me0" are kept (read, or captured in a fast run), and the confirmation ends the run.
+    // Sent again while the confirmation is awaited.
+    void StopAtConfirmation();
 
     bool Running() const { return Global.MeasurementRunning; }
     bool FastCapture() const { return Global.ExchangeState == ExchangeState::RawCapture; }
@@ -94,6 +100,11 @@ signals:
 private:
     void Expect(ExchangeState state, std::uint8_t awaited);
     void Write(const QByteArray& order, bool press);
+
+    // A run's stop has been sent and its samples are taken until the confirmation; the last
+    // bytes seen, so that a confirmation cut in two is recognised.
+    bool m_stopPending = false;
+    QByteArray m_rawTail;
 
     SerialLink* m_serial = nullptr;
     CEthConnection* m_network = nullptr;

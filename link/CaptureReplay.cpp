@@ -1,5 +1,6 @@
-#include "measure/CaptureReplay.h"
+#include "link/CaptureReplay.h"
 
+#include "link/CaptureFile.h"
 #include "protocol/ProcessData.h"
 
 #include <QFile>
@@ -40,6 +41,23 @@ bool ForEachSample(const QString& path, const std::function<void(double)>& onSam
     if (!pending.isEmpty())
         takeLine(pending);
     return file.error() == QFileDevice::NoError;
+}
+
+void ReplayRun(CaptureFile& capture, const std::function<void(double)>& onSample) {
+    const bool written = capture.Finish();
+    if (capture.FileHoldsThisRun())
+        ForEachSample(capture.Path(), onSample);
+    if (!written) {
+        // What the disk would not take is still in memory, after what it took.
+        const QList<QByteArray> lines = capture.Buffer().split('\n');
+        for (QByteArray line : lines) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+            if (const std::optional<double> value = ProcessData::ParseCaptureLine(line))
+                onSample(*value);
+        }
+    }
+    capture.ClearBuffer();
 }
 
 } // namespace CaptureReplay

@@ -1,5 +1,5 @@
 // Replay of a fast run's capture file.
-#include "measure/CaptureReplay.h"
+#include "link/CaptureReplay.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,0 +1,93 @@
+#include "recorder/RecorderOptions.h"
+
+#include "protocol/Numbers.h"
+
+#include <cmath>
+
+namespace {
+
+// The network gauge's usual port when neither the command line nor config.xml names one.
+constexpr int DefaultHostPort = 1001;
+
+} // namespace
+
+QString RecorderOptions::Usage() {
+    return QStringLiteral(
+        "Usage: zento-fm-rec [--port COMn|DEVICE | --host HOST[:PORT]] [--seconds N]\n"
+        "                    [--format data|csv] [--out FILE]\n"
+        "Records an on-line run of a ZENTO FM gauge without a window.\n"
+        "\n"
+        "  --port COMn|DEVICE  the gauge's serial port (as the program names it, or a path)\n"
+        "  --host HOST[:PORT]  a gauge with a network interface (port 1001 unless given)\n"
+        "                      without either: ComPort.ini and config.xml, as the program\n"
+        "  --seconds N         record for N seconds (default: until Ctrl+C)\n"
+        "  --format data|csv   the program's data file (default) or CSV with a header row\n"
+        "  --out FILE          where to write (default: standard output)\n"
+        "\n"
+        "Progress goes to standard error. Exit codes: 0 done, 2 usage, 3 no gauge,\n"
+        "4 link lost (what was recorded is written).\n");
+}
+
+RecorderArguments RecorderArguments::Parse(const QStringList& arguments) {
+    RecorderArguments parsed;
+    RecorderOptions options;
+    const auto fail = [&parsed](const QString& error) {
+        parsed.Error = error;
+        return parsed;
+    };
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& option = arguments[i];
+        if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
+            parsed.HelpShown = true;
+            return parsed;
+        }
+        if (i + 1 >= arguments.size())
+            return fail(QStringLiteral("%1 needs a value").arg(option));
+        const QString value = arguments[++i];
+        if (option == QLatin1String("--port")) {
+            if (value.trimmed().isEmpty())
+                return fail(QStringLiteral("--port needs a port name"));
+            options.Port = value.trimmed();
+        } else if (option == QLatin1String("--host")) {
+            QString host = value.trimmed();
+            options.HostPort = DefaultHostPort;
+            const qsizetype colon = host.lastIndexOf(QLatin1Char(':'));
+            // An IPv6 address in brackets keeps its own colons.
+            if (colon > 0 && host.indexOf(QLatin1Char(']')) < colon) {
+                bool ok = false;
+                const int port = host.mid(colon + 1).toInt(&ok);
+                if (!ok || port < 1 || port > 65535)
+                    return fail(QStringLiteral("--host needs a port from 1 to 65535"));
+                options.HostPort = port;
+                host.truncate(colon);
+            }
+            if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+                host = host.mid(1, host.size() - 2);
+            if (host.isEmpty())
+                return fail(QStringLiteral("--host needs a host name or address"));
+            options.Host = host;
+        } else if (option == QLatin1String("--seconds")) {
+            const std::optional<double> seconds = ReadNumber(value);
+            if (!seconds || !std::isfinite(*seconds) || *seconds <= 0)
+                return fail(QStringLiteral("--seconds needs a positive number"));
+            options.Seconds = *seconds;
+        } else if (option == QLatin1String("--format")) {
+            if (value == QLatin1String("csv"))
+                options.OutputFormat = RecorderOptions::Format::Csv;
+            else if (value == QLatin1String("data"))
+                options.OutputFormat = RecorderOptions::Format::DataFile;
+            else
+                return fail(QStringLiteral("--format needs data or csv"));
+        } else if (option == QLatin1String("--out")) {
+            if (value.isEmpty())
+                return fail(QStringLiteral("--out needs a file name"));
+            options.Out = value;
+        } else {
+            return fail(QStringLiteral("unknown option %1").arg(option));
+        }
+    }
+    if (!options.Port.isEmpty() && !options.Host.isEmpty())
+        return fail(QStringLiteral("give --port or --host, not both"));
+    parsed.Options = options;
+    return parsed;
+}
