@@ -1,10 +1,6 @@
 // The widget tree of the main window: panels, groups and controls with their initial values.
 #include "app/MainForm.h"
 
-#include "measure/ChartView.h"
-#include "protocol/DeviceModel.h"
-#include "state/Global.h"
-
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/CheckGroupHeader.h"
 #include "app/widgets/ImageButton.h"
@@ -12,6 +8,9 @@
 #include "app/widgets/ProgramFont.h"
 #include "app/widgets/RadioGroup.h"
 #include "app/widgets/SpeedButton.h"
+#include "measure/ChartView.h"
+#include "protocol/DeviceModel.h"
+#include "state/Global.h"
 
 #include <QComboBox>
 #include <QFrame>

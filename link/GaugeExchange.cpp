@@ -50,9 +50,10 @@ void GaugeExchange::ProcessIncoming(const QByteArray& bytes) {
         return;
     const bool raw = Global.ExchangeState == ExchangeState::RawCapture;
     const auto take = [this, raw](const QByteArray& text) {
-        if (raw)
+        if (raw) {
+            m_capturedBytes += text.size();
             m_capture->Append(text);
-        else
+        } else
             m_replies.ProcessIncoming(text);
     };
     if (m_stopPending && (raw || Global.ExchangeState == ExchangeState::Streaming)) {
@@ -156,6 +157,7 @@ void GaugeExchange::StartStream(bool raw, bool now) {
 void GaugeExchange::BeginRun(bool raw) {
     m_stopPending = false;
     m_rawTail.clear();
+    m_capturedBytes = 0;
     Global.MeasurementRunning = true;
     Global.ExchangeState = raw ? ExchangeState::RawCapture : ExchangeState::Streaming;
     if (raw) {

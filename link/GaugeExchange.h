@@ -86,6 +86,9 @@ public:
     // Sent again while the confirmation is awaited.
     void StopAtConfirmation();
 
+    // Bytes captured in the current fast run, for a progress display.
+    qint64 CapturedBytes() const { return m_capturedBytes; }
+
     bool Running() const { return Global.MeasurementRunning; }
     bool FastCapture() const { return Global.ExchangeState == ExchangeState::RawCapture; }
 
@@ -104,6 +107,7 @@ private:
     // A run's stop has been sent and its samples are taken until the confirmation; the last
     // bytes seen, so that a confirmation cut in two is recognised.
     bool m_stopPending = false;
+    qint64 m_capturedBytes = 0;
     QByteArray m_rawTail;
 
     SerialLink* m_serial = nullptr;

@@ -335,6 +335,12 @@ void Recorder::Progress(bool last) {
     if (!m_runClock.isValid())
         return;
     const double elapsed = double(m_runClock.elapsed()) / 1000.0;
+    if (m_fastCapture && !m_replayed) {
+        // The capture is read back at the end; until then its size tells the progress.
+        std::fprintf(stderr, "zento-fm-rec: fast capture, %lld bytes, %.1f s\n",
+                     static_cast<long long>(m_exchange->CapturedBytes()), elapsed);
+        return;
+    }
     const double rate = elapsed > 0 ? double(m_samples.size()) / elapsed : 0.0;
     std::fprintf(stderr, "zento-fm-rec: %lld samples, %.1f/s, %.1f s%s\n",
                  static_cast<long long>(m_samples.size()), rate, elapsed, last ? ", done" : "");
