@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -52,10 +53,7 @@ Recorder::Recorder(RecorderOptions options, QObject* parent)
     connect(&m_progressTimer, &QTimer::timeout, this, [this] { Progress(); });
 }
 
-Recorder::~Recorder() {
-    if (m_stream && m_stream != stdout)
-        std::fclose(m_stream);
-}
+Recorder::~Recorder() = default;
 
 void Recorder::Say(const QString& text) const {
     std::fprintf(stderr, "zento-fm-rec: %s\n", qUtf8Printable(text));
@@ -265,6 +263,15 @@ QString Recorder::Unit() const {
     return m_unitItems.value(m_unitIndex);
 }
 
+QByteArray Recorder::CsvHeader() const {
+    return "time [s]," + CsvField(QStringLiteral("value [%1]").arg(Unit())) + "\r\n";
+}
+
+void Recorder::WriteStandardOutput(const QByteArray& text) {
+    m_headerWritten = true;
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+}
+
 void Recorder::AddSample(double sampleTime, double value) {
     const QPointF sample(double(m_samples.size()) * sampleTime, value);
     m_samples.append(sample);
@@ -272,25 +279,16 @@ void Recorder::AddSample(double sampleTime, double value) {
     if (m_options.OutputFormat != RecorderOptions::Format::Csv || !m_options.Out.isEmpty())
         return;
     // CSV on standard output goes as it comes, for a script reading along.
-    if (!m_stream) {
-        m_stream = stdout;
-        const QByteArray header =
-            "time [s]," + CsvField(QStringLiteral("value [%1]").arg(Unit())) + "\r\n";
-        std::fwrite(header.constData(), 1, size_t(header.size()), m_stream);
-    }
-    const QByteArray line = CsvLine(sample);
-    std::fwrite(line.constData(), 1, size_t(line.size()), m_stream);
-    ++m_streamed;
+    if (!m_headerWritten)
+        WriteStandardOutput(CsvHeader());
+    WriteStandardOutput(CsvLine(sample));
 }
 
 bool Recorder::WriteOutput() {
     if (m_options.OutputFormat == RecorderOptions::Format::Csv) {
         if (m_options.Out.isEmpty()) {
-            if (!m_stream) {
-                const QByteArray header =
-                    "time [s]," + CsvField(QStringLiteral("value [%1]").arg(Unit())) + "\r\n";
-                std::fwrite(header.constData(), 1, size_t(header.size()), stdout);
-            }
+            if (!m_headerWritten)
+                WriteStandardOutput(CsvHeader());
             std::fflush(stdout);
             return true;
         }
@@ -299,7 +297,7 @@ bool Recorder::WriteOutput() {
             Say(QStringLiteral("cannot write %1: %2").arg(m_options.Out, file.errorString()));
             return false;
         }
-        file.write("time [s]," + CsvField(QStringLiteral("value [%1]").arg(Unit())) + "\r\n");
+        file.write(CsvHeader());
         for (const QPointF& sample : std::as_const(m_samples))
             file.write(CsvLine(sample));
         if (!file.commit()) {

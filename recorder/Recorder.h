@@ -12,7 +12,6 @@
 #include <QTimer>
 
 #include <chrono>
-#include <cstdio>
 
 class GaugeExchange;
 class GaugeLink;
@@ -100,6 +99,8 @@ private:
     bool WriteOutput();
     void ReplayCapture();
     QString Unit() const;
+    QByteArray CsvHeader() const;
+    void WriteStandardOutput(const QByteArray& text);
     void Progress(bool last = false);
     void Say(const QString& text) const;
 
@@ -132,7 +133,6 @@ private:
     bool m_replayed = false;
 
     QList<QPointF> m_samples;
-    // CSV to standard output is written as the samples come.
-    std::FILE* m_stream = nullptr;
-    qsizetype m_streamed = 0;
+    // CSV to standard output is written as the samples come, after its header.
+    bool m_headerWritten = false;
 };
