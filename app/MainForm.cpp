@@ -1,5 +1,4 @@
-// The main window's lifecycle (creation, first activation, exit) and what the reply side may
-// do to its controls.
+// The main window's lifecycle (creation, first activation, exit), its timers and status bar.
 #include "app/MainForm.h"
 
 #include "app/widgets/CheckBox.h"
@@ -22,19 +21,6 @@
 #include <QProgressBar>
 #include <QTimer>
 
-namespace {
-
-const QColor FreshReadingTint(255, 225, 225);
-const QColor StaleReadingTint(192, 192, 192);
-
-void Tint(QLabel* panel, const QColor& colour) {
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, colour);
-    panel->setPalette(palette);
-}
-
-} // namespace
-
 TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent) {
     BuildLayout();
@@ -42,6 +28,7 @@ TMainForm::TMainForm(QWidget* parent)
     ApplyTexts();
     WireHandlers();
     BuildLinks();
+    FollowGauge();
     resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
     FormCreate();
 }
@@ -50,8 +37,10 @@ TMainForm::~TMainForm() {
     // A run-at worker still counting down must not post to a window that is gone.
     SetThreadRunning(false);
     ComThread::WaitForAll(RunAtWorkerGrace);
-    // The reply side it holds talks to this window, which is half gone once the base
-    // class deletes the children.
+    // Closing moves the focus, and the settings it would be told to go with the exchange.
+    disconnect(m_focusFollow);
+    // The reply side it holds has this window's handlers among its listeners, and the window
+    // is half gone once the base class deletes the children.
     delete m_exchange;
     m_exchange = nullptr;
     m_ComPort1 = nullptr;
@@ -253,14 +242,10 @@ void TMainForm::SetTimerInterval(WindowTimer timer, int milliseconds) {
     TimerOf(timer)->setInterval(std::max(0, milliseconds));
 }
 
-bool TMainForm::UpdateDisplayTicked() const {
-    return m_chkbUpdateDisplay->isChecked();
-}
-
 // The freshness tint of the reading panel goes when readings stop coming.
 void TMainForm::ConnectionTimerTimer() {
     m_ConnectionTimer->stop();
-    Tint(m_PanelResult, StaleReadingTint);
+    TintReading(false);
 }
 
 // The keys pressed on the instrument picture come back.
@@ -278,150 +263,6 @@ void TMainForm::chkbUpdateDisplayClick() {
 void TMainForm::chkbUpdateBatteryClick() {
     if (m_chkbUpdateBattery->isChecked())
         EnableTimer(WindowTimer::Battery);
-}
-
-// --- Reading panel, battery, instrument identity -------------------------------------------
-
-QString TMainForm::PanelResultCaption() const {
-    return m_PanelResult->text();
-}
-
-void TMainForm::SetPanelResultCaption(const QString& caption) {
-    m_PanelResult->setText(caption);
-}
-
-void TMainForm::MarkReadingFresh() {
-    Tint(m_PanelResult, FreshReadingTint);
-    m_ConnectionTimer->start();
-}
-
-void TMainForm::SetBatteryPercent(int percent) {
-    m_pbBateryPercent->setValue(std::clamp(percent, 0, 100));
-    m_LabelBateryPercent->setText(QString::number(percent) + QLatin1Char('%'));
-}
-
-QString TMainForm::ModelText() const {
-    return m_LabelModel->text();
-}
-
-void TMainForm::SetModelText(const QString& text) {
-    m_LabelModel->setText(text);
-    m_LabelModel->setToolTip(text);
-}
-
-void TMainForm::SetSerialNumberText(const QString& text) {
-    m_LabelSN->setText(text);
-    m_LabelSN->setToolTip(text);
-}
-
-// --- Settings panel -------------------------------------------------------------------
-
-QStringList TMainForm::UnitItems() const {
-    return m_rgUnit->Items();
-}
-
-void TMainForm::SetUnitItems(const QStringList& items) {
-    // Long lists of short units take two columns, so that the group keeps its height.
-    m_rgUnit->SetColumns(items.size() > 4 ? 2 : 1);
-    m_rgUnit->SetItems(items);
-}
-
-int TMainForm::UnitIndex() const {
-    return m_rgUnit->ItemIndex();
-}
-
-void TMainForm::SetUnitIndex(int index) {
-    m_rgUnit->SetItemIndex(index);
-}
-
-void TMainForm::SetTag(TaggedControl control, int tag) {
-    switch (control) {
-    case TaggedControl::Unit:
-        m_rgUnit->SetTag(tag);
-        break;
-    case TaggedControl::Peak:
-        m_chkbPeak->SetTag(tag);
-        break;
-    case TaggedControl::Speed:
-        m_rgSpeed->SetTag(tag);
-        break;
-    case TaggedControl::Acquisition:
-        m_rgAcquisition->SetTag(tag);
-        break;
-    case TaggedControl::Thr:
-        m_chkbThr->SetTag(tag);
-        break;
-    }
-}
-
-void TMainForm::SetPeakChecked(bool checked) {
-    m_chkbPeak->setChecked(checked);
-}
-
-void TMainForm::SetPeakModeIndex(int index) {
-    m_rgPeakMode->SetItemIndex(index);
-}
-
-int TMainForm::SpeedIndex() const {
-    return m_rgSpeed->ItemIndex();
-}
-
-void TMainForm::SetSpeedIndex(int index) {
-    m_rgSpeed->SetItemIndex(index);
-}
-
-void TMainForm::SetSpeedVisible(bool visible) {
-    m_rgSpeed->setVisible(visible);
-}
-
-void TMainForm::SetAcquisitionIndex(int index) {
-    m_rgAcquisition->SetItemIndex(index);
-}
-
-void TMainForm::SetThrChecked(bool checked) {
-    m_chkbThr->setChecked(checked);
-}
-
-void TMainForm::SetSampleCountCaption(const QString& caption) {
-    m_lbSampleCount->setText(caption);
-}
-
-void TMainForm::SetSampleTimeCaption(const QString& caption) {
-    m_LabelSampleTime->setText(caption);
-}
-
-QLineEdit* TMainForm::EditOf(PanelEdit edit) const {
-    switch (edit) {
-    case PanelEdit::SampleCount:
-        return m_EditSampleCount;
-    case PanelEdit::SampleTime:
-        return m_EditSampleTime;
-    case PanelEdit::Low:
-        return m_EditLow;
-    case PanelEdit::High:
-        return m_EditHigh;
-    case PanelEdit::Zero:
-        return m_EditZero;
-    case PanelEdit::Acceleration:
-        return m_EditAcceleration;
-    }
-    return m_EditSampleCount;
-}
-
-QString TMainForm::EditText(PanelEdit edit) const {
-    return EditOf(edit)->text();
-}
-
-void TMainForm::SetEditText(PanelEdit edit, const QString& text) {
-    // The length limit is for typing: a value the gauge reports is shown whole.
-    QLineEdit* field = EditOf(edit);
-    const int typingLimit = field->property(TypingLimitProperty).toInt();
-    field->setMaxLength(std::max(typingLimit, int(text.size())));
-    field->setText(text);
-}
-
-bool TMainForm::EditHasFocus(PanelEdit edit) const {
-    return EditOf(edit)->hasFocus();
 }
 
 void TMainForm::sbExitClick() {

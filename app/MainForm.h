@@ -4,8 +4,8 @@
 #include "app/dialogs/ConnectionTarget.h"
 #include "link/GaugeExchange.h"
 #include "measure/ChartModel.h"
+#include "protocol/GaugeSettings.h"
 #include "protocol/ProcessData.h"
-#include "protocol/ReplyTarget.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -49,14 +49,15 @@ class TConnectionForm;
 
 // The main window: the live reading, the chart, the settings panel and the instrument
 // picture, the menu, the status bar and the timers that keep the conversation with the gauge
-// going. It is the reply side's window (ReplyTarget); the exchange itself is GaugeExchange's.
-class TMainForm final : public QMainWindow,
-                        public ReplyTarget,
-                        public AutoKonfTarget,
-                        public ConnectionTarget {
+// going. It follows the exchange's owner (GaugeExchange): the gauge's settings and the reply
+// side's events.
+class TMainForm final : public QMainWindow, public AutoKonfTarget, public ConnectionTarget {
     Q_OBJECT
 
 public:
+    // Timers that the gauge's replies switch.
+    enum class WindowTimer { Display, Battery, Report };
+
     // Serial link state; Connected() is LinkState::Open.
     enum class LinkState : std::uint8_t { Closed = 0, Open = 2 };
 
@@ -92,6 +93,8 @@ public:
     // The owner of the exchange with the gauge: its links, the reply side, the raw capture.
     GaugeExchange& Exchange() { return *m_exchange; }
     ProcessData& Replies() { return m_exchange->Replies(); }
+    // The gauge's settings that the settings panel shows.
+    GaugeSettings& Settings();
 
     // The links, the raw capture and the chart data, for the dialogs that act on them and
     // for tests.
@@ -146,44 +149,19 @@ public:
     // HeaderLines: the header of the data file last opened or saved, kept for the next save.
     const QStringList& HeaderLines() const { return m_headerLines; }
 
-    // --- ReplyTarget --------------------------------------------------------------------
-    void SetStatusText(const QString& text) override;
-    void EnableTimer(WindowTimer timer) override;
-    void DisableTimer(WindowTimer timer) override;
-    void SetTimerInterval(WindowTimer timer, int milliseconds) override;
-    bool UpdateDisplayTicked() const override;
-    QString PanelResultCaption() const override;
-    void SetPanelResultCaption(const QString& caption) override;
-    void MarkReadingFresh() override;
-    void SetBatteryPercent(int percent) override;
-    QString ModelText() const override;
-    void SetModelText(const QString& text) override;
-    void SetSerialNumberText(const QString& text) override;
-    QStringList UnitItems() const override;
-    void SetUnitItems(const QStringList& items) override;
-    int UnitIndex() const override;
-    void SetUnitIndex(int index) override;
-    void SetTag(TaggedControl control, int tag) override;
-    void SetPeakChecked(bool checked) override;
-    void SetPeakModeIndex(int index) override;
-    int SpeedIndex() const override;
-    void SetSpeedIndex(int index) override;
-    void SetSpeedVisible(bool visible) override;
-    void SetAcquisitionIndex(int index) override;
-    void SetThrChecked(bool checked) override;
-    void SetSampleCountCaption(const QString& caption) override;
-    void SetSampleTimeCaption(const QString& caption) override;
-    QString EditText(PanelEdit edit) const override;
-    void SetEditText(PanelEdit edit, const QString& text) override;
-    bool EditHasFocus(PanelEdit edit) const override;
-    int ChartPointCount() const override;
-    QString YTitle() const override;
-    void SetYTitle(const QString& title) override;
-    void SetXTitle(const QString& title) override;
-    void SetSeriesName(const QString& name) override;
-    void AddSample(double sampleTime, double value) override;
-    void StartResultsFile() override;
-    void AppendResult(double value) override;
+    // --- Status bar, timers and chart titles ------------------------------------------
+    void SetStatusText(const QString& text);
+    // Enabling a running timer leaves its period alone.
+    void EnableTimer(WindowTimer timer);
+    void DisableTimer(WindowTimer timer);
+    void SetTimerInterval(WindowTimer timer, int milliseconds);
+    int ChartPointCount() const;
+    QString YTitle() const;
+    void SetYTitle(const QString& title);
+    void SetXTitle(const QString& title);
+    void SetSeriesName(const QString& name);
+    // A sample of a file or a replay into the chart, as the reply side's samples go.
+    void AddSample(double sampleTime, double value);
 
     // --- Auto-configuration and connection settings (MainFormLink.cpp) -------------------
     // AutoKonfTarget.
@@ -219,6 +197,16 @@ private:
     void RunAtCountdownMessageReceived(const RunAtCountdownEvent& message);
     void ReplayCapture();
     const DayClock& RunAtClock();
+    // Results file written during on-line runs when the gauge asks for one.
+    void StartResultsFile();
+    void AppendResult(double value);
+
+    // Following the gauge (MainFormPanel.cpp).
+    void FollowGauge();
+    void ShowSetting(GaugeSettings::Item item);
+    void ShowSettingText(SettingText field);
+    void ShowSampleTimeCaption();
+    void TintReading(bool fresh);
 
     // Lifecycle.
     void FormCreate();
@@ -256,7 +244,7 @@ private:
     ChartView* CreateChart(QWidget* parent);
     void PlaceSeriesName();
     QTimer* TimerOf(WindowTimer timer) const;
-    QLineEdit* EditOf(PanelEdit edit) const;
+    QLineEdit* EditOf(SettingText field) const;
 
     // --- Handlers ---------------------------------------------------------------------
     // Top panel.
@@ -460,6 +448,8 @@ private:
 
     ChartModel m_chartModel;
     bool m_statRefreshPending = false;
+    // The focus of the settings fields, followed until the window goes.
+    QMetaObject::Connection m_focusFollow;
 
     // On-line measurement: the time of day of the run-at worker and of "next minute".
     std::shared_ptr<const DayClock> m_runAtClock;

@@ -1,4 +1,4 @@
-// The chart and the statistics: their construction and what the reply side does to them.
+// The chart and the statistics: their construction, titles and labels.
 #include "app/MainForm.h"
 
 #include "app/widgets/CheckBox.h"
@@ -62,15 +62,11 @@ void TMainForm::SetSeriesName(const QString& name) {
     PlaceSeriesName();
 }
 
-// The one way into the chart and the statistics. The chart redraws on its own timer and
-// the labels follow once control returns to the event loop, so a burst of samples (a
-// download, a data file, a replay) costs no more than the data itself.
+// The chart redraws on its own timer and the labels follow once control returns to the event
+// loop, so a burst of samples (a download, a data file, a replay) costs no more than the data
+// itself.
 void TMainForm::AddSample(double sampleTime, double value) {
-    m_chartModel.AddSample(sampleTime, value, m_chkbThr->isChecked());
-    if (!m_statRefreshPending) {
-        m_statRefreshPending = true;
-        QTimer::singleShot(0, this, &TMainForm::RefreshStatLabels);
-    }
+    m_chartModel.AddSample(sampleTime, value, Settings().ThresholdsOn());
 }
 
 void TMainForm::RefreshStatLabels() {
@@ -90,6 +86,7 @@ void TMainForm::sbClearClick() {
     SetXTitle(tr("Czas") + QStringLiteral(" [s]"));
     SetYTitle(QString());
     SetSeriesName(QString());
+    Global.SampleUnit.clear();
     Global.ResetSampleStats();
     ClearStatLabels();
     m_headerLines.clear();

@@ -187,8 +187,7 @@ QString FollowPrefix(const QString& shown, const QString& before, const QString&
 
 } // namespace
 
-// The chart titles matter beyond looks: a sample whose unit title differs from the chart's
-// counts as a unit conflict, so a title left in the old language would stop the next run.
+// Titles and captions in the old language would read oddly beside the new one's.
 void TMainForm::FollowComposedTexts() {
     const ComposedTexts before = m_composedTexts;
     const ComposedTexts now = ComposeTexts();
@@ -231,9 +230,9 @@ void TMainForm::LoadConfig() {
         Global.LanguageId = *loaded.LanguageId;
     // Shown whole: the fields' length limits are for typing, and what is shown is saved back.
     if (loaded.LowThr)
-        SetEditText(PanelEdit::Low, *loaded.LowThr);
+        Settings().SetText(SettingText::Low, *loaded.LowThr);
     if (loaded.HighThr)
-        SetEditText(PanelEdit::High, *loaded.HighThr);
+        Settings().SetText(SettingText::High, *loaded.HighThr);
     if (loaded.PortConfigured)
         Global.PortConfigured = *loaded.PortConfigured;
     if (loaded.DataDirectory)

@@ -30,7 +30,7 @@ void TellPortMissing(QWidget* window) {
 } // namespace
 
 void TMainForm::BuildLinks() {
-    m_exchange = new GaugeExchange(*this, this);
+    m_exchange = new GaugeExchange(this);
     m_ComPort1 = &m_exchange->Serial();
     connect(m_ComPort1, &SerialLink::Lost, this, &TMainForm::ComPort1LinkLost);
     connect(m_exchange, &GaugeExchange::OrderSent, this, [this](const QByteArray&, bool press) {

@@ -39,13 +39,6 @@ bool RawCaptureFor(std::uint8_t family, double sampleTime) {
     return family != Family::Force && RecordRawFor(sampleTime);
 }
 
-// The unit of the last display reading: the caption after its sign and value.
-QString UnitOfReading(const QString& caption) {
-    const QString trimmed = caption.trimmed();
-    const qsizetype space = trimmed.indexOf(QLatin1Char(' '));
-    return (space < 0 ? trimmed : trimmed.mid(space + 1)).trimmed();
-}
-
 } // namespace
 
 void TMainForm::SetRunAtClock(std::shared_ptr<const DayClock> clock) {
@@ -134,20 +127,18 @@ void TMainForm::sbStopClick() {
 // The fast run's text is parsed and plotted only now, in one pass.
 void TMainForm::ReplayCapture() {
     m_exchange->EndFastCapture();
-    const QString previousTitle = YTitle();
-    SetYTitle(QString());
-    // The capture lines carry no unit: the last display reading tells it.
-    const QString unit = UnitOfReading(m_PanelResult->text());
-    int replayed = 0;
+    // The capture lines carry no unit: the last display reading tells it. When nothing
+    // came, the points already shown keep the unit they were taken in.
+    const QString unit = Settings().ReadingUnit();
+    bool named = false;
     CaptureReplay::ReplayRun(m_exchange->Capture(), [&](double value) {
-        if (YTitle().isEmpty())
+        if (!named) {
+            named = true;
+            Global.SampleUnit = unit;
             SetYTitle(ProcessData::SampleTitle(unit));
+        }
         AddSample(Global.SampleTime, value);
-        ++replayed;
     });
-    // Nothing came: the points already shown keep the unit they were taken in.
-    if (replayed == 0)
-        SetYTitle(previousTitle);
 }
 
 // Repeats the stop order until the gauge's "Me0" ends the run; there is no time-out.

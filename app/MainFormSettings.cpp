@@ -1,5 +1,6 @@
-// The settings panel and the keys of the instrument picture. A control the reply side has
-// just changed carries the SuppressNextClick mark; its handler then sends nothing back.
+// The settings panel's handlers and the keys of the instrument picture. The user's choice goes
+// into the gauge's settings and, as an order, to the gauge. A control changed to show what the
+// gauge reported carries the SuppressNextClick mark; its handler then does nothing.
 #include "app/MainForm.h"
 
 #include "app/widgets/CheckBox.h"
@@ -8,7 +9,6 @@
 #include "app/widgets/RadioGroup.h"
 #include "link/GaugeExchange.h"
 #include "measure/SettingsRules.h"
-#include "protocol/DeviceModel.h"
 #include "protocol/OrderSet.h"
 #include "state/Global.h"
 #include "state/Messages.h"
@@ -47,10 +47,11 @@ void IssueTyped(GaugeExchange& exchange, Order order, const QLineEdit* field) {
 void TMainForm::rgUnitClick() {
     if (TakeSuppressedClick(*m_rgUnit))
         return;
+    const int index = m_rgUnit->ItemIndex();
+    Settings().SetUnitIndex(index);
     if (m_exchange->RefusesDuringRun())
         return;
-    const int index = m_rgUnit->ItemIndex();
-    m_exchange->Send(Order::Unit, OrderSet::UnitToken(Global.DeviceFamily, m_LabelModel->text(),
+    m_exchange->Send(Order::Unit, OrderSet::UnitToken(Global.DeviceFamily, Settings().Model(),
                                                       index, m_rgUnit->Items().value(index)));
 }
 
@@ -58,6 +59,7 @@ void TMainForm::rgUnitClick() {
 void TMainForm::chkbPeakClick() {
     if (TakeSuppressedClick(*m_chkbPeak))
         return;
+    Settings().SetPeak(m_chkbPeak->isChecked(), m_rgPeakMode->ItemIndex());
     if (m_exchange->RefusesDuringRun())
         return;
     if (!m_chkbPeak->isChecked())
@@ -69,12 +71,10 @@ void TMainForm::chkbPeakClick() {
 }
 
 void TMainForm::rgSpeedClick() {
-    // The range beside the sampling time follows the speed shown, whoever changed it.
-    m_LabelSampleTime->setText(
-        DeviceModel::SampleTimeCaption(Global.DeviceFamily, m_rgSpeed->ItemIndex()));
     if (TakeSuppressedClick(*m_rgSpeed))
         return;
     const int index = m_rgSpeed->ItemIndex();
+    Settings().SetSpeed(index);
     if (index != FirstItem && index != SecondItem)
         return;
     if (m_exchange->RefusesDuringRun())
@@ -87,9 +87,10 @@ void TMainForm::rgSpeedClick() {
 void TMainForm::rgAcquisitionClick() {
     if (TakeSuppressedClick(*m_rgAcquisition))
         return;
+    const int index = m_rgAcquisition->ItemIndex();
+    Settings().SetAcquisition(index);
     if (m_exchange->RefusesDuringRun())
         return;
-    const int index = m_rgAcquisition->ItemIndex();
     if (index != FirstItem && index != SecondItem)
         return;
     m_exchange->Send(index == SecondItem ? Order::AcqAuto : Order::AcqManual);
@@ -99,6 +100,7 @@ void TMainForm::chkbThrClick() {
     if (TakeSuppressedClick(*m_chkbThr))
         return;
     // The threshold lines on the chart follow the box during a run too; only the order waits.
+    Settings().SetThresholdsOn(m_chkbThr->isChecked());
     if (m_exchange->RefusesDuringRun())
         return;
     m_exchange->Send(m_chkbThr->isChecked() ? Order::ThresholdsOn : Order::ThresholdsOff);
@@ -136,15 +138,13 @@ void TMainForm::sbSampleCountClick() {
         IssueTyped(*m_exchange, Order::SampleCount, m_EditSampleCount);
 }
 
-// Only force gauges of the first family show the speed group; its visibility tells which
-// limits apply. Visibility within the window, so that a window not yet shown checks alike.
+// Only force gauges of the first family have a speed to choose; that tells which limits apply.
 void TMainForm::sbSampleTimeClick() {
     if (m_exchange->RefusesDuringRun())
         return;
     if (Accepted(this, m_EditSampleTime,
-                 SettingsRules::CheckSampleTime(m_EditSampleTime->text(),
-                                                m_rgSpeed->isVisibleTo(this),
-                                                m_rgSpeed->ItemIndex())))
+                 SettingsRules::CheckSampleTime(m_EditSampleTime->text(), Settings().SpeedChoice(),
+                                                Settings().Speed())))
         IssueTyped(*m_exchange, Order::SampleTime, m_EditSampleTime);
 }
 

@@ -29,56 +29,14 @@ constexpr double LinkBytesPerSecond = 11'520.0;
 // The fastest a force gauge streams: one line every 0.025 s.
 constexpr double FastestGaugeLinesPerSecond = 40.0;
 
-// A window reduced to what a sample costs: the chart data and the statistics.
-class ChartOnlyTarget final : public ReplyTarget, public ExchangeControl {
-public:
+// The exchange's owner reduced to what a sample costs: the reply side with the gauge's
+// settings, and the chart data with the statistics following it.
+struct ChartOnly final : public ExchangeControl {
     void IssueOrder(OrderSet::Order, const QByteArray&, bool) override {}
     void Settle() override {}
     void EndRun() override {}
+    GaugeSettings Settings;
     ChartModel Chart;
-    QString Caption;
-
-    void SetStatusText(const QString&) override {}
-    void EnableTimer(WindowTimer) override {}
-    void DisableTimer(WindowTimer) override {}
-    void SetTimerInterval(WindowTimer, int) override {}
-    bool UpdateDisplayTicked() const override { return true; }
-    QString PanelResultCaption() const override { return Caption; }
-    void SetPanelResultCaption(const QString& caption) override { Caption = caption; }
-    void MarkReadingFresh() override {}
-    void SetBatteryPercent(int) override {}
-    QString ModelText() const override { return {}; }
-    void SetModelText(const QString&) override {}
-    void SetSerialNumberText(const QString&) override {}
-    QStringList UnitItems() const override { return {}; }
-    void SetUnitItems(const QStringList&) override {}
-    int UnitIndex() const override { return -1; }
-    void SetUnitIndex(int) override {}
-    void SetTag(TaggedControl, int) override {}
-    void SetPeakChecked(bool) override {}
-    void SetPeakModeIndex(int) override {}
-    int SpeedIndex() const override { return 0; }
-    void SetSpeedIndex(int) override {}
-    void SetSpeedVisible(bool) override {}
-    void SetAcquisitionIndex(int) override {}
-    void SetThrChecked(bool) override {}
-    void SetSampleCountCaption(const QString&) override {}
-    void SetSampleTimeCaption(const QString&) override {}
-    QString EditText(PanelEdit) const override { return {}; }
-    void SetEditText(PanelEdit, const QString&) override {}
-    bool EditHasFocus(PanelEdit) const override { return false; }
-    int ChartPointCount() const override { return Chart.PointCount(); }
-    QString YTitle() const override { return Title; }
-    void SetYTitle(const QString& title) override { Title = title; }
-    void SetXTitle(const QString&) override {}
-    void SetSeriesName(const QString&) override {}
-    void AddSample(double sampleTime, double value) override {
-        Chart.AddSample(sampleTime, value, true);
-    }
-    void StartResultsFile() override {}
-    void AppendResult(double) override {}
-
-    QString Title;
 };
 
 QByteArray Family0Line(int i) {
@@ -121,8 +79,10 @@ Result Ingest(std::uint8_t family, QByteArray (*line)(int)) {
         text += line(i);
 
     const std::size_t heapBefore = HeapInUse();
-    ChartOnlyTarget target;
-    ProcessData data(target, target);
+    ChartOnly target;
+    ProcessData data(target.Settings, target);
+    target.Settings.SetThresholdsOn(true);
+    target.Chart.Follow(data, target.Settings);
     Result result;
     double earlyNs = 0, lateNs = 0;
     int earlySamples = 0, lateSamples = 0;
@@ -233,7 +193,8 @@ void ReportWindow() {
 void ReportRecorder() {
     Global = SharedState{};
     Recorder recorder(RecorderOptions{});
-    GaugeExchange exchange(recorder);
+    GaugeExchange exchange;
+    recorder.Follow(exchange);
     Global.DeviceFamily = Family::Force;
     Global.SampleTime = 0.025;
     exchange.BeginRun(false);
@@ -249,8 +210,8 @@ void ReportRecorder() {
     const double rate = Lines / seconds;
     std::printf("%-22s %9.0f lines/s  (need >= 1,000,000: %s)\n", "recorder, family 0", rate,
                 rate >= 1e6 ? "yes" : "NO");
-    if (recorder.ChartPointCount() != Lines)
-        std::printf("  !! expected %d samples, got %d\n", Lines, recorder.ChartPointCount());
+    if (recorder.SampleCount() != Lines)
+        std::printf("  !! expected %d samples, got %d\n", Lines, recorder.SampleCount());
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 #include "state/Messages.h"
 #include "storage/DataFile.h"
 #include "storage/XMLConfig.h"
-#include "tests/support/FakeReplyTarget.h"
+#include "tests/support/FakeExchange.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,17 +27,6 @@ class SilentMessages final : public MessagePresenter {
 public:
     void Show(QWidget*, const MessageRequest&) override {}
     bool Ask(QWidget*, const MessageRequest&) override { return true; }
-};
-
-// The fake window, with samples also going through the real chart data and statistics.
-class ChartingTarget final : public FakeReplyTarget {
-public:
-    ChartModel Chart;
-    void AddSample(double sampleTime, double value) override {
-        FakeReplyTarget::AddSample(sampleTime, value);
-        Chart.AddSample(sampleTime, value, ThrChecked);
-        ChartModel::TextsFor(Global.SampleStats, Global.SampleUnit);
-    }
 };
 
 // Model names of every family, with small and kN force ranges.
@@ -88,18 +77,24 @@ void Replies(const std::uint8_t* data, std::size_t size) {
     QLocale::setDefault((flags & 0x04) ? QLocale(QLocale::German) : QLocale::c());
     const std::size_t chunk = (flags >> 4) == 0 ? size : std::size_t(flags >> 4);
 
-    ChartingTarget target;
-    // The unit list the window shows follows the model; a field being typed in keeps its text.
+    // The fake exchange, with samples also going through the real chart data and statistics.
+    FakeExchange target;
+    GaugeSettings& settings = target.Settings;
+    // The unit list follows the model; a field being typed in keeps its text.
     const QString model = QLatin1String(Models[(data[1] >> 2) % std::size(Models)]);
-    target.Model = model;
-    target.Units = DeviceModel::UnitListFor(Global.DeviceFamily, model);
+    settings.SetModel(model);
+    settings.SetUnits(DeviceModel::UnitListFor(Global.DeviceFamily, model));
     for (int edit = 0; edit < FocusableEdits; ++edit)
         if (data[0] & (0x08 << edit))
-            target.Focused.insert(PanelEdit(edit));
-    target.Edits[PanelEdit::SampleCount] = QStringLiteral("100");
-    target.Edits[PanelEdit::Low] = QStringLiteral("99.0");
-    target.Edits[PanelEdit::High] = QStringLiteral("101.0");
-    ProcessData replies(target, target);
+            settings.SetEditing(SettingText(edit), true);
+    settings.SetText(SettingText::SampleCount, QStringLiteral("100"));
+    settings.SetText(SettingText::Low, QStringLiteral("99.0"));
+    settings.SetText(SettingText::High, QStringLiteral("101.0"));
+    ProcessData& replies = target.Data;
+    ChartModel chart;
+    chart.Follow(replies, settings);
+    QObject::connect(&chart, &ChartModel::SampleAdded,
+                     [] { ChartModel::TextsFor(Global.SampleStats, Global.SampleUnit); });
     const char* text = reinterpret_cast<const char*>(data + 4);
     const std::size_t length = size - 4;
     for (std::size_t at = 0; at < length; at += chunk)

@@ -5,12 +5,11 @@
 #include "link/NewThread.h"
 #include "link/SerialLink.h"
 
-GaugeExchange::GaugeExchange(ReplyTarget& replies, QObject* parent, const QString& capturePath)
+GaugeExchange::GaugeExchange(QObject* parent, const QString& capturePath)
     : QObject(parent)
     , m_serial(new SerialLink(this))
     , m_capture(std::make_unique<CaptureFile>(capturePath.isEmpty() ? CaptureFile::DefaultPath()
-                                                                    : capturePath))
-    , m_replies(replies, *this) {
+                                                                    : capturePath)) {
     connect(m_serial, &GaugeLink::BytesReceived, this, &GaugeExchange::ProcessIncoming);
     // A new gauge is not streaming into any run.
     Global.MeasurementRunning = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/ExchangeControl.h"
+#include "protocol/GaugeSettings.h"
 #include "protocol/OrderSet.h"
 #include "protocol/ProcessData.h"
 #include "state/Global.h"
@@ -14,20 +15,18 @@
 class CaptureFile;
 class CEthConnection;
 class GaugeLink;
-class ReplyTarget;
 class SerialLink;
 
-// The one owner of the exchange with a gauge: its links, the reply assembly, the exchange
-// state with the awaited reply, and the run state. Every order goes through it, and it is
-// the only writer of that state; it refuses an order that would break a run under way.
+// The one owner of the exchange with a gauge: its links, the reply assembly with the gauge's
+// settings, the exchange state with the awaited reply, and the run state. Every order goes through
+// it, and it is the only writer of that state; it refuses an order that would break a run under
+// way.
 class GaugeExchange final : public QObject, public ExchangeControl {
     Q_OBJECT
 
 public:
-    // `replies` is where the reply side delivers what it reads; a fast run's raw text goes
-    // to `capturePath` (empty: the program's "fcf.dat").
-    explicit GaugeExchange(ReplyTarget& replies, QObject* parent = nullptr,
-                           const QString& capturePath = {});
+    // A fast run's raw text goes to `capturePath` (empty: the program's "fcf.dat").
+    explicit GaugeExchange(QObject* parent = nullptr, const QString& capturePath = {});
     ~GaugeExchange() override;
 
     // --- Links ------------------------------------------------------------------------
@@ -49,7 +48,9 @@ public:
     void ProcessIncoming(const QByteArray& bytes);
     // Forgets text not yet read (a new port, another speed).
     void ResetIncoming();
+    // What the gauge says: subscribe to its events; its settings as last reported.
     ProcessData& Replies() { return m_replies; }
+    GaugeSettings& Settings() { return m_settings; }
     CaptureFile& Capture() { return *m_capture; }
 
     // --- Orders -----------------------------------------------------------------------
@@ -113,5 +114,6 @@ private:
     SerialLink* m_serial = nullptr;
     CEthConnection* m_network = nullptr;
     std::unique_ptr<CaptureFile> m_capture;
-    ProcessData m_replies;
+    GaugeSettings m_settings;
+    ProcessData m_replies{m_settings, *this};
 };

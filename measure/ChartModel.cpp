@@ -1,16 +1,26 @@
 #include "measure/ChartModel.h"
 
+#include "protocol/GaugeSettings.h"
 #include "protocol/Numbers.h"
+#include "protocol/ProcessData.h"
 
 #include <algorithm>
 
-ChartModel::ChartModel()
-    : m_samples(new Container)
+ChartModel::ChartModel(QObject* parent)
+    : QObject(parent)
+    , m_samples(new Container)
     , m_low(new Container)
     , m_high(new Container)
     , m_overview(new Container) {
     // Squeezing after removals would copy the whole series; the chart only grows or clears.
     m_samples->setAutoSqueeze(false);
+}
+
+void ChartModel::Follow(ProcessData& replies, const GaugeSettings& settings) {
+    connect(&replies, &ProcessData::SampleTaken, this,
+            [this, &settings](double sampleTime, double value) {
+                AddSample(sampleTime, value, settings.ThresholdsOn());
+            });
 }
 
 double ChartModel::LastX() const {
@@ -115,6 +125,7 @@ void ChartModel::AddSample(double sampleTime, double value, bool thresholdsShown
         stats.Max = value;
     stats.Sum += value;
     stats.Average = RoundDecimals(stats.Sum / stats.Count, StatDecimals);
+    emit SampleAdded();
 }
 
 void ChartModel::ClearSeries() {

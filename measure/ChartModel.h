@@ -4,20 +4,27 @@
 
 #include <qcustomplot.h>
 
-#include <QCoreApplication>
+#include <QObject>
 #include <QSharedPointer>
 #include <QString>
+
+class GaugeSettings;
+class ProcessData;
 
 // The data behind the chart: the sample series, the two threshold lines and the running
 // statistics. Widget-free, so that every sample path can be tested and measured without a
 // window; the chart widget draws these containers as they are.
-class ChartModel {
-    Q_DECLARE_TR_FUNCTIONS(ChartModel)
+class ChartModel final : public QObject {
+    Q_OBJECT
 
 public:
     using Container = QCPGraphDataContainer;
 
-    ChartModel();
+    explicit ChartModel(QObject* parent = nullptr);
+
+    // Takes every sample the reply side reads, with the threshold lines while the gauge's
+    // thresholds are on.
+    void Follow(ProcessData& replies, const GaugeSettings& settings);
 
     // Samples out of time order (a second file with a smaller step) wait aside and are merged
     // in one pass when the series is next read or drawn, so that any order costs about as
@@ -72,6 +79,10 @@ public:
 
     // Rounding of Sum and Average: 4 decimal places, halves away from zero.
     static constexpr int StatDecimals = 4;
+
+signals:
+    // A sample went in; the statistics changed with it.
+    void SampleAdded();
 
 private:
     void AppendLinePoint(Container& line, double x, double y);

@@ -12,6 +12,10 @@ class DeviceModel {
     Q_DECLARE_TR_FUNCTIONS(DeviceModel)
 
 public:
+    // The sample-count bound before a gauge is known, and once its model is.
+    static constexpr int InitialSampleCountMax = 800;
+    static constexpr int IdentifiedSampleCountMax = 6400;
+
     static std::uint8_t FamilyOf(const QString& model);
     // Unit items for the family; a lower-case "k" in a force model's name marks a kN range.
     static QStringList UnitListFor(std::uint8_t family, const QString& model);

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int BatteryIntervalAfterReport = 11111;
-
 // Text of the 1-based positions from..to of a line (clamped to the line).
 QString Columns(QByteArrayView line, qsizetype from, qsizetype to) {
     from = std::max<qsizetype>(from, 1);
@@ -40,8 +38,9 @@ QChar At(QByteArrayView line, qsizetype position) {
 
 } // namespace
 
-ProcessData::ProcessData(ReplyTarget& target, ExchangeControl& exchange)
-    : m_target(target)
+ProcessData::ProcessData(GaugeSettings& settings, ExchangeControl& exchange, QObject* parent)
+    : QObject(parent)
+    , m_settings(settings)
     , m_exchange(exchange) {}
 
 QString ProcessData::SampleTitle(const QString& unit) {
@@ -55,7 +54,6 @@ QByteArray ProcessData::IncomingBuffer() const {
 void ProcessData::ResetIncoming() {
     m_continuousLines = 0;
     m_buffer.clear();
-    m_pending.clear();
     m_start = 0;
 }
 
@@ -92,30 +90,21 @@ void ProcessData::Append(const QByteArray& text) {
 }
 
 void ProcessData::ProcessIncoming(const QByteArray& text) {
-    // A message box shown by a handler runs a nested event loop in which more text may
-    // arrive; it is queued and handled after the current pass, never under its feet.
-    // The same bound holds for it: a box left open must not let a gauge that keeps sending
-    // fill the memory.
-    if (m_processing) {
-        m_pending.append(text);
-        KeepWithinLimit(m_pending, IncomingLimit);
-        return;
+    try {
+        Append(text);
+        Dispatch();
+    } catch (...) {
+        // Reply processing never fails towards the link; what was not consumed stays.
     }
-    m_processing = true;
-    QByteArray chunk = text;
-    for (;;) {
-        try {
-            Append(chunk);
-            Dispatch();
-        } catch (...) {
-            // Reply processing never fails towards the link; what was not consumed stays.
-        }
-        Compact();
-        if (m_pending.isEmpty())
-            break;
-        chunk = std::exchange(m_pending, QByteArray());
-    }
-    m_processing = false;
+    Compact();
+    // The buffer is consistent now: a listener showing a message box may run an event loop
+    // in which more text arrives and is read in a pass of its own.
+    for (const PendingWarning& warning : std::exchange(m_warnings, {}))
+        emit Warning(warning.Title, warning.Text, warning.Icon);
+}
+
+void ProcessData::Warn(const QString& title, const QString& text, MessageIcon icon) {
+    m_warnings.append({title, text, icon});
 }
 
 void ProcessData::Dispatch() {
@@ -148,20 +137,19 @@ void ProcessData::ProcessConfirming() {
         const qsizetype crlf = Rest().indexOf(QByteArrayView("\r\n"));
         if (crlf < 0)
             return;
-        const qsizetype consumed = HandleConfirmation(crlf);
+        const qsizetype consumed = HandleConfirmation();
         // The loop always makes progress: a handler that cut nothing drops the first line.
         Consume(consumed > 0 ? consumed : crlf + 2);
     }
 }
 
-qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd) {
+qsizetype ProcessData::HandleConfirmation() {
     const QByteArrayView rest = Rest();
     const auto has = [&rest](const char* marker) { return rest.contains(QByteArrayView(marker)); };
     const auto confirm = [&](const char* marker, const QString& status) {
         if (has(marker))
-            m_target.SetStatusText(status);
+            emit StatusText(status);
     };
-    Q_UNUSED(lineEnd);
 
     switch (Global.AwaitedReply) {
     case Reply::Tare:
@@ -169,15 +157,15 @@ qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd) {
         break;
     case Reply::OnOff:
         if (has("MS0"))
-            m_target.SetStatusText(tr("Siłomierz wyłączony"));
+            emit StatusText(tr("Siłomierz wyłączony"));
         else if (has("MS1"))
-            m_target.SetStatusText(tr("Siłomierz włączony"));
+            emit StatusText(tr("Siłomierz włączony"));
         break;
     case Reply::Standby:
         if (has("Ms0"))
-            m_target.SetStatusText(tr("Siłomierz w trybie oczekiwania"));
+            emit StatusText(tr("Siłomierz w trybie oczekiwania"));
         else if (has("Ms1"))
-            m_target.SetStatusText(tr("Siłomierz włączony"));
+            emit StatusText(tr("Siłomierz włączony"));
         break;
     case Reply::LowThreshold:
         confirm("ML", tr("Dolny próg ustawiony"));
@@ -187,9 +175,9 @@ qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd) {
         break;
     case Reply::Unit:
         if (has("Mu")) {
-            m_target.SetStatusText(tr("Jednostka zmieniona"));
+            emit StatusText(tr("Jednostka zmieniona"));
             // Ask for a reading in the new unit; its answer is a display line.
-            m_target.SetStatusText(tr("Odczyt stabilnego wskazania..."));
+            emit StatusText(tr("Odczyt stabilnego wskazania..."));
             m_exchange.IssueOrder(OrderSet::Order::Display, {}, true);
         }
         break;
@@ -209,12 +197,10 @@ qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd) {
     case Reply::SpeedFast: {
         const bool fast = Global.AwaitedReply == Reply::SpeedFast;
         if (has(fast ? "Mf1" : "Mf0")) {
-            m_target.SetStatusText(fast ? tr("Szybkość zmieniona na FAST")
-                                        : tr("Szybkość zmieniona na SLOW"));
-            // The new speed brings a new sampling-time range: read the report again.
-            m_target.EnableTimer(WindowTimer::Report);
-            if (m_target.UpdateDisplayTicked())
-                m_target.EnableTimer(WindowTimer::Display);
+            emit StatusText(fast ? tr("Szybkość zmieniona na FAST")
+                                 : tr("Szybkość zmieniona na SLOW"));
+            // The new speed brings a new sampling-time range: the report is read again.
+            emit SpeedConfirmed();
         }
         break;
     }
@@ -226,7 +212,7 @@ qsizetype ProcessData::HandleConfirmation(qsizetype lineEnd) {
         break;
     case Reply::SampleCount:
         if (has("Mv")) {
-            m_target.SetStatusText(tr("Liczba próbek ustawiona"));
+            emit StatusText(tr("Liczba próbek ustawiona"));
             HandleSampleCount(rest);
         }
         break;
@@ -279,10 +265,10 @@ void ProcessData::HandleSampleCount(QByteArrayView rest) {
         return;
     const QString reported = QString::fromLatin1(rest.sliced(marker + 2, cr - marker - 1));
     const QString count = QString::number(ReadInteger(reported).value_or(0));
-    if (count != m_target.EditText(PanelEdit::SampleCount)) {
-        m_target.SetEditText(PanelEdit::SampleCount, count);
-        ShowMessage(tr("Za duża liczba próbek"), tr("Ustawiono maksymalną liczbę próbek."),
-                    MessageIcon::Information);
+    if (count != m_settings.Text(SettingText::SampleCount)) {
+        m_settings.SetText(SettingText::SampleCount, count);
+        Warn(tr("Za duża liczba próbek"), tr("Ustawiono maksymalną liczbę próbek."),
+             MessageIcon::Information);
     }
 }
 
@@ -298,8 +284,7 @@ void ProcessData::HandleBattery(QByteArrayView rest) {
                 .value_or(-1);
     if (percent < 1)
         return;
-    m_target.SetBatteryPercent(percent);
-    m_target.SetTimerInterval(WindowTimer::Battery, BatteryIntervalAfterReport);
+    emit BatteryRead(percent);
 }
 
 // --- Reading the display: one fixed-column line per call. ---------------------------------
@@ -319,7 +304,7 @@ void ProcessData::ProcessDisplay() {
             continue;
         }
         if (rest.contains(QByteArrayView("MQ"))) {
-            m_target.SetStatusText(tr("Nie można wykonać rozkazu"));
+            emit StatusText(tr("Nie można wykonać rozkazu"));
             return;
         }
         if (n == 0)
@@ -341,10 +326,10 @@ bool ProcessData::HandleDisplayReading(QByteArrayView line) {
     const QString caption = QString(At(line, 1)) +
                             NormalizeDecimalSeparator(Columns(line, 2, 11).trimmed()) +
                             QLatin1Char(' ') + Columns(line, 12, unitEnd).trimmed();
-    m_target.SetPanelResultCaption(caption);
+    m_settings.SetReading(caption);
     Global.PortConfigured = true;
-    m_target.MarkReadingFresh();
-    m_target.SetStatusText(tr("Wynik odczytany"));
+    emit ReadingTaken();
+    emit StatusText(tr("Wynik odczytany"));
     return true;
 }
 
@@ -355,7 +340,7 @@ void ProcessData::ProcessStreaming() {
     if (family == Family::Force) {
         qsizetype n = Rest().indexOf('\n') + 1;
         if (n >= 9 && Rest().first(n).contains(QByteArrayView("Mnewfile"))) {
-            m_target.StartResultsFile();
+            emit ResultsFileStarted();
             Consume(n);
         } else {
             while (n >= 16) {
@@ -376,23 +361,36 @@ void ProcessData::ProcessStreaming() {
         Consume(n);
 }
 
-bool ProcessData::UnitConflicts(const QString& unit) const {
-    const QString title = m_target.YTitle();
-    return m_target.ChartPointCount() > 0 && !title.isEmpty() && title != SampleTitle(unit);
+bool ProcessData::UnitFits(const QString& unit) {
+    return Global.SampleStats.Count == 0 || Global.SampleUnit.isEmpty() ||
+           Global.SampleUnit == unit;
 }
 
 void ProcessData::ReportUnitConflict() {
     m_exchange.EndRun();
-    ShowMessage(tr("Niezgodność jednostek"),
-                tr("Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść wykres "
-                   "przed pobraniem nowych próbek."),
-                MessageIcon::Warning);
+    Warn(tr("Niezgodność jednostek"),
+         tr("Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść wykres "
+            "przed pobraniem nowych próbek."),
+         MessageIcon::Warning);
 }
 
-void ProcessData::TakeStreamSample(double value) {
-    m_target.AddSample(Global.SampleTime, value);
+// A data set without samples takes the unit of the first one that comes.
+void ProcessData::NameSeriesUnit(const QString& unit) {
+    if (Global.SampleStats.Count > 0 && !Global.SampleUnit.isEmpty())
+        return;
+    Global.SampleUnit = unit;
+    emit SeriesUnitNamed(unit);
+}
+
+void ProcessData::TakeStreamSample(const QString& unit, double value) {
+    if (!UnitFits(unit)) {
+        ReportUnitConflict();
+        return;
+    }
+    NameSeriesUnit(unit);
+    emit SampleTaken(Global.SampleTime, value);
     if (Global.ResultsFileActive)
-        m_target.AppendResult(value);
+        emit ResultTaken(value);
 }
 
 void ProcessData::HandleStreamLineFamily0(QByteArrayView line) {
@@ -404,45 +402,33 @@ void ProcessData::HandleStreamLineFamily0(QByteArrayView line) {
         return;
     const double value = At(line, n - 15) == QLatin1Char('-') ? -*parsed : *parsed;
     const QString unit = Columns(line, n - 4, n - 2).trimmed();
-    m_target.SetPanelResultCaption(
-        QString(At(line, n - 15)) +
-        NormalizeDecimalSeparator(Columns(line, n - 14, n - 5).trimmed()) + QLatin1Char(' ') +
-        unit);
-    if (Global.MeasurementRunning) {
-        if (UnitConflicts(unit)) {
-            ReportUnitConflict();
-        } else {
-            if (m_target.YTitle().isEmpty()) {
-                m_target.SetYTitle(SampleTitle(unit));
-                Global.SampleUnit = unit;
-            }
-            TakeStreamSample(value);
-        }
-    }
+    m_settings.SetReading(QString(At(line, n - 15)) +
+                          NormalizeDecimalSeparator(Columns(line, n - 14, n - 5).trimmed()) +
+                          QLatin1Char(' ') + unit);
+    if (Global.MeasurementRunning)
+        TakeStreamSample(unit, value);
     Global.PortConfigured = true;
-    m_target.MarkReadingFresh();
-    m_target.SetStatusText(tr("Wynik odczytany"));
+    emit ReadingTaken();
+    emit StatusText(tr("Wynik odczytany"));
 }
 
 void ProcessData::HandleStreamLineFamily12(QByteArrayView line) {
     const qsizetype n = line.size();
     if (line.contains(QByteArrayView("Mnewfile"))) {
-        m_target.StartResultsFile();
+        emit ResultsFileStarted();
         return;
     }
     const qsizetype unitMarker = line.indexOf(QByteArrayView("Munit"));
     if (unitMarker >= 0) {
         const QString unit = Columns(line, unitMarker + 1 + 5, n - 2).trimmed();
-        const int selected = m_target.UnitIndex();
-        const QStringList items = m_target.UnitItems();
-        if (Global.SampleStats.Count > 0 && selected >= 0 && selected < items.size() &&
-            unit != items.at(selected)) {
+        const QString selected = m_settings.UnitName();
+        if (Global.SampleStats.Count > 0 && !selected.isEmpty() && unit != selected) {
             m_exchange.EndRun();
-            ShowMessage(tr("Zmiana jednostki"),
-                        tr("Nastąpiła zmiana jednostki w urządzeniu.") + QLatin1Char('\n') +
-                            tr("Jednostka w urządzeniu nie zgadza się z jednostką na wykresie.") +
-                            QLatin1Char('\n') + tr("Wyłączono pomiar online"),
-                        MessageIcon::Information);
+            Warn(tr("Zmiana jednostki"),
+                 tr("Nastąpiła zmiana jednostki w urządzeniu.") + QLatin1Char('\n') +
+                     tr("Jednostka w urządzeniu nie zgadza się z jednostką na wykresie.") +
+                     QLatin1Char('\n') + tr("Wyłączono pomiar online"),
+                 MessageIcon::Information);
         }
         return;
     }
@@ -455,16 +441,7 @@ void ProcessData::HandleStreamLineFamily12(QByteArrayView line) {
     if (!Global.MeasurementRunning)
         return;
     // These lines carry no unit: the last display reading tells it.
-    const QString caption = m_target.PanelResultCaption().trimmed();
-    const qsizetype space = caption.indexOf(QLatin1Char(' '));
-    const QString unit = (space < 0 ? caption : caption.mid(space + 1)).trimmed();
-    if (UnitConflicts(unit)) {
-        ReportUnitConflict();
-        return;
-    }
-    if (m_target.YTitle().isEmpty())
-        m_target.SetYTitle(SampleTitle(unit));
-    TakeStreamSample(value);
+    TakeStreamSample(m_settings.ReadingUnit(), value);
 }
 
 std::optional<double> ProcessData::ParseCaptureLine(QByteArrayView line) {

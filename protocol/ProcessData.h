@@ -1,17 +1,22 @@
 #pragma once
 
 #include "protocol/ExchangeControl.h"
-#include "protocol/ReplyTarget.h"
+#include "protocol/GaugeSettings.h"
+#include "state/Messages.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QCoreApplication>
+#include <QList>
+#include <QObject>
+
+#include <optional>
 
 // Reply assembly: every piece of text from the gauge enters here, is cut into lines by the
-// rules of the current exchange and handed to the handler of that exchange. It never knows
-// which link the bytes came from.
-class ProcessData {
-    Q_DECLARE_TR_FUNCTIONS(ProcessData)
+// rules of the current exchange and handed to the handler of that exchange. What the lines
+// say goes into the gauge's settings or out as events; it never knows which link the bytes
+// came from, nor who listens.
+class ProcessData final : public QObject {
+    Q_OBJECT
 
 public:
     // A gauge sending garbage without line ends must not grow memory without limit.
@@ -21,16 +26,17 @@ public:
     // hands them over, bring the warning.
     static constexpr int ContinuousLineLength = 7;
     static constexpr int ContinuousLinesForWarning = 20;
+    // The battery is asked for less often once it has answered.
+    static constexpr int BatteryIntervalAfterReport = 11111;
 
-    ProcessData(ReplyTarget& target, ExchangeControl& exchange);
+    ProcessData(GaugeSettings& settings, ExchangeControl& exchange, QObject* parent = nullptr);
 
     void ProcessIncoming(const QByteArray& text);
     void ResetIncoming();
 
     // Text received and not yet consumed.
     QByteArray IncomingBuffer() const;
-    // Every byte held: the buffer, and what came while a message box was up.
-    qsizetype HeldBytes() const { return m_buffer.size() + m_pending.size(); }
+    qsizetype HeldBytes() const { return m_buffer.size() - m_start; }
 
     // Samples parsed from a fast run's capture line ("-012.34": sign, six value
     // characters); nothing for a line of another length or one that is not a number.
@@ -39,11 +45,45 @@ public:
     // "Próbka [unit]": the value-axis title of a data set in that unit.
     static QString SampleTitle(const QString& unit);
 
+    // A sample in `unit` may join the data set: false when the set already holds samples
+    // taken in another unit.
+    static bool UnitFits(const QString& unit);
+
+signals:
+    // A text for the status bar.
+    void StatusText(const QString& text);
+    // A reading has come (it is in the settings' Reading); the link is alive.
+    void ReadingTaken();
+    void BatteryRead(int percent);
+    // The gauge took the new speed: its sampling-time range is to be read again.
+    void SpeedConfirmed();
+    // The settings report is complete.
+    void SettingsReportEnded();
+
+    // A sample for the data set, one sampling step after the last.
+    void SampleTaken(double sampleTime, double value);
+    // The data set's samples are in this unit from now on.
+    void SeriesUnitNamed(const QString& unit);
+    void TimeAxisNamed(const QString& title);
+    void SeriesNamed(const QString& name);
+    // The gauge asks for a results file during a run, and a value for it.
+    void ResultsFileStarted();
+    void ResultTaken(double value);
+
+    // A stored series is coming: `taken` of its `count` samples so far.
+    void DownloadProgress(int taken, int count);
+    void DownloadEnded();
+
+    // Something the user must be told. Raised once the text received has been read, never
+    // in the middle of it, so that whoever shows it may run an event loop.
+    void Warning(const QString& title, const QString& text, MessageIcon icon);
+
 private:
     QByteArrayView Rest() const;
     void Consume(qsizetype count);
     void Compact();
     void Append(const QByteArray& text);
+    void Warn(const QString& title, const QString& text, MessageIcon icon);
 
     void Dispatch();
     void ProcessConfirming();
@@ -54,7 +94,7 @@ private:
 
     // Confirmations: returns how much of the buffer the handler consumed itself, or -1 for
     // the usual cut of the first line.
-    qsizetype HandleConfirmation(qsizetype lineEnd);
+    qsizetype HandleConfirmation();
     qsizetype HandleStreamEnd();
     void HandleSampleCount(QByteArrayView rest);
     void HandleBattery(QByteArrayView rest);
@@ -63,9 +103,9 @@ private:
     bool HandleDisplayReading(QByteArrayView line);
     void HandleStreamLineFamily0(QByteArrayView line);
     void HandleStreamLineFamily12(QByteArrayView line);
-    bool UnitConflicts(const QString& unit) const;
     void ReportUnitConflict();
-    void TakeStreamSample(double value);
+    void NameSeriesUnit(const QString& unit);
+    void TakeStreamSample(const QString& unit, double value);
 
     void HandleSettingsLine(const QString& line);
     void IdentifyDevice(const QString& model);
@@ -73,12 +113,17 @@ private:
     bool HandleDownloadLine(const QString& line);
     void EndDownload();
 
-    ReplyTarget& m_target;
+    struct PendingWarning {
+        QString Title;
+        QString Text;
+        MessageIcon Icon;
+    };
+
+    GaugeSettings& m_settings;
     ExchangeControl& m_exchange;
     QByteArray m_buffer;
     qsizetype m_start = 0;
-    QByteArray m_pending;
-    bool m_processing = false;
+    QList<PendingWarning> m_warnings;
     int m_continuousLines = 0;
     int m_downloadedSamples = 0;
 };

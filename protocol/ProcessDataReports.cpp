@@ -59,11 +59,6 @@ void ProcessData::ProcessSettings() {
 
 void ProcessData::HandleSettingsLine(const QString& line) {
     const auto has = [&line](const char* keyword) { return line.contains(QLatin1String(keyword)); };
-    // A field being typed into is not overwritten by the repeated report.
-    const auto setEdit = [this](PanelEdit edit, const QString& text) {
-        if (!m_target.EditHasFocus(edit))
-            m_target.SetEditText(edit, text);
-    };
     const auto thresholdText = [&line]() {
         const qsizetype minus = line.indexOf(QLatin1Char('-'));
         if (minus < 0)
@@ -75,82 +70,64 @@ void ProcessData::HandleSettingsLine(const QString& line) {
     m_continuousLines = 0;
 
     if (has("MODEL")) {
-        m_target.SetModelText(ValueOf(line));
-        IdentifyDevice(m_target.ModelText());
+        IdentifyDevice(ValueOf(line));
     } else if (has("S/N")) {
-        m_target.SetSerialNumberText(ValueOf(line));
+        m_settings.SetSerialNumber(ValueOf(line));
     } else if (has("UNIT")) {
-        const qsizetype index = m_target.UnitItems().indexOf(ValueOf(line));
-        if (index >= 0) {
-            m_target.SetTag(TaggedControl::Unit, 1);
-            m_target.SetUnitIndex(int(index));
-        }
+        const qsizetype index = m_settings.Units().indexOf(ValueOf(line));
+        if (index >= 0)
+            m_settings.SetUnitIndex(int(index));
     } else if (has("PEAK")) {
-        // The box and the mode group share one mark; it is set again before the second
-        // change, or that change would send a PEAK order back in the middle of the report.
-        m_target.SetTag(TaggedControl::Peak, 1);
-        if (has("PEAK+")) {
-            m_target.SetPeakChecked(true);
-            m_target.SetTag(TaggedControl::Peak, 1);
-            m_target.SetPeakModeIndex(0);
-        } else if (has("PEAK-")) {
-            m_target.SetPeakChecked(true);
-            m_target.SetTag(TaggedControl::Peak, 1);
-            m_target.SetPeakModeIndex(1);
-        } else {
-            m_target.SetPeakChecked(false);
-        }
+        // A plain "PEAK" turns it off and keeps the direction shown.
+        if (has("PEAK+"))
+            m_settings.SetPeak(true, GaugeSettings::Push);
+        else if (has("PEAK-"))
+            m_settings.SetPeak(true, GaugeSettings::Pull);
+        else
+            m_settings.SetPeakOn(false);
     } else if (has("SPEED")) {
-        m_target.SetTag(TaggedControl::Speed, 1);
-        m_target.SetSpeedIndex(has("FAST") ? 1 : 0);
+        m_settings.SetSpeed(has("FAST") ? GaugeSettings::Fast : GaugeSettings::Slow);
     } else if (has("ACQ.MAX")) {
-        m_target.SetSampleCountCaption(DeviceModel::SampleCountCaption(ValueOf(line)));
+        m_settings.SetSampleCountMax(ValueOf(line));
     } else if (has("ACQ.M.")) {
-        m_target.SetTag(TaggedControl::Acquisition, 1);
-        m_target.SetAcquisitionIndex(has("AUTO") ? 1 : 0);
+        m_settings.SetAcquisition(has("AUTO") ? GaugeSettings::Auto : GaugeSettings::Manual);
     } else if (has("ACQ.C.")) {
-        setEdit(PanelEdit::SampleCount, ValueOf(line));
+        m_settings.Report(SettingText::SampleCount, ValueOf(line));
     } else if (has("ACQ.T.")) {
-        setEdit(PanelEdit::SampleTime, Between(line, QLatin1String(":"), QLatin1String("s")));
+        m_settings.Report(SettingText::SampleTime,
+                          Between(line, QLatin1String(":"), QLatin1String("s")));
     } else if (has("THRMIN")) {
-        setEdit(PanelEdit::Low, thresholdText());
+        m_settings.Report(SettingText::Low, thresholdText());
     } else if (has("THRMAX")) {
-        setEdit(PanelEdit::High, thresholdText());
+        m_settings.Report(SettingText::High, thresholdText());
     } else if (has("THRZER")) {
-        setEdit(PanelEdit::Zero, thresholdText());
+        m_settings.Report(SettingText::Zero, thresholdText());
     } else if (has("THR")) {
-        m_target.SetTag(TaggedControl::Thr, 1);
-        m_target.SetThrChecked(has("ON"));
+        m_settings.SetThresholdsOn(has("ON"));
     } else if (has("ACCEL.")) {
-        m_target.SetEditText(PanelEdit::Acceleration,
-                             Between(line, QLatin1String(":"), QLatin1String("m/s2")));
-        // A change that raised no click must not swallow the user's next one.
-        for (const TaggedControl control :
-             {TaggedControl::Unit, TaggedControl::Acquisition, TaggedControl::Peak,
-              TaggedControl::Speed, TaggedControl::Thr})
-            m_target.SetTag(control, 0);
-        m_target.DisableTimer(WindowTimer::Report);
+        m_settings.SetText(SettingText::Acceleration,
+                           Between(line, QLatin1String(":"), QLatin1String("m/s2")));
         m_exchange.Settle();
+        emit SettingsReportEnded();
     } else if (line.size() == ContinuousLineLength) {
         m_continuousLines = streamLinesBefore + 1;
         if (m_continuousLines == ContinuousLinesForWarning && !Global.ContinuousWarningShown) {
-            ShowMessage(tr("Wysyłanie ciągłe"),
-                        tr("Nie można nawiązac komunikacji z siłomierzem.") + QLatin1Char('\n') +
-                            tr("Wyłącz wysyłanie ciągłe w urządzeniu."),
-                        MessageIcon::Warning);
+            Warn(tr("Wysyłanie ciągłe"),
+                 tr("Nie można nawiązac komunikacji z siłomierzem.") + QLatin1Char('\n') +
+                     tr("Wyłącz wysyłanie ciągłe w urządzeniu."),
+                 MessageIcon::Warning);
             Global.ContinuousWarningShown = true;
         }
     }
 }
 
 void ProcessData::IdentifyDevice(const QString& model) {
+    // The family first: what shows the model shows the ranges of its family.
     Global.DeviceFamily = DeviceModel::FamilyOf(model);
-    const bool force = Global.DeviceFamily == Family::Force;
-    m_target.SetSpeedVisible(force);
-    m_target.SetSampleTimeCaption(
-        DeviceModel::SampleTimeCaption(Global.DeviceFamily, m_target.SpeedIndex()));
-    m_target.SetSampleCountCaption(DeviceModel::SampleCountCaption(QStringLiteral("6400")));
-    m_target.SetUnitItems(DeviceModel::UnitListFor(Global.DeviceFamily, model));
+    m_settings.SetModel(model);
+    m_settings.SetSpeedChoice(Global.DeviceFamily == Family::Force);
+    m_settings.SetSampleCountMax(QString::number(DeviceModel::IdentifiedSampleCountMax));
+    m_settings.SetUnits(DeviceModel::UnitListFor(Global.DeviceFamily, model));
 }
 
 // --- Download of a stored series. ----------------------------------------------------------
@@ -171,7 +148,8 @@ void ProcessData::ProcessDownload() {
 
 void ProcessData::EndDownload() {
     m_exchange.Settle();
-    m_target.SetStatusText(tr("Pobieranie próbek zakończone."));
+    emit StatusText(tr("Pobieranie próbek zakończone."));
+    emit DownloadEnded();
 }
 
 bool ProcessData::HandleDownloadLine(const QString& line) {
@@ -182,36 +160,36 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
         if (Global.DownloadCount == 0) {
             EndDownload();
         } else {
-            Global.LowThreshold = ReadThreshold(m_target.EditText(PanelEdit::Low));
-            Global.HighThreshold = ReadThreshold(m_target.EditText(PanelEdit::High));
+            Global.LowThreshold = ReadThreshold(m_settings.Text(SettingText::Low));
+            Global.HighThreshold = ReadThreshold(m_settings.Text(SettingText::High));
         }
     } else if (has("FILE")) {
-        m_target.SetSeriesName(ValueOf(line));
+        emit SeriesNamed(ValueOf(line));
     } else if (has("SMP.TIME")) {
         if (has("sek")) {
             Global.SampleTime =
                 ReadNumber(Between(line, QLatin1String(":"), QLatin1String("sek"))).value_or(0.0);
             if (Global.SampleTime > 0) {
-                m_target.SetXTitle(tr("Czas") + QStringLiteral(" [s]"));
+                emit TimeAxisNamed(tr("Czas") + QStringLiteral(" [s]"));
             } else {
                 m_exchange.Settle();
-                ShowMessage(tr("Operacja przerwana"), tr("Niepoprawna wartość czasu próbkowania"),
-                            MessageIcon::Warning);
+                Warn(tr("Operacja przerwana"), tr("Niepoprawna wartość czasu próbkowania"),
+                     MessageIcon::Warning);
             }
         } else {
             Global.SampleTime = 1;
-            m_target.SetXTitle(tr("Numer próbki"));
+            emit TimeAxisNamed(tr("Numer próbki"));
         }
     } else if (has("AVERAGE")) {
         const QString unit = DownloadUnit(line);
-        if (UnitConflicts(unit)) {
-            ShowMessage(tr("Niezgodność jednostek"),
-                        tr("Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść "
-                           "wykres przed pobraniem nowych próbek."),
-                        MessageIcon::Warning);
+        if (!UnitFits(unit)) {
+            Warn(tr("Niezgodność jednostek"),
+                 tr("Jednostki na wykresie oraz w pobieranych danych różnią się. Wyczyść "
+                    "wykres przed pobraniem nowych próbek."),
+                 MessageIcon::Warning);
         } else {
-            m_target.SetYTitle(SampleTitle(unit));
             Global.SampleUnit = unit;
+            emit SeriesUnitNamed(unit);
         }
     } else if (has("SMP.")) {
         // The unit is cut off: where it stands, or as the last three characters.
@@ -227,12 +205,12 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
         const std::optional<double> parsed = ReadNumber(digits.trimmed());
         if (!parsed) {
             m_exchange.Settle();
-            ShowMessage(tr("Operacja przerwana"), tr("Niepoprawna wartość próbki"),
-                        MessageIcon::Warning);
+            Warn(tr("Operacja przerwana"), tr("Niepoprawna wartość próbki"), MessageIcon::Warning);
             return false;
         }
-        m_target.AddSample(Global.SampleTime, minus >= 0 ? -*parsed : *parsed);
+        emit SampleTaken(Global.SampleTime, minus >= 0 ? -*parsed : *parsed);
         ++m_downloadedSamples;
+        emit DownloadProgress(m_downloadedSamples, Global.DownloadCount);
         const qsizetype numberAt = line.indexOf(QLatin1String("SMP.")) + 4;
         const int number = ReadInteger(line.mid(numberAt, 3)).value_or(0);
         // Sample numbers have three digits; a longer series ends by its count of lines.

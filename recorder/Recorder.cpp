@@ -8,6 +8,7 @@
 #include "link/SerialLink.h"
 #include "link/SerialSettings.h"
 #include "protocol/Numbers.h"
+#include "protocol/ProcessData.h"
 #include "state/Global.h"
 #include "storage/DataFile.h"
 #include "storage/XMLConfig.h"
@@ -63,14 +64,27 @@ void Recorder::Say(const QString& text) const {
 
 void Recorder::Start() {
     Global = SharedState{};
-    m_exchange = new GaugeExchange(
-        *this, this,
-        m_captureDir.isValid() ? m_captureDir.filePath(QString::fromLatin1(CaptureFile::FileName))
-                               : QString());
-    connect(m_exchange, &GaugeExchange::RunEnded, this, &Recorder::RunEnded);
+    Follow(*new GaugeExchange(
+        this, m_captureDir.isValid()
+                  ? m_captureDir.filePath(QString::fromLatin1(CaptureFile::FileName))
+                  : QString()));
     m_answerTimer.start(AnswerTimeout);
     if (!OpenLink())
         Finish(RecorderExit::NoGauge);
+}
+
+void Recorder::Follow(GaugeExchange& exchange) {
+    m_exchange = &exchange;
+    connect(m_exchange, &GaugeExchange::RunEnded, this, &Recorder::RunEnded);
+    ProcessData& replies = m_exchange->Replies();
+    connect(&replies, &ProcessData::SampleTaken, this, &Recorder::AddSample);
+    // A whole report has been read: the run may begin, once the reply side has returned.
+    connect(&replies, &ProcessData::SettingsReportEnded, this, [this] {
+        if (m_phase == Phase::ReadingSettings)
+            QMetaObject::invokeMethod(this, &Recorder::BeginRecording, Qt::QueuedConnection);
+    });
+    connect(&replies, &ProcessData::Warning, this,
+            [this](const QString&, const QString& text, MessageIcon) { Say(text); });
 }
 
 // The link the command line names, else the one the program's configuration names.
@@ -128,12 +142,6 @@ void Recorder::AskForReport() {
     m_exchange->Poll(OrderSet::Order::Report);
 }
 
-// The reply side stops the report's poll once a whole report has been read.
-void Recorder::DisableTimer(WindowTimer timer) {
-    if (timer == WindowTimer::Report && m_phase == Phase::ReadingSettings)
-        QMetaObject::invokeMethod(this, &Recorder::BeginRecording, Qt::QueuedConnection);
-}
-
 void Recorder::LinkLost(const QString& reason) {
     Say(QStringLiteral("link lost: %1").arg(reason));
     if (m_phase == Phase::Recording || m_phase == Phase::Stopping) {
@@ -150,10 +158,12 @@ void Recorder::BeginRecording() {
     if (m_phase != Phase::ReadingSettings)
         return;
     m_reportTimer.stop();
-    const std::optional<double> sampleTime = ReadNumber(m_edits.value(PanelEdit::SampleTime));
+    const GaugeSettings& settings = m_exchange->Settings();
+    const QString sampleTimeText = settings.Text(SettingText::SampleTime);
+    const std::optional<double> sampleTime = ReadNumber(sampleTimeText);
     if (!sampleTime || !(*sampleTime > 0)) {
         Say(QStringLiteral("the gauge reported no usable sampling time (\"%1\")")
-                .arg(m_edits.value(PanelEdit::SampleTime)));
+                .arg(sampleTimeText));
         Finish(RecorderExit::NoGauge);
         return;
     }
@@ -166,7 +176,8 @@ void Recorder::BeginRecording() {
     // As the program: only the short lines of families 1 and 2 can be captured raw.
     m_fastCapture = Global.DeviceFamily != Family::Force && RecordRawFor(m_sampleTime);
     Say(QStringLiteral("recording %1 %2, sampling time %3 s%4")
-            .arg(m_model, m_serialNumber, FormatGeneral(m_sampleTime, QLatin1Char('.')),
+            .arg(settings.Model(), settings.SerialNumber(),
+                 FormatGeneral(m_sampleTime, QLatin1Char('.')),
                  m_fastCapture ? QStringLiteral(", fast capture") : QString()));
     m_phase = Phase::Recording;
     m_exchange->StartStream(m_fastCapture, true);
@@ -239,28 +250,12 @@ void Recorder::ReplayCapture() {
 
 // --- Samples and output ---------------------------------------------------------------
 
-void Recorder::SetUnitItems(const QStringList& items) {
-    m_unitItems = items;
-    m_unitIndex = -1;
-}
-
-QString Recorder::EditText(PanelEdit edit) const {
-    return m_edits.value(edit);
-}
-
-void Recorder::SetEditText(PanelEdit edit, const QString& text) {
-    m_edits[edit] = text;
-}
-
-// The unit of the samples: the one their lines carried, else the gauge's selected unit.
+// The unit of the samples: the one their lines carried, else the gauge's selected unit (a
+// fast capture's lines carry none).
 QString Recorder::Unit() const {
     if (!Global.SampleUnit.isEmpty())
         return Global.SampleUnit;
-    const QString title = m_yTitle;
-    const qsizetype open = title.lastIndexOf(QLatin1Char('['));
-    if (open >= 0 && title.endsWith(QLatin1Char(']')))
-        return title.mid(open + 1, title.size() - open - 2);
-    return m_unitItems.value(m_unitIndex);
+    return m_exchange->Settings().UnitName();
 }
 
 QByteArray Recorder::CsvHeader() const {
@@ -312,7 +307,7 @@ bool Recorder::WriteOutput() {
         m_options.Out.isEmpty() ? m_captureDir.filePath(QStringLiteral("run.txt")) : m_options.Out;
     QStringList header;
     const DataFileSettings settings{QString(), QString(), Unit(),
-                                    m_edits.value(PanelEdit::SampleTime)};
+                                    m_exchange->Settings().Text(SettingText::SampleTime)};
     const QString error = DataFile::Save(path, header, settings, m_samples);
     if (!error.isEmpty()) {
         Say(error);

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "protocol/ReplyTarget.h"
 #include "recorder/RecorderOptions.h"
 
 #include <QElapsedTimer>
 #include <QList>
-#include <QMap>
 #include <QObject>
 #include <QPointF>
 #include <QTemporaryDir>
@@ -19,9 +17,9 @@ class GaugeLink;
 // Records one on-line run of a gauge without a window: opens the link the options or the
 // program's configuration name, reads the gauge's settings, records its stream (the fast
 // capture where the program would use it) until the time is up, Ctrl+C or the link is lost,
-// and writes the samples as the program's data file or as CSV. It is the reply side's
-// window, keeping the gauge's settings as values.
-class Recorder final : public QObject, public ReplyTarget {
+// and writes the samples as the program's data file or as CSV. It follows the reply side as the
+// window does, without widgets.
+class Recorder final : public QObject {
     Q_OBJECT
 
 public:
@@ -43,45 +41,9 @@ public:
     void RequestStop();
 
     Phase CurrentPhase() const { return m_phase; }
-
-    // ReplyTarget: the gauge's settings are kept as values, samples go to the output.
-    void SetStatusText(const QString&) override {}
-    void EnableTimer(WindowTimer) override {}
-    void DisableTimer(WindowTimer timer) override;
-    void SetTimerInterval(WindowTimer, int) override {}
-    bool UpdateDisplayTicked() const override { return true; }
-    QString PanelResultCaption() const override { return m_reading; }
-    void SetPanelResultCaption(const QString& caption) override { m_reading = caption; }
-    void MarkReadingFresh() override {}
-    void SetBatteryPercent(int) override {}
-    QString ModelText() const override { return m_model; }
-    void SetModelText(const QString& text) override { m_model = text; }
-    void SetSerialNumberText(const QString& text) override { m_serialNumber = text; }
-    QStringList UnitItems() const override { return m_unitItems; }
-    void SetUnitItems(const QStringList& items) override;
-    int UnitIndex() const override { return m_unitIndex; }
-    void SetUnitIndex(int index) override { m_unitIndex = index; }
-    void SetTag(TaggedControl, int) override {}
-    void SetPeakChecked(bool) override {}
-    void SetPeakModeIndex(int) override {}
-    int SpeedIndex() const override { return m_speedIndex; }
-    void SetSpeedIndex(int index) override { m_speedIndex = index; }
-    void SetSpeedVisible(bool) override {}
-    void SetAcquisitionIndex(int) override {}
-    void SetThrChecked(bool) override {}
-    void SetSampleCountCaption(const QString&) override {}
-    void SetSampleTimeCaption(const QString&) override {}
-    QString EditText(PanelEdit edit) const override;
-    void SetEditText(PanelEdit edit, const QString& text) override;
-    bool EditHasFocus(PanelEdit) const override { return false; }
-    int ChartPointCount() const override { return int(m_samples.size()); }
-    QString YTitle() const override { return m_yTitle; }
-    void SetYTitle(const QString& title) override { m_yTitle = title; }
-    void SetXTitle(const QString&) override {}
-    void SetSeriesName(const QString&) override {}
-    void AddSample(double sampleTime, double value) override;
-    void StartResultsFile() override {}
-    void AppendResult(double) override {}
+    // Takes the samples and the settings of this exchange; Start makes its own.
+    void Follow(GaugeExchange& exchange);
+    int SampleCount() const { return int(m_samples.size()); }
 
 signals:
     void Finished(int exitCode);
@@ -99,6 +61,7 @@ private:
     bool WriteOutput();
     void ReplayCapture();
     QString Unit() const;
+    void AddSample(double sampleTime, double value);
     QByteArray CsvHeader() const;
     void WriteStandardOutput(const QByteArray& text);
     void Progress(bool last = false);
@@ -119,15 +82,6 @@ private:
     QElapsedTimer m_runClock;
     QElapsedTimer m_stopClock;
 
-    // The gauge's settings as its report gave them.
-    QString m_model;
-    QString m_serialNumber;
-    QStringList m_unitItems;
-    int m_unitIndex = -1;
-    int m_speedIndex = -1;
-    QMap<PanelEdit, QString> m_edits;
-    QString m_reading;
-    QString m_yTitle;
     double m_sampleTime = 0;
     bool m_fastCapture = false;
     bool m_replayed = false;

@@ -267,7 +267,7 @@ void TestLanguageSwitch::everyWindowFollowsAndKeepsItsValues() {
     QTRY_COMPARE_WITH_TIMEOUT(main.findChild<QLabel*>("LabelModel")->text(),
                               QStringLiteral("FM-500"), Patience);
     QTRY_VERIFY_WITH_TIMEOUT(!main.findChild<QTimer*>("TimerReport")->isActive(), Patience);
-    const QStringList gaugeUnits = main.UnitItems();
+    const QStringList gaugeUnits = main.Settings().Units();
     QVERIFY(gaugeUnits.contains(QStringLiteral("kgf")));
 
     main.findChild<QLineEdit*>("EditLow")->setText(QStringLiteral("12,5"));
@@ -318,7 +318,7 @@ void TestLanguageSwitch::everyWindowFollowsAndKeepsItsValues() {
         QCOMPARE(main.findChild<QAbstractButton*>("sbComPort")->text(),
                  QString::fromUtf8(step.PortButton));
         QCOMPARE(Differences(kept, values()), QStringList());
-        QCOMPARE(main.UnitItems(), gaugeUnits);
+        QCOMPARE(main.findChild<RadioGroup*>("rgUnit")->Items(), gaugeUnits);
         // The link was not interrupted, and the next reading is reported in the new language.
         QVERIFY(main.Connected() && port->isOpen());
         QCOMPARE(closings.count(), 0);
@@ -403,13 +403,13 @@ void TestLanguageSwitch::composedTextsFollowTheLanguage() {
         else if (control == QLatin1String("y"))
             form.SetYTitle(texts.first());
         else if (control == QLatin1String("count"))
-            form.SetSampleCountCaption(texts.first());
+            window.Find<QLabel>("lbSampleCount")->setText(texts.first());
         else if (control == QLatin1String("time"))
-            form.SetSampleTimeCaption(texts.first());
+            window.Find<QLabel>("LabelSampleTime")->setText(texts.first());
         else if (control == QLatin1String("series"))
             form.SetSeriesName(texts.first());
-        else if (texts != form.UnitItems())
-            form.SetUnitItems(texts);
+        else if (texts != window.Find<RadioGroup>("rgUnit")->Items())
+            form.Settings().SetUnits(texts);
     };
     const auto read = [&]() -> QStringList {
         if (control == QLatin1String("x"))
@@ -422,21 +422,21 @@ void TestLanguageSwitch::composedTextsFollowTheLanguage() {
             return {window.Find<QLabel>("LabelSampleTime")->text()};
         if (control == QLatin1String("series"))
             return {window.Find<QLabel>("LabelSeriesName")->text()};
-        return form.UnitItems();
+        return window.Find<RadioGroup>("rgUnit")->Items();
     };
     set(shown);
-    form.SetUnitIndex(1);
+    form.Settings().SetUnitIndex(1);
     window.Switch(LanguageModules::English);
     QCOMPARE(read(), english);
     window.Switch(LanguageModules::German);
     QCOMPARE(read(), german);
     window.Switch(LanguageModules::Polish);
     QCOMPARE(read(), shown);
-    QCOMPARE(form.UnitIndex(), 1);
+    QCOMPARE(window.Find<RadioGroup>("rgUnit")->ItemIndex(), 1);
 }
 
-// A run's chart title is compared with every new sample's unit: after a switch the run must
-// not take its own samples for a change of unit.
+// A run's unit is compared with every new sample's unit: after a switch the run must not take
+// its own samples for a change of unit.
 void TestLanguageSwitch::runGoesOnAfterASwitch() {
     LanguageWindow window;
     QVERIFY(window.Modules.SetLanguage(LanguageModules::Polish));
@@ -518,7 +518,7 @@ void TestLanguageSwitch::sampleCountLimitReadsInEveryLanguage() {
 
     LanguageWindow window;
     if (!bound.isEmpty())
-        window.Form->SetSampleCountCaption(DeviceModel::SampleCountCaption(bound));
+        window.Form->Settings().SetSampleCountMax(bound);
     QVERIFY(window.Modules.SetLanguage(language));
     const QString caption = window.Find<QLabel>("lbSampleCount")->text();
     const int limit = bound.isEmpty() ? 800 : bound.toInt();

@@ -706,22 +706,23 @@ void TestMainForm::replySideWritesEdits_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("sample count") << int(PanelEdit::SampleCount) << "EditSampleCount"
+    QTest::newRow("sample count") << int(SettingText::SampleCount) << "EditSampleCount"
                                   << "6400";
-    QTest::newRow("sample time") << int(PanelEdit::SampleTime) << "EditSampleTime"
+    QTest::newRow("sample time") << int(SettingText::SampleTime) << "EditSampleTime"
                                  << "0.025";
     // The typing limit (6) does not cut what the gauge reports.
-    QTest::newRow("sample time longer than typed") << int(PanelEdit::SampleTime) << "EditSampleTime"
-                                                   << "100.0000";
-    QTest::newRow("low") << int(PanelEdit::Low) << "EditLow"
+    QTest::newRow("sample time longer than typed")
+        << int(SettingText::SampleTime) << "EditSampleTime"
+        << "100.0000";
+    QTest::newRow("low") << int(SettingText::Low) << "EditLow"
                          << "-12.5";
-    QTest::newRow("high") << int(PanelEdit::High) << "EditHigh"
+    QTest::newRow("high") << int(SettingText::High) << "EditHigh"
                           << "1234567890.1234567";
-    QTest::newRow("zero") << int(PanelEdit::Zero) << "EditZero"
+    QTest::newRow("zero") << int(SettingText::Zero) << "EditZero"
                           << "0.00";
-    QTest::newRow("acceleration") << int(PanelEdit::Acceleration) << "EditAcceleration"
+    QTest::newRow("acceleration") << int(SettingText::Acceleration) << "EditAcceleration"
                                   << "9.80665";
-    QTest::newRow("empty") << int(PanelEdit::Low) << "EditLow"
+    QTest::newRow("empty") << int(SettingText::Low) << "EditLow"
                            << "";
 }
 
@@ -731,73 +732,77 @@ void TestMainForm::replySideWritesEdits() {
     QFETCH(QString, text);
 
     Window window;
-    ReplyTarget& target = *window.form;
-    target.SetEditText(PanelEdit(edit), text);
-    auto* field = window.form->findChild<QLineEdit*>(name);
-    QCOMPARE(field->text(), text);
-    QCOMPARE(target.EditText(PanelEdit(edit)), text);
-    QVERIFY(!target.EditHasFocus(PanelEdit(edit)));
-    // Afterwards the user types within the designed limit again.
-    target.SetEditText(PanelEdit(edit), QStringLiteral("1"));
-    QCOMPARE(field->maxLength(), field->property(TMainForm::TypingLimitProperty).toInt());
+    GaugeSettings& settings = window.form->Settings();
+    const SettingText field = SettingText(edit);
+    settings.SetText(field, QStringLiteral("1"));
+    settings.SetText(field, text);
+    auto* line = window.form->findChild<QLineEdit*>(name);
+    QCOMPARE(line->text(), text);
+    // Afterwards the user types within the designed limit again, and the typing is the
+    // setting.
+    settings.SetText(field, QStringLiteral("1"));
+    QCOMPARE(line->maxLength(), line->property(TMainForm::TypingLimitProperty).toInt());
+    line->setText(QStringLiteral("23"));
+    QCOMPARE(settings.Text(field), QStringLiteral("23"));
 }
 
+// What the gauge reports reaches the controls without a click getting through: nothing is
+// sent back, and no mark is left to swallow the user's next click.
 void TestMainForm::replySideTagsAndTimers() {
     Window window;
-    ReplyTarget& target = *window.form;
-    const struct {
-        TaggedControl Control;
-        const char* Name;
-    } tagged[] = {{TaggedControl::Unit, "rgUnit"},
-                  {TaggedControl::Peak, "chkbPeak"},
-                  {TaggedControl::Speed, "rgSpeed"},
-                  {TaggedControl::Acquisition, "rgAcquisition"},
-                  {TaggedControl::Thr, "chkbThr"}};
-    for (const auto& entry : tagged) {
-        target.SetTag(entry.Control, 1);
-        QObject* control = window.form->findChild<QObject*>(QLatin1String(entry.Name));
-        const int tag = qobject_cast<RadioGroup*>(control)
-                            ? qobject_cast<RadioGroup*>(control)->Tag()
-                            : qobject_cast<CheckBox*>(control)->Tag();
-        QCOMPARE(tag, 1);
-    }
-    // Each tagged change raises its click, which takes the tag back.
-    target.SetUnitIndex(2);
-    target.SetPeakChecked(true);
-    target.SetSpeedIndex(1);
-    target.SetAcquisitionIndex(1);
-    target.SetThrChecked(true);
-    QCOMPARE(window.Find<RadioGroup>("rgUnit")->Tag(), 0);
-    QCOMPARE(window.Find<CheckBox>("chkbPeak")->Tag(), 0);
-    QCOMPARE(window.Find<RadioGroup>("rgSpeed")->Tag(), 0);
-    QCOMPARE(window.Find<RadioGroup>("rgAcquisition")->Tag(), 0);
-    QCOMPARE(window.Find<CheckBox>("chkbThr")->Tag(), 0);
-    QCOMPARE(target.UnitIndex(), 2);
-    QCOMPARE(target.SpeedIndex(), 1);
+    GaugeSettings& settings = window.form->Settings();
+    QSignalSpy sent(&window.form->Exchange(), &GaugeExchange::OrderSent);
+    settings.SetUnits({QStringLiteral("N"), QStringLiteral("kgf"), QStringLiteral("Lbf")});
+    settings.SetUnitIndex(2);
+    settings.SetPeak(true, GaugeSettings::Pull);
+    settings.SetSpeed(GaugeSettings::Fast);
+    settings.SetAcquisition(GaugeSettings::Auto);
+    settings.SetThresholdsOn(true);
+    QVERIFY(sent.isEmpty());
+    QCOMPARE(window.Find<RadioGroup>("rgUnit")->ItemIndex(), 2);
+    QVERIFY(window.Find<CheckBox>("chkbPeak")->isChecked());
+    QCOMPARE(window.Find<RadioGroup>("rgPeakMode")->ItemIndex(), 1);
+    QCOMPARE(window.Find<RadioGroup>("rgSpeed")->ItemIndex(), 1);
+    QCOMPARE(window.Find<QLabel>("LabelSampleTime")->text(),
+             DeviceModel::SampleTimeCaption(Global.DeviceFamily, GaugeSettings::Fast));
+    QCOMPARE(window.Find<RadioGroup>("rgAcquisition")->ItemIndex(), 1);
+    QVERIFY(window.Find<CheckBox>("chkbThr")->isChecked());
+    for (const char* name : {"rgUnit", "rgSpeed", "rgAcquisition"})
+        QCOMPARE(window.Find<RadioGroup>(name)->Tag(), 0);
+    for (const char* name : {"chkbPeak", "chkbThr"})
+        QCOMPARE(window.Find<CheckBox>(name)->Tag(), 0);
+    // The user's click goes into the settings.
+    window.Find<RadioGroup>("rgAcquisition")->SetItemIndex(0);
+    QCOMPARE(settings.Acquisition(), GaugeSettings::Manual);
+    QCOMPARE(sent.size(), 1);
 
     const struct {
-        WindowTimer Timer;
+        TMainForm::WindowTimer Timer;
         const char* Name;
-    } timers[] = {{WindowTimer::Display, "TimerDisplay"},
-                  {WindowTimer::Battery, "TimerBattery"},
-                  {WindowTimer::Report, "TimerReport"}};
+    } timers[] = {{TMainForm::WindowTimer::Display, "TimerDisplay"},
+                  {TMainForm::WindowTimer::Battery, "TimerBattery"},
+                  {TMainForm::WindowTimer::Report, "TimerReport"}};
     for (const auto& entry : timers) {
         auto* timer = window.form->findChild<QTimer*>(QLatin1String(entry.Name));
-        target.DisableTimer(entry.Timer);
+        window.form->DisableTimer(entry.Timer);
         QVERIFY(!timer->isActive());
-        target.SetTimerInterval(entry.Timer, 11111);
-        target.EnableTimer(entry.Timer);
+        window.form->SetTimerInterval(entry.Timer, 11111);
+        window.form->EnableTimer(entry.Timer);
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 11111);
     }
     // Unticking the display box leaves the poll to stop itself; ticking starts it.
     auto* display = window.Find<QTimer>("TimerDisplay");
     window.Find<CheckBox>("chkbUpdateDisplay")->setChecked(false);
-    QVERIFY(!target.UpdateDisplayTicked());
     display->stop();
+    // A confirmed speed reads the report again, and the display only while ticked.
+    auto* report = window.Find<QTimer>("TimerReport");
+    report->stop();
+    emit window.form->Replies().SpeedConfirmed();
+    QVERIFY(report->isActive());
+    QVERIFY(!display->isActive());
     window.Find<CheckBox>("chkbUpdateDisplay")->setChecked(true);
     QVERIFY(display->isActive());
-    QVERIFY(target.UpdateDisplayTicked());
 }
 
 void TestMainForm::batteryShowsPercent_data() {
@@ -818,19 +823,21 @@ void TestMainForm::batteryShowsPercent() {
     QFETCH(int, bar);
 
     Window window;
-    window.form->SetBatteryPercent(percent);
+    emit window.form->Replies().BatteryRead(percent);
     QCOMPARE(window.Find<QLabel>("LabelBateryPercent")->text(), label);
     QCOMPARE(window.Find<QProgressBar>("pbBateryPercent")->value(), bar);
+    // Once the gauge has answered, the battery is asked for less often.
+    QCOMPARE(window.Find<QTimer>("TimerBattery")->interval(),
+             ProcessData::BatteryIntervalAfterReport);
 }
 
 void TestMainForm::freshReadingTintFades() {
     Window window;
     auto* panel = window.Find<QLabel>("PanelResult");
     auto* timer = window.Find<QTimer>("ConnectionTimer");
-    window.form->SetPanelResultCaption(QStringLiteral("-12.345 N"));
-    window.form->MarkReadingFresh();
+    window.form->Settings().SetReading(QStringLiteral("-12.345 N"));
+    emit window.form->Replies().ReadingTaken();
     QCOMPARE(panel->text(), QStringLiteral("-12.345 N"));
-    QCOMPARE(window.form->PanelResultCaption(), QStringLiteral("-12.345 N"));
     QCOMPARE(BackgroundOf(panel), QColor(255, 225, 225));
     QVERIFY(timer->isActive());
     // Readings stop: the tint goes and the timer stops itself.
@@ -919,24 +926,25 @@ void TestMainForm::settingsReportFillsThePanel() {
              QStringLiteral("Czas próbkowania (0.001-100):"));
     QCoreApplication::processEvents();
     const QRect acquisition = window.Find<QWidget>("rgAcquisition")->geometry();
-    window.form->SetSpeedVisible(true);
+    window.form->Settings().SetSpeedChoice(true);
     QCoreApplication::processEvents();
     QCOMPARE(window.Find<QWidget>("rgAcquisition")->geometry(), acquisition);
 }
 
 void TestMainForm::languageChangeKeepsValues() {
     Window window;
-    window.form->SetEditText(PanelEdit::Low, QStringLiteral("12.5"));
-    window.form->SetUnitItems({QStringLiteral("N"), QStringLiteral("kgf")});
-    window.form->SetUnitIndex(1);
+    GaugeSettings& settings = window.form->Settings();
+    settings.SetText(SettingText::Low, QStringLiteral("12.5"));
+    settings.SetUnits({QStringLiteral("N"), QStringLiteral("kgf")});
+    settings.SetUnitIndex(1);
     window.Find<RadioGroup>("rgPeakMode")->SetItemIndex(1);
     window.Find<QComboBox>("cbMemory")->setCurrentIndex(2);
     window.form->SetStatusText(QStringLiteral("Wynik odczytany"));
     QEvent change(QEvent::LanguageChange);
     QCoreApplication::sendEvent(window.form.get(), &change);
-    QCOMPARE(window.form->EditText(PanelEdit::Low), QStringLiteral("12.5"));
-    QCOMPARE(window.form->UnitItems(), QStringList({"N", "kgf"}));
-    QCOMPARE(window.form->UnitIndex(), 1);
+    QCOMPARE(window.Find<QLineEdit>("EditLow")->text(), QStringLiteral("12.5"));
+    QCOMPARE(window.Find<RadioGroup>("rgUnit")->Items(), QStringList({"N", "kgf"}));
+    QCOMPARE(window.Find<RadioGroup>("rgUnit")->ItemIndex(), 1);
     QCOMPARE(window.Find<RadioGroup>("rgPeakMode")->ItemIndex(), 1);
     QCOMPARE(window.Find<QComboBox>("cbMemory")->currentIndex(), 2);
     QCOMPARE(window.form->StatusText(), QStringLiteral("Wynik odczytany"));

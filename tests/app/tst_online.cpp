@@ -292,8 +292,7 @@ void TestOnline::statisticsAndChartThroughTheWindow() {
     QFETCH(double, highValue);
     QLocale::setDefault(QLocale(locale));
     OnlineWindow window;
-    window.form->SetTag(TaggedControl::Thr, 1);
-    window.form->SetThrChecked(true);
+    window.form->Settings().SetThresholdsOn(true);
     window.SetText("EditLow", low);
     window.SetText("EditHigh", high);
     window.StartRun(QStringLiteral("0.5"));
@@ -352,8 +351,7 @@ void TestOnline::secondRunContinuesTheTimeScale() {
 
 void TestOnline::clearEmptiesChartLabelsAndTitles() {
     OnlineWindow window;
-    window.form->SetTag(TaggedControl::Thr, 1);
-    window.form->SetThrChecked(true);
+    window.form->Settings().SetThresholdsOn(true);
     window.StartRun(QStringLiteral("0.5"));
     window.Feed({1, 2});
     window.form->SetXTitle(QStringLiteral("Numer próbki"));
@@ -491,7 +489,7 @@ void TestOnline::fastRunIsReplayedAtStop() {
     QFETCH(QString, title);
     QLocale::setDefault(QLocale(locale));
     OnlineWindow window(Family::Torque);
-    window.form->SetPanelResultCaption(panel);
+    window.form->Settings().SetReading(panel);
     window.StartRun(QStringLiteral("0.005"));
     QCOMPARE(Global.ExchangeState, ExchangeState::RawCapture);
     // The text comes over the line, through the link's routing into the capture.
@@ -523,14 +521,14 @@ void TestOnline::fastRunIsReplayedAtStop() {
 
 void TestOnline::replayOfNothingKeepsTheUnit() {
     OnlineWindow window(Family::Torque);
-    window.form->SetPanelResultCaption(QStringLiteral(" 1.00 N*m"));
+    window.form->Settings().SetReading(QStringLiteral(" 1.00 N*m"));
     window.StartRun(QStringLiteral("0.01"));
     QVERIFY(window.gauge.Write(" 001.00\r\n 002.00\r\n"));
     QTRY_COMPARE_WITH_TIMEOUT(window.form->Capture().Buffer().size(), 18, Patience);
     window.StopRun();
     QCOMPARE(window.form->ChartPointCount(), 2);
     // The unit on the gauge changes; a second fast run brings nothing.
-    window.form->SetPanelResultCaption(QStringLiteral(" 1.00 kg"));
+    window.form->Settings().SetReading(QStringLiteral(" 1.00 kg"));
     window.StartRun(QStringLiteral("0.01"));
     window.Click("sbStop");
     QCOMPARE(window.form->ChartPointCount(), 2);
@@ -715,7 +713,7 @@ void TestOnline::resultsFileFollowsEverySample() {
     const QString folder = window.program.FilePath(QStringLiteral("data"));
     QVERIFY(QDir().mkpath(folder));
     Global.DataDirectory = folder;
-    window.form->SetPanelResultCaption(QStringLiteral(" 0.00 N*m"));
+    window.form->Settings().SetReading(QStringLiteral(" 0.00 N*m"));
     window.StartRun(QStringLiteral("0.1"));
 
     const QDateTime before = QDateTime::currentDateTime();
@@ -825,9 +823,10 @@ void TestOnline::settingsWaitUntilTheRunEnds() {
     OnlineWindow window;
     auto clock = std::make_shared<ManualClock>(At(9, 0));
     window.form->SetRunAtClock(clock);
-    window.form->SetUnitItems({QStringLiteral("N"), QStringLiteral("kgf")});
-    window.form->SetEditText(PanelEdit::SampleCount, QStringLiteral("100"));
-    window.form->SetEditText(PanelEdit::Acceleration, QStringLiteral("9.81"));
+    GaugeSettings& settings = window.form->Settings();
+    settings.SetUnits({QStringLiteral("N"), QStringLiteral("kgf")});
+    settings.SetText(SettingText::SampleCount, QStringLiteral("100"));
+    settings.SetText(SettingText::Acceleration, QStringLiteral("9.81"));
     if (armed) {
         window.Find<QAbstractButton>("chbRunAt")->setChecked(true);
         window.SetText("eHour", QStringLiteral("9"));

@@ -4,7 +4,6 @@
 #include "link/GaugeExchange.h"
 #include "link/NewThread.h"
 #include "state/Global.h"
-#include "tests/support/FakeReplyTarget.h"
 #include "tests/support/IsolatedProgram.h"
 
 #include <QSignalSpy>
@@ -33,8 +32,7 @@ private slots:
         QFETCH(int, state);
         QFETCH(bool, captured);
         IsolatedProgram program;
-        FakeReplyTarget target;
-        GaugeExchange exchange(target);
+        GaugeExchange exchange;
         Global.ExchangeState = ExchangeState(state);
         Global.MeasurementRunning = true;
 
@@ -75,8 +73,7 @@ private slots:
         QFETCH(bool, displayPollSent);
         QFETCH(bool, reportPollSent);
         IsolatedProgram program;
-        FakeReplyTarget target;
-        GaugeExchange exchange(target);
+        GaugeExchange exchange;
         QSignalSpy sent(&exchange, &GaugeExchange::OrderSent);
         QSignalSpy status(&exchange, &GaugeExchange::StatusText);
         const auto setUp = [&] {
@@ -116,8 +113,7 @@ private slots:
     // A start waiting for its moment refuses the user's orders like a run.
     void armedStartRefuses() {
         IsolatedProgram program;
-        FakeReplyTarget target;
-        GaugeExchange exchange(target);
+        GaugeExchange exchange;
         auto* worker = new ComThread(nullptr, 1.0, false);
         worker->Start();
         QVERIFY(ThreadRunning());
@@ -130,8 +126,7 @@ private slots:
     // The run's state as the stream orders and their confirmation move it.
     void runStates() {
         IsolatedProgram program;
-        FakeReplyTarget target;
-        GaugeExchange exchange(target);
+        GaugeExchange exchange;
         QSignalSpy ended(&exchange, &GaugeExchange::RunEnded);
 
         exchange.StartStream(/*raw=*/false, /*now=*/false);

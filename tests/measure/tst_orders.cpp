@@ -3,7 +3,6 @@
 #include "measure/SettingsRules.h"
 #include "protocol/OrderSet.h"
 #include "state/Global.h"
-#include "tests/support/FakeReplyTarget.h"
 
 #include <QLocale>
 #include <QSignalSpy>
@@ -89,8 +88,7 @@ void TestOrders::issue() {
 
     Global.ExchangeState = ExchangeState::Downloading;
     Global.AwaitedReply = 99;
-    FakeReplyTarget window;
-    GaugeExchange exchange(window);
+    GaugeExchange exchange;
     QSignalSpy sent(&exchange, &GaugeExchange::OrderSent);
     QSignalSpy statusTexts(&exchange, &GaugeExchange::StatusText);
     exchange.Issue(order, argument);

@@ -1,7 +1,7 @@
 // Reply assembly: framing of every exchange, fed whole and byte by byte.
 #include "protocol/ProcessData.h"
 #include "state/Global.h"
-#include "tests/support/FakeReplyTarget.h"
+#include "tests/support/FakeExchange.h"
 #include "tests/support/RecordingMessages.h"
 
 #include <QLocale>
@@ -37,15 +37,16 @@ Outcome Run(const QList<QByteArray>& chunks, ExchangeState state, std::uint8_t a
             std::uint8_t family = Family::Force, bool running = true) {
     Prepare(state, awaited, family, running);
     RecordingMessages messages;
-    FakeReplyTarget target;
-    target.Units = {QStringLiteral("N"), QStringLiteral("kgf")};
-    ProcessData data(target, target);
+    FakeExchange target;
+    target.Settings.SetUnits({QStringLiteral("N"), QStringLiteral("kgf")});
+    ProcessData& data = target.Data;
     for (const QByteArray& chunk : chunks)
         data.ProcessIncoming(chunk);
-    return Outcome{data.IncomingBuffer(), target.StatusTexts,         target.OrderTexts(),
-                   target.PanelCaption,   target.FreshMarks,          target.EndMeasurementCalls,
-                   target.Samples,        target.ResultsFilesStarted, messages.Texts(),
-                   Global.ExchangeState};
+    return Outcome{data.IncomingBuffer(), target.StatusTexts,
+                   target.OrderTexts(),   target.Settings.Reading(),
+                   target.FreshMarks,     target.EndMeasurementCalls,
+                   target.Samples,        target.ResultsFilesStarted,
+                   messages.Texts(),      Global.ExchangeState};
 }
 
 QList<QByteArray> ByteByByte(const QByteArray& text) {
@@ -79,7 +80,7 @@ private slots:
     void boundDropsOldestTextUpToLineEnd();
     void boundKeepsGarbageWithoutLineEndsBounded();
     void streamEndAlwaysMakesProgress();
-    void reentrantTextIsQueued();
+    void textDuringABoxIsReadInAPassOfItsOwn();
     void textWhileABoxIsUpIsBounded();
 };
 
@@ -229,8 +230,8 @@ void TestProcessIncoming::perCallRules() {
 
 void TestProcessIncoming::boundDropsOldestTextUpToLineEnd() {
     Prepare(ExchangeState::RawCapture, 0, 0, false);
-    FakeReplyTarget target;
-    ProcessData data(target, target);
+    FakeExchange target;
+    ProcessData& data = target.Data;
     const QByteArray line = QByteArray(99, 'x') + '\n';
     for (int i = 0; i < 1000; ++i)
         data.ProcessIncoming(line);
@@ -246,8 +247,8 @@ void TestProcessIncoming::boundKeepsGarbageWithoutLineEndsBounded() {
           ExchangeState::Streaming, ExchangeState::Downloading, ExchangeState::RawCapture}) {
         Prepare(state, Reply::StreamOff, 0, true);
         RecordingMessages messages;
-        FakeReplyTarget target;
-        ProcessData data(target, target);
+        FakeExchange target;
+        ProcessData& data = target.Data;
         for (int i = 0; i < 100; ++i)
             data.ProcessIncoming(QByteArray(10000, 'x'));
         QVERIFY2(data.IncomingBuffer().size() <= ProcessData::IncomingLimit,
@@ -294,11 +295,11 @@ public:
 };
 } // namespace
 
-void TestProcessIncoming::reentrantTextIsQueued() {
+void TestProcessIncoming::textDuringABoxIsReadInAPassOfItsOwn() {
     Prepare(ExchangeState::Confirming, Reply::SampleCount, 0, false);
-    FakeReplyTarget target;
-    target.Edits[PanelEdit::SampleCount] = QStringLiteral("1000");
-    ProcessData data(target, target);
+    FakeExchange target;
+    target.Settings.SetText(SettingText::SampleCount, QStringLiteral("1000"));
+    ProcessData& data = target.Data;
     ReentrantMessages messages;
     SetMessagePresenter(&messages);
     messages.Data = &data;
@@ -306,7 +307,7 @@ void TestProcessIncoming::reentrantTextIsQueued() {
     data.ProcessIncoming("Mv800\r\n");
     SetMessagePresenter(nullptr);
     QCOMPARE(messages.Shown, 1);
-    QCOMPARE(target.Edits.value(PanelEdit::SampleCount), QStringLiteral("800"));
+    QCOMPARE(target.Settings.Text(SettingText::SampleCount), QStringLiteral("800"));
     QCOMPARE(data.IncomingBuffer(), QByteArray());
     QCOMPARE(target.StatusTexts.size(), 3);
 }
@@ -315,9 +316,9 @@ void TestProcessIncoming::reentrantTextIsQueued() {
 // the newest text is what is kept.
 void TestProcessIncoming::textWhileABoxIsUpIsBounded() {
     Prepare(ExchangeState::Confirming, Reply::SampleCount, 0, false);
-    FakeReplyTarget target;
-    target.Edits[PanelEdit::SampleCount] = QStringLiteral("1000");
-    ProcessData data(target, target);
+    FakeExchange target;
+    target.Settings.SetText(SettingText::SampleCount, QStringLiteral("1000"));
+    ProcessData& data = target.Data;
     ReentrantMessages messages;
     SetMessagePresenter(&messages);
     messages.Data = &data;

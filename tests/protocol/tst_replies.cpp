@@ -3,7 +3,7 @@
 #include "protocol/ProcessData.h"
 #include "state/Global.h"
 #include "tests/support/ExchangeSetup.h"
-#include "tests/support/FakeReplyTarget.h"
+#include "tests/support/FakeExchange.h"
 #include "tests/support/RecordingMessages.h"
 
 #include <QLocale>
@@ -28,8 +28,8 @@ QByteArray Report(const QByteArray& model, const QByteArray& unit, const QByteAr
 // One window, one reply side and one message recorder per case.
 struct Fixture {
     RecordingMessages Messages;
-    FakeReplyTarget Target;
-    ProcessData Data{Target, Target};
+    FakeExchange Target;
+    ProcessData& Data = Target.Data;
 
     explicit Fixture(ExchangeState state, std::uint8_t awaited = 0) {
         Global = SharedState{};
@@ -61,8 +61,8 @@ private slots:
     void settingsReportFillsThePanelWithoutClicks();
     void settingsReportLeavesFocusedFieldsAlone();
     void settingsReportOddLines();
-    void peakLineSendsNothingBack_data();
-    void peakLineSendsNothingBack();
+    void peakLine_data();
+    void peakLine();
     void continuousSendingWarning_data();
     void continuousSendingWarning();
 
@@ -149,13 +149,11 @@ void TestReplies::unitConfirmationAsksForAReading() {
 }
 
 void TestReplies::speedConfirmationRestartsPolls() {
-    for (const bool ticked : {true, false}) {
+    {
         Fixture f(ExchangeState::Confirming, Reply::SpeedFast);
-        f.Target.DisplayTicked = ticked;
         f.Feed("Mf1\r\n");
         QCOMPARE(f.Target.StatusTexts, QStringList{"Szybkość zmieniona na FAST"});
-        QVERIFY(f.Target.EnabledTimers.contains(WindowTimer::Report));
-        QCOMPARE(f.Target.EnabledTimers.contains(WindowTimer::Display), ticked);
+        QCOMPARE(f.Target.SpeedConfirmations, 1);
     }
     Fixture slow(ExchangeState::Confirming, Reply::SpeedSlow);
     slow.Feed("Mf1\r\n"); // the confirmation of the other speed
@@ -186,10 +184,10 @@ void TestReplies::sampleCount() {
     QFETCH(QString, after);
     QFETCH(int, messages);
     Fixture f(ExchangeState::Confirming, Reply::SampleCount);
-    f.Target.Edits[PanelEdit::SampleCount] = field;
+    f.Target.Settings.SetText(SettingText::SampleCount, field);
     f.Feed(reply);
     QCOMPARE(f.Target.StatusTexts, QStringList{"Liczba próbek ustawiona"});
-    QCOMPARE(f.Target.Edits.value(PanelEdit::SampleCount), after);
+    QCOMPARE(f.Target.Settings.Text(SettingText::SampleCount), after);
     QCOMPARE(f.Messages.Shown.size(), messages);
     if (messages) {
         QCOMPARE(f.Messages.Shown.first().Caption, QStringLiteral("Za duża liczba próbek"));
@@ -215,16 +213,13 @@ void TestReplies::battery() {
     Fixture f(ExchangeState::Confirming, Reply::Battery);
     f.Feed(reply);
     QCOMPARE(f.Target.Battery, percent);
-    QCOMPARE(f.Target.Intervals.contains(WindowTimer::Battery), percent > 0);
-    if (percent > 0)
-        QCOMPARE(f.Target.Intervals.value(WindowTimer::Battery), 11111);
 }
 
 void TestReplies::displayReadingUnderCommaLocale() {
     QLocale::setDefault(QLocale(QLocale::German));
     Fixture f(ExchangeState::ReadingDisplay, Reply::DisplayPoll);
     f.Feed(Reading('-', "12.345", "N"));
-    QCOMPARE(f.Target.PanelCaption, QStringLiteral("-12,345 N"));
+    QCOMPARE(f.Target.Settings.Reading(), QStringLiteral("-12,345 N"));
     QVERIFY(Global.PortConfigured);
     QCOMPARE(f.Target.FreshMarks, 1);
 }
@@ -265,71 +260,69 @@ void TestReplies::deviceFamily() {
     Fixture f(ExchangeState::ReadingSettings, Reply::Report);
     f.Feed("MODEL: " + model.toLatin1() + "\r\n");
     QCOMPARE(int(Global.DeviceFamily), family);
-    QCOMPARE(f.Target.Units, units);
-    QCOMPARE(f.Target.SpeedVisible, family == 0);
-    QCOMPARE(f.Target.SampleTimeCaption, timeCaption);
-    QCOMPARE(f.Target.SampleCountCaption, QStringLiteral("Liczba próbek (1-6400):"));
-    QCOMPARE(DeviceModel::SampleCountLimit(f.Target.SampleCountCaption), 6400);
+    QCOMPARE(f.Target.Settings.Units(), units);
+    QCOMPARE(f.Target.Settings.SpeedChoice(), family == 0);
+    QCOMPARE(DeviceModel::SampleTimeCaption(Global.DeviceFamily, f.Target.Settings.Speed()),
+             timeCaption);
+    QCOMPARE(f.Target.Settings.SampleCountMax(), QStringLiteral("6400"));
 }
 
 void TestReplies::settingsReportFillsThePanelWithoutClicks() {
     Fixture f(ExchangeState::ReadingSettings, Reply::Report);
-    f.Target.Units = {"kilogram 'kg'", "Newton 'N'"};
+    f.Target.Settings.SetUnits({"kilogram 'kg'", "Newton 'N'"});
     f.Feed(Report("FM-500", "kgf"));
-    QCOMPARE(f.Target.Model, QStringLiteral("FM-500"));
-    QCOMPARE(f.Target.SerialNumber, QStringLiteral("123456"));
-    QCOMPARE(f.Target.UnitSelected, 1);
-    QCOMPARE(f.Target.Acquisition, 1);
-    QVERIFY(f.Target.ThrChecked);
-    QCOMPARE(f.Target.SampleCountCaption, QStringLiteral("Liczba próbek (1-800):"));
-    QCOMPARE(f.Target.Edits.value(PanelEdit::SampleCount), QStringLiteral("250"));
-    QCOMPARE(f.Target.Edits.value(PanelEdit::SampleTime), QStringLiteral("0.5"));
-    QCOMPARE(f.Target.Edits.value(PanelEdit::Low), QStringLiteral("-1.5"));
-    QCOMPARE(f.Target.Edits.value(PanelEdit::High), QStringLiteral("101.0"));
-    QCOMPARE(f.Target.Edits.value(PanelEdit::Zero), QStringLiteral("0.0"));
-    QCOMPARE(f.Target.Edits.value(PanelEdit::Acceleration), QStringLiteral("9.81"));
-    QVERIFY(f.Target.UnsuppressedClicks.isEmpty());
-    for (const int tag : f.Target.Tags)
-        QCOMPARE(tag, 0);
-    QVERIFY(f.Target.DisabledTimers.contains(WindowTimer::Report));
+    QCOMPARE(f.Target.Settings.Model(), QStringLiteral("FM-500"));
+    QCOMPARE(f.Target.Settings.SerialNumber(), QStringLiteral("123456"));
+    QCOMPARE(f.Target.Settings.UnitIndex(), 1);
+    QCOMPARE(f.Target.Settings.Acquisition(), 1);
+    QVERIFY(f.Target.Settings.ThresholdsOn());
+    QCOMPARE(f.Target.Settings.SampleCountMax(), QStringLiteral("800"));
+    QCOMPARE(f.Target.Settings.Text(SettingText::SampleCount), QStringLiteral("250"));
+    QCOMPARE(f.Target.Settings.Text(SettingText::SampleTime), QStringLiteral("0.5"));
+    QCOMPARE(f.Target.Settings.Text(SettingText::Low), QStringLiteral("-1.5"));
+    QCOMPARE(f.Target.Settings.Text(SettingText::High), QStringLiteral("101.0"));
+    QCOMPARE(f.Target.Settings.Text(SettingText::Zero), QStringLiteral("0.0"));
+    QCOMPARE(f.Target.Settings.Text(SettingText::Acceleration), QStringLiteral("9.81"));
+    QCOMPARE(f.Target.ReportEnds, 1);
     QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
     QVERIFY(f.Target.Orders.isEmpty());
 
     // The same report again changes nothing and still sends nothing back.
     Global.ExchangeState = ExchangeState::ReadingSettings;
     f.Feed(Report("FM-500", "kgf"));
-    QVERIFY(f.Target.UnsuppressedClicks.isEmpty());
+    QVERIFY(f.Target.Orders.isEmpty());
 }
 
 void TestReplies::settingsReportLeavesFocusedFieldsAlone() {
     Fixture f(ExchangeState::ReadingSettings, Reply::Report);
-    f.Target.Edits[PanelEdit::Low] = QStringLiteral("12,");
-    f.Target.Focused = {PanelEdit::Low, PanelEdit::SampleCount};
+    f.Target.Settings.SetText(SettingText::Low, QStringLiteral("12,"));
+    f.Target.Settings.SetEditing(SettingText::Low, true);
+    f.Target.Settings.SetEditing(SettingText::SampleCount, true);
     f.Feed(Report("FM-500", "N"));
-    QCOMPARE(f.Target.Edits.value(PanelEdit::Low), QStringLiteral("12,"));
-    QVERIFY(!f.Target.Edits.contains(PanelEdit::SampleCount));
-    QCOMPARE(f.Target.Edits.value(PanelEdit::High), QStringLiteral("101.0"));
+    QCOMPARE(f.Target.Settings.Text(SettingText::Low), QStringLiteral("12,"));
+    QCOMPARE(f.Target.Settings.Text(SettingText::SampleCount), QString());
+    QCOMPARE(f.Target.Settings.Text(SettingText::High), QStringLiteral("101.0"));
 }
 
 void TestReplies::settingsReportOddLines() {
     Fixture f(ExchangeState::ReadingSettings, Reply::Report);
-    f.Target.Edits[PanelEdit::SampleTime] = QStringLiteral("1");
+    f.Target.Settings.SetText(SettingText::SampleTime, QStringLiteral("1"));
     // A unit that is not in the new list leaves no unit selected; a sampling time without
     // its "s" gives an empty field.
     f.Feed("MODEL: FS-10\r\nUNIT: kgf\r\nACQ.T.: 0.005\r\n");
-    QCOMPARE(f.Target.UnitSelected, -1);
-    QCOMPARE(f.Target.Edits.value(PanelEdit::SampleTime), QString());
+    QCOMPARE(f.Target.Settings.UnitIndex(), -1);
+    QCOMPARE(f.Target.Settings.Text(SettingText::SampleTime), QString());
     QCOMPARE(Global.ExchangeState, ExchangeState::ReadingSettings); // report not complete
 }
 
-void TestReplies::peakLineSendsNothingBack_data() {
+void TestReplies::peakLine_data() {
     QTest::addColumn<bool>("wasChecked");
     QTest::addColumn<int>("wasMode");
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<bool>("checked");
     QTest::addColumn<int>("mode");
 
-    // Both the box and the mode group change: the second change must not get through.
+    // Both the box and the direction change; a plain "PEAK" keeps the direction.
     QTest::newRow("off to PEAK-") << false << 0 << QByteArray("PEAK: PEAK-") << true << 1;
     QTest::newRow("off to PEAK+") << false << 1 << QByteArray("PEAK: PEAK+") << true << 0;
     QTest::newRow("PEAK+ to PEAK-") << true << 0 << QByteArray("PEAK: PEAK-") << true << 1;
@@ -337,7 +330,7 @@ void TestReplies::peakLineSendsNothingBack_data() {
     QTest::newRow("unchanged") << true << 1 << QByteArray("PEAK: PEAK-") << true << 1;
 }
 
-void TestReplies::peakLineSendsNothingBack() {
+void TestReplies::peakLine() {
     QFETCH(bool, wasChecked);
     QFETCH(int, wasMode);
     QFETCH(QByteArray, line);
@@ -345,16 +338,12 @@ void TestReplies::peakLineSendsNothingBack() {
     QFETCH(int, mode);
 
     Fixture f(ExchangeState::ReadingSettings, Reply::Report);
-    f.Target.PeakChecked = wasChecked;
-    f.Target.PeakMode = wasMode;
+    f.Target.Settings.SetPeak(wasChecked, wasMode);
     f.Feed(line + "\r\n");
-    QCOMPARE(f.Target.PeakChecked, checked);
-    QCOMPARE(f.Target.PeakMode, mode);
-    QVERIFY(f.Target.UnsuppressedClicks.isEmpty());
+    QCOMPARE(f.Target.Settings.PeakOn(), checked);
+    QCOMPARE(f.Target.Settings.PeakDirection(), mode);
+    QVERIFY(f.Target.Orders.isEmpty());
     QCOMPARE(Global.ExchangeState, ExchangeState::ReadingSettings);
-    // A mark that no change took is cleared when the report ends.
-    f.Feed("ACCEL.: 9.81 m/s2\r\n");
-    QCOMPARE(f.Target.Tags.value(TaggedControl::Peak), 0);
 }
 
 void TestReplies::continuousSendingWarning_data() {
@@ -412,7 +401,7 @@ void TestReplies::streamFamily0UnitConflict() {
     QCOMPARE(f.Messages.Shown.size(), 1);
     QCOMPARE(f.Messages.Shown.first().Caption, QStringLiteral("Niezgodność jednostek"));
     QCOMPARE(f.Messages.Shown.first().Icon, MessageIcon::Warning);
-    QCOMPARE(f.Target.PanelCaption, QStringLiteral(" 2.5 kg")); // still shown
+    QCOMPARE(f.Target.Settings.Reading(), QStringLiteral(" 2.5 kg")); // still shown
 }
 
 void TestReplies::streamFamily12_data() {
@@ -448,9 +437,9 @@ void TestReplies::streamFamily12() {
     Global.DeviceFamily = Family::Torque;
     Global.MeasurementRunning = true;
     Global.SampleStats.Count = countBefore;
-    f.Target.Units = {"N*m", "kg"};
-    f.Target.UnitSelected = selected;
-    f.Target.PanelCaption = QStringLiteral(" 1.5 N*m");
+    f.Target.Settings.SetUnits({"N*m", "kg"});
+    f.Target.Settings.SetUnitIndex(selected);
+    f.Target.Settings.SetReading(QStringLiteral(" 1.5 N*m"));
     f.Feed(input);
     QList<double> values;
     for (const auto& point : f.Target.Samples)
@@ -466,7 +455,7 @@ void TestReplies::streamNotRunningOnlyShows() {
     Fixture f(ExchangeState::Streaming, Reply::StreamOn);
     f.Feed(Reading(' ', "4.5", "N"));
     QCOMPARE(f.Target.Samples.size(), 0);
-    QCOMPARE(f.Target.PanelCaption, QStringLiteral(" 4.5 N"));
+    QCOMPARE(f.Target.Settings.Reading(), QStringLiteral(" 4.5 N"));
     QVERIFY(Global.PortConfigured);
 }
 
@@ -546,8 +535,8 @@ void TestReplies::download() {
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German)}) {
         QLocale::setDefault(locale);
         Fixture f(ExchangeState::Downloading, Reply::Download);
-        f.Target.Edits[PanelEdit::Low] = QStringLiteral("99.0");
-        f.Target.Edits[PanelEdit::High] = QStringLiteral("101,0");
+        f.Target.Settings.SetText(SettingText::Low, QStringLiteral("99.0"));
+        f.Target.Settings.SetText(SettingText::High, QStringLiteral("101,0"));
         f.Feed(dump);
         QCOMPARE(f.Target.Samples, samples);
         QCOMPARE(f.Target.XAxisTitle, xTitle);
@@ -594,8 +583,11 @@ void TestReplies::downloadUnusableSampleTimeStops() {
 
 void TestReplies::downloadUnitConflictKeepsGoing() {
     Fixture f(ExchangeState::Downloading, Reply::Download);
+    // One sample in kg on the chart already.
     f.Target.Samples = {{0, 1}};
     f.Target.YAxisTitle = QStringLiteral("Próbka [kg]");
+    Global.SampleStats.Count = 1;
+    Global.SampleUnit = QStringLiteral("kg");
     f.Feed("COUNT: 1\r\nAVERAGE: 1 N  \r\nSMP.001: 2 N  \r\n");
     QCOMPARE(f.Messages.Shown.size(), 1);
     QCOMPARE(f.Target.Samples.size(), 2);

@@ -117,19 +117,21 @@ QImage Framed(const QImage& client, const QString& caption, const QIcon& icon,
 // What the window shows while a gauge is attached and a run has been recorded, told to it
 // the way the reply side tells it.
 void ShowSample(TMainForm& window) {
-    window.SetModelText(QStringLiteral("FM-500"));
-    window.SetSerialNumberText(QStringLiteral("21040117"));
-    window.SetBatteryPercent(87);
-    window.SetUnitItems({QStringLiteral("N"), QStringLiteral("kgf"), QStringLiteral("Lbf"),
-                         QStringLiteral("ozf"), QStringLiteral("kg"), QStringLiteral("Lb"),
-                         QStringLiteral("oz")});
-    window.SetUnitIndex(0);
-    window.SetSampleCountCaption(DeviceModel::SampleCountCaption(QStringLiteral("6400")));
-    window.SetEditText(PanelEdit::SampleCount, QStringLiteral("800"));
-    window.SetEditText(PanelEdit::SampleTime, QStringLiteral("0.1"));
-    window.SetEditText(PanelEdit::Acceleration, QStringLiteral("9.81"));
-    window.SetPanelResultCaption(QStringLiteral("+241.50 N"));
-    window.MarkReadingFresh();
+    GaugeSettings& settings = window.Settings();
+    ProcessData& replies = window.Replies();
+    settings.SetModel(QStringLiteral("FM-500"));
+    settings.SetSerialNumber(QStringLiteral("21040117"));
+    emit replies.BatteryRead(87);
+    settings.SetUnits({QStringLiteral("N"), QStringLiteral("kgf"), QStringLiteral("Lbf"),
+                       QStringLiteral("ozf"), QStringLiteral("kg"), QStringLiteral("Lb"),
+                       QStringLiteral("oz")});
+    settings.SetUnitIndex(0);
+    settings.SetSampleCountMax(QString::number(DeviceModel::IdentifiedSampleCountMax));
+    settings.SetText(SettingText::SampleCount, QStringLiteral("800"));
+    settings.SetText(SettingText::SampleTime, QStringLiteral("0.1"));
+    settings.SetText(SettingText::Acceleration, QStringLiteral("9.81"));
+    settings.SetReading(QStringLiteral("+241.50 N"));
+    emit replies.ReadingTaken();
     window.SetYTitle(ProcessData::SampleTitle(QStringLiteral("N")));
     window.SetSeriesName(QCoreApplication::translate("TMainForm", "Pomiar on-line"));
     Global.SampleUnit = QStringLiteral("N");
