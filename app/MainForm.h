@@ -68,6 +68,8 @@ public:
     static constexpr std::chrono::milliseconds ReportInterval{1234};
     static constexpr std::chrono::milliseconds DisplayInterval{347};
     static constexpr std::chrono::milliseconds OnlineStopInterval{1000};
+    // How long a fast run waits for the gauge to confirm its end before it is shown anyway.
+    static constexpr std::chrono::milliseconds ReplayWithoutConfirmation{5000};
     // How long a closing window waits for a run-at worker to end.
     static constexpr std::chrono::milliseconds RunAtWorkerGrace{2000};
     // How long a shown window waits for the platform to activate it before it acts as if
@@ -196,6 +198,7 @@ private:
     void RunEnded();
     void RunAtCountdownMessageReceived(const RunAtCountdownEvent& message);
     void ReplayCapture();
+    void ReplayPendingCapture();
     const DayClock& RunAtClock();
     // Results file written during on-line runs when the gauge asks for one.
     void StartResultsFile();
@@ -433,6 +436,9 @@ private:
     // The exchange with the gauge, and its serial port.
     GaugeExchange* m_exchange = nullptr;
     SerialLink* m_ComPort1 = nullptr;
+    // A fast run has been stopped; its capture is replayed at the confirmation.
+    bool m_replayPending = false;
+    QElapsedTimer m_stopClock;
     // A results file that could not be created has been reported in this run.
     bool m_resultsFailureReported = false;
     // config.xml, kept in memory from creation to close.

@@ -10,6 +10,7 @@
 #include "link/CaptureFile.h"
 #include "link/EthConnection.h"
 #include "link/GaugeExchange.h"
+#include "link/GaugeLink.h"
 #include "link/SerialLink.h"
 #include "link/SerialSettings.h"
 #include "protocol/OrderSet.h"
@@ -72,6 +73,8 @@ void TMainForm::sbComPortClick() {
 // An unplugged adapter: the port is closed and the button offers to open it again; what the
 // chart holds stays.
 void TMainForm::ComPort1LinkLost(const QString& reason) {
+    // The gauge can no longer confirm a stop: what the fast run captured is shown now.
+    ReplayPendingCapture();
     m_linkState = LinkState::Closed;
     UpdatePortButton();
     QString status =
@@ -127,6 +130,8 @@ void TMainForm::CloseSerialPortAndStoreIni() {
 
 void TMainForm::CreateEthLink() {
     m_exchange->CreateNetworkLink();
+    // The gauge can no longer confirm a stop: what the fast run captured is shown now.
+    connect(m_exchange->Network(), &GaugeLink::Lost, this, &TMainForm::ReplayPendingCapture);
 }
 
 // The exit sequence may run while the link is handing over a line (a message box raised by

@@ -118,10 +118,27 @@ void TMainForm::sbStopClick() {
     SetThreadRunning(false);
     m_lblRemain->hide();
     m_lblRemainCounter->hide();
-    if (m_exchange->FastCapture())
-        ReplayCapture();
-    m_exchange->StopStream(false);
+    if (!m_exchange->Running()) {
+        // No run: a gauge left sending, or a start that never came, is told to stop.
+        m_exchange->StopStream(false);
+        m_TimerPomiarOnline->start();
+        return;
+    }
+    // The run goes on until the gauge confirms its end: the samples it sent before the
+    // confirmation are kept, read as they come or, in a fast run, replayed at the end.
+    m_replayPending = m_replayPending || m_exchange->FastCapture();
+    m_stopClock.start();
+    m_exchange->StopAtConfirmation();
     m_TimerPomiarOnline->start();
+}
+
+// A fast run's capture is plotted once the run is over, or once the gauge can no longer
+// confirm its end.
+void TMainForm::ReplayPendingCapture() {
+    if (!m_replayPending)
+        return;
+    m_replayPending = false;
+    ReplayCapture();
 }
 
 // The fast run's text is parsed and plotted only now, in one pass.
@@ -141,16 +158,20 @@ void TMainForm::ReplayCapture() {
     });
 }
 
-// Repeats the stop order until the gauge's "Me0" ends the run; there is no time-out.
+// Repeats the stop order until the gauge's "Me0" ends the run; there is no time-out. A fast run
+// is shown after a while even without the confirmation.
 void TMainForm::TimerPomiarOnlineTimer() {
     m_TimerPomiarOnline->stop();
     if (!Global.MeasurementRunning)
         return;
-    m_exchange->StopStream(true);
+    if (m_replayPending && m_stopClock.hasExpired(ReplayWithoutConfirmation.count()))
+        ReplayPendingCapture();
+    m_exchange->StopAtConfirmation();
     m_TimerPomiarOnline->start();
 }
 
 void TMainForm::RunEnded() {
+    ReplayPendingCapture();
     // The repetition belongs to this run: left to its next tick it would stop a run started
     // within the second after the confirmation.
     m_TimerPomiarOnline->stop();

@@ -49,6 +49,7 @@ void TMainForm::UnattendedStep() {
         // The samples are kept at Stop; the confirmation only tells that the gauge is quiet.
         if (Global.MeasurementRunning && m_unattendedClock.elapsed() < UnattendedStopGrace.count())
             return;
+        ReplayPendingCapture();
         m_unattendedPhase = UnattendedPhase::Off;
         m_unattendedTimer->stop();
         close();

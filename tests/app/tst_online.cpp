@@ -6,6 +6,7 @@
 #include "app/widgets/RadioGroup.h"
 #include "link/CaptureFile.h"
 #include "link/NewThread.h"
+#include "link/SerialLink.h"
 #include "measure/ChartView.h"
 #include "protocol/Numbers.h"
 #include "state/Global.h"
@@ -155,6 +156,8 @@ private slots:
     void unitChangeEndsTheRun();
     void fastRunIsReplayedAtStop_data();
     void fastRunIsReplayedAtStop();
+    void fastRunWithoutConfirmation_data();
+    void fastRunWithoutConfirmation();
     void replayOfNothingKeepsTheUnit();
     void replayWhenTheCaptureFileCannotBeWritten_data();
     void replayWhenTheCaptureFileCannotBeWritten();
@@ -384,15 +387,15 @@ void TestOnline::stopRepeatsTheOrderUntilConfirmed() {
     window.received.clear();
     window.Click("sbStop");
     QCOMPARE(window.Orders(), QList<QByteArray>{"Se0"});
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(Global.ExchangeState, ExchangeState::Streaming);
     QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
     QCOMPARE(window.form->StatusText(), QStringLiteral("Wyłączanie nadawania ciągłego..."));
     auto* repeat = window.Find<QTimer>("TimerPomiarOnline");
     QVERIFY(repeat->isActive());
     QVERIFY(Global.MeasurementRunning); // until the gauge confirms
-    // Lines still on their way are not samples any more.
+    // Lines still on their way belong to the run.
     window.Feed({3});
-    QCOMPARE(window.form->ChartPointCount(), 2);
+    QCOMPARE(window.form->ChartPointCount(), 3);
 
     // An order sent meanwhile does not keep the confirmation from being recognised.
     SetExchange(ExchangeState::Confirming, Reply::Tare);
@@ -402,7 +405,7 @@ void TestOnline::stopRepeatsTheOrderUntilConfirmed() {
 
     window.form->Exchange().ProcessIncoming(ForceLine(4) + "Me0\r\n");
     QVERIFY(!Global.MeasurementRunning);
-    QCOMPARE(window.form->ChartPointCount(), 2);
+    QCOMPARE(window.form->ChartPointCount(), 3);
     QCOMPARE(window.form->StatusText(), QStringLiteral("Nadawanie ciągle wyłączone"));
     QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
     QVERIFY(!window.Find<QAction>("MenuMeasurementStop")->isEnabled());
@@ -503,20 +506,56 @@ void TestOnline::fastRunIsReplayedAtStop() {
     window.received.clear();
 
     window.Click("sbStop");
+    QCOMPARE(window.Orders(), QList<QByteArray>{"Se0"});
+    QCOMPARE(window.form->ChartPointCount(), 0); // the run goes on until the gauge confirms
+    // A line on its way when Stop was pressed belongs to the run; the confirmation ends it.
+    const QByteArray inFlight = " 007.00\r\n";
+    window.form->Exchange().ProcessIncoming(inFlight + "Me0\r\n");
+    expected << 7.0;
+    QVERIFY(!Global.MeasurementRunning);
     QCOMPARE(Values(window.form->ChartData().Samples()), expected);
     QList<double> keys;
     for (int i = 0; i < expected.size(); ++i)
         keys << i * 0.005;
     QCOMPARE(Keys(window.form->ChartData().Samples()), keys);
     QCOMPARE(window.form->YTitle(), title);
-    QCOMPARE(ReadAll(path), text);
+    QCOMPARE(ReadAll(path), text + inFlight);
     QVERIFY(capture.Buffer().isEmpty());
     QVERIFY(!capture.IsOpen());
-    QCOMPARE(window.Orders(), QList<QByteArray>{"Se0"});
     QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
     QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
     window.form->RefreshStatLabels();
     QCOMPARE(window.Text("LabelCount"), QString::number(expected.size()));
+}
+
+// A gauge that cannot confirm the stop (the link is gone) or does not (it went quiet) still
+// has its fast run plotted; the stop order is repeated as before.
+void TestOnline::fastRunWithoutConfirmation_data() {
+    QTest::addColumn<bool>("linkLost");
+    QTest::newRow("the link is lost") << true;
+    QTest::newRow("the gauge does not answer") << false;
+}
+
+void TestOnline::fastRunWithoutConfirmation() {
+    QFETCH(bool, linkLost);
+    OnlineWindow window(Family::Torque);
+    window.form->Settings().SetReading(QStringLiteral(" 1.00 N*m"));
+    window.StartRun(QStringLiteral("0.01"));
+    QVERIFY(window.gauge.Write(" 001.00\r\n 002.00\r\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.form->Capture().Buffer().size(), 18, Patience);
+    window.Click("sbStop");
+    window.form->Exchange().ProcessIncoming(" 003.00\r\n");
+    QCOMPARE(window.form->ChartPointCount(), 0);
+    if (linkLost)
+        emit window.form->ComPort1().Lost(QStringLiteral("unplugged"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.form->ChartPointCount(), 3,
+                              2 * TMainForm::ReplayWithoutConfirmation.count() + Patience);
+    QCOMPARE(Values(window.form->ChartData().Samples()), (QList<double>{1, 2, 3}));
+    QVERIFY(Global.MeasurementRunning); // until a gauge confirms
+    QVERIFY(window.Find<QTimer>("TimerPomiarOnline")->isActive());
+    window.form->Exchange().ProcessIncoming("Me0\r\n");
+    QVERIFY(!Global.MeasurementRunning);
+    QCOMPARE(window.form->ChartPointCount(), 3);
 }
 
 void TestOnline::replayOfNothingKeepsTheUnit() {

@@ -224,6 +224,8 @@ void TestOnlineEndToEnd::torqueFastRunReplaysEverySample() {
     QCOMPARE(ChartCount(session), 0);
 
     session.Find<QAbstractButton>("sbStop")->click();
+    // The capture is replayed once the gauge has confirmed the end of its stream.
+    QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
     qInfo("gauge sent %d samples, the capture held %lld bytes, the replay plotted %d",
           int(sent.size()), captured(), ChartCount(session));
     const ChartModel& chart = session.Window->ChartData();
@@ -233,7 +235,6 @@ void TestOnlineEndToEnd::torqueFastRunReplaysEverySample() {
         keys << i * 0.005;
     QCOMPARE(Keys(chart), keys);
     QVERIFY(session.Window->YTitle().startsWith(QStringLiteral("Próbka [N*m]")));
-    QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
 }
 
 void TestOnlineEndToEnd::scheduledStartCollectsFromTheMomentOn() {
