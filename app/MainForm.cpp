@@ -1,6 +1,7 @@
 // The main window's lifecycle (creation, first activation, exit), its timers and status bar.
 #include "app/MainForm.h"
 
+#include "app/SettingsPanel.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/ImageButton.h"
 #include "app/widgets/RadioGroup.h"
@@ -23,11 +24,12 @@
 
 TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent) {
+    // The exchange first: the settings panel shows its gauge's settings.
+    BuildLinks();
     BuildLayout();
     BuildMenu();
     ApplyTexts();
     WireHandlers();
-    BuildLinks();
     FollowGauge();
     resize(ClientSize.width(), ClientSize.height() + menuBar()->sizeHint().height());
     FormCreate();
@@ -37,10 +39,11 @@ TMainForm::~TMainForm() {
     // A run-at worker still counting down must not post to a window that is gone.
     SetThreadRunning(false);
     ComThread::WaitForAll(RunAtWorkerGrace);
-    // Closing moves the focus, and the settings it would be told to go with the exchange.
-    disconnect(m_focusFollow);
-    // The reply side it holds has this window's handlers among its listeners, and the window
-    // is half gone once the base class deletes the children.
+    // The settings panel follows the exchange's settings (the focus too, which moves while
+    // the window closes), and the reply side it holds has this window's handlers among its
+    // listeners: the panel goes first, then the exchange, while the window is still whole.
+    delete m_settingsPanel;
+    m_settingsPanel = nullptr;
     delete m_exchange;
     m_exchange = nullptr;
     m_ComPort1 = nullptr;
@@ -73,19 +76,11 @@ void TMainForm::WireHandlers() {
     connect(m_sbReset, &SpeedButton::Click, this, &TMainForm::sbResetClick);
 
     connect(m_sbClear, &SpeedButton::Click, this, &TMainForm::sbClearClick);
-    connect(m_rgUnit, &RadioGroup::Click, this, &TMainForm::rgUnitClick);
-    connect(m_chkbPeak, &CheckBox::Click, this, &TMainForm::chkbPeakClick);
-    connect(m_rgPeakMode, &RadioGroup::Click, this, &TMainForm::chkbPeakClick);
-    connect(m_rgSpeed, &RadioGroup::Click, this, &TMainForm::rgSpeedClick);
-    connect(m_rgAcquisition, &RadioGroup::Click, this, &TMainForm::rgAcquisitionClick);
-    connect(m_chkbThr, &CheckBox::Click, this, &TMainForm::chkbThrClick);
-    connect(m_sbLow, &SpeedButton::Click, this, &TMainForm::sbLowClick);
-    connect(m_sbHigh, &SpeedButton::Click, this, &TMainForm::sbHighClick);
-    connect(m_dbZero, &SpeedButton::Click, this, &TMainForm::dbZeroClick);
-    connect(m_sbSampleCount, &SpeedButton::Click, this, &TMainForm::sbSampleCountClick);
-    connect(m_sbSampleTime, &SpeedButton::Click, this, &TMainForm::sbSampleTimeClick);
-    connect(m_sbAcceleration, &SpeedButton::Click, this, &TMainForm::sbAccelerationClick);
-    connect(m_sbUpdateSettings, &SpeedButton::Click, this, &TMainForm::sbUpdateSettingsClick);
+    connect(m_settingsPanel, &SettingsPanel::RefreshRequested, this,
+            [this] { EnableTimer(WindowTimer::Report); });
+    // Readings wait until the gauge has confirmed a new speed.
+    connect(m_settingsPanel, &SettingsPanel::SpeedOrdered, this,
+            [this] { DisableTimer(WindowTimer::Display); });
 
     connect(m_Otwrz1, &QAction::triggered, this, &TMainForm::Otwrz1Click);
     connect(m_Zapisz1, &QAction::triggered, this, &TMainForm::Zapisz1Click);

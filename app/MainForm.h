@@ -2,6 +2,7 @@
 
 #include "app/dialogs/AutoKonfTarget.h"
 #include "app/dialogs/ConnectionTarget.h"
+#include "app/widgets/PanelLayout.h"
 #include "link/GaugeExchange.h"
 #include "measure/ChartModel.h"
 #include "protocol/GaugeSettings.h"
@@ -26,6 +27,7 @@ class GaugeExchange;
 class LanguageModules;
 class RunAtCountdownEvent;
 class SerialLink;
+class SettingsPanel;
 class XMLConfig;
 class ImageButton;
 class MenuStyle;
@@ -77,7 +79,7 @@ public:
     static constexpr std::chrono::milliseconds ActivationGrace{100};
 
     // Property of an edit field holding the length the user may type.
-    static constexpr const char* TypingLimitProperty = "TypingLimit";
+    static constexpr const char* TypingLimitProperty = PanelLayout::TypingLimitProperty;
 
     // The client area below the menu bar, at 96 dpi.
     static constexpr QSize ClientSize{738, 700};
@@ -140,10 +142,7 @@ public:
         QString TimeTitle;         // X title of a run in seconds
         QString SampleNumberTitle; // X title of a download without a sampling time
         QString SampleTitlePrefix; // Y title before its unit
-        QString SampleCountPrefix; // sample-count caption before its range
-        QString SampleTimePrefix;  // sample-time caption before its range
         QString OnlineSeriesName;  // series name of an on-line run
-        QStringList InitialUnits;  // the unit list before a gauge names its own
     };
     static ComposedTexts ComposeTexts();
 
@@ -207,8 +206,6 @@ private:
     // Following the gauge (MainFormPanel.cpp).
     void FollowGauge();
     void ShowSetting(GaugeSettings::Item item);
-    void ShowSettingText(SettingText field);
-    void ShowSampleTimeCaption();
     void TintReading(bool fresh);
 
     // Lifecycle.
@@ -238,7 +235,6 @@ private:
     QWidget* BuildPanelRight();
     QWidget* BuildPanelBottom();
     QWidget* BuildStatistics();
-    QWidget* BuildSettings();
     void BuildStatusBar();
     void BuildTimers();
     void BuildMenu();
@@ -247,7 +243,6 @@ private:
     ChartView* CreateChart(QWidget* parent);
     void PlaceSeriesName();
     QTimer* TimerOf(WindowTimer timer) const;
-    QLineEdit* EditOf(SettingText field) const;
 
     // --- Handlers ---------------------------------------------------------------------
     // Top panel.
@@ -267,20 +262,8 @@ private:
     void sbSetTimeClick();
     void sbGetDataClick();
     void sbResetClick();
-    // Statistics and settings.
+    // Statistics.
     void sbClearClick();
-    void rgUnitClick();
-    void chkbPeakClick();
-    void rgSpeedClick();
-    void rgAcquisitionClick();
-    void chkbThrClick();
-    void sbLowClick();
-    void sbHighClick();
-    void dbZeroClick();
-    void sbSampleCountClick();
-    void sbSampleTimeClick();
-    void sbAccelerationClick();
-    void sbUpdateSettingsClick();
     // Menu.
     void Otwrz1Click();
     void Zapisz1Click();
@@ -361,37 +344,7 @@ private:
     QLabel* m_LabelMax = nullptr;
     QLabel* m_LabelSum = nullptr;
     QLabel* m_LabelAver = nullptr;
-    QGroupBox* m_gbSettings = nullptr;
-    RadioGroup* m_rgUnit = nullptr;
-    QGroupBox* m_gbAcquisition = nullptr;
-    RadioGroup* m_rgAcquisition = nullptr;
-    RadioGroup* m_rgSpeed = nullptr;
-    QLabel* m_lbSampleCount = nullptr;
-    QLineEdit* m_EditSampleCount = nullptr;
-    SpeedButton* m_sbSampleCount = nullptr;
-    QLabel* m_LabelSampleTime = nullptr;
-    QLineEdit* m_EditSampleTime = nullptr;
-    SpeedButton* m_sbSampleTime = nullptr;
-    CheckBox* m_chkbPeak = nullptr;
-    RadioGroup* m_rgPeakMode = nullptr;
-    CheckGroupHeader* m_peakHeader = nullptr;
-    QGroupBox* m_gbAcceleration = nullptr;
-    QLineEdit* m_EditAcceleration = nullptr;
-    QLabel* m_lblAccelerationUnit = nullptr;
-    SpeedButton* m_sbAcceleration = nullptr;
-    QGroupBox* m_gbThresholds = nullptr;
-    CheckBox* m_chkbThr = nullptr;
-    CheckGroupHeader* m_thrHeader = nullptr;
-    QLabel* m_lblLow = nullptr;
-    QLineEdit* m_EditLow = nullptr;
-    SpeedButton* m_sbLow = nullptr;
-    QLabel* m_lblHigh = nullptr;
-    QLineEdit* m_EditHigh = nullptr;
-    SpeedButton* m_sbHigh = nullptr;
-    QLabel* m_lblZero = nullptr;
-    QLineEdit* m_EditZero = nullptr;
-    SpeedButton* m_dbZero = nullptr;
-    SpeedButton* m_sbUpdateSettings = nullptr;
+    SettingsPanel* m_settingsPanel = nullptr;
 
     QStatusBar* m_StatusBar = nullptr;
     QLabel* m_StatusCaption = nullptr;
@@ -454,8 +407,6 @@ private:
 
     ChartModel m_chartModel;
     bool m_statRefreshPending = false;
-    // The focus of the settings fields, followed until the window goes.
-    QMetaObject::Connection m_focusFollow;
 
     // On-line measurement: the time of day of the run-at worker and of "next minute".
     std::shared_ptr<const DayClock> m_runAtClock;

@@ -1,6 +1,7 @@
 // Data files, chart image, export, configuration, languages, help and About.
 #include "app/MainForm.h"
 
+#include "app/SettingsPanel.h"
 #include "app/dialogs/TAboutForm.h"
 #include "app/widgets/Desktop.h"
 #include "app/widgets/FileDialogs.h"
@@ -32,12 +33,6 @@ namespace {
 FileDialogRequest DataFileDialog() {
     return {TMainForm::tr("Pliki tekstowe (.txt)|*.txt|Wszystkie pliki|*.*"), QStringLiteral("txt"),
             QString()};
-}
-
-QString SelectedItem(const RadioGroup* group) {
-    const int index = group->ItemIndex();
-    const QStringList items = group->Items();
-    return index >= 0 && index < items.size() ? items.at(index) : QString();
 }
 
 } // namespace
@@ -77,12 +72,13 @@ void TMainForm::Zapisz1Click() {
     // would put every sample of a reopened file at the same time.
     const QString sampleTime =
         m_seriesOrigin == SeriesOrigin::Run
-            ? m_EditSampleTime->text()
+            ? Settings().Text(SettingText::SampleTime)
             : FormatGeneral(m_seriesOrigin == SeriesOrigin::File ? m_fileTimeStep
                                                                  : Global.SampleTime,
                             QLatin1Char('.'));
-    const DataFileSettings settings{SelectedItem(m_rgSpeed), SelectedItem(m_rgAcquisition),
-                                    SelectedItem(m_rgUnit), sampleTime};
+    const DataFileSettings settings{m_settingsPanel->SpeedText(),
+                                    m_settingsPanel->AcquisitionText(), m_settingsPanel->UnitText(),
+                                    sampleTime};
     const ChartModel::Container& samples = *m_chartModel.Samples();
     QList<QPointF> points;
     points.reserve(samples.size());
@@ -163,12 +159,7 @@ TMainForm::ComposedTexts TMainForm::ComposeTexts() {
     texts.TimeTitle = translate("ProcessData", "Czas") + QStringLiteral(" [s]");
     texts.SampleNumberTitle = translate("ProcessData", "Numer próbki");
     texts.SampleTitlePrefix = ProcessData::SampleTitle(QString()).chopped(1);
-    const QString countCaption = DeviceModel::SampleCountCaption(QString());
-    texts.SampleCountPrefix = countCaption.left(countCaption.indexOf(QStringLiteral(" (1-")) + 4);
-    const QString timeCaption = DeviceModel::SampleTimeCaption(Family::Force, 0);
-    texts.SampleTimePrefix = timeCaption.left(timeCaption.lastIndexOf(QStringLiteral(" (")) + 2);
     texts.OnlineSeriesName = tr("Pomiar on-line");
-    texts.InitialUnits = {tr("kilogram 'kg'"), tr("Newton 'N'"), tr("funt 'lb'"), tr("uncja 'oz'")};
     return texts;
 }
 
@@ -196,15 +187,8 @@ void TMainForm::FollowComposedTexts() {
     xTitle = FollowWhole(xTitle, before.SampleNumberTitle, now.SampleNumberTitle);
     SetXTitle(xTitle);
     SetYTitle(FollowPrefix(YTitle(), before.SampleTitlePrefix, now.SampleTitlePrefix));
-    m_lbSampleCount->setText(
-        FollowPrefix(m_lbSampleCount->text(), before.SampleCountPrefix, now.SampleCountPrefix));
-    m_LabelSampleTime->setText(
-        FollowPrefix(m_LabelSampleTime->text(), before.SampleTimePrefix, now.SampleTimePrefix));
     SetSeriesName(
         FollowWhole(m_LabelSeriesName->text(), before.OnlineSeriesName, now.OnlineSeriesName));
-    // The initial units are translated for as long as no gauge has named its own.
-    if (!before.InitialUnits.isEmpty() && m_rgUnit->Items() == before.InitialUnits)
-        m_rgUnit->SetItemTexts(now.InitialUnits);
     m_composedTexts = now;
 }
 
@@ -253,7 +237,8 @@ void TMainForm::LoadConfig() {
 void TMainForm::SaveConfig() {
     if (!m_xmlConfig)
         return;
-    m_xmlConfig->SaveConfig({Global.LanguageId, m_EditLow->text(), m_EditHigh->text(),
-                             Global.PortConfigured, MaxPortText(), Global.DataDirectory,
-                             Global.UseEthernet, Global.EthHost, Global.EthPort});
+    m_xmlConfig->SaveConfig({Global.LanguageId, Settings().Text(SettingText::Low),
+                             Settings().Text(SettingText::High), Global.PortConfigured,
+                             MaxPortText(), Global.DataDirectory, Global.UseEthernet,
+                             Global.EthHost, Global.EthPort});
 }

@@ -1,12 +1,12 @@
 // The widget tree of the main window: panels, groups and controls with their initial values.
 #include "app/MainForm.h"
 
+#include "app/SettingsPanel.h"
 #include "app/widgets/CheckBox.h"
-#include "app/widgets/CheckGroupHeader.h"
 #include "app/widgets/ImageButton.h"
+#include "app/widgets/PanelLayout.h"
 #include "app/widgets/Pictures.h"
 #include "app/widgets/ProgramFont.h"
-#include "app/widgets/RadioGroup.h"
 #include "app/widgets/SpeedButton.h"
 #include "measure/ChartView.h"
 #include "protocol/DeviceModel.h"
@@ -25,6 +25,8 @@
 
 #include <qcustomplot.h>
 
+using namespace PanelLayout;
+
 namespace {
 
 constexpr int PanelTopHeight = 129;
@@ -40,16 +42,8 @@ constexpr int KeySize = 20;
 // Where the keys sit on the instrument picture (tools/pictures/make_pictures.py).
 constexpr int KeyTop = 50;
 constexpr int KeyLeft[] = {8, 31, 54, 77, 100};
-constexpr int ButtonHeight = 22;
-constexpr QSize SetButtonSize{20, 20};
-
 const QColor Silver(192, 192, 192);
 const QColor RemainGreen(0, 128, 0);
-
-template <typename Widget> Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QFrame* WhitePanel(const char* name, QWidget* parent) {
     auto* panel = Named(new QFrame(parent), name);
@@ -70,55 +64,6 @@ void KeepDesignedHeight(QWidget* panel, int height) {
 void KeepDesignedWidth(QWidget* panel, int width) {
     panel->setMinimumWidth(width);
     panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-}
-
-QLabel* Label(const char* name, QWidget* parent, const QString& text = {}) {
-    return Named(new QLabel(text, parent), name);
-}
-
-QLineEdit* Edit(const char* name, QWidget* parent, const QString& text, int maxLength, int width) {
-    auto* edit = Named(new QLineEdit(text, parent), name);
-    edit->setMaxLength(maxLength);
-    edit->setProperty(TMainForm::TypingLimitProperty, maxLength);
-    edit->setFixedWidth(width);
-    edit->setFixedHeight(SetButtonSize.height());
-    return edit;
-}
-
-SpeedButton* Button(const char* name, QWidget* parent, const QString& picture,
-                    const QString& text = {}) {
-    auto* button = Named(new SpeedButton(text, parent), name);
-    if (!picture.isEmpty())
-        button->SetPicture(picture);
-    button->setFixedHeight(ButtonHeight);
-    return button;
-}
-
-// The small button beside an edit field that sends its value.
-SpeedButton* SetButton(const char* name, QWidget* parent) {
-    auto* button = Named(new SpeedButton({}, parent), name);
-    button->SetPicture(QStringLiteral("icon-set"), {14, 14});
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    button->setFixedSize(SetButtonSize);
-    return button;
-}
-
-QGroupBox* Group(const char* name, QWidget* parent) {
-    return Named(new QGroupBox(parent), name);
-}
-
-template <typename Layout>
-Layout* Tight(Layout* layout, int left = 3, int top = 1, int right = 3, int bottom = 2,
-              int spacing = 3) {
-    layout->setContentsMargins(left, top, right, bottom);
-    layout->setSpacing(spacing);
-    return layout;
-}
-
-void MakeBold(QLabel* label) {
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
 }
 
 } // namespace
@@ -324,7 +269,8 @@ QWidget* TMainForm::BuildPanelBottom() {
     KeepDesignedHeight(m_PanelBottom, PanelBottomHeight);
     auto* row = Tight(new QHBoxLayout(m_PanelBottom), 4, 3, 4, 4, 4);
     row->addWidget(BuildStatistics());
-    row->addWidget(BuildSettings(), 1);
+    m_settingsPanel = new SettingsPanel(*m_exchange, m_PanelBottom);
+    row->addWidget(m_settingsPanel, 1);
     return m_PanelBottom;
 }
 
@@ -361,116 +307,6 @@ QWidget* TMainForm::BuildStatistics() {
     }
     grid->setColumnStretch(1, 1);
     return m_gbStatistics;
-}
-
-QWidget* TMainForm::BuildSettings() {
-    m_gbSettings = Group("gbSettings", m_PanelBottom);
-    auto* columns = Tight(new QHBoxLayout(m_gbSettings), 3, 1, 3, 1, 4);
-
-    // Units and the PEAK mode.
-    auto* first = Tight(new QVBoxLayout, 0, 0, 0, 0, 3);
-    m_rgUnit = Named(new RadioGroup(m_gbSettings), "rgUnit");
-    m_rgUnit->SetItems(ComposeTexts().InitialUnits);
-    m_rgUnit->SetItemIndex(0);
-    m_chkbPeak = Named(new CheckBox, "chkbPeak");
-    m_rgPeakMode = Named(new RadioGroup(m_gbSettings), "rgPeakMode");
-    m_rgPeakMode->SetItems({tr("siła nacisku"), tr("siła ciągu")});
-    m_rgPeakMode->SetItemIndex(0);
-    m_peakHeader = new CheckGroupHeader(m_rgPeakMode, m_chkbPeak);
-    // Each column fills the group's height, so that the groups end on one line.
-    first->addWidget(m_rgUnit, 1);
-    first->addWidget(m_rgPeakMode);
-    columns->addLayout(first);
-
-    // Data acquisition, and the refresh of the whole panel below it.
-    auto* second = Tight(new QVBoxLayout, 0, 0, 0, 0, 3);
-    m_gbAcquisition = Group("gbAcquisition", m_gbSettings);
-    auto* acquisition = Tight(new QGridLayout(m_gbAcquisition));
-    m_rgAcquisition = Named(new RadioGroup(m_gbAcquisition), "rgAcquisition");
-    m_rgAcquisition->SetColumns(2);
-    m_rgAcquisition->SetItems({QStringLiteral("MANUAL"), QStringLiteral("AUTO")});
-    m_rgAcquisition->SetItemIndex(0);
-    m_rgSpeed = Named(new RadioGroup(m_gbAcquisition), "rgSpeed");
-    m_rgSpeed->SetColumns(2);
-    m_rgSpeed->SetItems({QStringLiteral("SLOW"), QStringLiteral("FAST")});
-    m_rgSpeed->SetItemIndex(0);
-    {
-        // Families without the speed setting hide it; the place stays, so nothing moves.
-        QSizePolicy policy = m_rgSpeed->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        m_rgSpeed->setSizePolicy(policy);
-    }
-    auto* modes = Tight(new QHBoxLayout, 0, 0, 0, 0, 4);
-    modes->addWidget(m_rgAcquisition);
-    modes->addWidget(m_rgSpeed);
-    acquisition->addLayout(modes, 0, 0, 1, 3);
-    m_lbSampleCount = Label("lbSampleCount", m_gbAcquisition,
-                            DeviceModel::SampleCountCaption(QStringLiteral("800")));
-    m_EditSampleCount = Edit("EditSampleCount", m_gbAcquisition, QStringLiteral("0"), 15, 48);
-    m_sbSampleCount = SetButton("sbSampleCount", m_gbAcquisition);
-    m_LabelSampleTime =
-        Label("LabelSampleTime", m_gbAcquisition, DeviceModel::SampleTimeCaption(Family::Force, 0));
-    m_EditSampleTime = Edit("EditSampleTime", m_gbAcquisition, QStringLiteral("0"), 6, 48);
-    m_sbSampleTime = SetButton("sbSampleTime", m_gbAcquisition);
-    // Extra height opens between the mode groups and the two value rows.
-    acquisition->setRowStretch(1, 1);
-    acquisition->addWidget(m_lbSampleCount, 2, 0);
-    acquisition->addWidget(m_EditSampleCount, 2, 1);
-    acquisition->addWidget(m_sbSampleCount, 2, 2);
-    acquisition->addWidget(m_LabelSampleTime, 3, 0);
-    acquisition->addWidget(m_EditSampleTime, 3, 1);
-    acquisition->addWidget(m_sbSampleTime, 3, 2);
-    acquisition->setColumnStretch(0, 1);
-    m_lbSampleCount->setBuddy(m_EditSampleCount);
-    m_LabelSampleTime->setBuddy(m_EditSampleTime);
-    second->addWidget(m_gbAcquisition, 1);
-    m_sbUpdateSettings = Button("sbUpdateSettings", m_gbSettings, QStringLiteral("icon-refresh"));
-    second->addWidget(m_sbUpdateSettings, 0, Qt::AlignRight);
-    columns->addLayout(second, 1);
-
-    // Thresholds and the gravitational acceleration.
-    auto* third = Tight(new QVBoxLayout, 0, 0, 0, 0, 3);
-    m_gbThresholds = Group("gbThresholds", m_gbSettings);
-    m_chkbThr = Named(new CheckBox, "chkbThr");
-    m_thrHeader = new CheckGroupHeader(m_gbThresholds, m_chkbThr);
-    auto* thresholds = Tight(new QGridLayout(m_gbThresholds));
-    const struct {
-        QLabel** Caption;
-        const char* CaptionName;
-        QLineEdit** Edit;
-        const char* EditName;
-        const char* Text;
-        SpeedButton** Button;
-        const char* ButtonName;
-    } rows[] = {{&m_lblLow, "lblLow", &m_EditLow, "EditLow", "99.0", &m_sbLow, "sbLow"},
-                {&m_lblHigh, "lblHigh", &m_EditHigh, "EditHigh", "101.0", &m_sbHigh, "sbHigh"},
-                {&m_lblZero, "lblZero", &m_EditZero, "EditZero", "0.0", &m_dbZero, "dbZero"}};
-    int line = 0;
-    for (const auto& entry : rows) {
-        *entry.Caption = Label(entry.CaptionName, m_gbThresholds);
-        *entry.Edit = Edit(entry.EditName, m_gbThresholds, QLatin1String(entry.Text), 15, 58);
-        *entry.Button = SetButton(entry.ButtonName, m_gbThresholds);
-        thresholds->addWidget(*entry.Caption, line, 0);
-        thresholds->addWidget(*entry.Edit, line, 1);
-        thresholds->addWidget(*entry.Button, line, 2);
-        ++line;
-    }
-    thresholds->setColumnStretch(0, 1);
-    // Each field is announced by its own caption, not by the group's title.
-    for (const auto& entry : rows)
-        (*entry.Caption)->setBuddy(*entry.Edit);
-    third->addWidget(m_gbThresholds, 1);
-    m_gbAcceleration = Group("gbAcceleration", m_gbSettings);
-    auto* acceleration = Tight(new QHBoxLayout(m_gbAcceleration));
-    m_EditAcceleration = Edit("EditAcceleration", m_gbAcceleration, {}, 15, 58);
-    m_lblAccelerationUnit = Label("lblAccelerationUnit", m_gbAcceleration, QStringLiteral("m/s*s"));
-    m_sbAcceleration = SetButton("sbAcceleration", m_gbAcceleration);
-    acceleration->addWidget(m_EditAcceleration);
-    acceleration->addWidget(m_lblAccelerationUnit, 1);
-    acceleration->addWidget(m_sbAcceleration);
-    third->addWidget(m_gbAcceleration);
-    columns->addLayout(third);
-    return m_gbSettings;
 }
 
 void TMainForm::BuildStatusBar() {
@@ -547,54 +383,13 @@ void TMainForm::ApplyTexts() {
     m_lblSum->setText(tr("Suma:"));
     m_lblAver->setText(tr("Średnia:"));
 
-    m_gbSettings->setTitle(tr(" Ustawienia "));
-    m_rgUnit->setTitle(tr(" Jednostka "));
-    m_peakHeader->SetText(tr("Tryb PEAK"));
-    m_rgPeakMode->SetItemTexts({tr("siła nacisku"), tr("siła ciągu")});
-    m_gbAcquisition->setTitle(tr(" Akwizycja danych "));
-    m_rgAcquisition->setTitle(tr(" Tryb "));
-    m_rgSpeed->setTitle(tr(" Szybkość pomiaru "));
-    for (SpeedButton* button :
-         {m_sbSampleCount, m_sbSampleTime, m_sbLow, m_sbHigh, m_dbZero, m_sbAcceleration})
-        button->setToolTip(tr("Ustaw"));
-    // Before the widths below: the two value captions are among the texts that follow.
+    m_settingsPanel->ApplyTexts();
     FollowComposedTexts();
-    // The sample-time caption changes with the instrument; its widest form keeps its place.
-    int widest = 0;
-    for (const QString& caption : {DeviceModel::SampleTimeCaption(Family::Force, 1),
-                                   DeviceModel::SampleTimeCaption(Family::Torque, 0),
-                                   DeviceModel::SampleCountCaption(QStringLiteral("6400")),
-                                   m_LabelSampleTime->text(), m_lbSampleCount->text()})
-        widest = std::max(widest, m_LabelSampleTime->fontMetrics().horizontalAdvance(caption));
-    m_LabelSampleTime->setMinimumWidth(widest + 2);
-    m_thrHeader->SetText(tr("Progi"));
-    m_lblLow->setText(tr("Dolny:"));
-    m_lblHigh->setText(tr("Górny:"));
-    m_lblZero->setText(tr("Zero:"));
-    m_gbAcceleration->setTitle(tr(" Przyspieszenie ziemskie "));
-    m_sbUpdateSettings->setText(tr("Odśwież ustawienia"));
 
-    // What a screen reader announces for the fields without a caption of their own, and for
-    // the set buttons, which all show the same picture.
+    // What a screen reader announces for the fields without a caption of their own.
     m_eHour->setAccessibleName(tr("Godzina startu"));
     m_eMinute->setAccessibleName(tr("Minuta startu"));
     m_sbSetTime->setAccessibleName(m_sbSetTime->toolTip());
-    m_EditAcceleration->setAccessibleName(m_gbAcceleration->title().trimmed());
-    const auto captionOf = [](const QLabel* label) {
-        QString text = label->text().trimmed();
-        if (text.endsWith(QLatin1Char(':')))
-            text.chop(1);
-        return text;
-    };
-    const std::pair<SpeedButton*, QString> setButtons[] = {
-        {m_sbSampleCount, captionOf(m_lbSampleCount)},
-        {m_sbSampleTime, captionOf(m_LabelSampleTime)},
-        {m_sbLow, captionOf(m_lblLow)},
-        {m_sbHigh, captionOf(m_lblHigh)},
-        {m_dbZero, captionOf(m_lblZero)},
-        {m_sbAcceleration, m_EditAcceleration->accessibleName()}};
-    for (const auto& [button, caption] : setButtons)
-        button->setAccessibleName(tr("Ustaw") + QStringLiteral(": ") + caption);
     ApplyMenuTexts();
     UpdatePortButton();
 }

@@ -52,7 +52,7 @@ const DayClock& TMainForm::RunAtClock() {
 }
 
 void TMainForm::sbStartClick() {
-    const std::optional<double> sampleTime = SampleTimeOf(m_EditSampleTime->text());
+    const std::optional<double> sampleTime = SampleTimeOf(Settings().Text(SettingText::SampleTime));
     if (!sampleTime || *sampleTime <= 0) {
         ShowMessage(tr("Pomiar on-line"), tr("Zerowy czas próbkowania."), MessageIcon::Warning,
                     this);
@@ -68,8 +68,8 @@ void TMainForm::sbStartClick() {
                     MessageIcon::Warning, this);
         return;
     }
-    Global.LowThreshold = ReadThreshold(m_EditLow->text());
-    Global.HighThreshold = ReadThreshold(m_EditHigh->text());
+    Global.LowThreshold = ReadThreshold(Settings().Text(SettingText::Low));
+    Global.HighThreshold = ReadThreshold(Settings().Text(SettingText::High));
     BeginOnlineMeasurement();
     SetSeriesName(tr("Pomiar on-line"));
 }
@@ -78,7 +78,7 @@ void TMainForm::sbStartClick() {
 void TMainForm::BeginOnlineMeasurement() {
     m_resultsFailureReported = false;
     m_seriesOrigin = SeriesOrigin::Run;
-    Global.SampleTime = SampleTimeOf(m_EditSampleTime->text()).value_or(-1.0);
+    Global.SampleTime = SampleTimeOf(Settings().Text(SettingText::SampleTime)).value_or(-1.0);
     Global.ChartTimeOffset = 0;
     Global.ChartIndexOffset = 0;
     if (const int points = m_chartModel.PointCount(); points > 0) {

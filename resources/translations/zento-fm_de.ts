@@ -362,6 +362,89 @@
     </message>
 </context>
 <context>
+    <name>SettingsPanel</name>
+    <message>
+        <source>kilogram &apos;kg&apos;</source>
+        <translation>Kilogramm &apos;kg&apos;</translation>
+    </message>
+    <message>
+        <source>Newton &apos;N&apos;</source>
+        <translation>Newton &apos;N&apos;</translation>
+    </message>
+    <message>
+        <source>funt &apos;lb&apos;</source>
+        <translation>Pfund &apos;lb&apos;</translation>
+    </message>
+    <message>
+        <source>uncja &apos;oz&apos;</source>
+        <translation>Unze &apos;oz&apos;</translation>
+    </message>
+    <message>
+        <source>siła nacisku</source>
+        <translation>Druckkraft</translation>
+    </message>
+    <message>
+        <source>siła ciągu</source>
+        <translation>Zugkraft</translation>
+    </message>
+    <message>
+        <source> Ustawienia </source>
+        <translation> Einstellungen </translation>
+    </message>
+    <message>
+        <source> Jednostka </source>
+        <translation> Einheit </translation>
+    </message>
+    <message>
+        <source>Tryb PEAK</source>
+        <translation>PEAK-Modus</translation>
+    </message>
+    <message>
+        <source> Akwizycja danych </source>
+        <translation> Datenerfassung </translation>
+    </message>
+    <message>
+        <source> Tryb </source>
+        <translation> Modus </translation>
+    </message>
+    <message>
+        <source> Szybkość pomiaru </source>
+        <translation> Messgeschwindigkeit </translation>
+    </message>
+    <message>
+        <source>Ustaw</source>
+        <translation>Setzen</translation>
+    </message>
+    <message>
+        <source>Progi</source>
+        <translation>Grenzwerte</translation>
+    </message>
+    <message>
+        <source>Dolny:</source>
+        <translation>Unten:</translation>
+    </message>
+    <message>
+        <source>Górny:</source>
+        <translation>Oben:</translation>
+    </message>
+    <message>
+        <source>Zero:</source>
+        <translation>Null:</translation>
+    </message>
+    <message>
+        <source> Przyspieszenie ziemskie </source>
+        <translation> Erdbeschleunigung </translation>
+    </message>
+    <message>
+        <source>Odśwież ustawienia</source>
+        <translation>Einstellungen aktualisieren</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Achtung</translation>
+    </message>
+</context>
+<context>
     <name>SettingsRules</name>
     <message>
         <source>Niepoprawna wartość progu</source>
@@ -739,32 +822,8 @@
         <translation>Online-Messung</translation>
     </message>
     <message>
-        <source>kilogram &apos;kg&apos;</source>
-        <translation>Kilogramm &apos;kg&apos;</translation>
-    </message>
-    <message>
-        <source>Newton &apos;N&apos;</source>
-        <translation>Newton &apos;N&apos;</translation>
-    </message>
-    <message>
-        <source>funt &apos;lb&apos;</source>
-        <translation>Pfund &apos;lb&apos;</translation>
-    </message>
-    <message>
-        <source>uncja &apos;oz&apos;</source>
-        <translation>Unze &apos;oz&apos;</translation>
-    </message>
-    <message>
         <source>karta SD</source>
         <translation>SD-Karte</translation>
-    </message>
-    <message>
-        <source>siła nacisku</source>
-        <translation>Druckkraft</translation>
-    </message>
-    <message>
-        <source>siła ciągu</source>
-        <translation>Zugkraft</translation>
     </message>
     <message>
         <source>Bateria</source>
@@ -887,54 +946,6 @@
         <translation>Mittelwert:</translation>
     </message>
     <message>
-        <source> Ustawienia </source>
-        <translation> Einstellungen </translation>
-    </message>
-    <message>
-        <source> Jednostka </source>
-        <translation> Einheit </translation>
-    </message>
-    <message>
-        <source> Akwizycja danych </source>
-        <translation> Datenerfassung </translation>
-    </message>
-    <message>
-        <source> Tryb </source>
-        <translation> Modus </translation>
-    </message>
-    <message>
-        <source> Szybkość pomiaru </source>
-        <translation> Messgeschwindigkeit </translation>
-    </message>
-    <message>
-        <source>Ustaw</source>
-        <translation>Setzen</translation>
-    </message>
-    <message>
-        <source>Progi</source>
-        <translation>Grenzwerte</translation>
-    </message>
-    <message>
-        <source>Dolny:</source>
-        <translation>Unten:</translation>
-    </message>
-    <message>
-        <source>Górny:</source>
-        <translation>Oben:</translation>
-    </message>
-    <message>
-        <source>Zero:</source>
-        <translation>Null:</translation>
-    </message>
-    <message>
-        <source> Przyspieszenie ziemskie </source>
-        <translation> Erdbeschleunigung </translation>
-    </message>
-    <message>
-        <source>Odśwież ustawienia</source>
-        <translation>Einstellungen aktualisieren</translation>
-    </message>
-    <message>
         <source>Wskazany port COM nie istnieje lub jest zajęty przez inny program</source>
         <translation>Der angegebene COM-Port existiert nicht oder wird von einem anderen Programm verwendet</translation>
     </message>
@@ -997,10 +1008,6 @@
     <message>
         <source>O producencie</source>
         <translation>Über den Hersteller</translation>
-    </message>
-    <message>
-        <source>Uwaga</source>
-        <translation>Achtung</translation>
     </message>
     <message>
         <source>Godzina startu</source>

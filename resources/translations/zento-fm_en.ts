@@ -362,6 +362,89 @@
     </message>
 </context>
 <context>
+    <name>SettingsPanel</name>
+    <message>
+        <source>kilogram &apos;kg&apos;</source>
+        <translation>kilogram &apos;kg&apos;</translation>
+    </message>
+    <message>
+        <source>Newton &apos;N&apos;</source>
+        <translation>newton &apos;N&apos;</translation>
+    </message>
+    <message>
+        <source>funt &apos;lb&apos;</source>
+        <translation>pound &apos;lb&apos;</translation>
+    </message>
+    <message>
+        <source>uncja &apos;oz&apos;</source>
+        <translation>ounce &apos;oz&apos;</translation>
+    </message>
+    <message>
+        <source>siła nacisku</source>
+        <translation>compression</translation>
+    </message>
+    <message>
+        <source>siła ciągu</source>
+        <translation>tension</translation>
+    </message>
+    <message>
+        <source> Ustawienia </source>
+        <translation> Settings </translation>
+    </message>
+    <message>
+        <source> Jednostka </source>
+        <translation> Unit </translation>
+    </message>
+    <message>
+        <source>Tryb PEAK</source>
+        <translation>PEAK mode</translation>
+    </message>
+    <message>
+        <source> Akwizycja danych </source>
+        <translation> Data acquisition </translation>
+    </message>
+    <message>
+        <source> Tryb </source>
+        <translation> Mode </translation>
+    </message>
+    <message>
+        <source> Szybkość pomiaru </source>
+        <translation> Measuring speed </translation>
+    </message>
+    <message>
+        <source>Ustaw</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Progi</source>
+        <translation>Thresholds</translation>
+    </message>
+    <message>
+        <source>Dolny:</source>
+        <translation>Low:</translation>
+    </message>
+    <message>
+        <source>Górny:</source>
+        <translation>High:</translation>
+    </message>
+    <message>
+        <source>Zero:</source>
+        <translation>Zero:</translation>
+    </message>
+    <message>
+        <source> Przyspieszenie ziemskie </source>
+        <translation> Gravitational acceleration </translation>
+    </message>
+    <message>
+        <source>Odśwież ustawienia</source>
+        <translation>Refresh settings</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Attention</translation>
+    </message>
+</context>
+<context>
     <name>SettingsRules</name>
     <message>
         <source>Niepoprawna wartość progu</source>
@@ -739,32 +822,8 @@
         <translation>On-line measurement</translation>
     </message>
     <message>
-        <source>kilogram &apos;kg&apos;</source>
-        <translation>kilogram &apos;kg&apos;</translation>
-    </message>
-    <message>
-        <source>Newton &apos;N&apos;</source>
-        <translation>newton &apos;N&apos;</translation>
-    </message>
-    <message>
-        <source>funt &apos;lb&apos;</source>
-        <translation>pound &apos;lb&apos;</translation>
-    </message>
-    <message>
-        <source>uncja &apos;oz&apos;</source>
-        <translation>ounce &apos;oz&apos;</translation>
-    </message>
-    <message>
         <source>karta SD</source>
         <translation>SD card</translation>
-    </message>
-    <message>
-        <source>siła nacisku</source>
-        <translation>compression</translation>
-    </message>
-    <message>
-        <source>siła ciągu</source>
-        <translation>tension</translation>
     </message>
     <message>
         <source>Bateria</source>
@@ -887,54 +946,6 @@
         <translation>Mean:</translation>
     </message>
     <message>
-        <source> Ustawienia </source>
-        <translation> Settings </translation>
-    </message>
-    <message>
-        <source> Jednostka </source>
-        <translation> Unit </translation>
-    </message>
-    <message>
-        <source> Akwizycja danych </source>
-        <translation> Data acquisition </translation>
-    </message>
-    <message>
-        <source> Tryb </source>
-        <translation> Mode </translation>
-    </message>
-    <message>
-        <source> Szybkość pomiaru </source>
-        <translation> Measuring speed </translation>
-    </message>
-    <message>
-        <source>Ustaw</source>
-        <translation>Set</translation>
-    </message>
-    <message>
-        <source>Progi</source>
-        <translation>Thresholds</translation>
-    </message>
-    <message>
-        <source>Dolny:</source>
-        <translation>Low:</translation>
-    </message>
-    <message>
-        <source>Górny:</source>
-        <translation>High:</translation>
-    </message>
-    <message>
-        <source>Zero:</source>
-        <translation>Zero:</translation>
-    </message>
-    <message>
-        <source> Przyspieszenie ziemskie </source>
-        <translation> Gravitational acceleration </translation>
-    </message>
-    <message>
-        <source>Odśwież ustawienia</source>
-        <translation>Refresh settings</translation>
-    </message>
-    <message>
         <source>Wskazany port COM nie istnieje lub jest zajęty przez inny program</source>
         <translation>The COM port does not exist or is in use by another program</translation>
     </message>
@@ -997,10 +1008,6 @@
     <message>
         <source>O producencie</source>
         <translation>About the manufacturer</translation>
-    </message>
-    <message>
-        <source>Uwaga</source>
-        <translation>Attention</translation>
     </message>
     <message>
         <source>Godzina startu</source>

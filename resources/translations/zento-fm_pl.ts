@@ -362,6 +362,89 @@
     </message>
 </context>
 <context>
+    <name>SettingsPanel</name>
+    <message>
+        <source>kilogram &apos;kg&apos;</source>
+        <translation>kilogram &apos;kg&apos;</translation>
+    </message>
+    <message>
+        <source>Newton &apos;N&apos;</source>
+        <translation>Newton &apos;N&apos;</translation>
+    </message>
+    <message>
+        <source>funt &apos;lb&apos;</source>
+        <translation>funt &apos;lb&apos;</translation>
+    </message>
+    <message>
+        <source>uncja &apos;oz&apos;</source>
+        <translation>uncja &apos;oz&apos;</translation>
+    </message>
+    <message>
+        <source>siła nacisku</source>
+        <translation>siła nacisku</translation>
+    </message>
+    <message>
+        <source>siła ciągu</source>
+        <translation>siła ciągu</translation>
+    </message>
+    <message>
+        <source> Ustawienia </source>
+        <translation> Ustawienia </translation>
+    </message>
+    <message>
+        <source> Jednostka </source>
+        <translation> Jednostka </translation>
+    </message>
+    <message>
+        <source>Tryb PEAK</source>
+        <translation>Tryb PEAK</translation>
+    </message>
+    <message>
+        <source> Akwizycja danych </source>
+        <translation> Akwizycja danych </translation>
+    </message>
+    <message>
+        <source> Tryb </source>
+        <translation> Tryb </translation>
+    </message>
+    <message>
+        <source> Szybkość pomiaru </source>
+        <translation> Szybkość pomiaru </translation>
+    </message>
+    <message>
+        <source>Ustaw</source>
+        <translation>Ustaw</translation>
+    </message>
+    <message>
+        <source>Progi</source>
+        <translation>Progi</translation>
+    </message>
+    <message>
+        <source>Dolny:</source>
+        <translation>Dolny:</translation>
+    </message>
+    <message>
+        <source>Górny:</source>
+        <translation>Górny:</translation>
+    </message>
+    <message>
+        <source>Zero:</source>
+        <translation>Zero:</translation>
+    </message>
+    <message>
+        <source> Przyspieszenie ziemskie </source>
+        <translation> Przyspieszenie ziemskie </translation>
+    </message>
+    <message>
+        <source>Odśwież ustawienia</source>
+        <translation>Odśwież ustawienia</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Uwaga</translation>
+    </message>
+</context>
+<context>
     <name>SettingsRules</name>
     <message>
         <source>Niepoprawna wartość progu</source>
@@ -739,32 +822,8 @@
         <translation>Pomiar on-line</translation>
     </message>
     <message>
-        <source>kilogram &apos;kg&apos;</source>
-        <translation>kilogram &apos;kg&apos;</translation>
-    </message>
-    <message>
-        <source>Newton &apos;N&apos;</source>
-        <translation>Newton &apos;N&apos;</translation>
-    </message>
-    <message>
-        <source>funt &apos;lb&apos;</source>
-        <translation>funt &apos;lb&apos;</translation>
-    </message>
-    <message>
-        <source>uncja &apos;oz&apos;</source>
-        <translation>uncja &apos;oz&apos;</translation>
-    </message>
-    <message>
         <source>karta SD</source>
         <translation>karta SD</translation>
-    </message>
-    <message>
-        <source>siła nacisku</source>
-        <translation>siła nacisku</translation>
-    </message>
-    <message>
-        <source>siła ciągu</source>
-        <translation>siła ciągu</translation>
     </message>
     <message>
         <source>Bateria</source>
@@ -887,54 +946,6 @@
         <translation>Średnia:</translation>
     </message>
     <message>
-        <source> Ustawienia </source>
-        <translation> Ustawienia </translation>
-    </message>
-    <message>
-        <source> Jednostka </source>
-        <translation> Jednostka </translation>
-    </message>
-    <message>
-        <source> Akwizycja danych </source>
-        <translation> Akwizycja danych </translation>
-    </message>
-    <message>
-        <source> Tryb </source>
-        <translation> Tryb </translation>
-    </message>
-    <message>
-        <source> Szybkość pomiaru </source>
-        <translation> Szybkość pomiaru </translation>
-    </message>
-    <message>
-        <source>Ustaw</source>
-        <translation>Ustaw</translation>
-    </message>
-    <message>
-        <source>Progi</source>
-        <translation>Progi</translation>
-    </message>
-    <message>
-        <source>Dolny:</source>
-        <translation>Dolny:</translation>
-    </message>
-    <message>
-        <source>Górny:</source>
-        <translation>Górny:</translation>
-    </message>
-    <message>
-        <source>Zero:</source>
-        <translation>Zero:</translation>
-    </message>
-    <message>
-        <source> Przyspieszenie ziemskie </source>
-        <translation> Przyspieszenie ziemskie </translation>
-    </message>
-    <message>
-        <source>Odśwież ustawienia</source>
-        <translation>Odśwież ustawienia</translation>
-    </message>
-    <message>
         <source>Wskazany port COM nie istnieje lub jest zajęty przez inny program</source>
         <translation>Wskazany port COM nie istnieje lub jest zajęty przez inny program</translation>
     </message>
@@ -997,10 +1008,6 @@
     <message>
         <source>O producencie</source>
         <translation>O producencie</translation>
-    </message>
-    <message>
-        <source>Uwaga</source>
-        <translation>Uwaga</translation>
     </message>
     <message>
         <source>Godzina startu</source>

@@ -402,11 +402,13 @@ void TestLanguageSwitch::composedTextsFollowTheLanguage() {
             form.SetXTitle(texts.first());
         else if (control == QLatin1String("y"))
             form.SetYTitle(texts.first());
-        else if (control == QLatin1String("count"))
-            window.Find<QLabel>("lbSampleCount")->setText(texts.first());
-        else if (control == QLatin1String("time"))
-            window.Find<QLabel>("LabelSampleTime")->setText(texts.first());
-        else if (control == QLatin1String("series"))
+        else if (control == QLatin1String("count")) // the bound the gauge reported
+            form.Settings().SetSampleCountMax(
+                texts.first().section(QLatin1Char('-'), 1).section(QLatin1Char(')'), 0, 0));
+        else if (control == QLatin1String("time")) { // a torque meter's range
+            Global.DeviceFamily = Family::Torque;
+            form.Settings().SetModel(QStringLiteral("FS-20"));
+        } else if (control == QLatin1String("series"))
             form.SetSeriesName(texts.first());
         else if (texts != window.Find<RadioGroup>("rgUnit")->Items())
             form.Settings().SetUnits(texts);
