@@ -7,7 +7,6 @@
 #include "app/widgets/FileDialogs.h"
 #include "app/widgets/RadioGroup.h"
 #include "measure/ChartView.h"
-#include "protocol/DeviceModel.h"
 #include "protocol/Numbers.h"
 #include "state/AppPaths.h"
 #include "state/Global.h"

@@ -9,7 +9,6 @@
 #include "app/widgets/ProgramFont.h"
 #include "app/widgets/SpeedButton.h"
 #include "measure/ChartView.h"
-#include "protocol/DeviceModel.h"
 #include "state/Global.h"
 
 #include <QComboBox>
