@@ -54,7 +54,7 @@ void TMainForm::SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection,
     m_autoKonf = autoKonf;
     m_connectionForm = connection;
     m_aboutForm = about;
-    AttachLinkDialogs();
+    m_port->SetDialogs(autoKonf, connection);
 }
 
 void TMainForm::WireHandlers() {
@@ -110,9 +110,8 @@ void TMainForm::WireHandlers() {
 void TMainForm::FormCreate() {
     Global.ConnectionDialogOpen = false;
     Global.ResultsFileActive = false;
-    LoadComPortIni();
-    CreateEthLink();
-    m_linkState = LinkState::Closed;
+    m_port->LoadIni();
+    m_port->CreateNetworkLink();
     EnsureConfigDefaults();
     LoadConfig();
     m_headerLines.clear();
@@ -148,7 +147,7 @@ void TMainForm::FormActivate() {
     Global.ContinuousWarningShown = false;
     EnableMeasure(false);
     if (!Global.PortConfigured && !Global.UseEthernet)
-        ShowAutoConfiguration(true);
+        m_port->ShowAutoConfiguration(true);
     if (Global.PortConfigured)
         m_sbComPort->click();
     m_TimerBattery->start();
@@ -172,9 +171,9 @@ void TMainForm::FormClose() {
     if (m_closed)
         return;
     m_closed = true;
-    CloseSerialPortAndStoreIni();
+    m_port->CloseAndStoreIni();
     m_headerLines.clear();
-    DestroyEthLink();
+    m_port->ShutdownNetworkLink();
     SaveConfig();
     emit Closed();
     QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,

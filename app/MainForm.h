@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/dialogs/AutoKonfTarget.h"
-#include "app/dialogs/ConnectionTarget.h"
+#include "app/PortControl.h"
 #include "app/widgets/PanelLayout.h"
 #include "link/GaugeExchange.h"
 #include "measure/ChartModel.h"
@@ -51,15 +50,12 @@ class TConnectionForm;
 // picture, the menu, the status bar and the timers that keep the conversation with the gauge
 // going. It follows the exchange's owner (GaugeExchange): the gauge's settings and the reply
 // side's events.
-class TMainForm final : public QMainWindow, public AutoKonfTarget, public ConnectionTarget {
+class TMainForm final : public QMainWindow {
     Q_OBJECT
 
 public:
     // Timers that the gauge's replies switch.
     enum class WindowTimer { Display, Battery, Report };
-
-    // Serial link state; Connected() is LinkState::Open.
-    enum class LinkState : std::uint8_t { Closed = 0, Open = 2 };
 
     // Timer intervals as the window is created.
     static constexpr std::chrono::milliseconds ConnectionInterval{500};
@@ -90,7 +86,8 @@ public:
     // The language modules the flag items switch between (not owned).
     void SetLanguages(LanguageModules* languages) { m_languages = languages; }
 
-    bool Connected() const { return m_linkState == LinkState::Open; }
+    // The port button has opened the serial port.
+    bool Connected() const { return m_port->SerialOpen(); }
     QString StatusText() const;
     // The owner of the exchange with the gauge: its links, the reply side, the raw capture.
     GaugeExchange& Exchange() { return *m_exchange; }
@@ -162,19 +159,8 @@ public:
     // A sample of a file or a replay into the chart, as the reply side's samples go.
     void AddSample(double sampleTime, double value);
 
-    // --- Auto-configuration and connection settings (MainFormLink.cpp) -------------------
-    // AutoKonfTarget.
-    bool SerialPortIsOpen() const override;
-    void CloseSerialPort() override;
-    bool OpenSerialPortAt(const QString& portName, SerialSettings::Baud baudRate) override;
-    void AskForDisplay() override;
-    // ConnectionTarget.
-    SerialSettings SerialPortSettings() const override;
-    bool ApplySerialPortSettings(const SerialSettings& settings) override;
-    bool SerialLinkOpen() const override { return Connected(); }
-    void ClickPortButton() override;
-    bool ExecuteSerialSetup(QWidget* parent) override;
-    void ShowAutoConfiguration(bool autoStart) override;
+    // The port button's link and what the link dialogs do to it.
+    PortControl& Port() { return *m_port; }
 
 signals:
     // The exit sequence has run; the program ends.
@@ -211,21 +197,12 @@ private:
     void FormActivate();
     void FormClose();
 
-    // Calls into the link, configuration and language capabilities made by the lifecycle.
+    // The exchange with the gauge and the port button's link.
     void BuildLinks();
-    void LoadComPortIni();
-    void CloseSerialPortAndStoreIni();
-    void CreateEthLink();
-    void DestroyEthLink();
+    // config.xml, read as the window is created and written as it closes.
     void EnsureConfigDefaults();
     void LoadConfig();
     void SaveConfig();
-    // EditMaxPort of the auto-configuration dialog, kept here until the dialog is known.
-    QString MaxPortText() const;
-    void SetMaxPortText(const QString& text);
-    // Hands the auto-configuration and connection dialogs this window and what config.xml
-    // holds for them.
-    void AttachLinkDialogs();
 
     // Building the window (MainFormLayout.cpp, MainFormChart.cpp, MainMenu.cpp).
     void BuildLayout();
@@ -376,7 +353,6 @@ private:
     QAction* m_MenuGerman = nullptr;
 
     // --- State kept beside the controls -----------------------------------------------
-    LinkState m_linkState = LinkState::Closed;
     // Header lines of the data file last opened or saved.
     QStringList m_headerLines;
     // Where the chart's series came from: a run's samples are spaced by the sampling-time
@@ -387,6 +363,7 @@ private:
     // The exchange with the gauge, and its serial port.
     GaugeExchange* m_exchange = nullptr;
     SerialLink* m_ComPort1 = nullptr;
+    PortControl* m_port = nullptr;
     // A fast run has been stopped; its capture is replayed at the confirmation.
     bool m_replayPending = false;
     QElapsedTimer m_stopClock;
@@ -394,8 +371,6 @@ private:
     bool m_resultsFailureReported = false;
     // config.xml, kept in memory from creation to close.
     std::unique_ptr<XMLConfig> m_xmlConfig;
-    // The auto-configuration limit as loaded, until the dialog is known.
-    QString m_maxPortText;
 
     // Languages: the composed texts as last applied.
     ComposedTexts m_composedTexts;

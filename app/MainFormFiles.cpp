@@ -223,8 +223,9 @@ void TMainForm::LoadConfig() {
     // A stored number outside the scan's range is not brought into it (the dialog would show
     // 1 or 255 and save that): it stands for the default, as the save would have written it.
     if (loaded.MaxPort)
-        SetMaxPortText(IsUsableMaxPort(*loaded.MaxPort) ? *loaded.MaxPort
-                                                        : QString(ConfigText::DefaultMaxPort));
+        m_port->SetMaxPortText(IsUsableMaxPort(*loaded.MaxPort)
+                                   ? *loaded.MaxPort
+                                   : QString(ConfigText::DefaultMaxPort));
     if (loaded.UseEthernet)
         Global.UseEthernet = *loaded.UseEthernet;
     if (loaded.EthHost)
@@ -238,6 +239,6 @@ void TMainForm::SaveConfig() {
         return;
     m_xmlConfig->SaveConfig({Global.LanguageId, Settings().Text(SettingText::Low),
                              Settings().Text(SettingText::High), Global.PortConfigured,
-                             MaxPortText(), Global.DataDirectory, Global.UseEthernet,
+                             m_port->MaxPortText(), Global.DataDirectory, Global.UseEthernet,
                              Global.EthHost, Global.EthPort});
 }

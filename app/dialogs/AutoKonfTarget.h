@@ -9,7 +9,7 @@
 #include <cstdint>
 
 // What the auto-configuration does to the main window: its serial port and the way orders
-// leave. The window implements it; tests use a fake, so that a scan runs without a port.
+// leave. PortControl implements it; tests use a fake, so that a scan runs without a port.
 class AutoKonfTarget {
 public:
     virtual ~AutoKonfTarget() = default;

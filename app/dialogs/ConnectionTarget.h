@@ -5,7 +5,7 @@
 class QWidget;
 
 // What the connection settings dialog does to the main window: its serial port, its port
-// button and the two dialogs it opens from there. The window implements it; tests use a fake.
+// button and the two dialogs it opens from there. PortControl implements it; tests use a fake.
 class ConnectionTarget {
 public:
     virtual ~ConnectionTarget() = default;

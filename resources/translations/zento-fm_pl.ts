@@ -144,6 +144,13 @@
     </message>
 </context>
 <context>
+    <name>PortControl</name>
+    <message>
+        <source>Wskazany port COM nie istnieje lub jest zajęty przez inny program</source>
+        <translation>Wskazany port COM nie istnieje lub jest zajęty przez inny program</translation>
+    </message>
+</context>
+<context>
     <name>ProcessData</name>
     <message>
         <source>Próbka</source>
@@ -944,10 +951,6 @@
     <message>
         <source>Średnia:</source>
         <translation>Średnia:</translation>
-    </message>
-    <message>
-        <source>Wskazany port COM nie istnieje lub jest zajęty przez inny program</source>
-        <translation>Wskazany port COM nie istnieje lub jest zajęty przez inny program</translation>
     </message>
     <message>
         <source>Zamknij port</source>

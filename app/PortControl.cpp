@@ -1,0 +1,165 @@
+// The port button's link: serial or network, its settings file and the link dialogs.
+#include "app/PortControl.h"
+
+#include "app/dialogs/CPortSetup.h"
+#include "app/dialogs/TAutoKonfForm.h"
+#include "app/dialogs/TConnectionForm.h"
+#include "link/EthConnection.h"
+#include "link/GaugeExchange.h"
+#include "link/GaugeLink.h"
+#include "link/SerialLink.h"
+#include "state/Global.h"
+#include "state/Messages.h"
+
+#include <QFileInfo>
+
+PortControl::PortControl(GaugeExchange& exchange, QWidget* window)
+    : QObject(window)
+    , m_exchange(exchange)
+    , m_port(exchange.Serial())
+    , m_window(window) {
+    connect(&m_port, &SerialLink::Lost, this, [this](const QString& reason) {
+        SetSerialOpen(false);
+        emit SerialLost(reason);
+    });
+}
+
+void PortControl::SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection) {
+    m_autoKonf = autoKonf;
+    m_connectionForm = connection;
+    if (m_autoKonf) {
+        m_autoKonf->SetTarget(this);
+        // The dialog owns the text from now on; without a loaded one it keeps its own.
+        if (!m_maxPortText.isEmpty())
+            m_autoKonf->SetMaxPortText(m_maxPortText);
+    }
+    if (m_connectionForm)
+        m_connectionForm->SetTarget(this);
+}
+
+void PortControl::SetSerialOpen(bool open) {
+    m_serialOpen = open;
+    emit SerialOpenChanged(open);
+}
+
+void PortControl::TellPortMissing() {
+    ShowMessage(QStringLiteral("JRV-FG"),
+                tr("Wskazany port COM nie istnieje lub jest zajęty przez inny program"),
+                MessageIcon::Warning, m_window);
+}
+
+void PortControl::Toggle() {
+    if (Global.UseEthernet) {
+        if (CEthConnection* network = m_exchange.Network())
+            network->Toggle(Global.EthHost, Global.EthPort);
+        return;
+    }
+    if (m_serialOpen) {
+        m_port.Close();
+        SetSerialOpen(false);
+        return;
+    }
+    if (!m_exchange.OpenSerial()) {
+        TellPortMissing();
+        return;
+    }
+    SetSerialOpen(true);
+}
+
+void PortControl::ShowConnectionDialog() {
+    Global.ConnectionDialogOpen = true;
+    if (m_connectionForm)
+        m_connectionForm->exec();
+    Global.ConnectionDialogOpen = false;
+}
+
+void PortControl::LoadIni() {
+    const QString path = ComPortIni::DefaultPath();
+    if (QFileInfo::exists(path))
+        m_port.LoadSettings(path);
+}
+
+void PortControl::CloseAndStoreIni() {
+    // A scan still stepping behind a closed dialog would open the port again.
+    if (m_autoKonf)
+        m_autoKonf->StopScan();
+    m_port.Close();
+    m_port.SaveSettings(ComPortIni::DefaultPath());
+}
+
+void PortControl::CreateNetworkLink() {
+    m_exchange.CreateNetworkLink();
+    connect(m_exchange.Network(), &GaugeLink::Lost, this, &PortControl::NetworkLost);
+}
+
+void PortControl::ShutdownNetworkLink() {
+    m_exchange.ShutdownNetworkLink();
+}
+
+QString PortControl::MaxPortText() const {
+    return m_autoKonf ? m_autoKonf->MaxPortText() : m_maxPortText;
+}
+
+void PortControl::SetMaxPortText(const QString& text) {
+    m_maxPortText = text;
+    if (m_autoKonf)
+        m_autoKonf->SetMaxPortText(text);
+}
+
+void PortControl::ShowAutoConfiguration(bool autoStart) {
+    if (m_autoKonf)
+        m_autoKonf->DisplayForm(autoStart);
+}
+
+bool PortControl::SerialPortIsOpen() const {
+    return m_port.IsOpen();
+}
+
+// The scan opens and closes the port behind the port button, which keeps its state.
+void PortControl::CloseSerialPort() {
+    m_port.Close();
+}
+
+bool PortControl::OpenSerialPortAt(const QString& portName, SerialSettings::Baud baudRate) {
+    m_port.Close();
+    SerialSettings settings = m_port.Settings();
+    settings.Port = portName;
+    settings.BaudRate = baudRate;
+    m_port.ApplySettings(settings);
+    // Half a line from another port or speed must not spoil the first reply here.
+    m_exchange.ResetIncoming();
+    return m_port.Open();
+}
+
+void PortControl::AskForDisplay() {
+    m_exchange.AskForDisplay();
+}
+
+SerialSettings PortControl::SerialPortSettings() const {
+    return m_port.Settings();
+}
+
+bool PortControl::ApplySerialPortSettings(const SerialSettings& settings) {
+    const bool reopen = m_port.IsOpen() && settings.Port != m_port.Settings().Port;
+    if (!reopen) {
+        // A port the device refuses some setting of keeps working with the rest.
+        m_port.ApplySettings(settings);
+        return true;
+    }
+    m_port.Close();
+    m_port.ApplySettings(settings);
+    m_exchange.ResetIncoming();
+    if (m_port.Open())
+        return true;
+    SetSerialOpen(false);
+    TellPortMissing();
+    return false;
+}
+
+void PortControl::ClickPortButton() {
+    Toggle();
+}
+
+bool PortControl::ExecuteSerialSetup(QWidget* parent) {
+    return TComSetupFrm::Execute(m_port, parent ? parent : m_window);
+}
