@@ -1,9 +1,9 @@
 // The main window's lifecycle (creation, first activation, exit), its timers and status bar.
 #include "app/MainForm.h"
 
+#include "app/InstrumentPanel.h"
 #include "app/SettingsPanel.h"
 #include "app/widgets/CheckBox.h"
-#include "app/widgets/ImageButton.h"
 #include "app/widgets/RadioGroup.h"
 #include "app/widgets/SpeedButton.h"
 #include "link/CaptureFile.h"
@@ -63,17 +63,13 @@ void TMainForm::WireHandlers() {
     connect(m_chkbUpdateDisplay, &CheckBox::Click, this, &TMainForm::chkbUpdateDisplayClick);
     connect(m_chkbUpdateBattery, &CheckBox::Click, this, &TMainForm::chkbUpdateBatteryClick);
 
-    connect(m_ImageZero, &ImageButton::Click, this, &TMainForm::ImageZeroClick);
-    connect(m_ImageOnOff, &ImageButton::Click, this, &TMainForm::ImageOnOffClick);
-    connect(m_ImageStandby, &ImageButton::Click, this, &TMainForm::ImageStandbyClick);
-    connect(m_ImagePeak, &ImageButton::Click, this, &TMainForm::ImagePeakClick);
-    connect(m_ImageMem, &ImageButton::Click, this, &TMainForm::ImageMemClick);
-
-    connect(m_sbStart, &SpeedButton::Click, this, &TMainForm::sbStartClick);
-    connect(m_sbStop, &SpeedButton::Click, this, &TMainForm::sbStopClick);
-    connect(m_sbSetTime, &SpeedButton::Click, this, &TMainForm::sbSetTimeClick);
-    connect(m_sbGetData, &SpeedButton::Click, this, &TMainForm::sbGetDataClick);
-    connect(m_sbReset, &SpeedButton::Click, this, &TMainForm::sbResetClick);
+    connect(m_instrument, &InstrumentPanel::PeakPressed, m_settingsPanel,
+            &SettingsPanel::TogglePeak);
+    connect(m_instrument, &InstrumentPanel::StartClicked, this, &TMainForm::sbStartClick);
+    connect(m_instrument, &InstrumentPanel::StopClicked, this, &TMainForm::sbStopClick);
+    connect(m_instrument, &InstrumentPanel::NextMinuteRequested, this, &TMainForm::sbSetTimeClick);
+    connect(m_instrument, &InstrumentPanel::GetDataClicked, this, &TMainForm::sbGetDataClick);
+    connect(m_instrument, &InstrumentPanel::ResetClicked, this, &TMainForm::sbResetClick);
 
     connect(m_sbClear, &SpeedButton::Click, this, &TMainForm::sbClearClick);
     connect(m_settingsPanel, &SettingsPanel::RefreshRequested, this,
@@ -98,7 +94,6 @@ void TMainForm::WireHandlers() {
                 [this, language] { MenuLanguageClick(language); });
 
     connect(m_ConnectionTimer, &QTimer::timeout, this, &TMainForm::ConnectionTimerTimer);
-    connect(m_TimerPress, &QTimer::timeout, this, &TMainForm::TimerPressTimer);
     connect(m_TimerBattery, &QTimer::timeout, this, &TMainForm::TimerBatteryTimer);
     connect(m_TimerReport, &QTimer::timeout, this, &TMainForm::TimerReportTimer);
     connect(m_TimerDisplay, &QTimer::timeout, this, &TMainForm::TimerDisplayTimer);
@@ -156,7 +151,7 @@ void TMainForm::FormActivate() {
     ClearStatLabels();
     // A gauge left sending continuously is told to stop.
     EnableMeasure(true);
-    m_sbStop->click();
+    sbStopClick();
     EnableMeasure(false);
 }
 
@@ -187,10 +182,9 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::EnableMeasure(bool running) {
-    m_sbStart->setEnabled(!running);
+    m_instrument->SetRunning(running);
     m_MenuMeasurementStart->setEnabled(!running);
     m_MenuMeasurementStop->setEnabled(running);
-    m_sbStop->setEnabled(true);
 }
 
 void TMainForm::ClearStatLabels() {
@@ -240,13 +234,6 @@ void TMainForm::SetTimerInterval(WindowTimer timer, int milliseconds) {
 void TMainForm::ConnectionTimerTimer() {
     m_ConnectionTimer->stop();
     TintReading(false);
-}
-
-// The keys pressed on the instrument picture come back.
-void TMainForm::TimerPressTimer() {
-    m_TimerPress->stop();
-    for (ImageButton* key : {m_ImageMem, m_ImagePeak, m_ImageOnOff, m_ImageStandby, m_ImageZero})
-        key->show();
 }
 
 void TMainForm::chkbUpdateDisplayClick() {

@@ -21,6 +21,7 @@ class CEthConnection;
 class ChartView;
 class CheckBox;
 class DayClock;
+class InstrumentPanel;
 class GaugeExchange;
 class LanguageModules;
 class RunAtCountdownEvent;
@@ -59,7 +60,6 @@ public:
 
     // Timer intervals as the window is created.
     static constexpr std::chrono::milliseconds ConnectionInterval{500};
-    static constexpr std::chrono::milliseconds PressInterval{200};
     static constexpr std::chrono::milliseconds BatteryInterval{3456};
     static constexpr std::chrono::milliseconds ReportInterval{1234};
     static constexpr std::chrono::milliseconds DisplayInterval{347};
@@ -207,7 +207,6 @@ private:
     // Building the window (MainFormLayout.cpp, MainFormChart.cpp, MainMenu.cpp).
     void BuildLayout();
     QWidget* BuildPanelTop();
-    QWidget* BuildPanelRight();
     QWidget* BuildPanelBottom();
     QWidget* BuildStatistics();
     void BuildStatusBar();
@@ -225,12 +224,6 @@ private:
     void sbExitClick();
     void chkbUpdateDisplayClick();
     void chkbUpdateBatteryClick();
-    // Instrument keys.
-    void ImageZeroClick();
-    void ImageOnOffClick();
-    void ImageStandbyClick();
-    void ImagePeakClick();
-    void ImageMemClick();
     // On-line and off-line measurement.
     void sbStartClick();
     void sbStopClick();
@@ -255,7 +248,6 @@ private:
     void UpdatePortButton();
     // Timers.
     void ConnectionTimerTimer();
-    void TimerPressTimer();
     void TimerBatteryTimer();
     void TimerReportTimer();
     void TimerDisplayTimer();
@@ -279,32 +271,7 @@ private:
     QCPGraph* m_Series3 = nullptr;
     QLabel* m_LabelSeriesName = nullptr;
 
-    QFrame* m_PanelRight = nullptr;
-    QLabel* m_lblModel = nullptr;
-    QLabel* m_LabelModel = nullptr;
-    QLabel* m_lblSN = nullptr;
-    QLabel* m_LabelSN = nullptr;
-    QLabel* m_ImageInstrument = nullptr;
-    ImageButton* m_ImageOnOff = nullptr;
-    ImageButton* m_ImageZero = nullptr;
-    ImageButton* m_ImagePeak = nullptr;
-    ImageButton* m_ImageMem = nullptr;
-    ImageButton* m_ImageStandby = nullptr;
-    QGroupBox* m_gbOnline = nullptr;
-    SpeedButton* m_sbStart = nullptr;
-    SpeedButton* m_sbStop = nullptr;
-    CheckBox* m_chbRunAt = nullptr;
-    QLineEdit* m_eHour = nullptr;
-    QLabel* m_lblTimeSeparator = nullptr;
-    QLineEdit* m_eMinute = nullptr;
-    SpeedButton* m_sbSetTime = nullptr;
-    QLabel* m_lblRemain = nullptr;
-    QLabel* m_lblRemainCounter = nullptr;
-    QGroupBox* m_gbOffline = nullptr;
-    QLabel* m_lblMemory = nullptr;
-    QComboBox* m_cbMemory = nullptr;
-    SpeedButton* m_sbGetData = nullptr;
-    SpeedButton* m_sbReset = nullptr;
+    InstrumentPanel* m_instrument = nullptr;
 
     QFrame* m_PanelBottom = nullptr;
     QGroupBox* m_gbStatistics = nullptr;
@@ -326,7 +293,6 @@ private:
     QLabel* m_StatusPanel = nullptr;
 
     QTimer* m_ConnectionTimer = nullptr;
-    QTimer* m_TimerPress = nullptr;
     QTimer* m_TimerBattery = nullptr;
     QTimer* m_TimerReport = nullptr;
     QTimer* m_TimerDisplay = nullptr;

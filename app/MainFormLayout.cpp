@@ -1,6 +1,7 @@
 // The widget tree of the main window: panels, groups and controls with their initial values.
 #include "app/MainForm.h"
 
+#include "app/InstrumentPanel.h"
 #include "app/SettingsPanel.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/ImageButton.h"
@@ -29,41 +30,13 @@ using namespace PanelLayout;
 namespace {
 
 constexpr int PanelTopHeight = 129;
-constexpr int PanelRightWidth = 138;
 constexpr int PanelBottomHeight = 178;
 constexpr QSize PanelResultSize{297, 81};
 constexpr QSize LogoSize{146, 56};
 constexpr int ComPortButtonWidth = 120;
 constexpr int TopButtonHeight = 30;
 constexpr int StatusCaptionWidth = 85;
-constexpr QSize InstrumentSize{128, 80};
-constexpr int KeySize = 20;
-// Where the keys sit on the instrument picture (tools/pictures/make_pictures.py).
-constexpr int KeyTop = 50;
-constexpr int KeyLeft[] = {8, 31, 54, 77, 100};
 const QColor Silver(192, 192, 192);
-const QColor RemainGreen(0, 128, 0);
-
-QFrame* WhitePanel(const char* name, QWidget* parent) {
-    auto* panel = Named(new QFrame(parent), name);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(palette);
-    return panel;
-}
-
-// A panel keeps its designed size unless its contents need more (longer translations):
-// growing beats clipping a caption.
-void KeepDesignedHeight(QWidget* panel, int height) {
-    panel->setMinimumHeight(height);
-    panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-}
-
-void KeepDesignedWidth(QWidget* panel, int width) {
-    panel->setMinimumWidth(width);
-    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-}
 
 } // namespace
 
@@ -79,7 +52,8 @@ void TMainForm::BuildLayout() {
     middle->setSpacing(0);
     m_Chart1 = CreateChart(central);
     middle->addWidget(m_Chart1, 1);
-    middle->addWidget(BuildPanelRight());
+    m_instrument = new InstrumentPanel(*m_exchange, central);
+    middle->addWidget(m_instrument);
     column->addLayout(middle, 1);
     column->addWidget(BuildPanelBottom());
     setCentralWidget(central);
@@ -88,7 +62,7 @@ void TMainForm::BuildLayout() {
 }
 
 QWidget* TMainForm::BuildPanelTop() {
-    m_PanelTop = WhitePanel("PanelTop", this);
+    m_PanelTop = WhitePanel(new QFrame(this), "PanelTop");
     KeepDesignedHeight(m_PanelTop, PanelTopHeight);
     auto* row = Tight(new QHBoxLayout(m_PanelTop), 10, 6, 10, 6, 14);
 
@@ -151,120 +125,8 @@ QWidget* TMainForm::BuildPanelTop() {
     return m_PanelTop;
 }
 
-QWidget* TMainForm::BuildPanelRight() {
-    m_PanelRight = WhitePanel("PanelRight", this);
-    KeepDesignedWidth(m_PanelRight, PanelRightWidth);
-    auto* column = Tight(new QVBoxLayout(m_PanelRight), 3, 4, 3, 3, 0);
-
-    m_lblModel = Label("lblModel", m_PanelRight);
-    m_LabelModel = Label("LabelModel", m_PanelRight, QStringLiteral("---"));
-    m_lblSN = Label("lblSN", m_PanelRight);
-    m_LabelSN = Label("LabelSN", m_PanelRight, QStringLiteral("---"));
-    MakeBold(m_LabelModel);
-    MakeBold(m_LabelSN);
-    for (QLabel* label : {m_lblModel, m_LabelModel, m_lblSN, m_LabelSN})
-        column->addWidget(label);
-    column->addSpacing(4);
-
-    // The instrument: its picture with the five keys laid over it where it shows them.
-    auto* instrument = Named(new QWidget(m_PanelRight), "Instrument");
-    instrument->setFixedSize(InstrumentSize);
-    m_ImageInstrument = Label("ImageInstrument", instrument);
-    m_ImageInstrument->setPixmap(Pictures::Render(QStringLiteral("instrument"), InstrumentSize));
-    m_ImageInstrument->setGeometry(QRect(QPoint(0, 0), InstrumentSize));
-    const struct {
-        ImageButton** Member;
-        const char* Name;
-        const char* Picture;
-    } keys[] = {{&m_ImageOnOff, "ImageOnOff", "key-onoff"},
-                {&m_ImageZero, "ImageZero", "key-zero"},
-                {&m_ImagePeak, "ImagePeak", "key-peak"},
-                {&m_ImageMem, "ImageMem", "key-mem"},
-                {&m_ImageStandby, "ImageStandby", "key-standby"}};
-    for (std::size_t i = 0; i < std::size(keys); ++i) {
-        auto* key = Named(new ImageButton(instrument), keys[i].Name);
-        key->setGeometry(KeyLeft[i], KeyTop, KeySize, KeySize);
-        key->SetPicture(QLatin1String(keys[i].Picture));
-        *keys[i].Member = key;
-    }
-    column->addWidget(instrument, 0, Qt::AlignHCenter);
-    column->addSpacing(3);
-
-    m_gbOnline = Group("gbOnline", m_PanelRight);
-    auto* online = Tight(new QGridLayout(m_gbOnline));
-    m_sbStart = Button("sbStart", m_gbOnline, {});
-    m_sbStop = Button("sbStop", m_gbOnline, {});
-    m_sbStart->SetPicture(QStringLiteral("icon-start"), {12, 12});
-    m_sbStop->SetPicture(QStringLiteral("icon-stop"), {12, 12});
-    m_chbRunAt = Named(new CheckBox({}, m_gbOnline), "chbRunAt");
-    m_eHour = Edit("eHour", m_gbOnline, QStringLiteral("12"), 2, 26);
-    m_lblTimeSeparator = Label("lblTimeSeparator", m_gbOnline, QStringLiteral(":"));
-    m_eMinute = Edit("eMinute", m_gbOnline, QStringLiteral("00"), 2, 26);
-    for (QLineEdit* edit : {m_eHour, m_eMinute})
-        edit->setAlignment(Qt::AlignCenter);
-    m_sbSetTime = Named(new SpeedButton({}, m_gbOnline), "sbSetTime");
-    m_sbSetTime->SetPicture(QStringLiteral("icon-clock"), {14, 14});
-    m_sbSetTime->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_sbSetTime->setFixedSize(SetButtonSize);
-    m_lblRemain = Label("lblRemain", m_gbOnline);
-    m_lblRemainCounter = Label("lblRemainCounter", m_gbOnline, QStringLiteral("---"));
-    for (QLabel* label : {m_lblRemain, m_lblRemainCounter}) {
-        QPalette green = label->palette();
-        green.setColor(QPalette::WindowText, RemainGreen);
-        label->setPalette(green);
-        // The countdown comes and goes without moving the controls around it.
-        QSizePolicy policy = label->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        label->setSizePolicy(policy);
-        label->hide();
-    }
-    auto* startStop = Tight(new QHBoxLayout, 0, 0, 0, 0, 4);
-    startStop->addWidget(m_sbStart);
-    startStop->addWidget(m_sbStop);
-    auto* time = Tight(new QHBoxLayout, 0, 0, 0, 0, 2);
-    time->addWidget(m_eHour);
-    time->addWidget(m_lblTimeSeparator);
-    time->addWidget(m_eMinute);
-    time->addSpacing(4);
-    time->addWidget(m_sbSetTime);
-    time->addStretch(1);
-    auto* remain = Tight(new QHBoxLayout, 0, 0, 0, 0, 4);
-    remain->addWidget(m_lblRemain);
-    remain->addWidget(m_lblRemainCounter, 1);
-    online->addLayout(startStop, 0, 0);
-    online->addWidget(m_chbRunAt, 1, 0);
-    online->addLayout(time, 2, 0);
-    online->addLayout(remain, 3, 0);
-    column->addWidget(m_gbOnline);
-    column->addSpacing(2);
-
-    m_gbOffline = Group("gbOffline", m_PanelRight);
-    auto* offline = Tight(new QGridLayout(m_gbOffline));
-    m_lblMemory = Label("lblMemory", m_gbOffline);
-    m_cbMemory = Named(new QComboBox(m_gbOffline), "cbMemory");
-    m_lblMemory->setBuddy(m_cbMemory);
-    m_cbMemory->setEditable(false);
-    m_cbMemory->addItems({QStringLiteral("RAM"), QStringLiteral("EEPROM"), tr("karta SD")});
-    m_cbMemory->setCurrentIndex(0);
-    m_cbMemory->setFixedHeight(SetButtonSize.height());
-    // The list takes the room beside its caption rather than asking for its widest item.
-    m_cbMemory->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    m_sbGetData = Button("sbGetData", m_gbOffline, QStringLiteral("icon-download"));
-    m_sbReset = Button("sbReset", m_gbOffline, QStringLiteral("icon-erase"));
-    offline->addWidget(m_lblMemory, 0, 0);
-    offline->addWidget(m_cbMemory, 0, 1);
-    offline->addWidget(m_sbGetData, 1, 0, 1, 2);
-    offline->addWidget(m_sbReset, 2, 0, 1, 2);
-    offline->setColumnStretch(1, 1);
-    column->addWidget(m_gbOffline);
-    column->addStretch(1);
-    for (SpeedButton* button : {m_sbStart, m_sbStop, m_sbGetData, m_sbReset})
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return m_PanelRight;
-}
-
 QWidget* TMainForm::BuildPanelBottom() {
-    m_PanelBottom = WhitePanel("PanelBottom", this);
+    m_PanelBottom = WhitePanel(new QFrame(this), "PanelBottom");
     KeepDesignedHeight(m_PanelBottom, PanelBottomHeight);
     auto* row = Tight(new QHBoxLayout(m_PanelBottom), 4, 3, 4, 4, 4);
     row->addWidget(BuildStatistics());
@@ -331,7 +193,6 @@ void TMainForm::BuildTimers() {
         std::chrono::milliseconds Interval;
         bool Enabled;
     } timers[] = {{&m_ConnectionTimer, "ConnectionTimer", ConnectionInterval, false},
-                  {&m_TimerPress, "TimerPress", PressInterval, true},
                   {&m_TimerBattery, "TimerBattery", BatteryInterval, true},
                   {&m_TimerReport, "TimerReport", ReportInterval, true},
                   {&m_TimerDisplay, "TimerDisplay", DisplayInterval, true},
@@ -353,26 +214,7 @@ void TMainForm::ApplyTexts() {
     m_chkbUpdateDisplay->setText(tr("Odświeżaj stan wyświetlacza"));
     m_chkbUpdateBattery->setText(tr("Odświeżaj stan baterii"));
 
-    m_lblModel->setText(tr("Model urządzenia:"));
-    m_lblSN->setText(tr("Numer seryjny:"));
-    m_ImageZero->setToolTip(tr("Taruj"));
-    m_ImageOnOff->setToolTip(tr("Włącz / wyłącz"));
-    m_ImageStandby->setToolTip(tr("Czuwanie"));
-    m_ImagePeak->setToolTip(tr("Tryb PEAK"));
-    m_ImageMem->setToolTip(tr("Zapis do pamięci"));
-    m_gbOnline->setTitle(tr(" Pomiar on-line"));
-    m_sbStart->setText(tr("Start"));
-    m_sbStart->setToolTip(tr("Rozpoczyna pomiar automatyczny"));
-    m_sbStop->setText(tr("Stop"));
-    m_sbStop->setToolTip(tr("Przerywa pomiar automatyczny"));
-    m_chbRunAt->setText(tr("Uruchom o"));
-    m_sbSetTime->setToolTip(tr("Ustaw następną minutę"));
-    m_lblRemain->setText(tr("Pozostało:"));
-    m_gbOffline->setTitle(tr(" Pomiar off-line "));
-    m_lblMemory->setText(tr("Pamięć:"));
-    m_cbMemory->setItemText(2, tr("karta SD"));
-    m_sbGetData->setText(tr("Pobierz dane"));
-    m_sbReset->setText(tr("Resetuj dane"));
+    m_instrument->ApplyTexts();
 
     m_gbStatistics->setTitle(tr(" Statystyki "));
     m_sbClear->setText(tr("Wyczyść pomiary"));
@@ -385,10 +227,6 @@ void TMainForm::ApplyTexts() {
     m_settingsPanel->ApplyTexts();
     FollowComposedTexts();
 
-    // What a screen reader announces for the fields without a caption of their own.
-    m_eHour->setAccessibleName(tr("Godzina startu"));
-    m_eMinute->setAccessibleName(tr("Minuta startu"));
-    m_sbSetTime->setAccessibleName(m_sbSetTime->toolTip());
     ApplyMenuTexts();
     UpdatePortButton();
 }

@@ -18,12 +18,6 @@ void TMainForm::BuildLinks() {
     connect(m_port, &PortControl::SerialLost, this, &TMainForm::ComPort1LinkLost);
     // The gauge can no longer confirm a stop: what the fast run captured is shown now.
     connect(m_port, &PortControl::NetworkLost, this, &TMainForm::ReplayPendingCapture);
-    connect(m_exchange, &GaugeExchange::OrderSent, this, [this](const QByteArray&, bool press) {
-        // A key press shows its key again after a moment; a running press timer is not
-        // restarted.
-        if (press && !m_TimerPress->isActive())
-            m_TimerPress->start();
-    });
     connect(m_exchange, &GaugeExchange::StatusText, this, &TMainForm::SetStatusText);
     connect(m_exchange, &GaugeExchange::RunEnded, this, &TMainForm::RunEnded);
 }

@@ -2,7 +2,7 @@
 // repeated stop order, the replay of a fast run's capture, and the results file.
 #include "app/MainForm.h"
 
-#include "app/widgets/CheckBox.h"
+#include "app/InstrumentPanel.h"
 #include "link/CaptureFile.h"
 #include "link/CaptureReplay.h"
 #include "link/GaugeExchange.h"
@@ -86,15 +86,12 @@ void TMainForm::BeginOnlineMeasurement() {
         Global.ChartIndexOffset = points - 1;
     }
     const bool raw = RawCaptureFor(Global.DeviceFamily, Global.SampleTime);
-    const bool runAt = m_chbRunAt->isChecked();
+    const bool runAt = m_instrument->RunAtChecked();
     m_exchange->StartStream(raw, !runAt);
     SetStatusText(tr("Nadawanie ciągle włączone"));
     if (runAt) {
-        m_lblRemainCounter->setText(ChartModel::EmptyStatText());
-        m_lblRemain->show();
-        m_lblRemainCounter->show();
-        auto* worker = new ComThread(this, StartTimeFromFields(m_eHour->text(), m_eMinute->text()),
-                                     raw, m_runAtClock);
+        m_instrument->ShowCountdown(ChartModel::EmptyStatText());
+        auto* worker = new ComThread(this, m_instrument->StartTime(), raw, m_runAtClock);
         worker->Start();
     }
     EnableMeasure(true);
@@ -106,18 +103,16 @@ void TMainForm::RunAtCountdownMessageReceived(const RunAtCountdownEvent& message
         if (!HandOverRunAtStart(message))
             return;
         m_exchange->BeginRun(message.RecordRaw);
-        m_lblRemain->hide();
-        m_lblRemainCounter->hide();
+        m_instrument->HideCountdown();
         return;
     }
     if (RunAtArmed(message.Generation))
-        m_lblRemainCounter->setText(QString::number(message.LParam) + QStringLiteral(" s"));
+        m_instrument->ShowCountdown(QString::number(message.LParam) + QStringLiteral(" s"));
 }
 
 void TMainForm::sbStopClick() {
     SetThreadRunning(false);
-    m_lblRemain->hide();
-    m_lblRemainCounter->hide();
+    m_instrument->HideCountdown();
     if (!m_exchange->Running()) {
         // No run: a gauge left sending, or a start that never came, is told to stop.
         m_exchange->StopStream(false);
@@ -183,9 +178,7 @@ void TMainForm::RunEnded() {
 }
 
 void TMainForm::sbSetTimeClick() {
-    const HourMinute next = NextMinute(RunAtClock().MsecsSinceMidnight());
-    m_eHour->setText(next.Hour);
-    m_eMinute->setText(next.Minute);
+    m_instrument->SetStartTime(NextMinute(RunAtClock().MsecsSinceMidnight()));
 }
 
 // A results file that cannot be created is said once per run; the run goes on. The box waits

@@ -1,11 +1,10 @@
 // Off-line data: downloading a memory of the gauge onto the chart, and erasing it.
 #include "app/MainForm.h"
 
+#include "app/InstrumentPanel.h"
 #include "link/GaugeExchange.h"
 #include "protocol/OrderSet.h"
 #include "state/Global.h"
-
-#include <QComboBox>
 
 // The dump that follows is read by the reply side under the download exchange; the chart,
 // the statistics and the time scale start afresh, so the stored series begins at X = 0.
@@ -24,8 +23,7 @@ void TMainForm::sbGetDataClick() {
     Global.ChartTimeOffset = 0.0;
     Global.ChartIndexOffset = 0.0;
     Global.SampleUnit.clear();
-    m_exchange->Send(OrderSet::Order::Download,
-                     OrderSet::DownloadArgument(m_cbMemory->currentIndex()));
+    m_exchange->Send(OrderSet::Order::Download, OrderSet::DownloadArgument(m_instrument->Memory()));
 }
 
 // Erases the chosen memory without asking; the chart keeps what it shows.
@@ -35,6 +33,5 @@ void TMainForm::sbResetClick() {
     // without its samples reaching the chart.
     if (m_exchange->RefusesDuringRun())
         return;
-    m_exchange->Send(OrderSet::Order::ResetMemory,
-                     OrderSet::ResetArgument(m_cbMemory->currentIndex()));
+    m_exchange->Send(OrderSet::Order::ResetMemory, OrderSet::ResetArgument(m_instrument->Memory()));
 }

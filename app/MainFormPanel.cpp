@@ -66,14 +66,6 @@ void TMainForm::FollowGauge() {
 void TMainForm::ShowSetting(GaugeSettings::Item item) {
     const GaugeSettings& settings = Settings();
     switch (item) {
-    case GaugeSettings::Item::Model:
-        m_LabelModel->setText(settings.Model());
-        m_LabelModel->setToolTip(settings.Model());
-        break;
-    case GaugeSettings::Item::SerialNumber:
-        m_LabelSN->setText(settings.SerialNumber());
-        m_LabelSN->setToolTip(settings.SerialNumber());
-        break;
     case GaugeSettings::Item::Reading:
         m_PanelResult->setText(settings.Reading());
         break;

@@ -2,7 +2,7 @@
 // Start and Stop would, for recording without anyone at the window (zento-fm --measure).
 #include "app/MainForm.h"
 
-#include "app/widgets/SpeedButton.h"
+#include "app/InstrumentPanel.h"
 #include "link/GaugeExchange.h"
 #include "link/GaugeLink.h"
 #include "state/Global.h"
@@ -30,9 +30,9 @@ void TMainForm::UnattendedStep() {
         // whether it is a fast run), so the report must have been read completely.
         const GaugeLink* link = m_exchange->ActiveLink();
         const bool linked = Global.UseEthernet ? link && link->IsOpen() : Connected();
-        if (!m_activated || !linked || m_TimerReport->isActive() || !m_sbStart->isEnabled())
+        if (!m_activated || !linked || m_TimerReport->isActive() || !m_instrument->StartOffered())
             return;
-        m_sbStart->click();
+        sbStartClick();
         m_unattendedClock.start();
         m_unattendedPhase = UnattendedPhase::Running;
         return;
@@ -41,7 +41,7 @@ void TMainForm::UnattendedStep() {
         // A scheduled start counts from the click too: the length is the whole wait.
         if (m_unattendedClock.elapsed() < m_unattendedLength.count())
             return;
-        m_sbStop->click();
+        sbStopClick();
         m_unattendedClock.start();
         m_unattendedPhase = UnattendedPhase::Stopping;
         return;

@@ -3,6 +3,7 @@
 #include "app/widgets/SpeedButton.h"
 
 #include <QFont>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +66,28 @@ Layout* Tight(Layout* layout, int left = 3, int top = 1, int right = 3, int bott
     layout->setContentsMargins(left, top, right, bottom);
     layout->setSpacing(spacing);
     return layout;
+}
+
+// The main window's panels are white under their controls.
+inline QFrame* WhitePanel(QFrame* panel, const char* name) {
+    Named(panel, name);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(palette);
+    return panel;
+}
+
+// A panel keeps its designed size unless its contents need more (longer translations):
+// growing beats clipping a caption.
+inline void KeepDesignedHeight(QWidget* panel, int height) {
+    panel->setMinimumHeight(height);
+    panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+inline void KeepDesignedWidth(QWidget* panel, int width) {
+    panel->setMinimumWidth(width);
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 }
 
 inline void MakeBold(QLabel* label) {

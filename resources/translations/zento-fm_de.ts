@@ -53,6 +53,97 @@
     </message>
 </context>
 <context>
+    <name>InstrumentPanel</name>
+    <message>
+        <source>karta SD</source>
+        <translation>SD-Karte</translation>
+    </message>
+    <message>
+        <source>Model urządzenia:</source>
+        <translation>Modell:</translation>
+    </message>
+    <message>
+        <source>Numer seryjny:</source>
+        <translation>Seriennummer:</translation>
+    </message>
+    <message>
+        <source>Taruj</source>
+        <translation>Tarieren</translation>
+    </message>
+    <message>
+        <source>Włącz / wyłącz</source>
+        <translation>Ein / aus</translation>
+    </message>
+    <message>
+        <source>Czuwanie</source>
+        <translation>Bereitschaft</translation>
+    </message>
+    <message>
+        <source>Tryb PEAK</source>
+        <translation>PEAK-Modus</translation>
+    </message>
+    <message>
+        <source>Zapis do pamięci</source>
+        <translation>In den Speicher</translation>
+    </message>
+    <message>
+        <source> Pomiar on-line</source>
+        <translation> Online-Messung</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Rozpoczyna pomiar automatyczny</source>
+        <translation>Startet die automatische Messung</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Przerywa pomiar automatyczny</source>
+        <translation>Beendet die automatische Messung</translation>
+    </message>
+    <message>
+        <source>Uruchom o</source>
+        <translation>Starten um</translation>
+    </message>
+    <message>
+        <source>Ustaw następną minutę</source>
+        <translation>Nächste Minute einstellen</translation>
+    </message>
+    <message>
+        <source>Pozostało:</source>
+        <translation>Verbleibend:</translation>
+    </message>
+    <message>
+        <source> Pomiar off-line </source>
+        <translation> Offline-Messung </translation>
+    </message>
+    <message>
+        <source>Pamięć:</source>
+        <translation>Speicher:</translation>
+    </message>
+    <message>
+        <source>Pobierz dane</source>
+        <translation>Daten laden</translation>
+    </message>
+    <message>
+        <source>Resetuj dane</source>
+        <translation>Speicher löschen</translation>
+    </message>
+    <message>
+        <source>Godzina startu</source>
+        <translation>Startstunde</translation>
+    </message>
+    <message>
+        <source>Minuta startu</source>
+        <translation>Startminute</translation>
+    </message>
+</context>
+<context>
     <name>OrderSet</name>
     <message>
         <source>Zerowanie...</source>
@@ -829,10 +920,6 @@
         <translation>Online-Messung</translation>
     </message>
     <message>
-        <source>karta SD</source>
-        <translation>SD-Karte</translation>
-    </message>
-    <message>
         <source>Bateria</source>
         <translation>Akku</translation>
     </message>
@@ -849,80 +936,12 @@
         <translation>Akkustand aktualisieren</translation>
     </message>
     <message>
-        <source>Model urządzenia:</source>
-        <translation>Modell:</translation>
-    </message>
-    <message>
-        <source>Numer seryjny:</source>
-        <translation>Seriennummer:</translation>
-    </message>
-    <message>
-        <source>Taruj</source>
-        <translation>Tarieren</translation>
-    </message>
-    <message>
-        <source>Włącz / wyłącz</source>
-        <translation>Ein / aus</translation>
-    </message>
-    <message>
-        <source>Czuwanie</source>
-        <translation>Bereitschaft</translation>
-    </message>
-    <message>
-        <source>Tryb PEAK</source>
-        <translation>PEAK-Modus</translation>
-    </message>
-    <message>
-        <source>Zapis do pamięci</source>
-        <translation>In den Speicher</translation>
-    </message>
-    <message>
-        <source> Pomiar on-line</source>
-        <translation> Online-Messung</translation>
-    </message>
-    <message>
         <source>Start</source>
         <translation>Start</translation>
     </message>
     <message>
-        <source>Rozpoczyna pomiar automatyczny</source>
-        <translation>Startet die automatische Messung</translation>
-    </message>
-    <message>
         <source>Stop</source>
         <translation>Stopp</translation>
-    </message>
-    <message>
-        <source>Przerywa pomiar automatyczny</source>
-        <translation>Beendet die automatische Messung</translation>
-    </message>
-    <message>
-        <source>Uruchom o</source>
-        <translation>Starten um</translation>
-    </message>
-    <message>
-        <source>Ustaw następną minutę</source>
-        <translation>Nächste Minute einstellen</translation>
-    </message>
-    <message>
-        <source>Pozostało:</source>
-        <translation>Verbleibend:</translation>
-    </message>
-    <message>
-        <source> Pomiar off-line </source>
-        <translation> Offline-Messung </translation>
-    </message>
-    <message>
-        <source>Pamięć:</source>
-        <translation>Speicher:</translation>
-    </message>
-    <message>
-        <source>Pobierz dane</source>
-        <translation>Daten laden</translation>
-    </message>
-    <message>
-        <source>Resetuj dane</source>
-        <translation>Speicher löschen</translation>
     </message>
     <message>
         <source> Statystyki </source>
@@ -1011,14 +1030,6 @@
     <message>
         <source>O producencie</source>
         <translation>Über den Hersteller</translation>
-    </message>
-    <message>
-        <source>Godzina startu</source>
-        <translation>Startstunde</translation>
-    </message>
-    <message>
-        <source>Minuta startu</source>
-        <translation>Startminute</translation>
     </message>
     <message>
         <source>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</source>

@@ -53,6 +53,97 @@
     </message>
 </context>
 <context>
+    <name>InstrumentPanel</name>
+    <message>
+        <source>karta SD</source>
+        <translation>SD card</translation>
+    </message>
+    <message>
+        <source>Model urządzenia:</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>Numer seryjny:</source>
+        <translation>Serial number:</translation>
+    </message>
+    <message>
+        <source>Taruj</source>
+        <translation>Tare</translation>
+    </message>
+    <message>
+        <source>Włącz / wyłącz</source>
+        <translation>On / off</translation>
+    </message>
+    <message>
+        <source>Czuwanie</source>
+        <translation>Stand-by</translation>
+    </message>
+    <message>
+        <source>Tryb PEAK</source>
+        <translation>PEAK mode</translation>
+    </message>
+    <message>
+        <source>Zapis do pamięci</source>
+        <translation>Store in memory</translation>
+    </message>
+    <message>
+        <source> Pomiar on-line</source>
+        <translation> On-line measurement</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Rozpoczyna pomiar automatyczny</source>
+        <translation>Starts the automatic measurement</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Przerywa pomiar automatyczny</source>
+        <translation>Stops the automatic measurement</translation>
+    </message>
+    <message>
+        <source>Uruchom o</source>
+        <translation>Start at</translation>
+    </message>
+    <message>
+        <source>Ustaw następną minutę</source>
+        <translation>Set the next minute</translation>
+    </message>
+    <message>
+        <source>Pozostało:</source>
+        <translation>Remaining:</translation>
+    </message>
+    <message>
+        <source> Pomiar off-line </source>
+        <translation> Off-line measurement </translation>
+    </message>
+    <message>
+        <source>Pamięć:</source>
+        <translation>Memory:</translation>
+    </message>
+    <message>
+        <source>Pobierz dane</source>
+        <translation>Download data</translation>
+    </message>
+    <message>
+        <source>Resetuj dane</source>
+        <translation>Erase memory</translation>
+    </message>
+    <message>
+        <source>Godzina startu</source>
+        <translation>Start hour</translation>
+    </message>
+    <message>
+        <source>Minuta startu</source>
+        <translation>Start minute</translation>
+    </message>
+</context>
+<context>
     <name>OrderSet</name>
     <message>
         <source>Zerowanie...</source>
@@ -829,10 +920,6 @@
         <translation>On-line measurement</translation>
     </message>
     <message>
-        <source>karta SD</source>
-        <translation>SD card</translation>
-    </message>
-    <message>
         <source>Bateria</source>
         <translation>Battery</translation>
     </message>
@@ -849,80 +936,12 @@
         <translation>Refresh battery status</translation>
     </message>
     <message>
-        <source>Model urządzenia:</source>
-        <translation>Model:</translation>
-    </message>
-    <message>
-        <source>Numer seryjny:</source>
-        <translation>Serial number:</translation>
-    </message>
-    <message>
-        <source>Taruj</source>
-        <translation>Tare</translation>
-    </message>
-    <message>
-        <source>Włącz / wyłącz</source>
-        <translation>On / off</translation>
-    </message>
-    <message>
-        <source>Czuwanie</source>
-        <translation>Stand-by</translation>
-    </message>
-    <message>
-        <source>Tryb PEAK</source>
-        <translation>PEAK mode</translation>
-    </message>
-    <message>
-        <source>Zapis do pamięci</source>
-        <translation>Store in memory</translation>
-    </message>
-    <message>
-        <source> Pomiar on-line</source>
-        <translation> On-line measurement</translation>
-    </message>
-    <message>
         <source>Start</source>
         <translation>Start</translation>
     </message>
     <message>
-        <source>Rozpoczyna pomiar automatyczny</source>
-        <translation>Starts the automatic measurement</translation>
-    </message>
-    <message>
         <source>Stop</source>
         <translation>Stop</translation>
-    </message>
-    <message>
-        <source>Przerywa pomiar automatyczny</source>
-        <translation>Stops the automatic measurement</translation>
-    </message>
-    <message>
-        <source>Uruchom o</source>
-        <translation>Start at</translation>
-    </message>
-    <message>
-        <source>Ustaw następną minutę</source>
-        <translation>Set the next minute</translation>
-    </message>
-    <message>
-        <source>Pozostało:</source>
-        <translation>Remaining:</translation>
-    </message>
-    <message>
-        <source> Pomiar off-line </source>
-        <translation> Off-line measurement </translation>
-    </message>
-    <message>
-        <source>Pamięć:</source>
-        <translation>Memory:</translation>
-    </message>
-    <message>
-        <source>Pobierz dane</source>
-        <translation>Download data</translation>
-    </message>
-    <message>
-        <source>Resetuj dane</source>
-        <translation>Erase memory</translation>
     </message>
     <message>
         <source> Statystyki </source>
@@ -1011,14 +1030,6 @@
     <message>
         <source>O producencie</source>
         <translation>About the manufacturer</translation>
-    </message>
-    <message>
-        <source>Godzina startu</source>
-        <translation>Start hour</translation>
-    </message>
-    <message>
-        <source>Minuta startu</source>
-        <translation>Start minute</translation>
     </message>
     <message>
         <source>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</source>

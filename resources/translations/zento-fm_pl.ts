@@ -53,6 +53,97 @@
     </message>
 </context>
 <context>
+    <name>InstrumentPanel</name>
+    <message>
+        <source>karta SD</source>
+        <translation>karta SD</translation>
+    </message>
+    <message>
+        <source>Model urządzenia:</source>
+        <translation>Model urządzenia:</translation>
+    </message>
+    <message>
+        <source>Numer seryjny:</source>
+        <translation>Numer seryjny:</translation>
+    </message>
+    <message>
+        <source>Taruj</source>
+        <translation>Taruj</translation>
+    </message>
+    <message>
+        <source>Włącz / wyłącz</source>
+        <translation>Włącz / wyłącz</translation>
+    </message>
+    <message>
+        <source>Czuwanie</source>
+        <translation>Czuwanie</translation>
+    </message>
+    <message>
+        <source>Tryb PEAK</source>
+        <translation>Tryb PEAK</translation>
+    </message>
+    <message>
+        <source>Zapis do pamięci</source>
+        <translation>Zapis do pamięci</translation>
+    </message>
+    <message>
+        <source> Pomiar on-line</source>
+        <translation> Pomiar on-line</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Rozpoczyna pomiar automatyczny</source>
+        <translation>Rozpoczyna pomiar automatyczny</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Przerywa pomiar automatyczny</source>
+        <translation>Przerywa pomiar automatyczny</translation>
+    </message>
+    <message>
+        <source>Uruchom o</source>
+        <translation>Uruchom o</translation>
+    </message>
+    <message>
+        <source>Ustaw następną minutę</source>
+        <translation>Ustaw następną minutę</translation>
+    </message>
+    <message>
+        <source>Pozostało:</source>
+        <translation>Pozostało:</translation>
+    </message>
+    <message>
+        <source> Pomiar off-line </source>
+        <translation> Pomiar off-line </translation>
+    </message>
+    <message>
+        <source>Pamięć:</source>
+        <translation>Pamięć:</translation>
+    </message>
+    <message>
+        <source>Pobierz dane</source>
+        <translation>Pobierz dane</translation>
+    </message>
+    <message>
+        <source>Resetuj dane</source>
+        <translation>Resetuj dane</translation>
+    </message>
+    <message>
+        <source>Godzina startu</source>
+        <translation>Godzina startu</translation>
+    </message>
+    <message>
+        <source>Minuta startu</source>
+        <translation>Minuta startu</translation>
+    </message>
+</context>
+<context>
     <name>OrderSet</name>
     <message>
         <source>Zerowanie...</source>
@@ -829,10 +920,6 @@
         <translation>Pomiar on-line</translation>
     </message>
     <message>
-        <source>karta SD</source>
-        <translation>karta SD</translation>
-    </message>
-    <message>
         <source>Bateria</source>
         <translation>Bateria</translation>
     </message>
@@ -849,80 +936,12 @@
         <translation>Odświeżaj stan baterii</translation>
     </message>
     <message>
-        <source>Model urządzenia:</source>
-        <translation>Model urządzenia:</translation>
-    </message>
-    <message>
-        <source>Numer seryjny:</source>
-        <translation>Numer seryjny:</translation>
-    </message>
-    <message>
-        <source>Taruj</source>
-        <translation>Taruj</translation>
-    </message>
-    <message>
-        <source>Włącz / wyłącz</source>
-        <translation>Włącz / wyłącz</translation>
-    </message>
-    <message>
-        <source>Czuwanie</source>
-        <translation>Czuwanie</translation>
-    </message>
-    <message>
-        <source>Tryb PEAK</source>
-        <translation>Tryb PEAK</translation>
-    </message>
-    <message>
-        <source>Zapis do pamięci</source>
-        <translation>Zapis do pamięci</translation>
-    </message>
-    <message>
-        <source> Pomiar on-line</source>
-        <translation> Pomiar on-line</translation>
-    </message>
-    <message>
         <source>Start</source>
         <translation>Start</translation>
     </message>
     <message>
-        <source>Rozpoczyna pomiar automatyczny</source>
-        <translation>Rozpoczyna pomiar automatyczny</translation>
-    </message>
-    <message>
         <source>Stop</source>
         <translation>Stop</translation>
-    </message>
-    <message>
-        <source>Przerywa pomiar automatyczny</source>
-        <translation>Przerywa pomiar automatyczny</translation>
-    </message>
-    <message>
-        <source>Uruchom o</source>
-        <translation>Uruchom o</translation>
-    </message>
-    <message>
-        <source>Ustaw następną minutę</source>
-        <translation>Ustaw następną minutę</translation>
-    </message>
-    <message>
-        <source>Pozostało:</source>
-        <translation>Pozostało:</translation>
-    </message>
-    <message>
-        <source> Pomiar off-line </source>
-        <translation> Pomiar off-line </translation>
-    </message>
-    <message>
-        <source>Pamięć:</source>
-        <translation>Pamięć:</translation>
-    </message>
-    <message>
-        <source>Pobierz dane</source>
-        <translation>Pobierz dane</translation>
-    </message>
-    <message>
-        <source>Resetuj dane</source>
-        <translation>Resetuj dane</translation>
     </message>
     <message>
         <source> Statystyki </source>
@@ -1011,14 +1030,6 @@
     <message>
         <source>O producencie</source>
         <translation>O producencie</translation>
-    </message>
-    <message>
-        <source>Godzina startu</source>
-        <translation>Godzina startu</translation>
-    </message>
-    <message>
-        <source>Minuta startu</source>
-        <translation>Minuta startu</translation>
     </message>
     <message>
         <source>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</source>
