@@ -2,7 +2,9 @@
 #include "app/MainForm.h"
 
 #include "app/InstrumentPanel.h"
+#include "app/ReadingPanel.h"
 #include "app/SettingsPanel.h"
+#include "app/StatisticsPanel.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/RadioGroup.h"
 #include "app/widgets/SpeedButton.h"
@@ -58,10 +60,13 @@ void TMainForm::SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection,
 }
 
 void TMainForm::WireHandlers() {
-    connect(m_sbComPort, &SpeedButton::Click, this, &TMainForm::sbComPortClick);
-    connect(m_sbExit, &SpeedButton::Click, this, &TMainForm::sbExitClick);
-    connect(m_chkbUpdateDisplay, &CheckBox::Click, this, &TMainForm::chkbUpdateDisplayClick);
-    connect(m_chkbUpdateBattery, &CheckBox::Click, this, &TMainForm::chkbUpdateBatteryClick);
+    connect(m_reading, &ReadingPanel::PortClicked, m_port, &PortControl::Toggle);
+    connect(m_port, &PortControl::SerialOpenChanged, m_reading, &ReadingPanel::ShowPortOpen);
+    connect(m_reading, &ReadingPanel::ExitClicked, this, &TMainForm::close);
+    connect(m_reading, &ReadingPanel::DisplayPollOn, this,
+            [this] { EnableTimer(WindowTimer::Display); });
+    connect(m_reading, &ReadingPanel::BatteryPollOn, this,
+            [this] { EnableTimer(WindowTimer::Battery); });
 
     connect(m_instrument, &InstrumentPanel::PeakPressed, m_settingsPanel,
             &SettingsPanel::TogglePeak);
@@ -71,7 +76,7 @@ void TMainForm::WireHandlers() {
     connect(m_instrument, &InstrumentPanel::GetDataClicked, this, &TMainForm::sbGetDataClick);
     connect(m_instrument, &InstrumentPanel::ResetClicked, this, &TMainForm::sbResetClick);
 
-    connect(m_sbClear, &SpeedButton::Click, this, &TMainForm::sbClearClick);
+    connect(m_statistics, &StatisticsPanel::ClearClicked, this, &TMainForm::sbClearClick);
     connect(m_settingsPanel, &SettingsPanel::RefreshRequested, this,
             [this] { EnableTimer(WindowTimer::Report); });
     // Readings wait until the gauge has confirmed a new speed.
@@ -93,7 +98,6 @@ void TMainForm::WireHandlers() {
         connect(language, &QAction::triggered, this,
                 [this, language] { MenuLanguageClick(language); });
 
-    connect(m_ConnectionTimer, &QTimer::timeout, this, &TMainForm::ConnectionTimerTimer);
     connect(m_TimerBattery, &QTimer::timeout, this, &TMainForm::TimerBatteryTimer);
     connect(m_TimerReport, &QTimer::timeout, this, &TMainForm::TimerReportTimer);
     connect(m_TimerDisplay, &QTimer::timeout, this, &TMainForm::TimerDisplayTimer);
@@ -144,7 +148,7 @@ void TMainForm::FormActivate() {
     if (!Global.PortConfigured && !Global.UseEthernet)
         m_port->ShowAutoConfiguration(true);
     if (Global.PortConfigured)
-        m_sbComPort->click();
+        m_port->Toggle();
     m_TimerBattery->start();
     m_TimerReport->start();
     Global.ResetSampleStats();
@@ -188,8 +192,7 @@ void TMainForm::EnableMeasure(bool running) {
 }
 
 void TMainForm::ClearStatLabels() {
-    for (QLabel* label : {m_LabelMin, m_LabelMax, m_LabelCount, m_LabelSum, m_LabelAver})
-        label->setText(ChartModel::EmptyStatText());
+    m_statistics->Clear();
 }
 
 QString TMainForm::StatusText() const {
@@ -228,26 +231,6 @@ void TMainForm::DisableTimer(WindowTimer timer) {
 
 void TMainForm::SetTimerInterval(WindowTimer timer, int milliseconds) {
     TimerOf(timer)->setInterval(std::max(0, milliseconds));
-}
-
-// The freshness tint of the reading panel goes when readings stop coming.
-void TMainForm::ConnectionTimerTimer() {
-    m_ConnectionTimer->stop();
-    TintReading(false);
-}
-
-void TMainForm::chkbUpdateDisplayClick() {
-    if (m_chkbUpdateDisplay->isChecked())
-        EnableTimer(WindowTimer::Display);
-}
-
-void TMainForm::chkbUpdateBatteryClick() {
-    if (m_chkbUpdateBattery->isChecked())
-        EnableTimer(WindowTimer::Battery);
-}
-
-void TMainForm::sbExitClick() {
-    close();
 }
 
 void TMainForm::Koniec1Click() {

@@ -24,9 +24,11 @@ class DayClock;
 class InstrumentPanel;
 class GaugeExchange;
 class LanguageModules;
+class ReadingPanel;
 class RunAtCountdownEvent;
 class SerialLink;
 class SettingsPanel;
+class StatisticsPanel;
 class XMLConfig;
 class ImageButton;
 class MenuStyle;
@@ -59,7 +61,6 @@ public:
     enum class WindowTimer { Display, Battery, Report };
 
     // Timer intervals as the window is created.
-    static constexpr std::chrono::milliseconds ConnectionInterval{500};
     static constexpr std::chrono::milliseconds BatteryInterval{3456};
     static constexpr std::chrono::milliseconds ReportInterval{1234};
     static constexpr std::chrono::milliseconds DisplayInterval{347};
@@ -189,8 +190,6 @@ private:
 
     // Following the gauge (MainFormPanel.cpp).
     void FollowGauge();
-    void ShowSetting(GaugeSettings::Item item);
-    void TintReading(bool fresh);
 
     // Lifecycle.
     void FormCreate();
@@ -206,9 +205,7 @@ private:
 
     // Building the window (MainFormLayout.cpp, MainFormChart.cpp, MainMenu.cpp).
     void BuildLayout();
-    QWidget* BuildPanelTop();
     QWidget* BuildPanelBottom();
-    QWidget* BuildStatistics();
     void BuildStatusBar();
     void BuildTimers();
     void BuildMenu();
@@ -219,11 +216,6 @@ private:
     QTimer* TimerOf(WindowTimer timer) const;
 
     // --- Handlers ---------------------------------------------------------------------
-    // Top panel.
-    void sbComPortClick();
-    void sbExitClick();
-    void chkbUpdateDisplayClick();
-    void chkbUpdateBatteryClick();
     // On-line and off-line measurement.
     void sbStartClick();
     void sbStopClick();
@@ -245,25 +237,14 @@ private:
     void MenuLanguageClick(QAction* sender);
     // Links.
     void ComPort1LinkLost(const QString& reason);
-    void UpdatePortButton();
     // Timers.
-    void ConnectionTimerTimer();
     void TimerBatteryTimer();
     void TimerReportTimer();
     void TimerDisplayTimer();
     void TimerPomiarOnlineTimer();
 
     // --- Widgets (objectName = member name without "m_") ------------------------------
-    QFrame* m_PanelTop = nullptr;
-    QLabel* m_ImageLogo = nullptr;
-    QLabel* m_PanelResult = nullptr;
-    QLabel* m_lblBattery = nullptr;
-    QProgressBar* m_pbBateryPercent = nullptr;
-    QLabel* m_LabelBateryPercent = nullptr;
-    SpeedButton* m_sbComPort = nullptr;
-    SpeedButton* m_sbExit = nullptr;
-    CheckBox* m_chkbUpdateDisplay = nullptr;
-    CheckBox* m_chkbUpdateBattery = nullptr;
+    ReadingPanel* m_reading = nullptr;
 
     ChartView* m_Chart1 = nullptr;
     QCPGraph* m_Series1 = nullptr;
@@ -274,25 +255,13 @@ private:
     InstrumentPanel* m_instrument = nullptr;
 
     QFrame* m_PanelBottom = nullptr;
-    QGroupBox* m_gbStatistics = nullptr;
-    SpeedButton* m_sbClear = nullptr;
-    QLabel* m_lblCount = nullptr;
-    QLabel* m_lblMin = nullptr;
-    QLabel* m_lblMax = nullptr;
-    QLabel* m_lblSum = nullptr;
-    QLabel* m_lblAver = nullptr;
-    QLabel* m_LabelCount = nullptr;
-    QLabel* m_LabelMin = nullptr;
-    QLabel* m_LabelMax = nullptr;
-    QLabel* m_LabelSum = nullptr;
-    QLabel* m_LabelAver = nullptr;
+    StatisticsPanel* m_statistics = nullptr;
     SettingsPanel* m_settingsPanel = nullptr;
 
     QStatusBar* m_StatusBar = nullptr;
     QLabel* m_StatusCaption = nullptr;
     QLabel* m_StatusPanel = nullptr;
 
-    QTimer* m_ConnectionTimer = nullptr;
     QTimer* m_TimerBattery = nullptr;
     QTimer* m_TimerReport = nullptr;
     QTimer* m_TimerDisplay = nullptr;
@@ -345,7 +314,6 @@ private:
     void FollowComposedTexts();
 
     ChartModel m_chartModel;
-    bool m_statRefreshPending = false;
 
     // On-line measurement: the time of day of the run-at worker and of "next minute".
     std::shared_ptr<const DayClock> m_runAtClock;

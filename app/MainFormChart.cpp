@@ -1,7 +1,7 @@
 // The chart and the statistics: their construction, titles and labels.
 #include "app/MainForm.h"
 
-#include "app/widgets/CheckBox.h"
+#include "app/StatisticsPanel.h"
 #include "app/widgets/ProgramFont.h"
 #include "measure/ChartView.h"
 #include "state/Global.h"
@@ -70,15 +70,7 @@ void TMainForm::AddSample(double sampleTime, double value) {
 }
 
 void TMainForm::RefreshStatLabels() {
-    m_statRefreshPending = false;
-    if (Global.SampleStats.Count == 0)
-        return; // cleared meanwhile: the labels already say so
-    const ChartModel::StatTexts texts = ChartModel::TextsFor(Global.SampleStats, Global.SampleUnit);
-    m_LabelCount->setText(texts.Count);
-    m_LabelMin->setText(texts.Min);
-    m_LabelMax->setText(texts.Max);
-    m_LabelSum->setText(texts.Sum);
-    m_LabelAver->setText(texts.Average);
+    m_statistics->Refresh();
 }
 
 void TMainForm::sbClearClick() {

@@ -2,7 +2,9 @@
 #include "app/MainForm.h"
 
 #include "app/InstrumentPanel.h"
+#include "app/ReadingPanel.h"
 #include "app/SettingsPanel.h"
+#include "app/StatisticsPanel.h"
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/ImageButton.h"
 #include "app/widgets/PanelLayout.h"
@@ -47,7 +49,8 @@ void TMainForm::BuildLayout() {
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(BuildPanelTop());
+    m_reading = new ReadingPanel(*m_exchange, central);
+    column->addWidget(m_reading);
     auto* middle = new QHBoxLayout;
     middle->setSpacing(0);
     m_Chart1 = CreateChart(central);
@@ -61,113 +64,15 @@ void TMainForm::BuildLayout() {
     BuildTimers();
 }
 
-QWidget* TMainForm::BuildPanelTop() {
-    m_PanelTop = WhitePanel(new QFrame(this), "PanelTop");
-    KeepDesignedHeight(m_PanelTop, PanelTopHeight);
-    auto* row = Tight(new QHBoxLayout(m_PanelTop), 10, 6, 10, 6, 14);
-
-    m_ImageLogo = Label("ImageLogo", m_PanelTop);
-    m_ImageLogo->setPixmap(Pictures::Render(QStringLiteral("logo"), LogoSize));
-    m_ImageLogo->setFixedSize(LogoSize);
-    row->addWidget(m_ImageLogo, 0, Qt::AlignVCenter);
-
-    m_PanelResult = Label("PanelResult", m_PanelTop, QStringLiteral("0 g"));
-    m_PanelResult->setFixedSize(PanelResultSize);
-    m_PanelResult->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_PanelResult->setLineWidth(1);
-    m_PanelResult->setAlignment(Qt::AlignCenter);
-    m_PanelResult->setFont(ReadingFont());
-    m_PanelResult->setAutoFillBackground(true);
-    QPalette palette = m_PanelResult->palette();
-    palette.setColor(QPalette::Window, Silver);
-    m_PanelResult->setPalette(palette);
-    row->addWidget(m_PanelResult, 0, Qt::AlignVCenter);
-
-    // Port and exit buttons above the battery and the two polling switches.
-    auto* state = Tight(new QGridLayout, 0, 0, 0, 0, 4);
-    m_sbComPort = Button("sbComPort", m_PanelTop, QStringLiteral("icon-connection"));
-    // The designed width, wider where a caption or a wider fallback face needs it.
-    m_sbComPort->setFixedHeight(TopButtonHeight);
-    m_sbComPort->setMinimumWidth(ComPortButtonWidth);
-    m_sbComPort->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    m_sbExit = Button("sbExit", m_PanelTop, QStringLiteral("icon-exit"));
-    m_sbExit->setFixedHeight(TopButtonHeight);
-    m_sbExit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_lblBattery = Label("lblBattery", m_PanelTop);
-    m_pbBateryPercent = Named(new QProgressBar(m_PanelTop), "pbBateryPercent");
-    m_pbBateryPercent->setRange(0, 100);
-    m_pbBateryPercent->setValue(0);
-    m_pbBateryPercent->setTextVisible(false);
-    m_pbBateryPercent->setFixedHeight(12);
-    m_LabelBateryPercent = Label("LabelBateryPercent", m_PanelTop, QStringLiteral("%"));
-    m_LabelBateryPercent->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("100%")));
-    m_chkbUpdateDisplay = Named(new CheckBox({}, m_PanelTop), "chkbUpdateDisplay");
-    m_chkbUpdateDisplay->setChecked(true);
-    m_chkbUpdateBattery = Named(new CheckBox({}, m_PanelTop), "chkbUpdateBattery");
-    m_chkbUpdateBattery->setChecked(true);
-    auto* buttons = Tight(new QHBoxLayout, 0, 0, 0, 0, 6);
-    buttons->addWidget(m_sbComPort);
-    buttons->addWidget(m_sbExit, 1);
-    auto* battery = Tight(new QHBoxLayout, 0, 0, 0, 0, 5);
-    battery->addWidget(m_lblBattery);
-    battery->addWidget(m_pbBateryPercent, 1);
-    battery->addWidget(m_LabelBateryPercent);
-    state->addLayout(buttons, 0, 0);
-    state->setRowMinimumHeight(1, 4);
-    state->addLayout(battery, 2, 0);
-    state->addWidget(m_chkbUpdateDisplay, 3, 0);
-    state->addWidget(m_chkbUpdateBattery, 4, 0);
-    auto* holder = Tight(new QVBoxLayout, 0, 0, 0, 0, 0);
-    holder->addStretch(1);
-    holder->addLayout(state);
-    holder->addStretch(1);
-    row->addLayout(holder, 1);
-    return m_PanelTop;
-}
-
 QWidget* TMainForm::BuildPanelBottom() {
     m_PanelBottom = WhitePanel(new QFrame(this), "PanelBottom");
     KeepDesignedHeight(m_PanelBottom, PanelBottomHeight);
     auto* row = Tight(new QHBoxLayout(m_PanelBottom), 4, 3, 4, 4, 4);
-    row->addWidget(BuildStatistics());
+    m_statistics = new StatisticsPanel(m_chartModel, m_PanelBottom);
+    row->addWidget(m_statistics);
     m_settingsPanel = new SettingsPanel(*m_exchange, m_PanelBottom);
     row->addWidget(m_settingsPanel, 1);
     return m_PanelBottom;
-}
-
-QWidget* TMainForm::BuildStatistics() {
-    m_gbStatistics = Group("gbStatistics", m_PanelBottom);
-    auto* grid = Tight(new QGridLayout(m_gbStatistics), 4, 2, 4, 2, 3);
-    m_sbClear = Button("sbClear", m_gbStatistics, QStringLiteral("icon-clear"));
-    m_sbClear->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    grid->addWidget(m_sbClear, 0, 0, 1, 2);
-    grid->setRowMinimumHeight(1, 2);
-    const struct {
-        QLabel** Caption;
-        const char* CaptionName;
-        QLabel** Value;
-        const char* ValueName;
-    } rows[] = {{&m_lblCount, "lblCount", &m_LabelCount, "LabelCount"},
-                {&m_lblMin, "lblMin", &m_LabelMin, "LabelMin"},
-                {&m_lblMax, "lblMax", &m_LabelMax, "LabelMax"},
-                {&m_lblSum, "lblSum", &m_LabelSum, "LabelSum"},
-                {&m_lblAver, "lblAver", &m_LabelAver, "LabelAver"}};
-    // Room for a usual value; a longer one may not widen the window while samples arrive.
-    const int valueWidth = fontMetrics().horizontalAdvance(QStringLiteral("-123.4567 kgf"));
-    int line = 2;
-    for (const auto& entry : rows) {
-        *entry.Caption = Label(entry.CaptionName, m_gbStatistics);
-        *entry.Value = Label(entry.ValueName, m_gbStatistics, QStringLiteral("---"));
-        (*entry.Value)->setMinimumWidth(valueWidth);
-        (*entry.Value)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        (*entry.Value)->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        grid->addWidget(*entry.Caption, line, 0);
-        grid->addWidget(*entry.Value, line, 1);
-        grid->setRowStretch(line, 1);
-        ++line;
-    }
-    grid->setColumnStretch(1, 1);
-    return m_gbStatistics;
 }
 
 void TMainForm::BuildStatusBar() {
@@ -192,8 +97,7 @@ void TMainForm::BuildTimers() {
         const char* Name;
         std::chrono::milliseconds Interval;
         bool Enabled;
-    } timers[] = {{&m_ConnectionTimer, "ConnectionTimer", ConnectionInterval, false},
-                  {&m_TimerBattery, "TimerBattery", BatteryInterval, true},
+    } timers[] = {{&m_TimerBattery, "TimerBattery", BatteryInterval, true},
                   {&m_TimerReport, "TimerReport", ReportInterval, true},
                   {&m_TimerDisplay, "TimerDisplay", DisplayInterval, true},
                   {&m_TimerPomiarOnline, "TimerPomiarOnline", OnlineStopInterval, false}};
@@ -209,24 +113,12 @@ void TMainForm::BuildTimers() {
 void TMainForm::ApplyTexts() {
     setWindowTitle(QStringLiteral("ZENTO FM"));
 
-    m_lblBattery->setText(tr("Bateria"));
-    m_sbExit->setText(tr("Wyjdź"));
-    m_chkbUpdateDisplay->setText(tr("Odświeżaj stan wyświetlacza"));
-    m_chkbUpdateBattery->setText(tr("Odświeżaj stan baterii"));
-
+    m_reading->ApplyTexts();
     m_instrument->ApplyTexts();
 
-    m_gbStatistics->setTitle(tr(" Statystyki "));
-    m_sbClear->setText(tr("Wyczyść pomiary"));
-    m_lblCount->setText(tr("Liczba pom.:"));
-    m_lblMin->setText(tr("Min.:"));
-    m_lblMax->setText(tr("Max.:"));
-    m_lblSum->setText(tr("Suma:"));
-    m_lblAver->setText(tr("Średnia:"));
-
+    m_statistics->ApplyTexts();
     m_settingsPanel->ApplyTexts();
     FollowComposedTexts();
 
     ApplyMenuTexts();
-    UpdatePortButton();
 }

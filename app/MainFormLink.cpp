@@ -2,7 +2,7 @@
 // serial link and the polls.
 #include "app/MainForm.h"
 
-#include "app/widgets/CheckBox.h"
+#include "app/ReadingPanel.h"
 #include "app/widgets/SpeedButton.h"
 #include "link/GaugeExchange.h"
 #include "link/SerialLink.h"
@@ -14,22 +14,11 @@ void TMainForm::BuildLinks() {
     m_exchange = new GaugeExchange(this);
     m_ComPort1 = &m_exchange->Serial();
     m_port = new PortControl(*m_exchange, this);
-    connect(m_port, &PortControl::SerialOpenChanged, this, &TMainForm::UpdatePortButton);
     connect(m_port, &PortControl::SerialLost, this, &TMainForm::ComPort1LinkLost);
     // The gauge can no longer confirm a stop: what the fast run captured is shown now.
     connect(m_port, &PortControl::NetworkLost, this, &TMainForm::ReplayPendingCapture);
     connect(m_exchange, &GaugeExchange::StatusText, this, &TMainForm::SetStatusText);
     connect(m_exchange, &GaugeExchange::RunEnded, this, &TMainForm::RunEnded);
-}
-
-void TMainForm::UpdatePortButton() {
-    const QString caption = Connected() ? tr("Zamknij port") : tr("Otwórz port");
-    m_sbComPort->setText(caption);
-    m_sbComPort->setToolTip(caption);
-}
-
-void TMainForm::sbComPortClick() {
-    m_port->Toggle();
 }
 
 // An unplugged adapter: the port is closed and the button offers to open it again; what the
@@ -51,15 +40,15 @@ void TMainForm::ConnectionClick() {
 void TMainForm::TimerDisplayTimer() {
     m_TimerDisplay->stop();
     m_exchange->Poll(OrderSet::Order::DisplayPoll);
-    if (m_chkbUpdateDisplay->isChecked())
+    if (m_reading->PollsDisplay())
         m_TimerDisplay->start();
 }
 
 void TMainForm::TimerBatteryTimer() {
     m_TimerBattery->stop();
-    if (m_chkbUpdateBattery->isChecked())
+    if (m_reading->PollsBattery())
         m_exchange->Poll(OrderSet::Order::Battery);
-    if (m_chkbUpdateBattery->isChecked())
+    if (m_reading->PollsBattery())
         m_TimerBattery->start();
 }
 

@@ -413,6 +413,33 @@
     </message>
 </context>
 <context>
+    <name>ReadingPanel</name>
+    <message>
+        <source>Zamknij port</source>
+        <translation>Port schließen</translation>
+    </message>
+    <message>
+        <source>Otwórz port</source>
+        <translation>Port öffnen</translation>
+    </message>
+    <message>
+        <source>Bateria</source>
+        <translation>Akku</translation>
+    </message>
+    <message>
+        <source>Wyjdź</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan wyświetlacza</source>
+        <translation>Anzeige aktualisieren</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan baterii</source>
+        <translation>Akkustand aktualisieren</translation>
+    </message>
+</context>
+<context>
     <name>SerialLink</name>
     <message>
         <source>Port %1 nie istnieje</source>
@@ -603,6 +630,37 @@
         <source>Otwórz program Excel</source>
         <extracomment>No running spreadsheet program could be reached or written; on Linux that program is LibreOffice Calc, so the translation names &quot;LibreOffice Calc or Excel&quot;.</extracomment>
         <translation>Starten Sie LibreOffice Calc oder Excel mit einer geöffneten Tabelle (siehe Hilfe).</translation>
+    </message>
+</context>
+<context>
+    <name>StatisticsPanel</name>
+    <message>
+        <source> Statystyki </source>
+        <translation> Statistik </translation>
+    </message>
+    <message>
+        <source>Wyczyść pomiary</source>
+        <translation>Messwerte löschen</translation>
+    </message>
+    <message>
+        <source>Liczba pom.:</source>
+        <translation>Anzahl:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Suma:</source>
+        <translation>Summe:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Mittelwert:</translation>
     </message>
 </context>
 <context>
@@ -920,64 +978,12 @@
         <translation>Online-Messung</translation>
     </message>
     <message>
-        <source>Bateria</source>
-        <translation>Akku</translation>
-    </message>
-    <message>
-        <source>Wyjdź</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Odświeżaj stan wyświetlacza</source>
-        <translation>Anzeige aktualisieren</translation>
-    </message>
-    <message>
-        <source>Odświeżaj stan baterii</source>
-        <translation>Akkustand aktualisieren</translation>
-    </message>
-    <message>
         <source>Start</source>
         <translation>Start</translation>
     </message>
     <message>
         <source>Stop</source>
         <translation>Stopp</translation>
-    </message>
-    <message>
-        <source> Statystyki </source>
-        <translation> Statistik </translation>
-    </message>
-    <message>
-        <source>Wyczyść pomiary</source>
-        <translation>Messwerte löschen</translation>
-    </message>
-    <message>
-        <source>Liczba pom.:</source>
-        <translation>Anzahl:</translation>
-    </message>
-    <message>
-        <source>Min.:</source>
-        <translation>Min.:</translation>
-    </message>
-    <message>
-        <source>Max.:</source>
-        <translation>Max.:</translation>
-    </message>
-    <message>
-        <source>Suma:</source>
-        <translation>Summe:</translation>
-    </message>
-    <message>
-        <source>Średnia:</source>
-        <translation>Mittelwert:</translation>
-    </message>
-    <message>
-        <source>Zamknij port</source>
-        <translation>Port schließen</translation>
-    </message>
-    <message>
-        <source>Otwórz port</source>
-        <translation>Port öffnen</translation>
     </message>
     <message>
         <source>Połączenie z portem %1 zostało przerwane</source>

@@ -413,6 +413,33 @@
     </message>
 </context>
 <context>
+    <name>ReadingPanel</name>
+    <message>
+        <source>Zamknij port</source>
+        <translation>Close port</translation>
+    </message>
+    <message>
+        <source>Otwórz port</source>
+        <translation>Open port</translation>
+    </message>
+    <message>
+        <source>Bateria</source>
+        <translation>Battery</translation>
+    </message>
+    <message>
+        <source>Wyjdź</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan wyświetlacza</source>
+        <translation>Refresh display</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan baterii</source>
+        <translation>Refresh battery status</translation>
+    </message>
+</context>
+<context>
     <name>SerialLink</name>
     <message>
         <source>Port %1 nie istnieje</source>
@@ -603,6 +630,37 @@
         <source>Otwórz program Excel</source>
         <extracomment>No running spreadsheet program could be reached or written; on Linux that program is LibreOffice Calc, so the translation names &quot;LibreOffice Calc or Excel&quot;.</extracomment>
         <translation>Start LibreOffice Calc or Excel with a spreadsheet open (see Help).</translation>
+    </message>
+</context>
+<context>
+    <name>StatisticsPanel</name>
+    <message>
+        <source> Statystyki </source>
+        <translation> Statistics </translation>
+    </message>
+    <message>
+        <source>Wyczyść pomiary</source>
+        <translation>Clear readings</translation>
+    </message>
+    <message>
+        <source>Liczba pom.:</source>
+        <translation>Count:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Suma:</source>
+        <translation>Sum:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Mean:</translation>
     </message>
 </context>
 <context>
@@ -920,64 +978,12 @@
         <translation>On-line measurement</translation>
     </message>
     <message>
-        <source>Bateria</source>
-        <translation>Battery</translation>
-    </message>
-    <message>
-        <source>Wyjdź</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>Odświeżaj stan wyświetlacza</source>
-        <translation>Refresh display</translation>
-    </message>
-    <message>
-        <source>Odświeżaj stan baterii</source>
-        <translation>Refresh battery status</translation>
-    </message>
-    <message>
         <source>Start</source>
         <translation>Start</translation>
     </message>
     <message>
         <source>Stop</source>
         <translation>Stop</translation>
-    </message>
-    <message>
-        <source> Statystyki </source>
-        <translation> Statistics </translation>
-    </message>
-    <message>
-        <source>Wyczyść pomiary</source>
-        <translation>Clear readings</translation>
-    </message>
-    <message>
-        <source>Liczba pom.:</source>
-        <translation>Count:</translation>
-    </message>
-    <message>
-        <source>Min.:</source>
-        <translation>Min.:</translation>
-    </message>
-    <message>
-        <source>Max.:</source>
-        <translation>Max.:</translation>
-    </message>
-    <message>
-        <source>Suma:</source>
-        <translation>Sum:</translation>
-    </message>
-    <message>
-        <source>Średnia:</source>
-        <translation>Mean:</translation>
-    </message>
-    <message>
-        <source>Zamknij port</source>
-        <translation>Close port</translation>
-    </message>
-    <message>
-        <source>Otwórz port</source>
-        <translation>Open port</translation>
     </message>
     <message>
         <source>Połączenie z portem %1 zostało przerwane</source>

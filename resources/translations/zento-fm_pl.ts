@@ -413,6 +413,33 @@
     </message>
 </context>
 <context>
+    <name>ReadingPanel</name>
+    <message>
+        <source>Zamknij port</source>
+        <translation>Zamknij port</translation>
+    </message>
+    <message>
+        <source>Otwórz port</source>
+        <translation>Otwórz port</translation>
+    </message>
+    <message>
+        <source>Bateria</source>
+        <translation>Bateria</translation>
+    </message>
+    <message>
+        <source>Wyjdź</source>
+        <translation>Wyjdź</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan wyświetlacza</source>
+        <translation>Odświeżaj stan wyświetlacza</translation>
+    </message>
+    <message>
+        <source>Odświeżaj stan baterii</source>
+        <translation>Odświeżaj stan baterii</translation>
+    </message>
+</context>
+<context>
     <name>SerialLink</name>
     <message>
         <source>Port %1 nie istnieje</source>
@@ -603,6 +630,37 @@
         <source>Otwórz program Excel</source>
         <extracomment>No running spreadsheet program could be reached or written; on Linux that program is LibreOffice Calc, so the translation names &quot;LibreOffice Calc or Excel&quot;.</extracomment>
         <translation>Otwórz program Excel</translation>
+    </message>
+</context>
+<context>
+    <name>StatisticsPanel</name>
+    <message>
+        <source> Statystyki </source>
+        <translation> Statystyki </translation>
+    </message>
+    <message>
+        <source>Wyczyść pomiary</source>
+        <translation>Wyczyść pomiary</translation>
+    </message>
+    <message>
+        <source>Liczba pom.:</source>
+        <translation>Liczba pom.:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Suma:</source>
+        <translation>Suma:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Średnia:</translation>
     </message>
 </context>
 <context>
@@ -920,64 +978,12 @@
         <translation>Pomiar on-line</translation>
     </message>
     <message>
-        <source>Bateria</source>
-        <translation>Bateria</translation>
-    </message>
-    <message>
-        <source>Wyjdź</source>
-        <translation>Wyjdź</translation>
-    </message>
-    <message>
-        <source>Odświeżaj stan wyświetlacza</source>
-        <translation>Odświeżaj stan wyświetlacza</translation>
-    </message>
-    <message>
-        <source>Odświeżaj stan baterii</source>
-        <translation>Odświeżaj stan baterii</translation>
-    </message>
-    <message>
         <source>Start</source>
         <translation>Start</translation>
     </message>
     <message>
         <source>Stop</source>
         <translation>Stop</translation>
-    </message>
-    <message>
-        <source> Statystyki </source>
-        <translation> Statystyki </translation>
-    </message>
-    <message>
-        <source>Wyczyść pomiary</source>
-        <translation>Wyczyść pomiary</translation>
-    </message>
-    <message>
-        <source>Liczba pom.:</source>
-        <translation>Liczba pom.:</translation>
-    </message>
-    <message>
-        <source>Min.:</source>
-        <translation>Min.:</translation>
-    </message>
-    <message>
-        <source>Max.:</source>
-        <translation>Max.:</translation>
-    </message>
-    <message>
-        <source>Suma:</source>
-        <translation>Suma:</translation>
-    </message>
-    <message>
-        <source>Średnia:</source>
-        <translation>Średnia:</translation>
-    </message>
-    <message>
-        <source>Zamknij port</source>
-        <translation>Zamknij port</translation>
-    </message>
-    <message>
-        <source>Otwórz port</source>
-        <translation>Otwórz port</translation>
     </message>
     <message>
         <source>Połączenie z portem %1 zostało przerwane</source>
