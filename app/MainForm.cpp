@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 
 #include "app/InstrumentPanel.h"
+#include "app/MainMenuBar.h"
 #include "app/ReadingPanel.h"
 #include "app/SettingsPanel.h"
 #include "app/StatisticsPanel.h"
@@ -13,6 +14,7 @@
 #include "link/NewThread.h"
 #include "link/SerialLink.h"
 #include "state/Global.h"
+#include "storage/LanguageModules.h"
 #include "storage/XMLConfig.h"
 
 #include <QAction>
@@ -29,7 +31,7 @@ TMainForm::TMainForm(QWidget* parent)
     // The exchange first: the settings panel shows its gauge's settings.
     BuildLinks();
     BuildLayout();
-    BuildMenu();
+    m_menu = new MainMenuBar(menuBar());
     ApplyTexts();
     WireHandlers();
     FollowGauge();
@@ -83,20 +85,21 @@ void TMainForm::WireHandlers() {
     connect(m_settingsPanel, &SettingsPanel::SpeedOrdered, this,
             [this] { DisableTimer(WindowTimer::Display); });
 
-    connect(m_Otwrz1, &QAction::triggered, this, &TMainForm::Otwrz1Click);
-    connect(m_Zapisz1, &QAction::triggered, this, &TMainForm::Zapisz1Click);
-    connect(m_Zapiszwykres1, &QAction::triggered, this, &TMainForm::Zapiszwykres1Click);
-    connect(m_Folderpomiarw1, &QAction::triggered, this, &TMainForm::Folderpomiarw1Click);
-    connect(m_EksportdoExcela1, &QAction::triggered, this, &TMainForm::EksportdoExcela1Click);
-    connect(m_Koniec1, &QAction::triggered, this, &TMainForm::Koniec1Click);
-    connect(m_Connection, &QAction::triggered, this, &TMainForm::ConnectionClick);
-    connect(m_MenuMeasurementStart, &QAction::triggered, this, &TMainForm::sbStartClick);
-    connect(m_MenuMeasurementStop, &QAction::triggered, this, &TMainForm::sbStopClick);
-    connect(m_Help1, &QAction::triggered, this, &TMainForm::Help1Click);
-    connect(m_Oproducencie1, &QAction::triggered, this, &TMainForm::Oproducencie1Click);
-    for (QAction* language : {m_MenuEnglish, m_MenuPolish, m_MenuGerman})
-        connect(language, &QAction::triggered, this,
-                [this, language] { MenuLanguageClick(language); });
+    connect(m_menu, &MainMenuBar::OpenChosen, this, &TMainForm::Otwrz1Click);
+    connect(m_menu, &MainMenuBar::SaveChosen, this, &TMainForm::Zapisz1Click);
+    connect(m_menu, &MainMenuBar::SaveChartChosen, this, &TMainForm::Zapiszwykres1Click);
+    connect(m_menu, &MainMenuBar::DataFolderChosen, this, &TMainForm::Folderpomiarw1Click);
+    connect(m_menu, &MainMenuBar::ExportChosen, this, &TMainForm::EksportdoExcela1Click);
+    connect(m_menu, &MainMenuBar::ExitChosen, this, &TMainForm::close);
+    connect(m_menu, &MainMenuBar::ConnectionChosen, m_port, &PortControl::ShowConnectionDialog);
+    connect(m_menu, &MainMenuBar::StartChosen, this, &TMainForm::sbStartClick);
+    connect(m_menu, &MainMenuBar::StopChosen, this, &TMainForm::sbStopClick);
+    connect(m_menu, &MainMenuBar::HelpChosen, this, &TMainForm::Help1Click);
+    connect(m_menu, &MainMenuBar::AboutChosen, this, &TMainForm::Oproducencie1Click);
+    connect(m_menu, &MainMenuBar::LanguageChosen, this, [this](int languageId) {
+        if (m_languages)
+            m_languages->SetLanguage(languageId);
+    });
 
     connect(m_TimerBattery, &QTimer::timeout, this, &TMainForm::TimerBatteryTimer);
     connect(m_TimerReport, &QTimer::timeout, this, &TMainForm::TimerReportTimer);
@@ -187,8 +190,7 @@ void TMainForm::changeEvent(QEvent* event) {
 
 void TMainForm::EnableMeasure(bool running) {
     m_instrument->SetRunning(running);
-    m_MenuMeasurementStart->setEnabled(!running);
-    m_MenuMeasurementStop->setEnabled(running);
+    m_menu->SetRunning(running);
 }
 
 void TMainForm::ClearStatLabels() {
@@ -231,8 +233,4 @@ void TMainForm::DisableTimer(WindowTimer timer) {
 
 void TMainForm::SetTimerInterval(WindowTimer timer, int milliseconds) {
     TimerOf(timer)->setInterval(std::max(0, milliseconds));
-}
-
-void TMainForm::Koniec1Click() {
-    close();
 }

@@ -7,7 +7,6 @@
 #include "protocol/GaugeSettings.h"
 #include "protocol/ProcessData.h"
 
-#include <QByteArray>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QStringList>
@@ -19,40 +18,29 @@
 class CaptureFile;
 class CEthConnection;
 class ChartView;
-class CheckBox;
 class DayClock;
-class InstrumentPanel;
 class GaugeExchange;
+class InstrumentPanel;
 class LanguageModules;
+class MainMenuBar;
 class ReadingPanel;
 class RunAtCountdownEvent;
 class SerialLink;
 class SettingsPanel;
 class StatisticsPanel;
 class XMLConfig;
-class ImageButton;
-class MenuStyle;
-class QAction;
-class QComboBox;
-class QCPGraph;
-class QCustomPlot;
 class QFrame;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QProgressBar;
 class QStatusBar;
 class QTimer;
-class SpeedButton;
 class TAboutForm;
 class TAutoKonfForm;
 class TConnectionForm;
 
-// The main window: the live reading, the chart, the settings panel and the instrument
-// picture, the menu, the status bar and the timers that keep the conversation with the gauge
-// going. It follows the exchange's owner (GaugeExchange): the gauge's settings and the reply
-// side's events.
+// The main window: the chart among the reading, instrument, statistics and settings panels,
+// the menu, the status bar and the polls that keep the conversation with the gauge going. It
+// runs the measurements the panels and the menu ask for through the exchange's owner
+// (GaugeExchange), and opens, saves and exports the chart's data.
 class TMainForm final : public QMainWindow {
     Q_OBJECT
 
@@ -107,7 +95,7 @@ public:
     // brings them up to date at once.
     void RefreshStatLabels();
 
-    // "Start" enabled while no run is under way, the "Stop" menu item only during one; the
+    // "Start" offered while no run is under way, the "Stop" menu item only during one; the
     // "Stop" button always.
     void EnableMeasure(bool running);
     // The five statistics labels show "---".
@@ -160,9 +148,6 @@ public:
     // A sample of a file or a replay into the chart, as the reply side's samples go.
     void AddSample(double sampleTime, double value);
 
-    // The port button's link and what the link dialogs do to it.
-    PortControl& Port() { return *m_port; }
-
 signals:
     // The exit sequence has run; the program ends.
     void Closed();
@@ -203,13 +188,11 @@ private:
     void LoadConfig();
     void SaveConfig();
 
-    // Building the window (MainFormLayout.cpp, MainFormChart.cpp, MainMenu.cpp).
+    // Building the window (MainFormLayout.cpp, MainFormChart.cpp).
     void BuildLayout();
     QWidget* BuildPanelBottom();
     void BuildStatusBar();
     void BuildTimers();
-    void BuildMenu();
-    void ApplyMenuTexts();
     void WireHandlers();
     ChartView* CreateChart(QWidget* parent);
     void PlaceSeriesName();
@@ -230,11 +213,8 @@ private:
     void Zapiszwykres1Click();
     void Folderpomiarw1Click();
     void EksportdoExcela1Click();
-    void Koniec1Click();
-    void ConnectionClick();
     void Help1Click();
     void Oproducencie1Click();
-    void MenuLanguageClick(QAction* sender);
     // Links.
     void ComPort1LinkLost(const QString& reason);
     // Timers.
@@ -247,9 +227,6 @@ private:
     ReadingPanel* m_reading = nullptr;
 
     ChartView* m_Chart1 = nullptr;
-    QCPGraph* m_Series1 = nullptr;
-    QCPGraph* m_Series2 = nullptr;
-    QCPGraph* m_Series3 = nullptr;
     QLabel* m_LabelSeriesName = nullptr;
 
     InstrumentPanel* m_instrument = nullptr;
@@ -267,25 +244,7 @@ private:
     QTimer* m_TimerDisplay = nullptr;
     QTimer* m_TimerPomiarOnline = nullptr;
 
-    // Menu (MainMenu1).
-    MenuStyle* m_menuStyle = nullptr;
-    QMenu* m_Plik1 = nullptr;
-    QAction* m_Otwrz1 = nullptr;
-    QAction* m_Zapisz1 = nullptr;
-    QAction* m_Zapiszwykres1 = nullptr;
-    QAction* m_Folderpomiarw1 = nullptr;
-    QAction* m_EksportdoExcela1 = nullptr;
-    QAction* m_Koniec1 = nullptr;
-    QAction* m_Connection = nullptr;
-    QMenu* m_Pomiar1 = nullptr;
-    QAction* m_MenuMeasurementStart = nullptr;
-    QAction* m_MenuMeasurementStop = nullptr;
-    QMenu* m_Pomoc1 = nullptr;
-    QAction* m_Help1 = nullptr;
-    QAction* m_Oproducencie1 = nullptr;
-    QAction* m_MenuEnglish = nullptr;
-    QAction* m_MenuPolish = nullptr;
-    QAction* m_MenuGerman = nullptr;
+    MainMenuBar* m_menu = nullptr;
 
     // --- State kept beside the controls -----------------------------------------------
     // Header lines of the data file last opened or saved.

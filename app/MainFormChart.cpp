@@ -22,9 +22,6 @@ ChartView* TMainForm::CreateChart(QWidget* parent) {
         axis->setLabelFont(font);
         axis->setTickLabelFont(font);
     }
-    m_Series1 = chart->Series1();
-    m_Series2 = chart->Series2();
-    m_Series3 = chart->Series3();
 
     m_LabelSeriesName = new QLabel(QStringLiteral("---"), chart);
     m_LabelSeriesName->setObjectName(QStringLiteral("LabelSeriesName"));

@@ -191,17 +191,6 @@ void TMainForm::FollowComposedTexts() {
     m_composedTexts = now;
 }
 
-void TMainForm::MenuLanguageClick(QAction* sender) {
-    if (!m_languages)
-        return;
-    if (sender == m_MenuGerman)
-        m_languages->SetLanguage(LanguageModules::German);
-    else if (sender == m_MenuPolish)
-        m_languages->SetLanguage(LanguageModules::Polish);
-    else
-        m_languages->SetLanguage(LanguageModules::English);
-}
-
 void TMainForm::EnsureConfigDefaults() {
     m_xmlConfig = std::make_unique<XMLConfig>();
     m_xmlConfig->EnsureConfigDefaults();

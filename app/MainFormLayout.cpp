@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 
 #include "app/InstrumentPanel.h"
+#include "app/MainMenuBar.h"
 #include "app/ReadingPanel.h"
 #include "app/SettingsPanel.h"
 #include "app/StatisticsPanel.h"
@@ -120,5 +121,5 @@ void TMainForm::ApplyTexts() {
     m_settingsPanel->ApplyTexts();
     FollowComposedTexts();
 
-    ApplyMenuTexts();
+    m_menu->ApplyTexts();
 }

@@ -33,10 +33,6 @@ void TMainForm::ComPort1LinkLost(const QString& reason) {
     SetStatusText(status);
 }
 
-void TMainForm::ConnectionClick() {
-    m_port->ShowConnectionDialog();
-}
-
 void TMainForm::TimerDisplayTimer() {
     m_TimerDisplay->stop();
     m_exchange->Poll(OrderSet::Order::DisplayPoll);

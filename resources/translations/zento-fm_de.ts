@@ -144,6 +144,61 @@
     </message>
 </context>
 <context>
+    <name>MainMenuBar</name>
+    <message>
+        <source>Plik</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Otwórz dane</source>
+        <translation>Daten öffnen</translation>
+    </message>
+    <message>
+        <source>Zapisz dane ...</source>
+        <translation>Daten speichern ...</translation>
+    </message>
+    <message>
+        <source>Zapisz wykres ...</source>
+        <translation>Diagramm speichern ...</translation>
+    </message>
+    <message>
+        <source>Folder pomiarów</source>
+        <translation>Ergebnisordner</translation>
+    </message>
+    <message>
+        <source>Eksport do Excela</source>
+        <translation>Export in Tabellenkalkulation</translation>
+    </message>
+    <message>
+        <source>Koniec</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Połączenie</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Pomiar</source>
+        <translation>Messung</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Pomoc</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>O producencie</source>
+        <translation>Über den Hersteller</translation>
+    </message>
+</context>
+<context>
     <name>OrderSet</name>
     <message>
         <source>Zerowanie...</source>
@@ -978,14 +1033,6 @@
         <translation>Online-Messung</translation>
     </message>
     <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stopp</translation>
-    </message>
-    <message>
         <source>Połączenie z portem %1 zostało przerwane</source>
         <translation>Die Verbindung zu Port %1 wurde unterbrochen</translation>
     </message>
@@ -1000,42 +1047,6 @@
     <message>
         <source>Nadawanie ciągle wyłączone</source>
         <translation>Dauersenden ausgeschaltet</translation>
-    </message>
-    <message>
-        <source>Plik</source>
-        <translation>Datei</translation>
-    </message>
-    <message>
-        <source>Zapisz dane ...</source>
-        <translation>Daten speichern ...</translation>
-    </message>
-    <message>
-        <source>Zapisz wykres ...</source>
-        <translation>Diagramm speichern ...</translation>
-    </message>
-    <message>
-        <source>Eksport do Excela</source>
-        <translation>Export in Tabellenkalkulation</translation>
-    </message>
-    <message>
-        <source>Koniec</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Połączenie</source>
-        <translation>Verbindung</translation>
-    </message>
-    <message>
-        <source>Pomiar</source>
-        <translation>Messung</translation>
-    </message>
-    <message>
-        <source>Pomoc</source>
-        <translation>Hilfe</translation>
-    </message>
-    <message>
-        <source>O producencie</source>
-        <translation>Über den Hersteller</translation>
     </message>
     <message>
         <source>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</source>

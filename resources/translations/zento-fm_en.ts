@@ -144,6 +144,61 @@
     </message>
 </context>
 <context>
+    <name>MainMenuBar</name>
+    <message>
+        <source>Plik</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Otwórz dane</source>
+        <translation>Open data</translation>
+    </message>
+    <message>
+        <source>Zapisz dane ...</source>
+        <translation>Save data ...</translation>
+    </message>
+    <message>
+        <source>Zapisz wykres ...</source>
+        <translation>Save chart ...</translation>
+    </message>
+    <message>
+        <source>Folder pomiarów</source>
+        <translation>Results folder</translation>
+    </message>
+    <message>
+        <source>Eksport do Excela</source>
+        <translation>Export to spreadsheet</translation>
+    </message>
+    <message>
+        <source>Koniec</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Połączenie</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>Pomiar</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Pomoc</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>O producencie</source>
+        <translation>About the manufacturer</translation>
+    </message>
+</context>
+<context>
     <name>OrderSet</name>
     <message>
         <source>Zerowanie...</source>
@@ -978,14 +1033,6 @@
         <translation>On-line measurement</translation>
     </message>
     <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
         <source>Połączenie z portem %1 zostało przerwane</source>
         <translation>The connection to port %1 was lost</translation>
     </message>
@@ -1000,42 +1047,6 @@
     <message>
         <source>Nadawanie ciągle wyłączone</source>
         <translation>Continuous sending off</translation>
-    </message>
-    <message>
-        <source>Plik</source>
-        <translation>File</translation>
-    </message>
-    <message>
-        <source>Zapisz dane ...</source>
-        <translation>Save data ...</translation>
-    </message>
-    <message>
-        <source>Zapisz wykres ...</source>
-        <translation>Save chart ...</translation>
-    </message>
-    <message>
-        <source>Eksport do Excela</source>
-        <translation>Export to spreadsheet</translation>
-    </message>
-    <message>
-        <source>Koniec</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>Połączenie</source>
-        <translation>Connection</translation>
-    </message>
-    <message>
-        <source>Pomiar</source>
-        <translation>Measurement</translation>
-    </message>
-    <message>
-        <source>Pomoc</source>
-        <translation>Help</translation>
-    </message>
-    <message>
-        <source>O producencie</source>
-        <translation>About the manufacturer</translation>
     </message>
     <message>
         <source>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</source>

@@ -144,6 +144,61 @@
     </message>
 </context>
 <context>
+    <name>MainMenuBar</name>
+    <message>
+        <source>Plik</source>
+        <translation>Plik</translation>
+    </message>
+    <message>
+        <source>Otwórz dane</source>
+        <translation>Otwórz dane</translation>
+    </message>
+    <message>
+        <source>Zapisz dane ...</source>
+        <translation>Zapisz dane ...</translation>
+    </message>
+    <message>
+        <source>Zapisz wykres ...</source>
+        <translation>Zapisz wykres ...</translation>
+    </message>
+    <message>
+        <source>Folder pomiarów</source>
+        <translation>Folder pomiarów</translation>
+    </message>
+    <message>
+        <source>Eksport do Excela</source>
+        <translation>Eksport do Excela</translation>
+    </message>
+    <message>
+        <source>Koniec</source>
+        <translation>Koniec</translation>
+    </message>
+    <message>
+        <source>Połączenie</source>
+        <translation>Połączenie</translation>
+    </message>
+    <message>
+        <source>Pomiar</source>
+        <translation>Pomiar</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Pomoc</source>
+        <translation>Pomoc</translation>
+    </message>
+    <message>
+        <source>O producencie</source>
+        <translation>O producencie</translation>
+    </message>
+</context>
+<context>
     <name>OrderSet</name>
     <message>
         <source>Zerowanie...</source>
@@ -978,14 +1033,6 @@
         <translation>Pomiar on-line</translation>
     </message>
     <message>
-        <source>Start</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
         <source>Połączenie z portem %1 zostało przerwane</source>
         <translation>Połączenie z portem %1 zostało przerwane</translation>
     </message>
@@ -1000,42 +1047,6 @@
     <message>
         <source>Nadawanie ciągle wyłączone</source>
         <translation>Nadawanie ciągle wyłączone</translation>
-    </message>
-    <message>
-        <source>Plik</source>
-        <translation>Plik</translation>
-    </message>
-    <message>
-        <source>Zapisz dane ...</source>
-        <translation>Zapisz dane ...</translation>
-    </message>
-    <message>
-        <source>Zapisz wykres ...</source>
-        <translation>Zapisz wykres ...</translation>
-    </message>
-    <message>
-        <source>Eksport do Excela</source>
-        <translation>Eksport do Excela</translation>
-    </message>
-    <message>
-        <source>Koniec</source>
-        <translation>Koniec</translation>
-    </message>
-    <message>
-        <source>Połączenie</source>
-        <translation>Połączenie</translation>
-    </message>
-    <message>
-        <source>Pomiar</source>
-        <translation>Pomiar</translation>
-    </message>
-    <message>
-        <source>Pomoc</source>
-        <translation>Pomoc</translation>
-    </message>
-    <message>
-        <source>O producencie</source>
-        <translation>O producencie</translation>
     </message>
     <message>
         <source>Nie można zapisać pliku %1: pomiar nie został rozpoczęty.</source>
