@@ -24,10 +24,12 @@ class InstrumentPanel;
 class LanguageModules;
 class MainMenuBar;
 class ReadingPanel;
+class SeriesRecorder;
 class RunAtCountdownEvent;
 class SerialLink;
 class SettingsPanel;
 class StatisticsPanel;
+class TestSeries;
 class XMLConfig;
 class QFrame;
 class QLabel;
@@ -148,6 +150,9 @@ public:
     // A sample of a file or a replay into the chart, as the reply side's samples go.
     void AddSample(double sampleTime, double value);
 
+    // The tests of the current series: every finished run, download and opened data file.
+    TestSeries& Tests();
+
 signals:
     // The exit sequence has run; the program ends.
     void Closed();
@@ -233,6 +238,7 @@ private:
 
     QFrame* m_PanelBottom = nullptr;
     StatisticsPanel* m_statistics = nullptr;
+    SeriesRecorder* m_tests = nullptr;
     SettingsPanel* m_settingsPanel = nullptr;
 
     QStatusBar* m_StatusBar = nullptr;

@@ -1,6 +1,7 @@
 // The chart and the statistics: their construction, titles and labels.
 #include "app/MainForm.h"
 
+#include "app/SeriesRecorder.h"
 #include "app/StatisticsPanel.h"
 #include "app/widgets/ProgramFont.h"
 #include "measure/ChartView.h"
@@ -72,6 +73,7 @@ void TMainForm::RefreshStatLabels() {
 
 void TMainForm::sbClearClick() {
     m_chartModel.ClearSeries();
+    m_tests->ChartCleared();
     SetXTitle(tr("Czas") + QStringLiteral(" [s]"));
     SetYTitle(QString());
     SetSeriesName(QString());

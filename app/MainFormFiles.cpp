@@ -1,6 +1,7 @@
 // Data files, chart image, export, configuration, languages, help and About.
 #include "app/MainForm.h"
 
+#include "app/SeriesRecorder.h"
 #include "app/SettingsPanel.h"
 #include "app/dialogs/TAboutForm.h"
 #include "app/widgets/Desktop.h"
@@ -55,6 +56,7 @@ void TMainForm::Otwrz1Click() {
         m_fileTimeStep = file.TimeStep;
         for (const double value : file.Values)
             AddSample(file.TimeStep, value);
+        m_tests->FileRead(file.Path, file.TimeStep, file.Values);
     });
     m_seriesOrigin = SeriesOrigin::File;
     if (!errors.isEmpty())

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 
 #include "app/InstrumentPanel.h"
+#include "app/SeriesRecorder.h"
 #include "link/CaptureFile.h"
 #include "link/CaptureReplay.h"
 #include "link/GaugeExchange.h"
@@ -87,6 +88,7 @@ void TMainForm::BeginOnlineMeasurement() {
     }
     const bool raw = RawCaptureFor(Global.DeviceFamily, Global.SampleTime);
     const bool runAt = m_instrument->RunAtChecked();
+    m_tests->RunStarted();
     m_exchange->StartStream(raw, !runAt);
     SetStatusText(tr("Nadawanie ciągle włączone"));
     if (runAt) {
@@ -103,6 +105,7 @@ void TMainForm::RunAtCountdownMessageReceived(const RunAtCountdownEvent& message
         if (!HandOverRunAtStart(message))
             return;
         m_exchange->BeginRun(message.RecordRaw);
+        m_tests->RunStarted();
         m_instrument->HideCountdown();
         return;
     }
@@ -167,6 +170,7 @@ void TMainForm::TimerPomiarOnlineTimer() {
 
 void TMainForm::RunEnded() {
     ReplayPendingCapture();
+    m_tests->RunEnded();
     // The repetition belongs to this run: left to its next tick it would stop a run started
     // within the second after the confirmation.
     m_TimerPomiarOnline->stop();

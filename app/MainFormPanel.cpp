@@ -3,13 +3,19 @@
 #include "app/MainForm.h"
 
 #include "app/ReadingPanel.h"
+#include "app/SeriesRecorder.h"
 #include "state/Messages.h"
 
 GaugeSettings& TMainForm::Settings() {
     return m_exchange->Settings();
 }
 
+TestSeries& TMainForm::Tests() {
+    return m_tests->Series();
+}
+
 void TMainForm::FollowGauge() {
+    m_tests = new SeriesRecorder(Settings(), m_chartModel, this);
     ProcessData& replies = m_exchange->Replies();
     connect(&replies, &ProcessData::StatusText, this, &TMainForm::SetStatusText);
     // The panels show the reading and the battery; the window asks less often once the gauge
@@ -28,6 +34,7 @@ void TMainForm::FollowGauge() {
             [this](const QString& unit) { SetYTitle(ProcessData::SampleTitle(unit)); });
     connect(&replies, &ProcessData::TimeAxisNamed, this, &TMainForm::SetXTitle);
     connect(&replies, &ProcessData::SeriesNamed, this, &TMainForm::SetSeriesName);
+    connect(&replies, &ProcessData::DownloadEnded, m_tests, &SeriesRecorder::DownloadEnded);
     connect(&replies, &ProcessData::ResultsFileStarted, this, &TMainForm::StartResultsFile);
     connect(&replies, &ProcessData::ResultTaken, this, &TMainForm::AppendResult);
     connect(&replies, &ProcessData::Warning, this,

@@ -1057,4 +1057,35 @@
         <translation>Die Ergebnisdatei %1 kann nicht angelegt werden</translation>
     </message>
 </context>
+<context>
+    <name>TestTexts</name>
+    <message>
+        <source>zgodny</source>
+        <translation>bestanden</translation>
+    </message>
+    <message>
+        <source>niezgodny</source>
+        <translation>nicht bestanden</translation>
+    </message>
+    <message>
+        <source>bez oceny</source>
+        <translation>ohne Bewertung</translation>
+    </message>
+    <message>
+        <source>pobrane dane</source>
+        <translation>heruntergeladene Daten</translation>
+    </message>
+    <message>
+        <source>plik danych</source>
+        <translation>Datendatei</translation>
+    </message>
+    <message>
+        <source>pomiar on-line</source>
+        <translation>Online-Messung</translation>
+    </message>
+    <message>
+        <source>Test %1</source>
+        <translation>Prüfung %1</translation>
+    </message>
+</context>
 </TS>

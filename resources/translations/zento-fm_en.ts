@@ -1057,4 +1057,35 @@
         <translation>Cannot create the results file %1</translation>
     </message>
 </context>
+<context>
+    <name>TestTexts</name>
+    <message>
+        <source>zgodny</source>
+        <translation>pass</translation>
+    </message>
+    <message>
+        <source>niezgodny</source>
+        <translation>fail</translation>
+    </message>
+    <message>
+        <source>bez oceny</source>
+        <translation>not judged</translation>
+    </message>
+    <message>
+        <source>pobrane dane</source>
+        <translation>downloaded data</translation>
+    </message>
+    <message>
+        <source>plik danych</source>
+        <translation>data file</translation>
+    </message>
+    <message>
+        <source>pomiar on-line</source>
+        <translation>on-line measurement</translation>
+    </message>
+    <message>
+        <source>Test %1</source>
+        <translation>Test %1</translation>
+    </message>
+</context>
 </TS>

@@ -1057,4 +1057,35 @@
         <translation>Nie można utworzyć pliku wyników %1</translation>
     </message>
 </context>
+<context>
+    <name>TestTexts</name>
+    <message>
+        <source>zgodny</source>
+        <translation>zgodny</translation>
+    </message>
+    <message>
+        <source>niezgodny</source>
+        <translation>niezgodny</translation>
+    </message>
+    <message>
+        <source>bez oceny</source>
+        <translation>bez oceny</translation>
+    </message>
+    <message>
+        <source>pobrane dane</source>
+        <translation>pobrane dane</translation>
+    </message>
+    <message>
+        <source>plik danych</source>
+        <translation>plik danych</translation>
+    </message>
+    <message>
+        <source>pomiar on-line</source>
+        <translation>pomiar on-line</translation>
+    </message>
+    <message>
+        <source>Test %1</source>
+        <translation>Test %1</translation>
+    </message>
+</context>
 </TS>

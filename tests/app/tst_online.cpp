@@ -9,6 +9,7 @@
 #include "link/SerialLink.h"
 #include "measure/ChartView.h"
 #include "protocol/Numbers.h"
+#include "series/TestSeries.h"
 #include "state/Global.h"
 #include "storage/ResultsFile.h"
 #include "tests/support/ExchangeSetup.h"
@@ -149,6 +150,7 @@ private slots:
     void statisticsAndChartThroughTheWindow_data();
     void statisticsAndChartThroughTheWindow();
     void secondRunContinuesTheTimeScale();
+    void everyRunIsAJudgedTest();
     void clearEmptiesChartLabelsAndTitles();
     void stopRepeatsTheOrderUntilConfirmed();
     void nextRunIsNotStoppedByTheLastOnesRepetition_data();
@@ -350,6 +352,40 @@ void TestOnline::secondRunContinuesTheTimeScale() {
     QCOMPARE(window.Text("LabelCount"), QStringLiteral("5"));
     QCOMPARE(window.Text("LabelSum"), QStringLiteral("15 N"));
     QCOMPARE(window.Text("LabelAver"), QStringLiteral("3 N"));
+}
+
+// Three runs with the thresholds on, the second beyond the upper one; the chart keeps them
+// all, each run is a test of its own.
+void TestOnline::everyRunIsAJudgedTest() {
+    OnlineWindow window;
+    window.form->Settings().SetModel(QStringLiteral("FM-500"));
+    window.form->Settings().SetThresholdsOn(true);
+    window.form->Settings().SetText(SettingText::Low, QStringLiteral("2"));
+    window.form->Settings().SetText(SettingText::High, QStringLiteral("6,5"));
+    const QList<QList<double>> runs = {{1, 3, 5}, {2, 7, -1}, {-3, 6.5, 0}};
+    for (const QList<double>& run : runs) {
+        window.StartRun(QStringLiteral("0.5"));
+        window.Feed(run);
+        window.StopRun();
+    }
+    const QList<TestRecord>& tests = window.form->Tests().Records();
+    QCOMPARE(tests.size(), 3);
+    const double peaks[] = {5, 7, 6.5};
+    const Verdict verdicts[] = {Verdict::Pass, Verdict::Fail, Verdict::Pass};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(tests[i].Name, QStringLiteral("Test %1").arg(i + 1));
+        QCOMPARE(tests[i].SampleCount, 3);
+        QCOMPARE(tests[i].Duration, 1.0);
+        QCOMPARE(tests[i].Peak, peaks[i]);
+        QCOMPARE(tests[i].Result, verdicts[i]);
+        QCOMPARE(tests[i].Context.Model, QStringLiteral("FM-500"));
+        QCOMPARE(tests[i].Context.Unit, QStringLiteral("N"));
+    }
+    QCOMPARE(tests[1].Samples.front(), QPointF(0, 2));
+    // A run stopped before any sample is no test.
+    window.StartRun(QStringLiteral("0.5"));
+    window.StopRun();
+    QCOMPARE(tests.size(), 3);
 }
 
 void TestOnline::clearEmptiesChartLabelsAndTitles() {

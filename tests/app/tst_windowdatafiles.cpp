@@ -2,6 +2,7 @@
 // back whole under either decimal separator, several files load one after the other, the
 // header is kept and refreshed, and files that fail are named while the others still load.
 #include "app/MainForm.h"
+#include "series/TestSeries.h"
 #include "state/Global.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
@@ -196,6 +197,16 @@ void TestWindowDataFiles::severalFilesFollowEachOther() {
     QCOMPARE(window.Label("LabelCount"), QStringLiteral("7"));
     QCOMPARE(window.Label("LabelMin"), QStringLiteral("-4 "));
     QCOMPARE(window.Label("LabelSum"), QStringLiteral("20.75 "));
+    // Each file is a test of its own, named after it.
+    const QList<TestRecord>& tests = window.form->Tests().Records();
+    QCOMPARE(tests.size(), 2);
+    QCOMPARE(tests[0].Name, QStringLiteral("first"));
+    QCOMPARE(tests[1].Name, QStringLiteral("second"));
+    QCOMPARE(tests[1].Context.Origin, TestOrigin::File);
+    QCOMPARE(tests[1].SampleCount, 4);
+    QCOMPARE(tests[1].Duration, 6.0);
+    QCOMPARE(tests[1].Peak, 7.25);
+    QCOMPARE(tests[1].Result, Verdict::None);
     // The header is the last file's.
     QList<QByteArray> header = LinesOf(second).mid(0, 10);
     QStringList expected;

@@ -1,0 +1,92 @@
+// Test records from the chart's runs and downloads and from data files.
+#include "app/SeriesRecorder.h"
+
+#include "measure/ChartModel.h"
+#include "protocol/GaugeSettings.h"
+#include "protocol/Numbers.h"
+#include "state/Global.h"
+
+#include <QFileInfo>
+
+SeriesRecorder::SeriesRecorder(const GaugeSettings& settings, const ChartModel& chart,
+                               QObject* parent)
+    : QObject(parent)
+    , m_settings(settings)
+    , m_chart(chart)
+    , m_series(this) {}
+
+TestContext SeriesRecorder::Context(TestOrigin origin, const QDateTime& start) const {
+    TestContext context;
+    context.Origin = origin;
+    context.Start = start;
+    context.Model = m_settings.Model();
+    context.SerialNumber = m_settings.SerialNumber();
+    context.Unit = Global.SampleUnit;
+    if (m_settings.ThresholdsOn()) {
+        // A run is judged by the thresholds it started with; other data by those shown now.
+        context.Limits = origin == TestOrigin::Run
+                             ? Tolerance{Global.LowThreshold, Global.HighThreshold}
+                             : Tolerance{ReadThreshold(m_settings.Text(SettingText::Low)),
+                                         ReadThreshold(m_settings.Text(SettingText::High))};
+    }
+    return context;
+}
+
+QList<QPointF> SeriesRecorder::ChartSamples(int first) const {
+    const ChartModel::Container& samples = *m_chart.Samples();
+    QList<QPointF> points;
+    if (first < 0 || first >= samples.size())
+        return points;
+    points.reserve(samples.size() - first);
+    for (auto sample = samples.constBegin() + first; sample != samples.constEnd(); ++sample)
+        points.append(QPointF(sample->key, sample->value));
+    return points;
+}
+
+void SeriesRecorder::Keep(const TestContext& context, const QList<QPointF>& samples,
+                          const QString& name) {
+    std::optional<TestRecord> record = TestRecord::Make(context, samples);
+    if (!record)
+        return;
+    record->Name = name;
+    m_series.Add(std::move(*record));
+}
+
+void SeriesRecorder::RunStarted() {
+    m_runFirstPoint = m_chart.PointCount();
+    m_runStart = QDateTime::currentDateTime();
+}
+
+void SeriesRecorder::RunEnded() {
+    if (m_runFirstPoint < 0)
+        return;
+    TestContext context = Context(TestOrigin::Run, m_runStart);
+    context.SampleTime = Global.SampleTime;
+    Keep(context, ChartSamples(m_runFirstPoint));
+    m_runFirstPoint = -1;
+}
+
+void SeriesRecorder::DownloadEnded() {
+    TestContext context = Context(TestOrigin::Download, QDateTime::currentDateTime());
+    context.SampleTime = Global.SampleTime;
+    Keep(context, ChartSamples(0));
+}
+
+void SeriesRecorder::FileRead(const QString& path, double timeStep,
+                              const std::vector<double>& values) {
+    const QFileInfo file(path);
+    TestContext context = Context(TestOrigin::File, file.lastModified());
+    context.SampleTime = timeStep;
+    // The file does not say its unit in a form the program reads back.
+    context.Unit.clear();
+    QList<QPointF> samples;
+    samples.reserve(qsizetype(values.size()));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        samples.append(QPointF(timeStep * double(i), values[i]));
+    Keep(context, samples, file.completeBaseName());
+}
+
+void SeriesRecorder::ChartCleared() {
+    if (m_runFirstPoint >= 0)
+        m_runFirstPoint = 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "series/TestSeries.h"
+
+#include <QDateTime>
+#include <QObject>
+
+#include <vector>
+
+class ChartModel;
+class GaugeSettings;
+
+// Turns each finished on-line run, download and opened data file into a test record of the
+// current series, with the gauge, the unit and the verdict against the thresholds when
+// "Progi" is on.
+class SeriesRecorder final : public QObject {
+    Q_OBJECT
+
+public:
+    SeriesRecorder(const GaugeSettings& settings, const ChartModel& chart, QObject* parent);
+
+    TestSeries& Series() { return m_series; }
+    const TestSeries& Series() const { return m_series; }
+
+    // A run begins (or a scheduled one reaches its moment): its samples are those the chart
+    // gets from now on.
+    void RunStarted();
+    // The run is over and its samples are on the chart (a fast run's replayed).
+    void RunEnded();
+    void DownloadEnded();
+    void FileRead(const QString& path, double timeStep, const std::vector<double>& values);
+    // "Wyczyść pomiary": a run under way goes on from the chart's first point.
+    void ChartCleared();
+
+private:
+    TestContext Context(TestOrigin origin, const QDateTime& start) const;
+    // The chart's samples from the given point on.
+    QList<QPointF> ChartSamples(int first) const;
+    void Keep(const TestContext& context, const QList<QPointF>& samples, const QString& name = {});
+
+    const GaugeSettings& m_settings;
+    const ChartModel& m_chart;
+    TestSeries m_series;
+    // The first chart point of the run under way; -1 without one.
+    int m_runFirstPoint = -1;
+    QDateTime m_runStart;
+};

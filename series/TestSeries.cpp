@@ -1,0 +1,90 @@
+// A series of tests and its statistics.
+#include "series/TestSeries.h"
+
+#include <algorithm>
+#include <cmath>
+
+std::optional<double> SeriesStatistics::PassShare() const {
+    if (Judged == 0)
+        return std::nullopt;
+    return double(Passed) / Judged;
+}
+
+SeriesStatistics SeriesStatistics::Of(const QList<const TestRecord*>& records,
+                                      const std::optional<Tolerance>& limits) {
+    SeriesStatistics stats;
+    double sum = 0.0;
+    for (const TestRecord* record : records) {
+        const double peak = record->Peak;
+        if (stats.Count == 0)
+            stats.Min = stats.Max = peak;
+        stats.Min = std::min(stats.Min, peak);
+        stats.Max = std::max(stats.Max, peak);
+        sum += peak;
+        ++stats.Count;
+        if (record->Result != Verdict::None) {
+            ++stats.Judged;
+            if (record->Result == Verdict::Pass)
+                ++stats.Passed;
+        }
+    }
+    if (stats.Count == 0)
+        return stats;
+    stats.Mean = sum / stats.Count;
+    stats.Range = stats.Max - stats.Min;
+    if (stats.Count < 2)
+        return stats;
+    // Deviations from the mean, summed in a second pass: peaks of a series lie close
+    // together, where the one-pass formula loses its digits.
+    double squares = 0.0;
+    for (const TestRecord* record : records)
+        squares += (record->Peak - stats.Mean) * (record->Peak - stats.Mean);
+    stats.StdDev = std::sqrt(squares / (stats.Count - 1));
+    if (limits && stats.StdDev > 0.0 && limits->High > limits->Low) {
+        stats.Cp = (limits->High - limits->Low) / (6.0 * stats.StdDev);
+        stats.Cpk =
+            std::min(limits->High - stats.Mean, stats.Mean - limits->Low) / (3.0 * stats.StdDev);
+    }
+    return stats;
+}
+
+TestSeries::TestSeries(QObject* parent)
+    : QObject(parent) {}
+
+int TestSeries::Add(TestRecord record) {
+    if (record.Name.isEmpty())
+        record.Name = TestTexts::DefaultName(m_nextNumber);
+    ++m_nextNumber;
+    m_records.append(std::move(record));
+    const int index = int(m_records.size()) - 1;
+    emit RecordAdded(index);
+    return index;
+}
+
+void TestSeries::Remove(QList<int> indexes) {
+    std::sort(indexes.begin(), indexes.end(), std::greater<>());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    bool removed = false;
+    for (const int index : indexes) {
+        if (index < 0 || index >= m_records.size())
+            continue;
+        m_records.removeAt(index);
+        removed = true;
+    }
+    if (removed)
+        emit Changed();
+}
+
+void TestSeries::Rename(int index, const QString& name) {
+    if (index < 0 || index >= m_records.size() || m_records[index].Name == name)
+        return;
+    m_records[index].Name = name;
+    emit Changed();
+}
+
+void TestSeries::StartNew(const QString& name) {
+    m_name = name;
+    m_records.clear();
+    m_nextNumber = 1;
+    emit Changed();
+}
