@@ -32,6 +32,7 @@ TMainForm::TMainForm(QWidget* parent)
     BuildLinks();
     BuildLayout();
     m_menu = new MainMenuBar(menuBar());
+    BuildSeriesDock();
     ApplyTexts();
     WireHandlers();
     FollowGauge();

@@ -24,6 +24,7 @@ class InstrumentPanel;
 class LanguageModules;
 class MainMenuBar;
 class ReadingPanel;
+class SeriesPanel;
 class SeriesRecorder;
 class RunAtCountdownEvent;
 class SerialLink;
@@ -32,6 +33,7 @@ class StatisticsPanel;
 class TestSeries;
 class XMLConfig;
 class QFrame;
+class QDockWidget;
 class QLabel;
 class QStatusBar;
 class QTimer;
@@ -197,6 +199,10 @@ private:
     void BuildLayout();
     QWidget* BuildPanelBottom();
     void BuildStatusBar();
+    // The series panel, docked beside the chart and hidden until the menu shows it.
+    void BuildSeriesDock();
+    // The tests selected in the series panel, drawn over the chart while the panel shows.
+    void ShowOverlays();
     void BuildTimers();
     void WireHandlers();
     ChartView* CreateChart(QWidget* parent);
@@ -239,6 +245,8 @@ private:
     QFrame* m_PanelBottom = nullptr;
     StatisticsPanel* m_statistics = nullptr;
     SeriesRecorder* m_tests = nullptr;
+    QDockWidget* m_SeriesDock = nullptr;
+    SeriesPanel* m_seriesPanel = nullptr;
     SettingsPanel* m_settingsPanel = nullptr;
 
     QStatusBar* m_StatusBar = nullptr;

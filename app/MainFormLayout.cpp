@@ -4,6 +4,8 @@
 #include "app/InstrumentPanel.h"
 #include "app/MainMenuBar.h"
 #include "app/ReadingPanel.h"
+#include "app/SeriesPanel.h"
+#include "app/SeriesRecorder.h"
 #include "app/SettingsPanel.h"
 #include "app/StatisticsPanel.h"
 #include "app/widgets/CheckBox.h"
@@ -15,7 +17,9 @@
 #include "measure/ChartView.h"
 #include "state/Global.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -92,6 +96,31 @@ void TMainForm::BuildStatusBar() {
     setStatusBar(m_StatusBar);
 }
 
+void TMainForm::BuildSeriesDock() {
+    m_SeriesDock = Named(new QDockWidget(this), "SeriesDock");
+    m_SeriesDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                              QDockWidget::DockWidgetFloatable);
+    m_seriesPanel = new SeriesPanel(*m_tests, Settings(), m_SeriesDock);
+    m_SeriesDock->setWidget(m_seriesPanel);
+    addDockWidget(Qt::RightDockWidgetArea, m_SeriesDock);
+    m_SeriesDock->hide();
+    QAction* show = m_SeriesDock->toggleViewAction();
+    show->setObjectName(QStringLiteral("MenuSeries"));
+    m_menu->AddMeasurementItem(show);
+    connect(m_seriesPanel, &SeriesPanel::SelectionChanged, this, &TMainForm::ShowOverlays);
+    connect(m_SeriesDock, &QDockWidget::visibilityChanged, this, &TMainForm::ShowOverlays);
+}
+
+void TMainForm::ShowOverlays() {
+    QList<ChartView::Overlay> overlays;
+    if (m_SeriesDock->isVisible()) {
+        const QList<TestRecord>& records = Tests().Records();
+        for (const int index : m_seriesPanel->SelectedTests())
+            overlays.append({records[index].Name, records[index].Samples});
+    }
+    m_Chart1->SetOverlays(overlays);
+}
+
 void TMainForm::BuildTimers() {
     const struct {
         QTimer** Member;
@@ -122,4 +151,6 @@ void TMainForm::ApplyTexts() {
     FollowComposedTexts();
 
     m_menu->ApplyTexts();
+    m_SeriesDock->setWindowTitle(tr("Seria testów"));
+    m_seriesPanel->ApplyTexts();
 }

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 
 #include "app/ReadingPanel.h"
+#include "app/SeriesRecorder.h"
 #include "app/widgets/SpeedButton.h"
 #include "link/GaugeExchange.h"
 #include "link/SerialLink.h"
@@ -14,6 +15,7 @@ void TMainForm::BuildLinks() {
     m_exchange = new GaugeExchange(this);
     m_ComPort1 = &m_exchange->Serial();
     m_port = new PortControl(*m_exchange, this);
+    m_tests = new SeriesRecorder(m_exchange->Settings(), m_chartModel, this);
     connect(m_port, &PortControl::SerialLost, this, &TMainForm::ComPort1LinkLost);
     // The gauge can no longer confirm a stop: what the fast run captured is shown now.
     connect(m_port, &PortControl::NetworkLost, this, &TMainForm::ReplayPendingCapture);

@@ -15,7 +15,6 @@ TestSeries& TMainForm::Tests() {
 }
 
 void TMainForm::FollowGauge() {
-    m_tests = new SeriesRecorder(Settings(), m_chartModel, this);
     ProcessData& replies = m_exchange->Replies();
     connect(&replies, &ProcessData::StatusText, this, &TMainForm::SetStatusText);
     // The panels show the reading and the battery; the window asks less often once the gauge

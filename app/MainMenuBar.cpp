@@ -107,6 +107,13 @@ MainMenuBar::MainMenuBar(QMenuBar* bar)
                 [this, id = language.LanguageId] { emit LanguageChosen(id); });
 }
 
+void MainMenuBar::AddMeasurementItem(QAction* action) {
+    action->setIcon(Pictures::Icon(QStringLiteral("menu-measure"), MenuPictureSize));
+    action->setProperty("PictureFlag", true);
+    action->setProperty("Tag", 0);
+    m_Pomiar1->addAction(action);
+}
+
 void MainMenuBar::SetRunning(bool running) {
     m_MenuMeasurementStart->setEnabled(!running);
     m_MenuMeasurementStop->setEnabled(running);

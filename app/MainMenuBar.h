@@ -19,6 +19,8 @@ public:
     void ApplyTexts();
     // "Start" while no run is under way, "Stop" only during one.
     void SetRunning(bool running);
+    // An item of the "Pomiar" menu after Start and Stop.
+    void AddMeasurementItem(QAction* action);
 
 signals:
     void OpenChosen();

@@ -22,6 +22,9 @@ TestContext SeriesRecorder::Context(TestOrigin origin, const QDateTime& start) c
     context.Model = m_settings.Model();
     context.SerialNumber = m_settings.SerialNumber();
     context.Unit = Global.SampleUnit;
+    context.Operator = m_operator;
+    context.Part = m_part;
+    context.Note = m_note;
     if (m_settings.ThresholdsOn()) {
         // A run is judged by the thresholds it started with; other data by those shown now.
         context.Limits = origin == TestOrigin::Run
@@ -84,6 +87,13 @@ void SeriesRecorder::FileRead(const QString& path, double timeStep,
     for (std::size_t i = 0; i < values.size(); ++i)
         samples.append(QPointF(timeStep * double(i), values[i]));
     Keep(context, samples, file.completeBaseName());
+}
+
+void SeriesRecorder::SetTestFields(const QString& testOperator, const QString& part,
+                                   const QString& note) {
+    m_operator = testOperator;
+    m_part = part;
+    m_note = note;
 }
 
 void SeriesRecorder::ChartCleared() {

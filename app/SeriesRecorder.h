@@ -31,6 +31,8 @@ public:
     void FileRead(const QString& path, double timeStep, const std::vector<double>& values);
     // "Wyczyść pomiary": a run under way goes on from the chart's first point.
     void ChartCleared();
+    // What the user typed for the tests to come.
+    void SetTestFields(const QString& testOperator, const QString& part, const QString& note);
 
 private:
     TestContext Context(TestOrigin origin, const QDateTime& start) const;
@@ -44,4 +46,7 @@ private:
     // The first chart point of the run under way; -1 without one.
     int m_runFirstPoint = -1;
     QDateTime m_runStart;
+    QString m_operator;
+    QString m_part;
+    QString m_note;
 };

@@ -4,6 +4,10 @@ namespace {
 
 const QColor SampleColor(Qt::red);
 const QColor ThresholdColor(0, 128, 0);
+// Overlaid tests, told apart from the red samples and the green thresholds.
+const QColor OverlayColors[] = {QColor(0, 90, 200),  QColor(230, 130, 0), QColor(140, 60, 170),
+                                QColor(0, 160, 160), QColor(120, 80, 40), QColor(220, 60, 150),
+                                QColor(90, 90, 90),  QColor(150, 150, 0)};
 
 } // namespace
 
@@ -22,6 +26,7 @@ ChartView::ChartView(ChartModel& model, QWidget* parent)
         series->setScatterStyle(QCPScatterStyle::ssNone);
         series->setAdaptiveSampling(true);
         series->setData(data);
+        series->removeFromLegend();
     };
     addSeries(QStringLiteral("Series1"), SampleColor, model.Samples());
     addSeries(QStringLiteral("Series2"), ThresholdColor, model.LowLine());
@@ -59,8 +64,30 @@ void ChartView::SetYTitle(const QString& title) {
     m_titlesChanged = true;
 }
 
+void ChartView::SetOverlays(const QList<Overlay>& overlays) {
+    while (graphCount() > BaseGraphs)
+        removeGraph(graphCount() - 1);
+    for (qsizetype i = 0; i < overlays.size(); ++i) {
+        QCPGraph* curve = addGraph();
+        curve->setName(overlays[i].Name);
+        curve->setPen(QPen(OverlayColors[i % std::size(OverlayColors)], 1));
+        curve->setAdaptiveSampling(true);
+        QVector<double> keys;
+        QVector<double> values;
+        keys.reserve(overlays[i].Points.size());
+        values.reserve(overlays[i].Points.size());
+        for (const QPointF& point : overlays[i].Points) {
+            keys.append(point.x());
+            values.append(point.y());
+        }
+        curve->setData(keys, values, true);
+    }
+    legend->setVisible(!overlays.isEmpty());
+    m_overlaysChanged = true;
+}
+
 void ChartView::RefreshIfChanged() {
-    if (m_drawnRevision != m_model.Revision() || m_titlesChanged)
+    if (m_drawnRevision != m_model.Revision() || m_titlesChanged || m_overlaysChanged)
         Refresh();
 }
 
@@ -68,7 +95,24 @@ void ChartView::Refresh() {
     m_model.Settle();
     QCPRange keys;
     QCPRange values;
-    if (m_model.KeyRange(keys) && m_model.ValueRange(values)) {
+    bool found = m_model.KeyRange(keys) && m_model.ValueRange(values);
+    // The overlays are few and short beside the series: their ranges are taken as drawn.
+    for (int i = BaseGraphs; i < graphCount(); ++i) {
+        bool hasKeys = false;
+        bool hasValues = false;
+        const QCPRange curveKeys = graph(i)->getKeyRange(hasKeys);
+        const QCPRange curveValues = graph(i)->getValueRange(hasValues);
+        if (!hasKeys || !hasValues)
+            continue;
+        keys = found ? QCPRange(std::min(keys.lower, curveKeys.lower),
+                                std::max(keys.upper, curveKeys.upper))
+                     : curveKeys;
+        values = found ? QCPRange(std::min(values.lower, curveValues.lower),
+                                  std::max(values.upper, curveValues.upper))
+                       : curveValues;
+        found = true;
+    }
+    if (found) {
         // A single point or a flat line still gets a visible span around it.
         if (keys.size() <= 0)
             keys = QCPRange(keys.lower - 0.5, keys.upper + 0.5);
@@ -84,6 +128,7 @@ void ChartView::Refresh() {
     SeriesOverview()->setVisible(overview);
     m_drawnRevision = m_model.Revision();
     m_titlesChanged = false;
+    m_overlaysChanged = false;
     if (isVisible())
         replot(QCustomPlot::rpImmediateRefresh);
 }

@@ -31,14 +31,26 @@ public:
     void SetXTitle(const QString& title);
     void SetYTitle(const QString& title);
 
+    // Curves of chosen tests drawn over the series, each in a colour of its own and named in
+    // the legend; none hides the legend.
+    struct Overlay {
+        QString Name;
+        QList<QPointF> Points;
+    };
+    void SetOverlays(const QList<Overlay>& overlays);
+    int OverlayCount() const { return graphCount() - BaseGraphs; }
+
     // Fits the axes to the data and draws now (the timer calls it when something changed).
     void Refresh();
 
 private:
     void RefreshIfChanged();
 
+    static constexpr int BaseGraphs = 4;
+
     ChartModel& m_model;
     QTimer m_refreshTimer;
     quint64 m_drawnRevision = ~quint64(0);
     bool m_titlesChanged = false;
+    bool m_overlaysChanged = false;
 };

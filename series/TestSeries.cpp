@@ -79,7 +79,7 @@ void TestSeries::Rename(int index, const QString& name) {
     if (index < 0 || index >= m_records.size() || m_records[index].Name == name)
         return;
     m_records[index].Name = name;
-    emit Changed();
+    emit RecordRenamed(index);
 }
 
 void TestSeries::StartNew(const QString& name) {

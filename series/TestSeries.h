@@ -53,7 +53,8 @@ public:
 
 signals:
     void RecordAdded(int index);
-    // Records were removed or renamed, or a new series began.
+    void RecordRenamed(int index);
+    // Records were removed, or a new series began.
     void Changed();
 
 private:

@@ -542,6 +542,128 @@
     </message>
 </context>
 <context>
+    <name>SeriesPanel</name>
+    <message>
+        <source>Usuń testy</source>
+        <translation>Prüfungen löschen</translation>
+    </message>
+    <message>
+        <source>Usunąć zaznaczone testy (%1)?</source>
+        <translation>Die ausgewählten Prüfungen (%1) löschen?</translation>
+    </message>
+    <message>
+        <source>Nowa seria</source>
+        <translation>Neue Serie</translation>
+    </message>
+    <message>
+        <source>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli.</source>
+        <translation>Eine neue Serie beginnen? Die Prüfungen der aktuellen Serie (%1) verschwinden aus der Tabelle.</translation>
+    </message>
+    <message>
+        <source>Operator:</source>
+        <translation>Bediener:</translation>
+    </message>
+    <message>
+        <source>Część / partia:</source>
+        <translation>Teil / Charge:</translation>
+    </message>
+    <message>
+        <source>Uwagi:</source>
+        <translation>Bemerkung:</translation>
+    </message>
+    <message>
+        <source>Liczba testów:</source>
+        <translation>Prüfungen:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Mittelwert:</translation>
+    </message>
+    <message>
+        <source>Odchylenie std.:</source>
+        <translation>Standardabw.:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Rozstęp:</source>
+        <translation>Spannweite:</translation>
+    </message>
+    <message>
+        <source>Zgodne:</source>
+        <translation>Bestanden:</translation>
+    </message>
+    <message>
+        <source>Cp:</source>
+        <translation>Cp:</translation>
+    </message>
+    <message>
+        <source>Cpk:</source>
+        <translation>Cpk:</translation>
+    </message>
+    <message>
+        <source>Nazwa nowej serii</source>
+        <translation>Name der neuen Serie</translation>
+    </message>
+    <message>
+        <source>Usuń</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Usuwa zaznaczone testy z serii</source>
+        <translation>Löscht die ausgewählten Prüfungen aus der Serie</translation>
+    </message>
+</context>
+<context>
+    <name>SeriesTableModel</name>
+    <message>
+        <source>Nazwa</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Początek</source>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>Szczyt</source>
+        <translation>Spitze</translation>
+    </message>
+    <message>
+        <source>Ocena</source>
+        <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>Próbki</source>
+        <translation>Proben</translation>
+    </message>
+    <message>
+        <source>Czas</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Min.</source>
+        <translation>Min.</translation>
+    </message>
+    <message>
+        <source>Max.</source>
+        <translation>Max.</translation>
+    </message>
+    <message>
+        <source>Średnia</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Źródło</source>
+        <translation>Quelle</translation>
+    </message>
+</context>
+<context>
     <name>SettingsPanel</name>
     <message>
         <source>kilogram &apos;kg&apos;</source>
@@ -1055,6 +1177,10 @@
     <message>
         <source>Nie można utworzyć pliku wyników %1</source>
         <translation>Die Ergebnisdatei %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Seria testów</source>
+        <translation>Prüfserie</translation>
     </message>
 </context>
 <context>

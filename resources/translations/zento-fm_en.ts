@@ -542,6 +542,128 @@
     </message>
 </context>
 <context>
+    <name>SeriesPanel</name>
+    <message>
+        <source>Usuń testy</source>
+        <translation>Delete tests</translation>
+    </message>
+    <message>
+        <source>Usunąć zaznaczone testy (%1)?</source>
+        <translation>Delete the selected tests (%1)?</translation>
+    </message>
+    <message>
+        <source>Nowa seria</source>
+        <translation>New series</translation>
+    </message>
+    <message>
+        <source>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli.</source>
+        <translation>Start a new series? The tests of the current series (%1) will leave the table.</translation>
+    </message>
+    <message>
+        <source>Operator:</source>
+        <translation>Operator:</translation>
+    </message>
+    <message>
+        <source>Część / partia:</source>
+        <translation>Part / batch:</translation>
+    </message>
+    <message>
+        <source>Uwagi:</source>
+        <translation>Note:</translation>
+    </message>
+    <message>
+        <source>Liczba testów:</source>
+        <translation>Tests:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Mean:</translation>
+    </message>
+    <message>
+        <source>Odchylenie std.:</source>
+        <translation>Std. deviation:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Rozstęp:</source>
+        <translation>Range:</translation>
+    </message>
+    <message>
+        <source>Zgodne:</source>
+        <translation>Passed:</translation>
+    </message>
+    <message>
+        <source>Cp:</source>
+        <translation>Cp:</translation>
+    </message>
+    <message>
+        <source>Cpk:</source>
+        <translation>Cpk:</translation>
+    </message>
+    <message>
+        <source>Nazwa nowej serii</source>
+        <translation>Name of the new series</translation>
+    </message>
+    <message>
+        <source>Usuń</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Usuwa zaznaczone testy z serii</source>
+        <translation>Deletes the selected tests from the series</translation>
+    </message>
+</context>
+<context>
+    <name>SeriesTableModel</name>
+    <message>
+        <source>Nazwa</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Początek</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Szczyt</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source>Ocena</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Próbki</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>Czas</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Min.</source>
+        <translation>Min.</translation>
+    </message>
+    <message>
+        <source>Max.</source>
+        <translation>Max.</translation>
+    </message>
+    <message>
+        <source>Średnia</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Źródło</source>
+        <translation>Source</translation>
+    </message>
+</context>
+<context>
     <name>SettingsPanel</name>
     <message>
         <source>kilogram &apos;kg&apos;</source>
@@ -1055,6 +1177,10 @@
     <message>
         <source>Nie można utworzyć pliku wyników %1</source>
         <translation>Cannot create the results file %1</translation>
+    </message>
+    <message>
+        <source>Seria testów</source>
+        <translation>Test series</translation>
     </message>
 </context>
 <context>

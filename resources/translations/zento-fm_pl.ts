@@ -542,6 +542,128 @@
     </message>
 </context>
 <context>
+    <name>SeriesPanel</name>
+    <message>
+        <source>Usuń testy</source>
+        <translation>Usuń testy</translation>
+    </message>
+    <message>
+        <source>Usunąć zaznaczone testy (%1)?</source>
+        <translation>Usunąć zaznaczone testy (%1)?</translation>
+    </message>
+    <message>
+        <source>Nowa seria</source>
+        <translation>Nowa seria</translation>
+    </message>
+    <message>
+        <source>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli.</source>
+        <translation>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli.</translation>
+    </message>
+    <message>
+        <source>Operator:</source>
+        <translation>Operator:</translation>
+    </message>
+    <message>
+        <source>Część / partia:</source>
+        <translation>Część / partia:</translation>
+    </message>
+    <message>
+        <source>Uwagi:</source>
+        <translation>Uwagi:</translation>
+    </message>
+    <message>
+        <source>Liczba testów:</source>
+        <translation>Liczba testów:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Średnia:</translation>
+    </message>
+    <message>
+        <source>Odchylenie std.:</source>
+        <translation>Odchylenie std.:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Rozstęp:</source>
+        <translation>Rozstęp:</translation>
+    </message>
+    <message>
+        <source>Zgodne:</source>
+        <translation>Zgodne:</translation>
+    </message>
+    <message>
+        <source>Cp:</source>
+        <translation>Cp:</translation>
+    </message>
+    <message>
+        <source>Cpk:</source>
+        <translation>Cpk:</translation>
+    </message>
+    <message>
+        <source>Nazwa nowej serii</source>
+        <translation>Nazwa nowej serii</translation>
+    </message>
+    <message>
+        <source>Usuń</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Usuwa zaznaczone testy z serii</source>
+        <translation>Usuwa zaznaczone testy z serii</translation>
+    </message>
+</context>
+<context>
+    <name>SeriesTableModel</name>
+    <message>
+        <source>Nazwa</source>
+        <translation>Nazwa</translation>
+    </message>
+    <message>
+        <source>Początek</source>
+        <translation>Początek</translation>
+    </message>
+    <message>
+        <source>Szczyt</source>
+        <translation>Szczyt</translation>
+    </message>
+    <message>
+        <source>Ocena</source>
+        <translation>Ocena</translation>
+    </message>
+    <message>
+        <source>Próbki</source>
+        <translation>Próbki</translation>
+    </message>
+    <message>
+        <source>Czas</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Min.</source>
+        <translation>Min.</translation>
+    </message>
+    <message>
+        <source>Max.</source>
+        <translation>Max.</translation>
+    </message>
+    <message>
+        <source>Średnia</source>
+        <translation>Średnia</translation>
+    </message>
+    <message>
+        <source>Źródło</source>
+        <translation>Źródło</translation>
+    </message>
+</context>
+<context>
     <name>SettingsPanel</name>
     <message>
         <source>kilogram &apos;kg&apos;</source>
@@ -1055,6 +1177,10 @@
     <message>
         <source>Nie można utworzyć pliku wyników %1</source>
         <translation>Nie można utworzyć pliku wyników %1</translation>
+    </message>
+    <message>
+        <source>Seria testów</source>
+        <translation>Seria testów</translation>
     </message>
 </context>
 <context>

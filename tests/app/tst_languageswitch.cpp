@@ -52,6 +52,9 @@ const QStringList ValueGroups{"rgUnit"};
 
 // Captions that read the same in every language: names, modes the instrument shows, symbols.
 const QStringList SameInEveryLanguage{"ZENTO FM",
+                                      "Operator:",
+                                      "Cp:",
+                                      "Cpk:",
                                       " ZENTO FM Status",
                                       "---",
                                       ":",

@@ -3,6 +3,7 @@
 // repeated order, a unit change, the replay of a fast run, a start at a set time, the
 // results file and the redraw rate. Orders are read on the gauge's side of a pseudo-terminal.
 #include "app/MainForm.h"
+#include "app/SeriesTableModel.h"
 #include "app/widgets/RadioGroup.h"
 #include "link/CaptureFile.h"
 #include "link/NewThread.h"
@@ -25,10 +26,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -386,6 +389,38 @@ void TestOnline::everyRunIsAJudgedTest() {
     window.StartRun(QStringLiteral("0.5"));
     window.StopRun();
     QCOMPARE(tests.size(), 3);
+
+    // The series panel: the statistics of all tests until some are selected (by hand: peaks
+    // 5, 7, 6.5; s = 1.0408; Cp = 4.5 / 6s; Cpk = (6.5 - 6.1667) / 3s).
+    window.form->show();
+    window.Find<QAction>("MenuSeries")->trigger();
+    auto* table = window.Find<QTableView>("tvTests");
+    QVERIFY(table->isVisible());
+    QCOMPARE(table->model()->rowCount(), 3);
+    QCOMPARE(table->model()->index(1, SeriesTableModel::Result).data().toString(),
+             QStringLiteral("niezgodny"));
+    QCOMPARE(window.Text("LabelSeriesCount"), QStringLiteral("3"));
+    QCOMPARE(window.Text("LabelSeriesMean"), QStringLiteral("6.1667 N"));
+    QCOMPARE(window.Text("LabelSeriesStdDev"), QStringLiteral("1.0408 N"));
+    QCOMPARE(window.Text("LabelSeriesPassed"), QStringLiteral("2 / 3 (67 %)"));
+    QCOMPARE(window.Text("LabelSeriesCp"), QStringLiteral("0.72"));
+    QCOMPARE(window.Text("LabelSeriesCpk"), QStringLiteral("0.11"));
+    // Selected tests are the statistics' and are drawn over the chart.
+    auto* chart = window.form->Chart();
+    table->selectionModel()->select(table->model()->index(0, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    table->selectionModel()->select(table->model()->index(2, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QCOMPARE(window.Text("LabelSeriesCount"), QStringLiteral("2"));
+    QCOMPARE(window.Text("LabelSeriesMax"), QStringLiteral("6.5 N"));
+    QCOMPARE(chart->OverlayCount(), 2);
+    QVERIFY(chart->legend->visible());
+    // Deleted, they leave the table and the chart.
+    window.Click("sbDeleteTests");
+    QCOMPARE(tests.size(), 1);
+    QCOMPARE(tests.front().Name, QStringLiteral("Test 2"));
+    QCOMPARE(chart->OverlayCount(), 0);
+    QCOMPARE(window.Text("LabelSeriesCount"), QStringLiteral("1"));
 }
 
 void TestOnline::clearEmptiesChartLabelsAndTitles() {

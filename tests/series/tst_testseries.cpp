@@ -168,6 +168,7 @@ private slots:
         TestSeries series;
         QSignalSpy added(&series, &TestSeries::RecordAdded);
         QSignalSpy changed(&series, &TestSeries::Changed);
+        QSignalSpy renamed(&series, &TestSeries::RecordRenamed);
         for (int i = 0; i < 3; ++i)
             series.Add(RecordWithPeak(i, Verdict::None));
         QCOMPARE(added.size(), 3);
@@ -185,7 +186,8 @@ private slots:
         series.Rename(0, QStringLiteral("Sprężyna A"));
         series.Rename(0, QStringLiteral("Sprężyna A"));
         series.Rename(9, QStringLiteral("x"));
-        QCOMPARE(changed.size(), 2);
+        QCOMPARE(renamed.size(), 1);
+        QCOMPARE(renamed.first().at(0).toInt(), 0);
         QCOMPARE(series.Records().front().Name, QStringLiteral("Sprężyna A"));
         series.StartNew(QStringLiteral("Partia 2"));
         QVERIFY(series.Records().isEmpty());

@@ -2,11 +2,12 @@
 // plain frame and title bar around the client area, so that the layout can be reviewed
 // without a display.
 //
-//   zento-fm-screenshot [--sample] [--menu <objectName>] [--longer-texts <percent>]
+//   zento-fm-screenshot [--sample [--series]] [--menu <objectName>] [--longer-texts <percent>]
 //                       [--language pl|en|de] [--report] [--splash]
 //                       [--dialog connection|autoconf|about|serial] <out.png>
 //
-// --sample shows the window in use (a gauge identified, a reading, a recorded force curve);
+// --sample shows the window in use (a gauge identified, a reading, a recorded force curve),
+// --series beside it the series panel with a batch of tests;
 // --menu opens one menu of the menu bar in the picture; --longer-texts stretches every caption
 // by the given percentage, to see how much room longer translations have; --report lists the
 // named widgets with their sizes; --splash renders the splash screen instead. --language
@@ -21,6 +22,7 @@
 #include "app/dialogs/TConnectionForm.h"
 #include "protocol/DeviceModel.h"
 #include "protocol/ProcessData.h"
+#include "series/TestSeries.h"
 #include "state/Global.h"
 #include "storage/LanguageModules.h"
 
@@ -29,11 +31,13 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QTableView>
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
@@ -148,6 +152,42 @@ void ShowSample(TMainForm& window) {
     window.SetStatusText(QCoreApplication::translate("ProcessData", "Wynik odczytany"));
 }
 
+// The series panel beside the chart: five pull tests of a batch, one beyond the upper
+// threshold, two of them selected and drawn over the chart.
+void ShowSeries(TMainForm& window) {
+    GaugeSettings& settings = window.Settings();
+    settings.SetThresholdsOn(true);
+    settings.SetText(SettingText::Low, QStringLiteral("230"));
+    settings.SetText(SettingText::High, QStringLiteral("260"));
+    const double heights[] = {248.0, 252.5, 244.0, 263.5, 250.0};
+    const QDateTime start(QDate(2026, 12, 9), QTime(9, 0));
+    for (int test = 0; test < 5; ++test) {
+        TestContext context;
+        context.Start = start.addSecs(test * 300);
+        context.Model = settings.Model();
+        context.SerialNumber = settings.SerialNumber();
+        context.Unit = QStringLiteral("N");
+        context.SampleTime = 0.1;
+        context.Limits = Tolerance{230.0, 260.0};
+        QList<QPointF> samples;
+        for (int i = 0; i <= 250; ++i) {
+            const double t = i * 0.1;
+            const double rise = heights[test] / (1.0 + std::exp(-(t - 5.0 - test * 0.3) * 1.2));
+            const double fall = 1.0 / (1.0 + std::exp((t - 19.0 + test * 0.4) * 1.5));
+            samples.append(QPointF(t, std::round(rise * fall * 100.0) / 100.0));
+        }
+        if (std::optional<TestRecord> record = TestRecord::Make(context, samples))
+            window.Tests().Add(std::move(*record));
+    }
+    window.findChild<QAction*>(QStringLiteral("MenuSeries"))->trigger();
+    window.resize(window.width() + 470, window.height());
+    Settle();
+    auto* table = window.findChild<QTableView*>(QStringLiteral("tvTests"));
+    for (const int row : {1, 3})
+        table->selectionModel()->select(table->model()->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 // Named widgets with their place, size and the size their contents ask for.
 void Report(const QWidget* widget, int depth) {
     QTextStream out(stdout);
@@ -223,8 +263,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption languageOption(
         QStringLiteral("language"), QStringLiteral("Switch to this language: pl, en or de."),
         QStringLiteral("code"));
-    parser.addOptions({sampleOption, menuOption, longerOption, reportOption, splashOption,
-                       languageOption, dialogOption});
+    const QCommandLineOption seriesOption(
+        QStringLiteral("series"), QStringLiteral("With --sample: show the series panel too."));
+    parser.addOptions({seriesOption, sampleOption, menuOption, longerOption, reportOption,
+                       splashOption, languageOption, dialogOption});
     parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("PNG file to write."));
     parser.process(app);
     if (parser.positionalArguments().size() != 1) {
@@ -264,6 +306,10 @@ int main(int argc, char** argv) {
         if (parser.isSet(sampleOption)) {
             ShowSample(window);
             Settle();
+            if (parser.isSet(seriesOption)) {
+                ShowSeries(window);
+                Settle();
+            }
         }
         if (parser.isSet(longerOption)) {
             StretchTexts(&window, parser.value(longerOption).toInt());

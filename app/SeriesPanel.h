@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+
+class GaugeSettings;
+class QLabel;
+class QLineEdit;
+class QSortFilterProxyModel;
+class QTableView;
+class SeriesRecorder;
+class SeriesTableModel;
+class SpeedButton;
+
+// The series panel: the current series' tests in a sortable table, the statistics of the
+// selected ones (of all when none is selected), and what is typed once for the tests to come
+// (operator, part or batch, note). Tests are renamed in the table, deleted, or a new series
+// begun.
+class SeriesPanel final : public QWidget {
+    Q_OBJECT
+
+public:
+    SeriesPanel(SeriesRecorder& recorder, const GaugeSettings& settings, QWidget* parent);
+
+    void ApplyTexts();
+    // The selected tests as indexes into the series, in the series' order.
+    QList<int> SelectedTests() const;
+
+signals:
+    void SelectionChanged();
+
+private:
+    void ShowStatistics();
+    void DeleteSelected();
+    void NewSeries();
+
+    SeriesRecorder& m_recorder;
+    const GaugeSettings& m_settings;
+    SeriesTableModel* m_model = nullptr;
+    QSortFilterProxyModel* m_sorted = nullptr;
+
+    // --- Widgets (objectName = member name without "m_") ------------------------------
+    QLabel* m_lblOperator = nullptr;
+    QLineEdit* m_eOperator = nullptr;
+    QLabel* m_lblPart = nullptr;
+    QLineEdit* m_ePart = nullptr;
+    QLabel* m_lblNote = nullptr;
+    QLineEdit* m_eNote = nullptr;
+    QTableView* m_tvTests = nullptr;
+    QList<QLabel*> m_statCaptions;
+    QList<QLabel*> m_statValues;
+    QLineEdit* m_eSeriesName = nullptr;
+    SpeedButton* m_sbNewSeries = nullptr;
+    SpeedButton* m_sbDeleteTests = nullptr;
+};
