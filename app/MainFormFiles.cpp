@@ -1,6 +1,7 @@
 // Data files, chart image, export, configuration, languages, help and About.
 #include "app/MainForm.h"
 
+#include "app/SeriesPanel.h"
 #include "app/SeriesRecorder.h"
 #include "app/SettingsPanel.h"
 #include "app/dialogs/TAboutForm.h"
@@ -223,13 +224,16 @@ void TMainForm::LoadConfig() {
         Global.EthHost = *loaded.EthHost;
     if (loaded.EthPort)
         Global.EthPort = *loaded.EthPort;
+    m_seriesPanel->ShowTestFields(loaded.TestOperator.value_or(QString()),
+                                  loaded.TestPart.value_or(QString()),
+                                  loaded.TestNote.value_or(QString()));
 }
 
 void TMainForm::SaveConfig() {
     if (!m_xmlConfig)
         return;
-    m_xmlConfig->SaveConfig({Global.LanguageId, Settings().Text(SettingText::Low),
-                             Settings().Text(SettingText::High), Global.PortConfigured,
-                             m_port->MaxPortText(), Global.DataDirectory, Global.UseEthernet,
-                             Global.EthHost, Global.EthPort});
+    m_xmlConfig->SaveConfig(
+        {Global.LanguageId, Settings().Text(SettingText::Low), Settings().Text(SettingText::High),
+         Global.PortConfigured, m_port->MaxPortText(), Global.DataDirectory, Global.UseEthernet,
+         Global.EthHost, Global.EthPort, m_tests->Operator(), m_tests->Part(), m_tests->Note()});
 }

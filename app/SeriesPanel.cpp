@@ -132,6 +132,13 @@ SeriesPanel::SeriesPanel(SeriesRecorder& recorder, const GaugeSettings& settings
     ShowStatistics();
 }
 
+void SeriesPanel::ShowTestFields(const QString& testOperator, const QString& part,
+                                 const QString& note) {
+    m_eOperator->setText(testOperator);
+    m_ePart->setText(part);
+    m_eNote->setText(note);
+}
+
 QList<int> SeriesPanel::SelectedTests() const {
     QList<int> tests;
     for (const QModelIndex& row : m_tvTests->selectionModel()->selectedRows())

@@ -22,6 +22,8 @@ public:
     SeriesPanel(SeriesRecorder& recorder, const GaugeSettings& settings, QWidget* parent);
 
     void ApplyTexts();
+    // The fields typed for the tests to come, as config.xml kept them.
+    void ShowTestFields(const QString& testOperator, const QString& part, const QString& note);
     // The selected tests as indexes into the series, in the series' order.
     QList<int> SelectedTests() const;
 

@@ -33,6 +33,9 @@ public:
     void ChartCleared();
     // What the user typed for the tests to come.
     void SetTestFields(const QString& testOperator, const QString& part, const QString& note);
+    const QString& Operator() const { return m_operator; }
+    const QString& Part() const { return m_part; }
+    const QString& Note() const { return m_note; }
 
 private:
     TestContext Context(TestOrigin origin, const QDateTime& start) const;

@@ -84,6 +84,12 @@ void LoadedConfig::ApplyTo(ConfigValues& values) const {
         values.EthHost = *EthHost;
     if (EthPort)
         values.EthPort = *EthPort;
+    if (TestOperator)
+        values.TestOperator = *TestOperator;
+    if (TestPart)
+        values.TestPart = *TestPart;
+    if (TestNote)
+        values.TestNote = *TestNote;
 }
 
 XMLConfig::XMLConfig(QString path)
@@ -167,6 +173,11 @@ void XMLConfig::EnsureConfigDefaults() {
     EnsureConfigValue(ConfigKey::Interface, ConfigKey::Host, ConfigText::DefaultEthHost);
     EnsureConfigValue(ConfigKey::Interface, ConfigKey::Port,
                       QString::number(ConfigText::DefaultEthPort));
+
+    if (Section(ConfigKey::Tests).isNull())
+        root.appendChild(m_document.createElement(ConfigKey::Tests));
+    for (const QLatin1String key : {ConfigKey::Operator, ConfigKey::Part, ConfigKey::Note})
+        EnsureConfigValue(ConfigKey::Tests, key, QString());
 }
 
 QDomElement XMLConfig::Section(const QString& name) const {
@@ -233,6 +244,16 @@ LoadedConfig XMLConfig::LoadConfig() const {
         const int value = IntegerOrZero(*port);
         loaded.EthPort = IsUsableTcpPort(value) ? value : ConfigText::DefaultEthPort;
     }
+
+    // Free texts: one that cannot be read is empty.
+    const auto test = [this](QLatin1String key, std::optional<QString>& target) {
+        const QDomElement element = Key(ConfigKey::Tests, key);
+        if (!element.isNull())
+            target = TextOf(element).value_or(QString());
+    };
+    test(ConfigKey::Operator, loaded.TestOperator);
+    test(ConfigKey::Part, loaded.TestPart);
+    test(ConfigKey::Note, loaded.TestNote);
     return loaded;
 }
 
@@ -292,7 +313,10 @@ bool XMLConfig::SaveConfig(const ConfigValues& values) {
                          ConfigText::DefaultEthHost) &&
         WriteConfigValue(Interface, Port, IsUsableTcpPort(values.EthPort),
                          QString::number(values.EthPort),
-                         QString::number(ConfigText::DefaultEthPort));
+                         QString::number(ConfigText::DefaultEthPort)) &&
+        WriteConfigValue(Tests, Operator, true, values.TestOperator, values.TestOperator) &&
+        WriteConfigValue(Tests, Part, true, values.TestPart, values.TestPart) &&
+        WriteConfigValue(Tests, Note, true, values.TestNote, values.TestNote);
     if (!written)
         return false;
 

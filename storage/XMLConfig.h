@@ -25,6 +25,12 @@ inline constexpr QLatin1String Interface{"Interface"};
 inline constexpr QLatin1String Kind{"Kind"};
 inline constexpr QLatin1String Host{"Host"};
 inline constexpr QLatin1String Port{"Port"};
+
+// What the user typed once for the tests to come.
+inline constexpr QLatin1String Tests{"Tests"};
+inline constexpr QLatin1String Operator{"Operator"};
+inline constexpr QLatin1String Part{"Part"};
+inline constexpr QLatin1String Note{"Note"};
 } // namespace ConfigKey
 
 // Texts and numbers that config.xml stores, and the ids it knows.
@@ -68,6 +74,9 @@ struct ConfigValues {
     bool UseEthernet = false;
     QString EthHost;
     std::int32_t EthPort = 0;
+    QString TestOperator;
+    QString TestPart;
+    QString TestNote;
 };
 
 // What LoadConfig found; an empty member means the target keeps its value.
@@ -81,6 +90,9 @@ struct LoadedConfig {
     std::optional<bool> UseEthernet;
     std::optional<QString> EthHost;
     std::optional<std::int32_t> EthPort;
+    std::optional<QString> TestOperator;
+    std::optional<QString> TestPart;
+    std::optional<QString> TestNote;
 
     // Copies the values that were found over the targets.
     void ApplyTo(ConfigValues& values) const;

@@ -79,21 +79,22 @@ void TestWindowConfig::firstCloseWritesEveryKeyInOrder() {
         window->close();
     }
     const QStringList keys = KeysOf(path);
-    QCOMPARE(keys.size(), 9);
+    QCOMPARE(keys.size(), 12);
     QStringList names;
     for (const QString& key : keys)
         names << key.section(QLatin1Char('='), 0, 0);
-    QCOMPARE(names,
-             QStringList({"Options/Language", "Options/LowThr", "Options/HighThr",
-                          "Options/PortConfigured", "Options/MaxPort", "Options/DataDirectory",
-                          "Interface/Kind", "Interface/Host", "Interface/Port"}));
+    QCOMPARE(names, QStringList({"Options/Language", "Options/LowThr", "Options/HighThr",
+                                 "Options/PortConfigured", "Options/MaxPort",
+                                 "Options/DataDirectory", "Interface/Kind", "Interface/Host",
+                                 "Interface/Port", "Tests/Operator", "Tests/Part", "Tests/Note"}));
     QVERIFY(QStringList({"1031", "1051", "13321"}).contains(KeyText(path, "Options/Language")));
     QCOMPARE(keys.mid(1, 4), QStringList({"Options/LowThr=99", "Options/HighThr=101",
                                           "Options/PortConfigured=No", "Options/MaxPort=4"}));
     QCOMPARE(KeyText(path, "Options/DataDirectory"),
              QDir(program.Dir()).absolutePath() + QLatin1Char('/'));
-    QCOMPARE(keys.mid(6), QStringList({"Interface/Kind=COM", "Interface/Host=192.168.1.100",
-                                       "Interface/Port=1001"}));
+    QCOMPARE(keys.mid(6),
+             QStringList({"Interface/Kind=COM", "Interface/Host=192.168.1.100",
+                          "Interface/Port=1001", "Tests/Operator=", "Tests/Part=", "Tests/Note="}));
     QVERIFY(messages.Shown.isEmpty());
 }
 
@@ -125,6 +126,8 @@ void TestWindowConfig::typedThresholdsComeBackAtTheNextStart() {
         auto window = Start();
         Edit(*window, "EditLow")->setText(low);
         Edit(*window, "EditHigh")->setText(high);
+        // What is typed for the tests to come is kept the same way.
+        Edit(*window, "eOperator")->setText(high);
         window->close();
     }
     QCOMPARE(KeyText(path, "Options/LowThr"), low);
@@ -133,6 +136,7 @@ void TestWindowConfig::typedThresholdsComeBackAtTheNextStart() {
     auto next = Start();
     QCOMPARE(Edit(*next, "EditLow")->text(), low);
     QCOMPARE(Edit(*next, "EditHigh")->text(), high);
+    QCOMPARE(Edit(*next, "eOperator")->text(), high);
     // Closed again without a change, the file says the same.
     next->close();
     QCOMPARE(KeyText(path, "Options/LowThr"), low);
@@ -248,7 +252,7 @@ void TestWindowConfig::workingDirectoryChoosesTheConfig() {
         window->close();
     }
     QCOMPARE(KeyText(otherConfig, "Options/LowThr"), QStringLiteral("3"));
-    QCOMPARE(KeysOf(otherConfig).size(), 9);
+    QCOMPARE(KeysOf(otherConfig).size(), 12);
     if (configThere) {
         QFile config(otherConfig);
         QVERIFY(config.open(QIODevice::ReadOnly));

@@ -103,6 +103,9 @@ ConfigValues SomeValues() {
     values.UseEthernet = true;
     values.EthHost = "10.0.0.7";
     values.EthPort = 4001;
+    values.TestOperator = "Zażółć <A&B>";
+    values.TestPart = "Partia 7/26";
+    values.TestNote = "  odstępy  ";
     return values;
 }
 
@@ -129,12 +132,14 @@ private slots:
         QVERIFY(document.setContent(ReadAll(m_path)));
         const QDomElement root = document.documentElement();
         QCOMPARE(root.tagName(), "Config");
-        QCOMPARE(ChildNames(root), QStringList({"Options", "Interface"}));
+        QCOMPARE(ChildNames(root), QStringList({"Options", "Interface", "Tests"}));
         QCOMPARE(ChildNames(root.firstChildElement("Options")),
                  QStringList({"Language", "LowThr", "HighThr", "PortConfigured", "MaxPort",
                               "DataDirectory"}));
         QCOMPARE(ChildNames(root.firstChildElement("Interface")),
                  QStringList({"Kind", "Host", "Port"}));
+        QCOMPARE(ChildNames(root.firstChildElement("Tests")),
+                 QStringList({"Operator", "Part", "Note"}));
 
         const QMap<QString, QString> texts = SavedTexts(m_path);
         QCOMPARE(texts.value("Options/LowThr"), "99");
@@ -307,6 +312,9 @@ private slots:
         QTest::newRow("port negative") << "Interface/Port" << QVariant(-5) << "1001";
         QTest::newRow("port beyond TCP") << "Interface/Port" << QVariant(70000) << "1001";
         QTest::newRow("port") << "Interface/Port" << QVariant(2000) << "2000";
+        QTest::newRow("no operator") << "Tests/Operator" << QVariant("") << "";
+        QTest::newRow("part with markup") << "Tests/Part" << QVariant("<1&2>") << "<1&2>";
+        QTest::newRow("note") << "Tests/Note" << QVariant("ręcznie") << "ręcznie";
     }
     void saving() {
         QFETCH(QString, key);
@@ -332,6 +340,12 @@ private slots:
             values.EthHost = value.toString();
         else if (name == "Port")
             values.EthPort = value.toInt();
+        else if (name == "Operator")
+            values.TestOperator = value.toString();
+        else if (name == "Part")
+            values.TestPart = value.toString();
+        else if (name == "Note")
+            values.TestNote = value.toString();
 
         XMLConfig config(m_path);
         config.EnsureConfigDefaults();
@@ -359,6 +373,9 @@ private slots:
         QCOMPARE(loaded.UseEthernet, saved.UseEthernet);
         QCOMPARE(loaded.EthHost, saved.EthHost);
         QCOMPARE(loaded.EthPort, saved.EthPort);
+        QCOMPARE(loaded.TestOperator, saved.TestOperator);
+        QCOMPARE(loaded.TestPart, saved.TestPart);
+        QCOMPARE(loaded.TestNote, saved.TestNote);
     }
 
     void foreignDocumentKeepsWhatItHolds() {
@@ -378,7 +395,7 @@ private slots:
         QVERIFY(document.setContent(ReadAll(m_path)));
         const QDomElement root = document.documentElement();
         QCOMPARE(root.tagName(), "Settings");
-        QCOMPARE(ChildNames(root), QStringList({"Extra", "Options", "Interface"}));
+        QCOMPARE(ChildNames(root), QStringList({"Extra", "Options", "Interface", "Tests"}));
         QCOMPARE(root.firstChildElement("Extra").attribute("mode"), "x");
         QCOMPARE(root.firstChildElement("Extra").text(), "kept");
         QCOMPARE(ChildNames(root.firstChildElement("Options")),
@@ -439,7 +456,7 @@ private slots:
         QCOMPARE(values.EthPort, 1001);
         QVERIFY(config.SaveConfig(values));
         QCOMPARE(SavedTexts(m_path).value("Options/HighThr"), "101");
-        QCOMPARE(SavedTexts(m_path).size(), 9);
+        QCOMPARE(SavedTexts(m_path).size(), 12);
     }
 
     void eachWorkingDirectoryHasItsOwnFile() {
