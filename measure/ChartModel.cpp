@@ -108,6 +108,10 @@ void ChartModel::AddSample(double sampleTime, double value, bool thresholdsShown
     }
     m_lastKey = n == 0 ? x : std::max(m_lastKey, x);
     Include(x, value);
+    if (!m_hasPeak || std::abs(value) > std::abs(m_peak.y())) {
+        m_peak = QPointF(x, value);
+        m_hasPeak = true;
+    }
     if (thresholdsShown) {
         const double next = (n + 1 - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
         AppendLinePoint(*m_low, next, Global.LowThreshold);
@@ -136,6 +140,7 @@ void ChartModel::ClearSeries() {
     m_late.clear();
     m_blockFill = 0;
     m_hasRange = false;
+    m_hasPeak = false;
     ++m_revision;
 }
 

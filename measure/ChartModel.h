@@ -66,6 +66,11 @@ public:
     // data to fit the axes. Empty ranges are reported as not found.
     bool KeyRange(QCPRange& range) const;
     bool ValueRange(QCPRange& range) const;
+    // The sample of the largest magnitude (the first of equal ones); false without samples.
+    bool Peak(QPointF& peak) const {
+        peak = m_peak;
+        return m_hasPeak;
+    }
 
     // Changes with every modification; the chart redraws only when it moved.
     quint64 Revision() const { return m_revision; }
@@ -101,6 +106,8 @@ private:
     mutable QCPGraphData m_blockMin;
     mutable QCPGraphData m_blockMax;
     bool m_hasRange = false;
+    bool m_hasPeak = false;
+    QPointF m_peak;
     QCPRange m_keys;
     QCPRange m_values;
     quint64 m_revision = 0;

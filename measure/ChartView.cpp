@@ -43,6 +43,26 @@ ChartView::ChartView(ChartModel& model, QWidget* parent)
     xAxis->setRange(0, 1);
     yAxis->setRange(0, 1);
     setNoAntialiasingOnDrag(true);
+    setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    axisRect()->setRangeDrag(Qt::Horizontal | Qt::Vertical);
+    axisRect()->setRangeZoom(Qt::Horizontal | Qt::Vertical);
+    selectionRect()->setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
+
+    m_peakMarker = new QCPItemTracer(this);
+    m_peakMarker->setObjectName(QStringLiteral("PeakMarker"));
+    m_peakMarker->setStyle(QCPItemTracer::tsCircle);
+    m_peakMarker->setSize(9);
+    m_peakMarker->setPen(QPen(SampleColor.darker(150), 1.5));
+    m_peakMarker->setVisible(false);
+    m_readout = new QCPItemText(this);
+    m_readout->setObjectName(QStringLiteral("Readout"));
+    m_readout->setPositionAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_readout->position->setType(QCPItemPosition::ptAxisRectRatio);
+    m_readout->position->setCoords(0.01, 0.01);
+    m_readout->setPadding(QMargins(4, 2, 4, 2));
+    m_readout->setBrush(QColor(255, 255, 255, 220));
+    m_readout->setPen(QPen(Qt::lightGray));
+    m_readout->setVisible(false);
     setPlottingHints(QCP::phFastPolylines | QCP::phCacheLabels);
 
     m_refreshTimer.setInterval(RefreshInterval);
@@ -87,7 +107,8 @@ void ChartView::SetOverlays(const QList<Overlay>& overlays) {
 }
 
 void ChartView::RefreshIfChanged() {
-    if (m_drawnRevision != m_model.Revision() || m_titlesChanged || m_overlaysChanged)
+    if (m_drawnRevision != m_model.Revision() || m_titlesChanged || m_overlaysChanged ||
+        m_readoutChanged)
         Refresh();
 }
 
@@ -112,7 +133,7 @@ void ChartView::Refresh() {
                        : curveValues;
         found = true;
     }
-    if (found) {
+    if (found && m_following) {
         // A single point or a flat line still gets a visible span around it.
         if (keys.size() <= 0)
             keys = QCPRange(keys.lower - 0.5, keys.upper + 0.5);
@@ -129,6 +150,89 @@ void ChartView::Refresh() {
     m_drawnRevision = m_model.Revision();
     m_titlesChanged = false;
     m_overlaysChanged = false;
+    m_readoutChanged = false;
+    QPointF peak;
+    const bool hasPeak = m_model.Peak(peak);
+    m_peakMarker->setVisible(hasPeak);
+    if (hasPeak)
+        m_peakMarker->position->setCoords(peak);
     if (isVisible())
         replot(QCustomPlot::rpImmediateRefresh);
+}
+
+void ChartView::Follow() {
+    m_following = true;
+    Refresh();
+}
+
+void ChartView::wheelEvent(QWheelEvent* event) {
+    Qt::Orientations zoom = Qt::Horizontal | Qt::Vertical;
+    if (event->modifiers() & Qt::ControlModifier)
+        zoom = Qt::Horizontal;
+    else if (event->modifiers() & Qt::ShiftModifier)
+        zoom = Qt::Vertical;
+    axisRect()->setRangeZoom(zoom);
+    m_following = false;
+    // Some desktops turn a wheel turned with Shift into a sideways one.
+    if (event->angleDelta().y() == 0 && event->angleDelta().x() != 0) {
+        const QPoint delta(0, event->angleDelta().x());
+        QWheelEvent upright(event->position(), event->globalPosition(), QPoint(), delta,
+                            event->buttons(), event->modifiers(), event->phase(),
+                            event->inverted());
+        QCustomPlot::wheelEvent(&upright);
+        return;
+    }
+    QCustomPlot::wheelEvent(event);
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event) {
+    m_pressKeys = xAxis->range();
+    m_pressValues = yAxis->range();
+    const bool box = event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier);
+    setSelectionRectMode(box ? QCP::srmZoom : QCP::srmNone);
+    QCustomPlot::mousePressEvent(event);
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* event) {
+    QCustomPlot::mouseReleaseEvent(event);
+    setSelectionRectMode(QCP::srmNone);
+    // A click that moved nothing leaves the view following.
+    if (xAxis->range() != m_pressKeys || yAxis->range() != m_pressValues)
+        m_following = false;
+}
+
+void ChartView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QCustomPlot::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Follow();
+}
+
+QString ChartView::ReadoutText() const {
+    return m_readout->visible() ? m_readout->text() : QString();
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event) {
+    QCustomPlot::mouseMoveEvent(event);
+    const QPointF at = event->position();
+    const bool inside = axisRect()->rect().contains(at.toPoint());
+    if (inside) {
+        const double time = xAxis->pixelToCoord(at.x());
+        const double value = yAxis->pixelToCoord(at.y());
+        const QLocale locale;
+        m_readout->setText(
+            QStringLiteral("%1 = %2 s    %3")
+                .arg(tr("t"), locale.toString(time, 'f', 3), locale.toString(value, 'g', 6)));
+    }
+    if (inside != m_readout->visible() || inside) {
+        m_readout->setVisible(inside);
+        m_readoutChanged = true;
+    }
+}
+
+void ChartView::leaveEvent(QEvent* event) {
+    QCustomPlot::leaveEvent(event);
+    if (m_readout->visible()) {
+        m_readout->setVisible(false);
+        m_readoutChanged = true;
+    }
 }

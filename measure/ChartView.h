@@ -40,8 +40,26 @@ public:
     void SetOverlays(const QList<Overlay>& overlays);
     int OverlayCount() const { return graphCount() - BaseGraphs; }
 
-    // Fits the axes to the data and draws now (the timer calls it when something changed).
+    // Fits the axes to the data while the view follows it, and draws now (the timer calls it
+    // when something changed).
     void Refresh();
+
+    // The view follows the data (shows all of it, the newest samples included) until the user
+    // zooms or pans: the wheel zooms (with Ctrl the time axis alone, with Shift the values
+    // alone), a drag pans, a drag with Shift zooms to its box. A double-click fits everything
+    // and follows again.
+    bool Following() const { return m_following; }
+    void Follow();
+    // The pointer's time and value as the readout shows them; empty off the plotting area.
+    QString ReadoutText() const;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void RefreshIfChanged();
@@ -53,4 +71,10 @@ private:
     quint64 m_drawnRevision = ~quint64(0);
     bool m_titlesChanged = false;
     bool m_overlaysChanged = false;
+    bool m_following = true;
+    bool m_readoutChanged = false;
+    QCPRange m_pressKeys;
+    QCPRange m_pressValues;
+    QCPItemText* m_readout = nullptr;
+    QCPItemTracer* m_peakMarker = nullptr;
 };

@@ -18,6 +18,10 @@
         <source>Czas</source>
         <translation>Time</translation>
     </message>
+    <message>
+        <source>t</source>
+        <translation>t</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
