@@ -4,6 +4,7 @@
 #include "app/InstrumentPanel.h"
 #include "app/MainMenuBar.h"
 #include "app/ReadingPanel.h"
+#include "app/SeriesPanel.h"
 #include "app/SettingsPanel.h"
 #include "app/StatisticsPanel.h"
 #include "app/widgets/CheckBox.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -49,6 +51,10 @@ TMainForm::~TMainForm() {
     // listeners: the panel goes first, then the exchange, while the window is still whole.
     delete m_settingsPanel;
     m_settingsPanel = nullptr;
+    // The series dock hides as the window goes, and its handler would reach a window
+    // already half destroyed.
+    QObject::disconnect(m_SeriesDock, nullptr, this, nullptr);
+    QObject::disconnect(m_seriesPanel, nullptr, this, nullptr);
     delete m_exchange;
     m_exchange = nullptr;
     m_ComPort1 = nullptr;
