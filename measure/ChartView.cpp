@@ -1,13 +1,15 @@
 #include "measure/ChartView.h"
 
+#include "series/CurveColor.h"
+
 namespace {
 
-const QColor SampleColor(Qt::red);
-const QColor ThresholdColor(0, 128, 0);
-// Overlaid tests, told apart from the red samples and the green thresholds.
-const QColor OverlayColors[] = {QColor(0, 90, 200),  QColor(230, 130, 0), QColor(140, 60, 170),
-                                QColor(0, 160, 160), QColor(120, 80, 40), QColor(220, 60, 150),
-                                QColor(90, 90, 90),  QColor(150, 150, 0)};
+QColor ColorOf(const CurveColor& color) {
+    return QColor(color.Red, color.Green, color.Blue);
+}
+
+const QColor SampleColor = ColorOf(SampleCurveColor);
+const QColor ThresholdColor = ColorOf(ThresholdCurveColor);
 
 } // namespace
 
@@ -90,7 +92,7 @@ void ChartView::SetOverlays(const QList<Overlay>& overlays) {
     for (qsizetype i = 0; i < overlays.size(); ++i) {
         QCPGraph* curve = addGraph();
         curve->setName(overlays[i].Name);
-        curve->setPen(QPen(OverlayColors[i % std::size(OverlayColors)], 1));
+        curve->setPen(QPen(ColorOf(OverlayCurveColor(std::size_t(i))), 1));
         curve->setAdaptiveSampling(true);
         QVector<double> keys;
         QVector<double> values;

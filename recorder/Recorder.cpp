@@ -9,6 +9,7 @@
 #include "link/SerialSettings.h"
 #include "protocol/Numbers.h"
 #include "protocol/ProcessData.h"
+#include "series/TestCsv.h"
 #include "state/Global.h"
 #include "storage/DataFile.h"
 #include "storage/XMLConfig.h"
@@ -21,18 +22,10 @@
 
 namespace {
 
-// A CSV field as RFC 4180 wants it: quoted when it holds a comma, a quote or a line end.
-QByteArray CsvField(const QString& text) {
-    QByteArray field = text.toUtf8();
-    if (!field.contains(',') && !field.contains('"') && !field.contains('\n') &&
-        !field.contains('\r'))
-        return field;
-    field.replace('"', "\"\"");
-    return '"' + field + '"';
-}
-
 QByteArray CsvLine(const QPointF& sample) {
-    // Qt's number texts never follow the locale: "." is the decimal point everywhere.
+    // Qt's number texts never follow the locale: "." is the decimal point everywhere. Twelve
+    // digits, not the shortest exact form: a time is index times sample time, and the last
+    // digits of that product are rounding, not data (the gauge sends fewer digits than that).
     return QByteArray::number(sample.x(), 'g', 12) + ',' + QByteArray::number(sample.y(), 'g', 12) +
            "\r\n";
 }
@@ -259,7 +252,7 @@ QString Recorder::Unit() const {
 }
 
 QByteArray Recorder::CsvHeader() const {
-    return "time [s]," + CsvField(QStringLiteral("value [%1]").arg(Unit())) + "\r\n";
+    return TestCsv::SamplesHeader(Unit());
 }
 
 void Recorder::WriteStandardOutput(const QByteArray& text) {

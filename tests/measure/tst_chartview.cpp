@@ -2,6 +2,7 @@
 // double-click that follows again, the readout and the peak marker.
 #include "measure/ChartModel.h"
 #include "measure/ChartView.h"
+#include "series/CurveColor.h"
 #include "state/Global.h"
 
 #include <QApplication>
@@ -134,6 +135,28 @@ private slots:
         chart.model.ClearSeries();
         chart.view.Refresh();
         QVERIFY(!peak->visible());
+    }
+
+    // The printed report draws each test in the colour the screen gives it.
+    void overlaysTakeTheSharedColours() {
+        Chart chart;
+        QList<ChartView::Overlay> overlays;
+        for (int i = 0; i < 10; ++i)
+            overlays.append({QStringLiteral("Test %1").arg(i + 1), {{0, 1.0 * i}, {1, 2.0 * i}}});
+        chart.view.SetOverlays(overlays);
+        QCOMPARE(chart.view.OverlayCount(), 10);
+        for (int i = 0; i < 10; ++i) {
+            const CurveColor shared = OverlayCurveColor(std::size_t(i));
+            QCOMPARE(chart.view.graph(4 + i)->pen().color(),
+                     QColor(shared.Red, shared.Green, shared.Blue));
+            QCOMPARE(chart.view.graph(4 + i)->name(), QStringLiteral("Test %1").arg(i + 1));
+        }
+        const CurveColor samples = SampleCurveColor;
+        const CurveColor thresholds = ThresholdCurveColor;
+        QCOMPARE(chart.view.Series1()->pen().color(),
+                 QColor(samples.Red, samples.Green, samples.Blue));
+        QCOMPARE(chart.view.Series2()->pen().color(),
+                 QColor(thresholds.Red, thresholds.Green, thresholds.Blue));
     }
 };
 

@@ -1,7 +1,11 @@
 // Test records, verdicts and the statistics of a series.
+#include "series/TestCsv.h"
 #include "series/TestSeries.h"
 
+#include <QFile>
+#include <QLocale>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <limits>
@@ -35,6 +39,8 @@ class TestTestSeries : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
     void recordFromSamples_data() {
         QTest::addColumn<QList<QPointF>>("samples");
         QTest::addColumn<Limits>("limits");
@@ -194,6 +200,145 @@ private slots:
         series.Add(RecordWithPeak(1, Verdict::None));
         QCOMPARE(series.Records().front().Name, QStringLiteral("Test 1"));
         QCOMPARE(series.Name(), QStringLiteral("Partia 2"));
+    }
+
+    void csvField_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("field");
+
+        QTest::newRow("plain") << "Test 1" << QByteArray("Test 1");
+        QTest::newRow("empty") << "" << QByteArray();
+        QTest::newRow("comma") << "a,b" << QByteArray("\"a,b\"");
+        QTest::newRow("quote") << "12\" pipe" << QByteArray("\"12\"\" pipe\"");
+        QTest::newRow("only quotes") << "\"\"" << QByteArray("\"\"\"\"\"\"");
+        QTest::newRow("CR") << "a\rb" << QByteArray("\"a\rb\"");
+        QTest::newRow("LF") << "a\nb" << QByteArray("\"a\nb\"");
+        QTest::newRow("CRLF") << "a\r\nb" << QByteArray("\"a\r\nb\"");
+        // Blanks are part of the field: neither quoted nor trimmed.
+        QTest::newRow("leading and trailing spaces") << "  a b  " << QByteArray("  a b  ");
+        QTest::newRow("semicolon and tab stay") << "a;b\tc" << QByteArray("a;b\tc");
+        QTest::newRow("non-ASCII in UTF-8")
+            << "Łódź, Żółć"
+            << QByteArray("\"\xc5\x81\xc3\xb3"
+                          "d\xc5\xba, \xc5\xbb\xc3\xb3\xc5\x82\xc4\x87\"");
+    }
+
+    void csvField() {
+        QFETCH(QString, text);
+        QTEST(TestCsv::Field(text), "field");
+    }
+
+    void csvSamples_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QByteArray>("header");
+
+        QTest::newRow("C") << QLocale::c() << "N" << QByteArray("time [s],value [N]\r\n");
+        QTest::newRow("Polish: still a point")
+            << QLocale(QLocale::Polish) << "N" << QByteArray("time [s],value [N]\r\n");
+        QTest::newRow("German, torque unit")
+            << QLocale(QLocale::German) << "N*m" << QByteArray("time [s],value [N*m]\r\n");
+        QTest::newRow("unit with a comma is quoted")
+            << QLocale::c() << "a,b" << QByteArray("time [s],\"value [a,b]\"\r\n");
+    }
+
+    // Every number is the shortest text that reads back to the same double, with ".".
+    void csvSamples() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, unit);
+        QFETCH(QByteArray, header);
+        QLocale::setDefault(locale);
+        TestContext context;
+        context.Unit = unit;
+        const QList<QPointF> samples{{3.0, 1.5},        {3.1, -12.25}, {3.2, 1e-7},
+                                     {3.3, 123456.789}, {3.4, -0.0},   {3.5, 1234567.0}};
+        const std::optional<TestRecord> record = TestRecord::Make(context, samples);
+        QVERIFY(record);
+        const QByteArray csv = TestCsv::Samples(*record);
+        QVERIFY(csv.startsWith(header));
+        const QList<QByteArray> lines = csv.mid(header.size()).split('\n');
+        QCOMPARE(lines.size(), samples.size() + 1);
+        QVERIFY(lines.last().isEmpty());
+        QCOMPARE(lines[0], QByteArray("0,1.5\r"));
+        QCOMPARE(lines[3], QByteArray("0.2999999999999998,123456.789\r"));
+        QCOMPARE(lines[5], QByteArray("0.5,1234567\r"));
+        for (qsizetype i = 0; i < samples.size(); ++i) {
+            const QList<QByteArray> fields = lines[i].chopped(1).split(',');
+            QCOMPARE(fields.size(), 2);
+            bool timeOk = false;
+            bool valueOk = false;
+            QCOMPARE(fields[0].toDouble(&timeOk), record->Samples[i].x());
+            QCOMPARE(fields[1].toDouble(&valueOk), samples[i].y());
+            QVERIFY(timeOk && valueOk);
+        }
+    }
+
+    void csvTable_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("C") << QLocale::c();
+        QTest::newRow("Polish") << QLocale(QLocale::Polish);
+    }
+
+    void csvTable() {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        TestContext judged;
+        judged.Origin = TestOrigin::Run;
+        judged.Start = QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9));
+        judged.Model = QStringLiteral("FM-500");
+        judged.SerialNumber = QStringLiteral("12345");
+        judged.Unit = QStringLiteral("N");
+        judged.SampleTime = 0.5;
+        judged.Limits = Tolerance{8, 10.5};
+        judged.Operator = QStringLiteral("Łukasz Żółć");
+        judged.Part = QStringLiteral("P-7");
+        judged.Note = QStringLiteral("pęknięcie, druga\nlinia");
+        std::optional<TestRecord> first = TestRecord::Make(judged, Points(2, 0.5, {1, 5, 9.5, 4}));
+        QVERIFY(first);
+        first->Name = QStringLiteral("Próba \"A\"");
+        TestContext plain;
+        plain.Origin = TestOrigin::Download;
+        plain.Unit = QStringLiteral("kgf");
+        std::optional<TestRecord> second = TestRecord::Make(plain, Points(0, 0.25, {-2, -3}));
+        QVERIFY(second);
+        second->Name = QStringLiteral("Test 2");
+
+        const QList<QByteArray> lines = TestCsv::Table({*first, *second}).split('\n');
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines[4].isEmpty());
+        QCOMPARE(lines[0], QByteArray("name,start,origin,model,serial number,unit,samples,"
+                                      "sample time [s],duration [s],min,max,mean,peak,"
+                                      "peak time [s],verdict,lower threshold,upper threshold,"
+                                      "operator,part,note\r"));
+        // The note's line end is inside its quotes: the record goes on in the next line.
+        QCOMPARE(lines[1] + '\n' + lines[2],
+                 QByteArray(
+                     "\"Pr\xc3\xb3"
+                     "ba \"\"A\"\"\",2024-05-06T07:08:09,run,FM-500,12345,N,4,0.5,1.5,"
+                     "1,9.5,4.875,9.5,1,pass,8,10.5,\xc5\x81ukasz \xc5\xbb\xc3\xb3\xc5\x82\xc4\x87,"
+                     "P-7,\"p\xc4\x99kni\xc4\x99"
+                     "cie, druga\nlinia\"\r"));
+        // Without thresholds: no verdict and both thresholds empty, not zero.
+        QCOMPARE(lines[3],
+                 QByteArray("Test 2,,download,,,kgf,2,0,0.25,-3,-2,-2.5,-3,0.25,,,,,,\r"));
+    }
+
+    void csvSaveWritesOrReports() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("seria.csv"));
+        QString error;
+        QVERIFY(TestCsv::Save(path, "a,b\r\n", &error));
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("a,b\r\n"));
+        const QString missing = dir.filePath(QStringLiteral("brak/seria.csv"));
+        QVERIFY(!TestCsv::Save(missing, "x", &error));
+        QVERIFY2(error.contains(QStringLiteral("seria.csv")), qPrintable(error));
+        QVERIFY(!QFile::exists(missing));
+        // A folder in the file's place is no file to write.
+        error.clear();
+        QVERIFY(!TestCsv::Save(dir.path(), "x", &error));
+        QVERIFY(!error.isEmpty());
     }
 };
 
