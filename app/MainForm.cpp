@@ -5,6 +5,7 @@
 #include "app/MainMenuBar.h"
 #include "app/ReadingPanel.h"
 #include "app/SeriesPanel.h"
+#include "app/SeriesRecorder.h"
 #include "app/SettingsPanel.h"
 #include "app/StatisticsPanel.h"
 #include "app/widgets/CheckBox.h"
@@ -180,6 +181,9 @@ void TMainForm::FormClose() {
     if (m_closed)
         return;
     m_closed = true;
+    // A run still under way when the window goes is a test too: what it measured is kept.
+    ReplayPendingCapture();
+    m_tests->RunEnded();
     m_port->CloseAndStoreIni();
     m_headerLines.clear();
     m_port->ShutdownNetworkLink();

@@ -154,6 +154,8 @@ public:
 
     // The tests of the current series: every finished run, download and opened data file.
     TestSeries& Tests();
+    // What makes and keeps them (the results database included).
+    SeriesRecorder& TestRecorder() { return *m_tests; }
 
 signals:
     // The exit sequence has run; the program ends.

@@ -227,13 +227,15 @@ void TMainForm::LoadConfig() {
     m_seriesPanel->ShowTestFields(loaded.TestOperator.value_or(QString()),
                                   loaded.TestPart.value_or(QString()),
                                   loaded.TestNote.value_or(QString()));
+    m_tests->SetDatabase(DatabaseSettings::FromConfig(loaded.Database.value_or(DatabaseConfig())));
 }
 
 void TMainForm::SaveConfig() {
     if (!m_xmlConfig)
         return;
-    m_xmlConfig->SaveConfig(
-        {Global.LanguageId, Settings().Text(SettingText::Low), Settings().Text(SettingText::High),
-         Global.PortConfigured, m_port->MaxPortText(), Global.DataDirectory, Global.UseEthernet,
-         Global.EthHost, Global.EthPort, m_tests->Operator(), m_tests->Part(), m_tests->Note()});
+    m_xmlConfig->SaveConfig({Global.LanguageId, Settings().Text(SettingText::Low),
+                             Settings().Text(SettingText::High), Global.PortConfigured,
+                             m_port->MaxPortText(), Global.DataDirectory, Global.UseEthernet,
+                             Global.EthHost, Global.EthPort, m_tests->Operator(), m_tests->Part(),
+                             m_tests->Note(), m_tests->Database().ToConfig()});
 }

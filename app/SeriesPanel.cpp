@@ -1,8 +1,11 @@
 // The series panel beside the chart.
 #include "app/SeriesPanel.h"
 
+#include "app/SeriesExports.h"
 #include "app/SeriesRecorder.h"
 #include "app/SeriesTableModel.h"
+#include "app/dialogs/TDatabaseForm.h"
+#include "app/dialogs/TSeriesListForm.h"
 #include "app/widgets/PanelLayout.h"
 #include "app/widgets/SpeedButton.h"
 #include "protocol/GaugeSettings.h"
@@ -112,6 +115,76 @@ SeriesPanel::SeriesPanel(SeriesRecorder& recorder, const GaugeSettings& settings
     actions->addWidget(m_sbDeleteTests);
     column->addLayout(actions);
 
+    auto* outputs = Tight(new QHBoxLayout, 0, 0, 0, 0, 4);
+    m_sbReport = Button("sbReport", this, QStringLiteral("icon-file"));
+    m_sbCsvTable = Button("sbCsvTable", this, QStringLiteral("icon-export"));
+    m_sbCsvSamples = Button("sbCsvSamples", this, QStringLiteral("icon-export"));
+    outputs->addWidget(m_sbReport);
+    outputs->addWidget(m_sbCsvTable);
+    outputs->addWidget(m_sbCsvSamples);
+    outputs->addStretch(1);
+    column->addLayout(outputs);
+    m_exports = new SeriesExports(this);
+    connect(m_sbReport, &SpeedButton::Click, this, [this] {
+        const QList<TestRecord> records = ChosenRecords();
+        const QString title = records.size() == 1                    ? records.front().Name
+                              : m_recorder.Series().Name().isEmpty() ? tr("Seria testów")
+                                                                     : m_recorder.Series().Name();
+        m_exports->WriteReport(title, records, Limits());
+    });
+    connect(m_sbCsvTable, &SpeedButton::Click, this,
+            [this] { m_exports->WriteTableCsv(m_recorder.Series().Name(), ChosenRecords()); });
+    connect(m_sbCsvSamples, &SpeedButton::Click, this, [this] {
+        const QList<int> tests = SelectedTests();
+        if (tests.size() == 1)
+            m_exports->WriteSamplesCsv(m_recorder.Series().Records().at(tests.front()));
+    });
+
+    auto* database = Tight(new QHBoxLayout, 0, 0, 0, 0, 4);
+    m_lblDatabase = Label("lblDatabase", this);
+    m_lblDatabase->setWordWrap(true);
+    m_lblDatabase->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_sbOpenSeries = Button("sbOpenSeries", this, QStringLiteral("icon-open"));
+    m_sbDatabase = Button("sbDatabase", this, QStringLiteral("icon-data-folder"));
+    database->addWidget(m_lblDatabase, 1);
+    database->addWidget(m_sbOpenSeries);
+    database->addWidget(m_sbDatabase);
+    column->addLayout(database);
+
+    ResultsStore& results = m_recorder.Results();
+    connect(&results, &ResultsStore::Opened, this, [this](const QString& where) {
+        m_databaseWhere = where;
+        m_databaseError.clear();
+        ShowDatabase();
+    });
+    connect(&results, &ResultsStore::Failed, this, [this](const QString& message) {
+        m_databaseError = message;
+        m_listAsked = false;
+        ShowDatabase();
+    });
+    connect(&results, &ResultsStore::Stored, this, [this] {
+        m_databaseError.clear();
+        ShowDatabase();
+    });
+    connect(&results, &ResultsStore::UnsavedChanged, this, [this](int count) {
+        m_unsaved = count;
+        ShowDatabase();
+    });
+    connect(&results, &ResultsStore::SeriesListed, this, [this](const QList<StoredSeries>& series) {
+        if (!std::exchange(m_listAsked, false))
+            return;
+        TSeriesListForm form(series, this);
+        if (form.exec() == QDialog::Accepted && !form.Chosen().isNull())
+            m_recorder.Results().LoadSeries(form.Chosen());
+    });
+    connect(&results, &ResultsStore::SeriesLoaded, this,
+            [this](const QUuid&, const QString&, const QList<TestRecord>&, const QString& warning) {
+                if (!warning.isEmpty())
+                    ShowMessage(tr("Seria z bazy wyników"), warning, MessageIcon::Warning, this);
+            });
+    connect(m_sbOpenSeries, &SpeedButton::Click, this, &SeriesPanel::OpenSeries);
+    connect(m_sbDatabase, &SpeedButton::Click, this, &SeriesPanel::ChooseDatabase);
+
     connect(m_sbNewSeries, &SpeedButton::Click, this, &SeriesPanel::NewSeries);
     connect(m_sbDeleteTests, &SpeedButton::Click, this, &SeriesPanel::DeleteSelected);
     connect(m_tvTests->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -147,21 +220,34 @@ QList<int> SeriesPanel::SelectedTests() const {
     return tests;
 }
 
-void SeriesPanel::ShowStatistics() {
+std::optional<Tolerance> SeriesPanel::Limits() const {
+    if (!m_settings.ThresholdsOn())
+        return std::nullopt;
+    return Tolerance{ReadThreshold(m_settings.Text(SettingText::Low)),
+                     ReadThreshold(m_settings.Text(SettingText::High))};
+}
+
+QList<TestRecord> SeriesPanel::ChosenRecords() const {
     const QList<TestRecord>& records = m_recorder.Series().Records();
-    QList<int> chosen = SelectedTests();
-    if (chosen.isEmpty()) {
-        for (int i = 0; i < records.size(); ++i)
-            chosen.append(i);
-    }
-    QList<const TestRecord*> selected;
+    const QList<int> chosen = SelectedTests();
+    if (chosen.isEmpty())
+        return records;
+    QList<TestRecord> selected;
     for (const int index : chosen)
-        selected.append(&records.at(index));
-    std::optional<Tolerance> limits;
-    if (m_settings.ThresholdsOn())
-        limits = Tolerance{ReadThreshold(m_settings.Text(SettingText::Low)),
-                           ReadThreshold(m_settings.Text(SettingText::High))};
-    const SeriesStatistics stats = SeriesStatistics::Of(selected, limits);
+        selected.append(records.at(index));
+    return selected;
+}
+
+void SeriesPanel::ShowStatistics() {
+    const QList<TestRecord> chosen = ChosenRecords();
+    QList<const TestRecord*> selected;
+    for (const TestRecord& record : chosen)
+        selected.append(&record);
+    const SeriesStatistics stats = SeriesStatistics::Of(selected, Limits());
+    const bool any = !chosen.isEmpty();
+    m_sbReport->setEnabled(any);
+    m_sbCsvTable->setEnabled(any);
+    m_sbCsvSamples->setEnabled(SelectedTests().size() == 1);
     if (stats.Count == 0) {
         for (QLabel* value : m_statValues)
             value->setText(QStringLiteral("---"));
@@ -197,11 +283,42 @@ void SeriesPanel::NewSeries() {
     const QList<TestRecord>& records = m_recorder.Series().Records();
     if (!records.isEmpty() &&
         !AskYesNo(tr("Nowa seria"),
-                  tr("Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli.")
+                  tr("Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli; "
+                     "pozostają w bazie wyników.")
                       .arg(records.size()),
                   this))
         return;
     m_recorder.Series().StartNew(m_eSeriesName->text().trimmed());
+}
+
+void SeriesPanel::OpenSeries() {
+    m_listAsked = true;
+    m_recorder.Results().ListSeries();
+}
+
+void SeriesPanel::ChooseDatabase() {
+    TDatabaseForm form(this);
+    form.SetSettings(m_recorder.Database());
+    if (form.exec() != QDialog::Accepted)
+        return;
+    m_databaseWhere.clear();
+    m_databaseError.clear();
+    m_recorder.SetDatabase(form.Settings());
+    ShowDatabase();
+}
+
+void SeriesPanel::ShowDatabase() {
+    QString text;
+    if (!m_databaseError.isEmpty())
+        text = tr("Baza wyników niedostępna: %1").arg(m_databaseError);
+    else if (!m_databaseWhere.isEmpty())
+        text = tr("Wyniki zapisywane w: %1").arg(m_databaseWhere);
+    if (m_unsaved > 0)
+        text += QLatin1Char(' ') +
+                tr("(niezapisane testy: %1, kolejna próba za chwilę)").arg(m_unsaved);
+    m_lblDatabase->setStyleSheet(m_databaseError.isEmpty() ? QString()
+                                                           : QStringLiteral("color: red"));
+    m_lblDatabase->setText(text);
 }
 
 void SeriesPanel::ApplyTexts() {
@@ -217,6 +334,17 @@ void SeriesPanel::ApplyTexts() {
     m_eSeriesName->setPlaceholderText(tr("Nazwa nowej serii"));
     m_sbNewSeries->setText(tr("Nowa seria"));
     m_sbDeleteTests->setText(tr("Usuń"));
-    m_sbDeleteTests->setToolTip(tr("Usuwa zaznaczone testy z serii"));
+    m_sbDeleteTests->setToolTip(tr("Usuwa zaznaczone testy z serii i z bazy wyników"));
+    m_sbReport->setText(tr("Raport PDF"));
+    m_sbReport->setToolTip(tr("Raport zaznaczonych testów (lub całej serii) do podpisu"));
+    m_sbCsvTable->setText(tr("CSV serii"));
+    m_sbCsvTable->setToolTip(tr("Tabela zaznaczonych testów (lub całej serii) w pliku CSV"));
+    m_sbCsvSamples->setText(tr("CSV próbek"));
+    m_sbCsvSamples->setToolTip(tr("Próbki zaznaczonego testu w pliku CSV"));
+    m_sbOpenSeries->setText(tr("Otwórz serię"));
+    m_sbOpenSeries->setToolTip(tr("Otwiera serię zapisaną w bazie wyników"));
+    m_sbDatabase->setText(tr("Baza wyników"));
+    m_sbDatabase->setToolTip(tr("Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL"));
+    ShowDatabase();
     m_model->Retranslate();
 }

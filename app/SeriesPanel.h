@@ -1,12 +1,17 @@
 #pragma once
 
+#include "series/TestRecord.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class GaugeSettings;
 class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
 class QTableView;
+class SeriesExports;
 class SeriesRecorder;
 class SeriesTableModel;
 class SpeedButton;
@@ -31,9 +36,17 @@ signals:
     void SelectionChanged();
 
 private:
+    // The thresholds the tests are judged against now, when "Progi" is on.
+    std::optional<Tolerance> Limits() const;
+    // The selected tests, or all of them when none is selected.
+    QList<TestRecord> ChosenRecords() const;
     void ShowStatistics();
     void DeleteSelected();
     void NewSeries();
+    void OpenSeries();
+    void ChooseDatabase();
+    // Where the results go, or why they cannot; tests not stored yet are counted.
+    void ShowDatabase();
 
     SeriesRecorder& m_recorder;
     const GaugeSettings& m_settings;
@@ -53,4 +66,18 @@ private:
     QLineEdit* m_eSeriesName = nullptr;
     SpeedButton* m_sbNewSeries = nullptr;
     SpeedButton* m_sbDeleteTests = nullptr;
+    QLabel* m_lblDatabase = nullptr;
+    SpeedButton* m_sbOpenSeries = nullptr;
+    SpeedButton* m_sbDatabase = nullptr;
+    SpeedButton* m_sbReport = nullptr;
+    SpeedButton* m_sbCsvTable = nullptr;
+    SpeedButton* m_sbCsvSamples = nullptr;
+    SeriesExports* m_exports = nullptr;
+
+    // What the store last said.
+    QString m_databaseWhere;
+    QString m_databaseError;
+    int m_unsaved = 0;
+    // The list of stored series was asked for by the user and is to be shown.
+    bool m_listAsked = false;
 };

@@ -13,7 +13,21 @@ SeriesRecorder::SeriesRecorder(const GaugeSettings& settings, const ChartModel& 
     : QObject(parent)
     , m_settings(settings)
     , m_chart(chart)
-    , m_series(this) {}
+    , m_series(this) {
+    // The series' changes go to the database; a series opened from it replaces the current.
+    connect(&m_series, &TestSeries::RecordAdded, this, [this](int index) {
+        m_results.Store(m_series.Key(), m_series.Name(), m_series.Records().at(index));
+    });
+    connect(&m_series, &TestSeries::RecordRenamed, this, [this](int index) {
+        const TestRecord& record = m_series.Records().at(index);
+        m_results.Rename(record.Key, record.Name);
+    });
+    connect(&m_series, &TestSeries::RecordsRemoved, &m_results, &ResultsStore::Remove);
+    connect(&m_results, &ResultsStore::SeriesLoaded, this,
+            [this](const QUuid& key, const QString& name, const QList<TestRecord>& records) {
+                m_series.Load(key, name, records);
+            });
+}
 
 TestContext SeriesRecorder::Context(TestOrigin origin, const QDateTime& start) const {
     TestContext context;
@@ -99,4 +113,9 @@ void SeriesRecorder::SetTestFields(const QString& testOperator, const QString& p
 void SeriesRecorder::ChartCleared() {
     if (m_runFirstPoint >= 0)
         m_runFirstPoint = 0;
+}
+
+void SeriesRecorder::SetDatabase(const DatabaseSettings& settings) {
+    m_database = settings;
+    m_results.Open(settings);
 }

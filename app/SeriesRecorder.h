@@ -1,6 +1,7 @@
 #pragma once
 
 #include "series/TestSeries.h"
+#include "storage/results/ResultsStore.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -12,7 +13,7 @@ class GaugeSettings;
 
 // Turns each finished on-line run, download and opened data file into a test record of the
 // current series, with the gauge, the unit and the verdict against the thresholds when
-// "Progi" is on.
+// "Progi" is on, and keeps every record in the results database as it joins the series.
 class SeriesRecorder final : public QObject {
     Q_OBJECT
 
@@ -21,6 +22,10 @@ public:
 
     TestSeries& Series() { return m_series; }
     const TestSeries& Series() const { return m_series; }
+    ResultsStore& Results() { return m_results; }
+    // Where records are kept from now on; those not stored yet follow.
+    void SetDatabase(const DatabaseSettings& settings);
+    const DatabaseSettings& Database() const { return m_database; }
 
     // A run begins (or a scheduled one reaches its moment): its samples are those the chart
     // gets from now on.
@@ -46,6 +51,8 @@ private:
     const GaugeSettings& m_settings;
     const ChartModel& m_chart;
     TestSeries m_series;
+    ResultsStore m_results;
+    DatabaseSettings m_database;
     // The first chart point of the run under way; -1 without one.
     int m_runFirstPoint = -1;
     QDateTime m_runStart;

@@ -1,6 +1,6 @@
 // Redraw time of the chart holding one and ten million points, offscreen, and the replay
 // rate of samples into it; and samples out of time order (a second file with a smaller step)
-// against the same count in order.
+// against the same count in order; ten overlaid tests, and zooming and panning.
 #include "measure/ChartModel.h"
 #include "measure/ChartView.h"
 #include "state/Global.h"
@@ -72,6 +72,64 @@ void MeasureOrder(int points) {
                 points, inOrder, outOfOrder, outOfOrder / inOrder);
 }
 
+// Ten tests of 10,000 samples drawn over a run of 10,000 samples, as the series panel shows
+// them; then the same chart zoomed in and panned, a frame each.
+void MeasureOverlays(double limitMs) {
+    Global = SharedState{};
+    ChartModel model;
+    ChartView view(model);
+    view.resize(600, 420);
+    view.show();
+    constexpr int Samples = 10'000;
+    for (int i = 0; i < Samples; ++i)
+        model.AddSample(0.025, std::sin(i * 0.001), true);
+    QList<ChartView::Overlay> overlays;
+    for (int test = 0; test < 10; ++test) {
+        ChartView::Overlay overlay{QStringLiteral("Test %1").arg(test + 1), {}};
+        for (int i = 0; i < Samples; ++i)
+            overlay.Points.append(QPointF(i * 0.025, (1.0 + 0.05 * test) * std::sin(i * 0.001)));
+        overlays.append(overlay);
+    }
+    view.SetOverlays(overlays);
+    std::printf("10 overlaid tests of %d samples:\n", Samples);
+    const double mean = RedrawMs(view, 10);
+    std::printf("    limit %.0f ms: %s (ratio %.2f)\n", limitMs,
+                mean <= limitMs ? "ok" : "TOO SLOW", mean / limitMs);
+}
+
+// Zoom and pan on ten million points: each step moves the axes and draws one frame.
+void MeasureZoomPan(double limitMs) {
+    Global = SharedState{};
+    ChartModel model;
+    ChartView view(model);
+    view.resize(600, 420);
+    view.show();
+    for (int i = 0; i < 10'000'000; ++i)
+        model.AddSample(0.025, std::sin(i * 0.001) + 0.1 * std::sin(i * 0.37), true);
+    view.Refresh();
+    QElapsedTimer clock;
+    double worst = 0;
+    double sum = 0;
+    constexpr int Steps = 20;
+    for (int step = 0; step < Steps; ++step) {
+        clock.start();
+        // Halfway zoomed in, then moved along by a tenth of the view each frame.
+        const QCPRange range = view.xAxis->range();
+        if (step < Steps / 2)
+            view.xAxis->scaleRange(0.7, range.center());
+        else
+            view.xAxis->moveRange(range.size() / 10);
+        view.replot(QCustomPlot::rpImmediateRefresh);
+        const double ms = clock.nsecsElapsed() / 1e6;
+        worst = std::max(worst, ms);
+        sum += ms;
+    }
+    std::printf("zoom and pan on 10000000 points: mean %.1f ms, worst %.1f ms per frame\n",
+                sum / Steps, worst);
+    std::printf("    limit %.0f ms: %s (ratio %.2f)\n", limitMs,
+                sum / Steps <= limitMs ? "ok" : "TOO SLOW", (sum / Steps) / limitMs);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -81,5 +139,7 @@ int main(int argc, char** argv) {
     Measure(10'000'000, 50);
     MeasureOrder(300'000);
     MeasureOrder(3'000'000);
+    MeasureOverlays(16);
+    MeasureZoomPan(16);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <QUuid>
 
 #include <optional>
 
@@ -37,6 +38,9 @@ struct TestContext {
 // One test: a finished on-line run, a download or an opened data file, with what it measured
 // and its verdict. Samples are kept with times from the test's first sample.
 struct TestRecord {
+    // Names the record wherever it is kept (the results database of several stations
+    // included); given when the record joins a series.
+    QUuid Key;
     QString Name;
     TestContext Context;
     int SampleCount = 0;

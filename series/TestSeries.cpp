@@ -54,6 +54,8 @@ TestSeries::TestSeries(QObject* parent)
 int TestSeries::Add(TestRecord record) {
     if (record.Name.isEmpty())
         record.Name = TestTexts::DefaultName(m_nextNumber);
+    if (record.Key.isNull())
+        record.Key = QUuid::createUuid();
     ++m_nextNumber;
     m_records.append(std::move(record));
     const int index = int(m_records.size()) - 1;
@@ -64,15 +66,16 @@ int TestSeries::Add(TestRecord record) {
 void TestSeries::Remove(QList<int> indexes) {
     std::sort(indexes.begin(), indexes.end(), std::greater<>());
     indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
-    bool removed = false;
+    QList<QUuid> removed;
     for (const int index : indexes) {
         if (index < 0 || index >= m_records.size())
             continue;
-        m_records.removeAt(index);
-        removed = true;
+        removed.append(m_records.takeAt(index).Key);
     }
-    if (removed)
-        emit Changed();
+    if (removed.isEmpty())
+        return;
+    emit RecordsRemoved(removed);
+    emit Changed();
 }
 
 void TestSeries::Rename(int index, const QString& name) {
@@ -84,7 +87,16 @@ void TestSeries::Rename(int index, const QString& name) {
 
 void TestSeries::StartNew(const QString& name) {
     m_name = name;
+    m_key = QUuid::createUuid();
     m_records.clear();
     m_nextNumber = 1;
+    emit Changed();
+}
+
+void TestSeries::Load(const QUuid& key, const QString& name, QList<TestRecord> records) {
+    m_name = name;
+    m_key = key;
+    m_records = std::move(records);
+    m_nextNumber = int(m_records.size()) + 1;
     emit Changed();
 }

@@ -41,6 +41,8 @@ public:
     explicit TestSeries(QObject* parent = nullptr);
 
     const QString& Name() const { return m_name; }
+    // Names the series in the results database.
+    const QUuid& Key() const { return m_key; }
     const QList<TestRecord>& Records() const { return m_records; }
 
     // Appends the record; returns its index.
@@ -50,15 +52,20 @@ public:
     void Rename(int index, const QString& name);
     // An empty series of this name; the numbering starts again.
     void StartNew(const QString& name);
+    // A series kept earlier, to go on with: its tests replace the current ones.
+    void Load(const QUuid& key, const QString& name, QList<TestRecord> records);
 
 signals:
     void RecordAdded(int index);
     void RecordRenamed(int index);
+    // These records were deleted (Changed follows).
+    void RecordsRemoved(const QList<QUuid>& keys);
     // Records were removed, or a new series began.
     void Changed();
 
 private:
     QString m_name;
+    QUuid m_key = QUuid::createUuid();
     QList<TestRecord> m_records;
     int m_nextNumber = 1;
 };

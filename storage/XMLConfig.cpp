@@ -63,6 +63,12 @@ void ReplaceText(QDomElement& element, const QString& text) {
 
 const QString XmlDeclaration = QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"");
 
+const std::pair<QLatin1String, QString DatabaseConfig::*> DatabaseFields[] = {
+    {ConfigKey::Kind, &DatabaseConfig::Kind},        {ConfigKey::Path, &DatabaseConfig::Path},
+    {ConfigKey::Host, &DatabaseConfig::Host},        {ConfigKey::Port, &DatabaseConfig::Port},
+    {ConfigKey::Name, &DatabaseConfig::Name},        {ConfigKey::User, &DatabaseConfig::User},
+    {ConfigKey::Password, &DatabaseConfig::Password}};
+
 } // namespace
 
 void LoadedConfig::ApplyTo(ConfigValues& values) const {
@@ -90,6 +96,8 @@ void LoadedConfig::ApplyTo(ConfigValues& values) const {
         values.TestPart = *TestPart;
     if (TestNote)
         values.TestNote = *TestNote;
+    if (Database)
+        values.Database = *Database;
 }
 
 XMLConfig::XMLConfig(QString path)
@@ -178,6 +186,12 @@ void XMLConfig::EnsureConfigDefaults() {
         root.appendChild(m_document.createElement(ConfigKey::Tests));
     for (const QLatin1String key : {ConfigKey::Operator, ConfigKey::Part, ConfigKey::Note})
         EnsureConfigValue(ConfigKey::Tests, key, QString());
+
+    if (Section(ConfigKey::Database).isNull())
+        root.appendChild(m_document.createElement(ConfigKey::Database));
+    const DatabaseConfig defaults;
+    for (const auto& [key, field] : DatabaseFields)
+        EnsureConfigValue(ConfigKey::Database, key, defaults.*field);
 }
 
 QDomElement XMLConfig::Section(const QString& name) const {
@@ -254,6 +268,17 @@ LoadedConfig XMLConfig::LoadConfig() const {
     test(ConfigKey::Operator, loaded.TestOperator);
     test(ConfigKey::Part, loaded.TestPart);
     test(ConfigKey::Note, loaded.TestNote);
+
+    // Texts as they stand; the results layer judges them. A missing key keeps its default.
+    if (!Section(ConfigKey::Database).isNull()) {
+        DatabaseConfig database;
+        for (const auto& [key, field] : DatabaseFields) {
+            const QDomElement element = Key(ConfigKey::Database, key);
+            if (!element.isNull())
+                database.*field = TextOf(element).value_or(database.*field);
+        }
+        loaded.Database = database;
+    }
     return loaded;
 }
 
@@ -319,6 +344,10 @@ bool XMLConfig::SaveConfig(const ConfigValues& values) {
         WriteConfigValue(Tests, Note, true, values.TestNote, values.TestNote);
     if (!written)
         return false;
+    for (const auto& [key, field] : DatabaseFields)
+        if (!WriteConfigValue(ConfigKey::Database, key, true, values.Database.*field,
+                              values.Database.*field))
+            return false;
 
     MakeDeclarationWritable();
     // Written beside the old file and renamed over it: a failed save never leaves half a file.

@@ -31,6 +31,13 @@ inline constexpr QLatin1String Tests{"Tests"};
 inline constexpr QLatin1String Operator{"Operator"};
 inline constexpr QLatin1String Part{"Part"};
 inline constexpr QLatin1String Note{"Note"};
+
+// Where test results are kept; Kind, Host and Port as in Interface.
+inline constexpr QLatin1String Database{"Database"};
+inline constexpr QLatin1String Path{"Path"};
+inline constexpr QLatin1String Name{"Name"};
+inline constexpr QLatin1String User{"User"};
+inline constexpr QLatin1String Password{"Password"};
 } // namespace ConfigKey
 
 // Texts and numbers that config.xml stores, and the ids it knows.
@@ -47,7 +54,23 @@ inline constexpr QLatin1String DefaultEthHost{"192.168.1.100"};
 inline constexpr std::int32_t DefaultEthPort = 1001;
 inline constexpr int MaxPortLowest = 1;
 inline constexpr int MaxPortHighest = 255;
+inline constexpr QLatin1String DatabaseSqlite{"SQLite"};
+inline constexpr QLatin1String DatabasePostgres{"PostgreSQL"};
+inline constexpr QLatin1String DefaultDatabaseHost{"localhost"};
+inline constexpr QLatin1String DefaultDatabasePort{"5432"};
+inline constexpr QLatin1String DefaultDatabaseName{"zento_fm"};
 } // namespace ConfigText
+
+// The Database section's texts as they stand (the results layer reads them).
+struct DatabaseConfig {
+    QString Kind = ConfigText::DatabaseSqlite;
+    QString Path;
+    QString Host = ConfigText::DefaultDatabaseHost;
+    QString Port = ConfigText::DefaultDatabasePort;
+    QString Name = ConfigText::DefaultDatabaseName;
+    QString User;
+    QString Password;
+};
 
 // Whether a "MaxPort" text is a whole number the scan can use; any other is saved as the default.
 bool IsUsableMaxPort(const QString& text);
@@ -77,6 +100,7 @@ struct ConfigValues {
     QString TestOperator;
     QString TestPart;
     QString TestNote;
+    DatabaseConfig Database;
 };
 
 // What LoadConfig found; an empty member means the target keeps its value.
@@ -93,6 +117,7 @@ struct LoadedConfig {
     std::optional<QString> TestOperator;
     std::optional<QString> TestPart;
     std::optional<QString> TestNote;
+    std::optional<DatabaseConfig> Database;
 
     // Copies the values that were found over the targets.
     void ApplyTo(ConfigValues& values) const;

@@ -499,6 +499,37 @@
     </message>
 </context>
 <context>
+    <name>ResultsDatabase</name>
+    <message>
+        <source>Brak sterownika bazy danych %1 w tej instalacji Qt.</source>
+        <translation>Der Datenbanktreiber %1 fehlt in dieser Qt-Installation.</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć folderu %1.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać wersji bazy wyników.</source>
+        <translation>Die Version der Ergebnisdatenbank kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Baza wyników pochodzi z nowszej wersji programu (schemat %1, ten program zna schemat %2).</source>
+        <translation>Die Ergebnisdatenbank stammt von einer neueren Programmversion (Schema %1, dieses Programm kennt Schema %2).</translation>
+    </message>
+    <message>
+        <source>Baza wyników nie jest otwarta.</source>
+        <translation>Die Ergebnisdatenbank ist nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>Tej serii nie ma w bazie wyników.</source>
+        <translation>Diese Serie ist nicht in der Ergebnisdatenbank.</translation>
+    </message>
+    <message>
+        <source>Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.</source>
+        <translation>Die Messwerte der Prüfungen %1 sind beschädigt; ihre Ergebnisse wurden ohne Kurven geladen.</translation>
+    </message>
+</context>
+<context>
     <name>SerialLink</name>
     <message>
         <source>Port %1 nie istnieje</source>
@@ -546,6 +577,49 @@
     </message>
 </context>
 <context>
+    <name>SeriesExports</name>
+    <message>
+        <source>raport</source>
+        <translation>Bericht</translation>
+    </message>
+    <message>
+        <source>Dokument PDF|*.pdf</source>
+        <translation>PDF-Dokument|*.pdf</translation>
+    </message>
+    <message>
+        <source>Tworzenie raportu PDF...</source>
+        <translation>PDF-Bericht wird erstellt...</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Raport</source>
+        <translation>Bericht</translation>
+    </message>
+    <message>
+        <source>Raport zapisano w pliku %1, ale nie udało się go otworzyć.</source>
+        <translation>Der Bericht wurde in der Datei %1 gespeichert, konnte aber nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Plik CSV|*.csv</source>
+        <translation>CSV-Datei|*.csv</translation>
+    </message>
+    <message>
+        <source>seria</source>
+        <translation>Serie</translation>
+    </message>
+    <message>
+        <source>Eksport CSV</source>
+        <translation>CSV-Export</translation>
+    </message>
+    <message>
+        <source>test</source>
+        <translation>Prüfung</translation>
+    </message>
+</context>
+<context>
     <name>SeriesPanel</name>
     <message>
         <source>Usuń testy</source>
@@ -558,10 +632,6 @@
     <message>
         <source>Nowa seria</source>
         <translation>Neue Serie</translation>
-    </message>
-    <message>
-        <source>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli.</source>
-        <translation>Eine neue Serie beginnen? Die Prüfungen der aktuellen Serie (%1) verschwinden aus der Tabelle.</translation>
     </message>
     <message>
         <source>Operator:</source>
@@ -620,8 +690,72 @@
         <translation>Löschen</translation>
     </message>
     <message>
-        <source>Usuwa zaznaczone testy z serii</source>
-        <translation>Löscht die ausgewählten Prüfungen aus der Serie</translation>
+        <source>Seria testów</source>
+        <translation>Prüfserie</translation>
+    </message>
+    <message>
+        <source>Seria z bazy wyników</source>
+        <translation>Serie aus der Ergebnisdatenbank</translation>
+    </message>
+    <message>
+        <source>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli; pozostają w bazie wyników.</source>
+        <translation>Eine neue Serie beginnen? Die Prüfungen der aktuellen Serie (%1) verschwinden aus der Tabelle; sie bleiben in der Ergebnisdatenbank.</translation>
+    </message>
+    <message>
+        <source>Baza wyników niedostępna: %1</source>
+        <translation>Ergebnisdatenbank nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>Wyniki zapisywane w: %1</source>
+        <translation>Ergebnisse werden gespeichert in: %1</translation>
+    </message>
+    <message>
+        <source>(niezapisane testy: %1, kolejna próba za chwilę)</source>
+        <translation>(noch nicht gespeicherte Prüfungen: %1, neuer Versuch in Kürze)</translation>
+    </message>
+    <message>
+        <source>Usuwa zaznaczone testy z serii i z bazy wyników</source>
+        <translation>Löscht die markierten Prüfungen aus der Serie und aus der Ergebnisdatenbank</translation>
+    </message>
+    <message>
+        <source>Raport PDF</source>
+        <translation>PDF-Bericht</translation>
+    </message>
+    <message>
+        <source>Raport zaznaczonych testów (lub całej serii) do podpisu</source>
+        <translation>Ein Bericht der markierten Prüfungen (oder der ganzen Serie) zum Unterschreiben</translation>
+    </message>
+    <message>
+        <source>CSV serii</source>
+        <translation>Serie als CSV</translation>
+    </message>
+    <message>
+        <source>Tabela zaznaczonych testów (lub całej serii) w pliku CSV</source>
+        <translation>Die Tabelle der markierten Prüfungen (oder der ganzen Serie) in einer CSV-Datei</translation>
+    </message>
+    <message>
+        <source>CSV próbek</source>
+        <translation>Messwerte als CSV</translation>
+    </message>
+    <message>
+        <source>Próbki zaznaczonego testu w pliku CSV</source>
+        <translation>Die Messwerte der markierten Prüfung in einer CSV-Datei</translation>
+    </message>
+    <message>
+        <source>Otwórz serię</source>
+        <translation>Serie öffnen</translation>
+    </message>
+    <message>
+        <source>Otwiera serię zapisaną w bazie wyników</source>
+        <translation>Öffnet eine in der Ergebnisdatenbank gespeicherte Serie</translation>
+    </message>
+    <message>
+        <source>Baza wyników</source>
+        <translation>Ergebnisdatenbank</translation>
+    </message>
+    <message>
+        <source>Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL</source>
+        <translation>Wo die Ergebnisse gespeichert werden: eine SQLite-Datei oder ein PostgreSQL-Server</translation>
     </message>
 </context>
 <context>
@@ -1117,6 +1251,57 @@
     </message>
 </context>
 <context>
+    <name>TDatabaseForm</name>
+    <message>
+        <source>Baza wyników</source>
+        <translation>Ergebnisdatenbank</translation>
+    </message>
+    <message>
+        <source>Plik na tym komputerze (SQLite)</source>
+        <translation>Eine Datei auf diesem Computer (SQLite)</translation>
+    </message>
+    <message>
+        <source>Serwer wspólny dla stanowisk (PostgreSQL)</source>
+        <translation>Ein gemeinsamer Server der Arbeitsplätze (PostgreSQL)</translation>
+    </message>
+    <message>
+        <source>Plik:</source>
+        <translation>Datei:</translation>
+    </message>
+    <message>
+        <source>Serwer:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Baza danych:</source>
+        <translation>Datenbank:</translation>
+    </message>
+    <message>
+        <source>Użytkownik:</source>
+        <translation>Benutzer:</translation>
+    </message>
+    <message>
+        <source>Hasło:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Sprawdź połączenie</source>
+        <translation>Verbindung prüfen</translation>
+    </message>
+    <message>
+        <source>Połączenie działa: %1</source>
+        <translation>Die Verbindung funktioniert: %1</translation>
+    </message>
+    <message>
+        <source>Brak połączenia: %1</source>
+        <translation>Keine Verbindung: %1</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>Czas</source>
@@ -1185,6 +1370,243 @@
     <message>
         <source>Seria testów</source>
         <translation>Prüfserie</translation>
+    </message>
+</context>
+<context>
+    <name>TSeriesListForm</name>
+    <message>
+        <source>Otwórz serię z bazy wyników</source>
+        <translation>Serie aus der Ergebnisdatenbank öffnen</translation>
+    </message>
+    <message>
+        <source>Seria</source>
+        <translation>Serie</translation>
+    </message>
+    <message>
+        <source>Początek</source>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>Testy</source>
+        <translation>Prüfungen</translation>
+    </message>
+    <message>
+        <source>Stanowisko</source>
+        <translation>Arbeitsplatz</translation>
+    </message>
+    <message>
+        <source>(bez nazwy)</source>
+        <translation>(ohne Namen)</translation>
+    </message>
+</context>
+<context>
+    <name>TestCsv</name>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TestReport</name>
+    <message>
+        <source>Strona %1 z %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Raport z testu</source>
+        <translation>Prüfbericht</translation>
+    </message>
+    <message>
+        <source>Raport z serii testów (%1)</source>
+        <translation>Bericht der Prüfserie (%1)</translation>
+    </message>
+    <message>
+        <source>Data testu:</source>
+        <translation>Prüfdatum:</translation>
+    </message>
+    <message>
+        <source>Daty testów:</source>
+        <translation>Prüfdaten:</translation>
+    </message>
+    <message>
+        <source>Data wydruku:</source>
+        <translation>Gedruckt:</translation>
+    </message>
+    <message>
+        <source>Jednostka:</source>
+        <translation>Einheit:</translation>
+    </message>
+    <message>
+        <source>Tolerancja:</source>
+        <translation>Toleranz:</translation>
+    </message>
+    <message>
+        <source>brak</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Stanowisko:</source>
+        <translation>Arbeitsplatz:</translation>
+    </message>
+    <message>
+        <source>Miernik:</source>
+        <translation>Messgerät:</translation>
+    </message>
+    <message>
+        <source>Numer seryjny:</source>
+        <translation>Seriennummer:</translation>
+    </message>
+    <message>
+        <source>Operator:</source>
+        <translation>Bediener:</translation>
+    </message>
+    <message>
+        <source>Część / partia:</source>
+        <translation>Teil / Charge:</translation>
+    </message>
+    <message>
+        <source>Moment obrotowy</source>
+        <translation>Drehmoment</translation>
+    </message>
+    <message>
+        <source>Siła</source>
+        <translation>Kraft</translation>
+    </message>
+    <message>
+        <source>Czas</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Wyniki testu</source>
+        <translation>Prüfergebnisse</translation>
+    </message>
+    <message>
+        <source>Szczyt:</source>
+        <translation>Spitze:</translation>
+    </message>
+    <message>
+        <source>Czas szczytu:</source>
+        <translation>Zeitpunkt der Spitze:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Mittelwert:</translation>
+    </message>
+    <message>
+        <source>Ocena:</source>
+        <translation>Bewertung:</translation>
+    </message>
+    <message>
+        <source>Liczba próbek:</source>
+        <translation>Messwerte:</translation>
+    </message>
+    <message>
+        <source>Czas trwania:</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message>
+        <source>Czas próbkowania:</source>
+        <translation>Abtastzeit:</translation>
+    </message>
+    <message>
+        <source>Źródło:</source>
+        <translation>Quelle:</translation>
+    </message>
+    <message>
+        <source>Uwagi:</source>
+        <translation>Bemerkung:</translation>
+    </message>
+    <message>
+        <source>Rozstęp:</source>
+        <translation>Spannweite:</translation>
+    </message>
+    <message>
+        <source>Zgodne:</source>
+        <translation>Bestanden:</translation>
+    </message>
+    <message>
+        <source>Cp:</source>
+        <translation>Cp:</translation>
+    </message>
+    <message>
+        <source>Cpk:</source>
+        <translation>Cpk:</translation>
+    </message>
+    <message>
+        <source>Statystyka szczytów</source>
+        <translation>Statistik der Spitzen</translation>
+    </message>
+    <message>
+        <source>Liczba testów:</source>
+        <translation>Prüfungen:</translation>
+    </message>
+    <message>
+        <source>Odchylenie std.:</source>
+        <translation>Standardabw.:</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Nazwa</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Początek</source>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>Szczyt</source>
+        <translation>Spitze</translation>
+    </message>
+    <message>
+        <source>Ocena</source>
+        <translation>Bewertung</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Bediener</translation>
+    </message>
+    <message>
+        <source>Część / partia</source>
+        <translation>Teil / Charge</translation>
+    </message>
+    <message>
+        <source>Testy</source>
+        <translation>Prüfungen</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Podpis</source>
+        <translation>Unterschrift</translation>
+    </message>
+    <message>
+        <source>Brak testów do raportu.</source>
+        <translation>Keine Prüfungen für den Bericht.</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Tworzenie raportu przerwano.</source>
+        <translation>Der Bericht wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć pliku PDF %1.</source>
+        <translation>Die PDF-Datei %1 kann nicht erstellt werden.</translation>
     </message>
 </context>
 <context>

@@ -499,6 +499,37 @@
     </message>
 </context>
 <context>
+    <name>ResultsDatabase</name>
+    <message>
+        <source>Brak sterownika bazy danych %1 w tej instalacji Qt.</source>
+        <translation>The database driver %1 is missing from this Qt installation.</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć folderu %1.</source>
+        <translation>Cannot create the folder %1.</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać wersji bazy wyników.</source>
+        <translation>Cannot read the version of the results database.</translation>
+    </message>
+    <message>
+        <source>Baza wyników pochodzi z nowszej wersji programu (schemat %1, ten program zna schemat %2).</source>
+        <translation>The results database comes from a newer version of the program (schema %1; this program knows schema %2).</translation>
+    </message>
+    <message>
+        <source>Baza wyników nie jest otwarta.</source>
+        <translation>The results database is not open.</translation>
+    </message>
+    <message>
+        <source>Tej serii nie ma w bazie wyników.</source>
+        <translation>This series is not in the results database.</translation>
+    </message>
+    <message>
+        <source>Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.</source>
+        <translation>The samples of the tests %1 are damaged; their results were loaded without curves.</translation>
+    </message>
+</context>
+<context>
     <name>SerialLink</name>
     <message>
         <source>Port %1 nie istnieje</source>
@@ -546,6 +577,49 @@
     </message>
 </context>
 <context>
+    <name>SeriesExports</name>
+    <message>
+        <source>raport</source>
+        <translation>report</translation>
+    </message>
+    <message>
+        <source>Dokument PDF|*.pdf</source>
+        <translation>PDF document|*.pdf</translation>
+    </message>
+    <message>
+        <source>Tworzenie raportu PDF...</source>
+        <translation>Creating the PDF report...</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Raport</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Raport zapisano w pliku %1, ale nie udało się go otworzyć.</source>
+        <translation>The report was saved in the file %1, but it could not be opened.</translation>
+    </message>
+    <message>
+        <source>Plik CSV|*.csv</source>
+        <translation>CSV file|*.csv</translation>
+    </message>
+    <message>
+        <source>seria</source>
+        <translation>series</translation>
+    </message>
+    <message>
+        <source>Eksport CSV</source>
+        <translation>CSV export</translation>
+    </message>
+    <message>
+        <source>test</source>
+        <translation>test</translation>
+    </message>
+</context>
+<context>
     <name>SeriesPanel</name>
     <message>
         <source>Usuń testy</source>
@@ -558,10 +632,6 @@
     <message>
         <source>Nowa seria</source>
         <translation>New series</translation>
-    </message>
-    <message>
-        <source>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli.</source>
-        <translation>Start a new series? The tests of the current series (%1) will leave the table.</translation>
     </message>
     <message>
         <source>Operator:</source>
@@ -620,8 +690,72 @@
         <translation>Delete</translation>
     </message>
     <message>
-        <source>Usuwa zaznaczone testy z serii</source>
-        <translation>Deletes the selected tests from the series</translation>
+        <source>Seria testów</source>
+        <translation>Test series</translation>
+    </message>
+    <message>
+        <source>Seria z bazy wyników</source>
+        <translation>Series from the results database</translation>
+    </message>
+    <message>
+        <source>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli; pozostają w bazie wyników.</source>
+        <translation>Start a new series? The tests of the current series (%1) leave the table; they stay in the results database.</translation>
+    </message>
+    <message>
+        <source>Baza wyników niedostępna: %1</source>
+        <translation>Results database unavailable: %1</translation>
+    </message>
+    <message>
+        <source>Wyniki zapisywane w: %1</source>
+        <translation>Results are stored in: %1</translation>
+    </message>
+    <message>
+        <source>(niezapisane testy: %1, kolejna próba za chwilę)</source>
+        <translation>(tests not stored yet: %1, trying again shortly)</translation>
+    </message>
+    <message>
+        <source>Usuwa zaznaczone testy z serii i z bazy wyników</source>
+        <translation>Deletes the selected tests from the series and from the results database</translation>
+    </message>
+    <message>
+        <source>Raport PDF</source>
+        <translation>PDF report</translation>
+    </message>
+    <message>
+        <source>Raport zaznaczonych testów (lub całej serii) do podpisu</source>
+        <translation>A report of the selected tests (or the whole series) to sign</translation>
+    </message>
+    <message>
+        <source>CSV serii</source>
+        <translation>Series CSV</translation>
+    </message>
+    <message>
+        <source>Tabela zaznaczonych testów (lub całej serii) w pliku CSV</source>
+        <translation>The table of the selected tests (or the whole series) in a CSV file</translation>
+    </message>
+    <message>
+        <source>CSV próbek</source>
+        <translation>Samples CSV</translation>
+    </message>
+    <message>
+        <source>Próbki zaznaczonego testu w pliku CSV</source>
+        <translation>The samples of the selected test in a CSV file</translation>
+    </message>
+    <message>
+        <source>Otwórz serię</source>
+        <translation>Open series</translation>
+    </message>
+    <message>
+        <source>Otwiera serię zapisaną w bazie wyników</source>
+        <translation>Opens a series stored in the results database</translation>
+    </message>
+    <message>
+        <source>Baza wyników</source>
+        <translation>Results database</translation>
+    </message>
+    <message>
+        <source>Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL</source>
+        <translation>Where the results are stored: an SQLite file or a PostgreSQL server</translation>
     </message>
 </context>
 <context>
@@ -1117,6 +1251,57 @@
     </message>
 </context>
 <context>
+    <name>TDatabaseForm</name>
+    <message>
+        <source>Baza wyników</source>
+        <translation>Results database</translation>
+    </message>
+    <message>
+        <source>Plik na tym komputerze (SQLite)</source>
+        <translation>A file on this computer (SQLite)</translation>
+    </message>
+    <message>
+        <source>Serwer wspólny dla stanowisk (PostgreSQL)</source>
+        <translation>A server shared by the stations (PostgreSQL)</translation>
+    </message>
+    <message>
+        <source>Plik:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Serwer:</source>
+        <translation>Server:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Baza danych:</source>
+        <translation>Database:</translation>
+    </message>
+    <message>
+        <source>Użytkownik:</source>
+        <translation>User:</translation>
+    </message>
+    <message>
+        <source>Hasło:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>Sprawdź połączenie</source>
+        <translation>Check the connection</translation>
+    </message>
+    <message>
+        <source>Połączenie działa: %1</source>
+        <translation>The connection works: %1</translation>
+    </message>
+    <message>
+        <source>Brak połączenia: %1</source>
+        <translation>No connection: %1</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>Czas</source>
@@ -1185,6 +1370,243 @@
     <message>
         <source>Seria testów</source>
         <translation>Test series</translation>
+    </message>
+</context>
+<context>
+    <name>TSeriesListForm</name>
+    <message>
+        <source>Otwórz serię z bazy wyników</source>
+        <translation>Open a series from the results database</translation>
+    </message>
+    <message>
+        <source>Seria</source>
+        <translation>Series</translation>
+    </message>
+    <message>
+        <source>Początek</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Testy</source>
+        <translation>Tests</translation>
+    </message>
+    <message>
+        <source>Stanowisko</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>(bez nazwy)</source>
+        <translation>(no name)</translation>
+    </message>
+</context>
+<context>
+    <name>TestCsv</name>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TestReport</name>
+    <message>
+        <source>Strona %1 z %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>Raport z testu</source>
+        <translation>Test report</translation>
+    </message>
+    <message>
+        <source>Raport z serii testów (%1)</source>
+        <translation>Test series report (%1)</translation>
+    </message>
+    <message>
+        <source>Data testu:</source>
+        <translation>Test date:</translation>
+    </message>
+    <message>
+        <source>Daty testów:</source>
+        <translation>Test dates:</translation>
+    </message>
+    <message>
+        <source>Data wydruku:</source>
+        <translation>Printed:</translation>
+    </message>
+    <message>
+        <source>Jednostka:</source>
+        <translation>Unit:</translation>
+    </message>
+    <message>
+        <source>Tolerancja:</source>
+        <translation>Tolerance:</translation>
+    </message>
+    <message>
+        <source>brak</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Stanowisko:</source>
+        <translation>Station:</translation>
+    </message>
+    <message>
+        <source>Miernik:</source>
+        <translation>Gauge:</translation>
+    </message>
+    <message>
+        <source>Numer seryjny:</source>
+        <translation>Serial number:</translation>
+    </message>
+    <message>
+        <source>Operator:</source>
+        <translation>Operator:</translation>
+    </message>
+    <message>
+        <source>Część / partia:</source>
+        <translation>Part / batch:</translation>
+    </message>
+    <message>
+        <source>Moment obrotowy</source>
+        <translation>Torque</translation>
+    </message>
+    <message>
+        <source>Siła</source>
+        <translation>Force</translation>
+    </message>
+    <message>
+        <source>Czas</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Wyniki testu</source>
+        <translation>Test results</translation>
+    </message>
+    <message>
+        <source>Szczyt:</source>
+        <translation>Peak:</translation>
+    </message>
+    <message>
+        <source>Czas szczytu:</source>
+        <translation>Peak time:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Mean:</translation>
+    </message>
+    <message>
+        <source>Ocena:</source>
+        <translation>Verdict:</translation>
+    </message>
+    <message>
+        <source>Liczba próbek:</source>
+        <translation>Samples:</translation>
+    </message>
+    <message>
+        <source>Czas trwania:</source>
+        <translation>Duration:</translation>
+    </message>
+    <message>
+        <source>Czas próbkowania:</source>
+        <translation>Sample time:</translation>
+    </message>
+    <message>
+        <source>Źródło:</source>
+        <translation>Source:</translation>
+    </message>
+    <message>
+        <source>Uwagi:</source>
+        <translation>Note:</translation>
+    </message>
+    <message>
+        <source>Rozstęp:</source>
+        <translation>Range:</translation>
+    </message>
+    <message>
+        <source>Zgodne:</source>
+        <translation>Passed:</translation>
+    </message>
+    <message>
+        <source>Cp:</source>
+        <translation>Cp:</translation>
+    </message>
+    <message>
+        <source>Cpk:</source>
+        <translation>Cpk:</translation>
+    </message>
+    <message>
+        <source>Statystyka szczytów</source>
+        <translation>Peak statistics</translation>
+    </message>
+    <message>
+        <source>Liczba testów:</source>
+        <translation>Tests:</translation>
+    </message>
+    <message>
+        <source>Odchylenie std.:</source>
+        <translation>Std. deviation:</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Nazwa</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Początek</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Szczyt</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source>Ocena</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>Część / partia</source>
+        <translation>Part / batch</translation>
+    </message>
+    <message>
+        <source>Testy</source>
+        <translation>Tests</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Podpis</source>
+        <translation>Signature</translation>
+    </message>
+    <message>
+        <source>Brak testów do raportu.</source>
+        <translation>There are no tests to report.</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+    <message>
+        <source>Tworzenie raportu przerwano.</source>
+        <translation>The report was canceled.</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć pliku PDF %1.</source>
+        <translation>Cannot create the PDF file %1.</translation>
     </message>
 </context>
 <context>

@@ -499,6 +499,37 @@
     </message>
 </context>
 <context>
+    <name>ResultsDatabase</name>
+    <message>
+        <source>Brak sterownika bazy danych %1 w tej instalacji Qt.</source>
+        <translation>Brak sterownika bazy danych %1 w tej instalacji Qt.</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć folderu %1.</source>
+        <translation>Nie można utworzyć folderu %1.</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać wersji bazy wyników.</source>
+        <translation>Nie można odczytać wersji bazy wyników.</translation>
+    </message>
+    <message>
+        <source>Baza wyników pochodzi z nowszej wersji programu (schemat %1, ten program zna schemat %2).</source>
+        <translation>Baza wyników pochodzi z nowszej wersji programu (schemat %1, ten program zna schemat %2).</translation>
+    </message>
+    <message>
+        <source>Baza wyników nie jest otwarta.</source>
+        <translation>Baza wyników nie jest otwarta.</translation>
+    </message>
+    <message>
+        <source>Tej serii nie ma w bazie wyników.</source>
+        <translation>Tej serii nie ma w bazie wyników.</translation>
+    </message>
+    <message>
+        <source>Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.</source>
+        <translation>Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.</translation>
+    </message>
+</context>
+<context>
     <name>SerialLink</name>
     <message>
         <source>Port %1 nie istnieje</source>
@@ -546,6 +577,49 @@
     </message>
 </context>
 <context>
+    <name>SeriesExports</name>
+    <message>
+        <source>raport</source>
+        <translation>raport</translation>
+    </message>
+    <message>
+        <source>Dokument PDF|*.pdf</source>
+        <translation>Dokument PDF|*.pdf</translation>
+    </message>
+    <message>
+        <source>Tworzenie raportu PDF...</source>
+        <translation>Tworzenie raportu PDF...</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Raport</source>
+        <translation>Raport</translation>
+    </message>
+    <message>
+        <source>Raport zapisano w pliku %1, ale nie udało się go otworzyć.</source>
+        <translation>Raport zapisano w pliku %1, ale nie udało się go otworzyć.</translation>
+    </message>
+    <message>
+        <source>Plik CSV|*.csv</source>
+        <translation>Plik CSV|*.csv</translation>
+    </message>
+    <message>
+        <source>seria</source>
+        <translation>seria</translation>
+    </message>
+    <message>
+        <source>Eksport CSV</source>
+        <translation>Eksport CSV</translation>
+    </message>
+    <message>
+        <source>test</source>
+        <translation>test</translation>
+    </message>
+</context>
+<context>
     <name>SeriesPanel</name>
     <message>
         <source>Usuń testy</source>
@@ -558,10 +632,6 @@
     <message>
         <source>Nowa seria</source>
         <translation>Nowa seria</translation>
-    </message>
-    <message>
-        <source>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli.</source>
-        <translation>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli.</translation>
     </message>
     <message>
         <source>Operator:</source>
@@ -620,8 +690,72 @@
         <translation>Usuń</translation>
     </message>
     <message>
-        <source>Usuwa zaznaczone testy z serii</source>
-        <translation>Usuwa zaznaczone testy z serii</translation>
+        <source>Seria testów</source>
+        <translation>Seria testów</translation>
+    </message>
+    <message>
+        <source>Seria z bazy wyników</source>
+        <translation>Seria z bazy wyników</translation>
+    </message>
+    <message>
+        <source>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli; pozostają w bazie wyników.</source>
+        <translation>Rozpocząć nową serię? Testy bieżącej serii (%1) znikną z tabeli; pozostają w bazie wyników.</translation>
+    </message>
+    <message>
+        <source>Baza wyników niedostępna: %1</source>
+        <translation>Baza wyników niedostępna: %1</translation>
+    </message>
+    <message>
+        <source>Wyniki zapisywane w: %1</source>
+        <translation>Wyniki zapisywane w: %1</translation>
+    </message>
+    <message>
+        <source>(niezapisane testy: %1, kolejna próba za chwilę)</source>
+        <translation>(niezapisane testy: %1, kolejna próba za chwilę)</translation>
+    </message>
+    <message>
+        <source>Usuwa zaznaczone testy z serii i z bazy wyników</source>
+        <translation>Usuwa zaznaczone testy z serii i z bazy wyników</translation>
+    </message>
+    <message>
+        <source>Raport PDF</source>
+        <translation>Raport PDF</translation>
+    </message>
+    <message>
+        <source>Raport zaznaczonych testów (lub całej serii) do podpisu</source>
+        <translation>Raport zaznaczonych testów (lub całej serii) do podpisu</translation>
+    </message>
+    <message>
+        <source>CSV serii</source>
+        <translation>CSV serii</translation>
+    </message>
+    <message>
+        <source>Tabela zaznaczonych testów (lub całej serii) w pliku CSV</source>
+        <translation>Tabela zaznaczonych testów (lub całej serii) w pliku CSV</translation>
+    </message>
+    <message>
+        <source>CSV próbek</source>
+        <translation>CSV próbek</translation>
+    </message>
+    <message>
+        <source>Próbki zaznaczonego testu w pliku CSV</source>
+        <translation>Próbki zaznaczonego testu w pliku CSV</translation>
+    </message>
+    <message>
+        <source>Otwórz serię</source>
+        <translation>Otwórz serię</translation>
+    </message>
+    <message>
+        <source>Otwiera serię zapisaną w bazie wyników</source>
+        <translation>Otwiera serię zapisaną w bazie wyników</translation>
+    </message>
+    <message>
+        <source>Baza wyników</source>
+        <translation>Baza wyników</translation>
+    </message>
+    <message>
+        <source>Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL</source>
+        <translation>Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL</translation>
     </message>
 </context>
 <context>
@@ -1117,6 +1251,57 @@
     </message>
 </context>
 <context>
+    <name>TDatabaseForm</name>
+    <message>
+        <source>Baza wyników</source>
+        <translation>Baza wyników</translation>
+    </message>
+    <message>
+        <source>Plik na tym komputerze (SQLite)</source>
+        <translation>Plik na tym komputerze (SQLite)</translation>
+    </message>
+    <message>
+        <source>Serwer wspólny dla stanowisk (PostgreSQL)</source>
+        <translation>Serwer wspólny dla stanowisk (PostgreSQL)</translation>
+    </message>
+    <message>
+        <source>Plik:</source>
+        <translation>Plik:</translation>
+    </message>
+    <message>
+        <source>Serwer:</source>
+        <translation>Serwer:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Baza danych:</source>
+        <translation>Baza danych:</translation>
+    </message>
+    <message>
+        <source>Użytkownik:</source>
+        <translation>Użytkownik:</translation>
+    </message>
+    <message>
+        <source>Hasło:</source>
+        <translation>Hasło:</translation>
+    </message>
+    <message>
+        <source>Sprawdź połączenie</source>
+        <translation>Sprawdź połączenie</translation>
+    </message>
+    <message>
+        <source>Połączenie działa: %1</source>
+        <translation>Połączenie działa: %1</translation>
+    </message>
+    <message>
+        <source>Brak połączenia: %1</source>
+        <translation>Brak połączenia: %1</translation>
+    </message>
+</context>
+<context>
     <name>TMainForm</name>
     <message>
         <source>Czas</source>
@@ -1185,6 +1370,243 @@
     <message>
         <source>Seria testów</source>
         <translation>Seria testów</translation>
+    </message>
+</context>
+<context>
+    <name>TSeriesListForm</name>
+    <message>
+        <source>Otwórz serię z bazy wyników</source>
+        <translation>Otwórz serię z bazy wyników</translation>
+    </message>
+    <message>
+        <source>Seria</source>
+        <translation>Seria</translation>
+    </message>
+    <message>
+        <source>Początek</source>
+        <translation>Początek</translation>
+    </message>
+    <message>
+        <source>Testy</source>
+        <translation>Testy</translation>
+    </message>
+    <message>
+        <source>Stanowisko</source>
+        <translation>Stanowisko</translation>
+    </message>
+    <message>
+        <source>(bez nazwy)</source>
+        <translation>(bez nazwy)</translation>
+    </message>
+</context>
+<context>
+    <name>TestCsv</name>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Nie można zapisać pliku %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TestReport</name>
+    <message>
+        <source>Strona %1 z %2</source>
+        <translation>Strona %1 z %2</translation>
+    </message>
+    <message>
+        <source>Raport z testu</source>
+        <translation>Raport z testu</translation>
+    </message>
+    <message>
+        <source>Raport z serii testów (%1)</source>
+        <translation>Raport z serii testów (%1)</translation>
+    </message>
+    <message>
+        <source>Data testu:</source>
+        <translation>Data testu:</translation>
+    </message>
+    <message>
+        <source>Daty testów:</source>
+        <translation>Daty testów:</translation>
+    </message>
+    <message>
+        <source>Data wydruku:</source>
+        <translation>Data wydruku:</translation>
+    </message>
+    <message>
+        <source>Jednostka:</source>
+        <translation>Jednostka:</translation>
+    </message>
+    <message>
+        <source>Tolerancja:</source>
+        <translation>Tolerancja:</translation>
+    </message>
+    <message>
+        <source>brak</source>
+        <translation>brak</translation>
+    </message>
+    <message>
+        <source>Stanowisko:</source>
+        <translation>Stanowisko:</translation>
+    </message>
+    <message>
+        <source>Miernik:</source>
+        <translation>Miernik:</translation>
+    </message>
+    <message>
+        <source>Numer seryjny:</source>
+        <translation>Numer seryjny:</translation>
+    </message>
+    <message>
+        <source>Operator:</source>
+        <translation>Operator:</translation>
+    </message>
+    <message>
+        <source>Część / partia:</source>
+        <translation>Część / partia:</translation>
+    </message>
+    <message>
+        <source>Moment obrotowy</source>
+        <translation>Moment obrotowy</translation>
+    </message>
+    <message>
+        <source>Siła</source>
+        <translation>Siła</translation>
+    </message>
+    <message>
+        <source>Czas</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Wyniki testu</source>
+        <translation>Wyniki testu</translation>
+    </message>
+    <message>
+        <source>Szczyt:</source>
+        <translation>Szczyt:</translation>
+    </message>
+    <message>
+        <source>Czas szczytu:</source>
+        <translation>Czas szczytu:</translation>
+    </message>
+    <message>
+        <source>Min.:</source>
+        <translation>Min.:</translation>
+    </message>
+    <message>
+        <source>Max.:</source>
+        <translation>Max.:</translation>
+    </message>
+    <message>
+        <source>Średnia:</source>
+        <translation>Średnia:</translation>
+    </message>
+    <message>
+        <source>Ocena:</source>
+        <translation>Ocena:</translation>
+    </message>
+    <message>
+        <source>Liczba próbek:</source>
+        <translation>Liczba próbek:</translation>
+    </message>
+    <message>
+        <source>Czas trwania:</source>
+        <translation>Czas trwania:</translation>
+    </message>
+    <message>
+        <source>Czas próbkowania:</source>
+        <translation>Czas próbkowania:</translation>
+    </message>
+    <message>
+        <source>Źródło:</source>
+        <translation>Źródło:</translation>
+    </message>
+    <message>
+        <source>Uwagi:</source>
+        <translation>Uwagi:</translation>
+    </message>
+    <message>
+        <source>Rozstęp:</source>
+        <translation>Rozstęp:</translation>
+    </message>
+    <message>
+        <source>Zgodne:</source>
+        <translation>Zgodne:</translation>
+    </message>
+    <message>
+        <source>Cp:</source>
+        <translation>Cp:</translation>
+    </message>
+    <message>
+        <source>Cpk:</source>
+        <translation>Cpk:</translation>
+    </message>
+    <message>
+        <source>Statystyka szczytów</source>
+        <translation>Statystyka szczytów</translation>
+    </message>
+    <message>
+        <source>Liczba testów:</source>
+        <translation>Liczba testów:</translation>
+    </message>
+    <message>
+        <source>Odchylenie std.:</source>
+        <translation>Odchylenie std.:</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>Nr</translation>
+    </message>
+    <message>
+        <source>Nazwa</source>
+        <translation>Nazwa</translation>
+    </message>
+    <message>
+        <source>Początek</source>
+        <translation>Początek</translation>
+    </message>
+    <message>
+        <source>Szczyt</source>
+        <translation>Szczyt</translation>
+    </message>
+    <message>
+        <source>Ocena</source>
+        <translation>Ocena</translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation>Operator</translation>
+    </message>
+    <message>
+        <source>Część / partia</source>
+        <translation>Część / partia</translation>
+    </message>
+    <message>
+        <source>Testy</source>
+        <translation>Testy</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Podpis</source>
+        <translation>Podpis</translation>
+    </message>
+    <message>
+        <source>Brak testów do raportu.</source>
+        <translation>Brak testów do raportu.</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1: %2</source>
+        <translation>Nie można zapisać pliku %1: %2</translation>
+    </message>
+    <message>
+        <source>Tworzenie raportu przerwano.</source>
+        <translation>Tworzenie raportu przerwano.</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć pliku PDF %1.</source>
+        <translation>Nie można utworzyć pliku PDF %1.</translation>
     </message>
 </context>
 <context>

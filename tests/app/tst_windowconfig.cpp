@@ -79,22 +79,27 @@ void TestWindowConfig::firstCloseWritesEveryKeyInOrder() {
         window->close();
     }
     const QStringList keys = KeysOf(path);
-    QCOMPARE(keys.size(), 12);
+    QCOMPARE(keys.size(), 19);
     QStringList names;
     for (const QString& key : keys)
         names << key.section(QLatin1Char('='), 0, 0);
     QCOMPARE(names, QStringList({"Options/Language", "Options/LowThr", "Options/HighThr",
                                  "Options/PortConfigured", "Options/MaxPort",
                                  "Options/DataDirectory", "Interface/Kind", "Interface/Host",
-                                 "Interface/Port", "Tests/Operator", "Tests/Part", "Tests/Note"}));
+                                 "Interface/Port", "Tests/Operator", "Tests/Part", "Tests/Note",
+                                 "Database/Kind", "Database/Path", "Database/Host", "Database/Port",
+                                 "Database/Name", "Database/User", "Database/Password"}));
     QVERIFY(QStringList({"1031", "1051", "13321"}).contains(KeyText(path, "Options/Language")));
     QCOMPARE(keys.mid(1, 4), QStringList({"Options/LowThr=99", "Options/HighThr=101",
                                           "Options/PortConfigured=No", "Options/MaxPort=4"}));
     QCOMPARE(KeyText(path, "Options/DataDirectory"),
              QDir(program.Dir()).absolutePath() + QLatin1Char('/'));
-    QCOMPARE(keys.mid(6),
-             QStringList({"Interface/Kind=COM", "Interface/Host=192.168.1.100",
-                          "Interface/Port=1001", "Tests/Operator=", "Tests/Part=", "Tests/Note="}));
+    QCOMPARE(
+        keys.mid(6),
+        QStringList({"Interface/Kind=COM", "Interface/Host=192.168.1.100", "Interface/Port=1001",
+                     "Tests/Operator=", "Tests/Part=", "Tests/Note=", "Database/Kind=SQLite",
+                     "Database/Path=", "Database/Host=localhost", "Database/Port=5432",
+                     "Database/Name=zento_fm", "Database/User=", "Database/Password="}));
     QVERIFY(messages.Shown.isEmpty());
 }
 
@@ -252,7 +257,7 @@ void TestWindowConfig::workingDirectoryChoosesTheConfig() {
         window->close();
     }
     QCOMPARE(KeyText(otherConfig, "Options/LowThr"), QStringLiteral("3"));
-    QCOMPARE(KeysOf(otherConfig).size(), 12);
+    QCOMPARE(KeysOf(otherConfig).size(), 19);
     if (configThere) {
         QFile config(otherConfig);
         QVERIFY(config.open(QIODevice::ReadOnly));

@@ -1,11 +1,16 @@
 // On-line runs of the program against the virtual gauge: every streamed sample plotted at
 // its time and written to the results file, the repeated stop order, a unit change on the
 // gauge, a torque meter's fast run replayed whole, and a start at a set time of day.
+#include "app/SeriesRecorder.h"
 #include "link/CaptureFile.h"
 #include "protocol/Numbers.h"
 #include "state/Global.h"
+#include "storage/results/ResultsDatabase.h"
 #include "tests/support/GaugeSession.h"
 #include "tests/support/ManualDayClock.h"
+#include "tests/support/PostgresServer.h"
+#include "tests/support/RecordingDesktop.h"
+#include "tests/support/ScriptedFileDialogs.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -13,8 +18,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -70,6 +79,8 @@ int ChartCount(GaugeSession& session) {
 } // namespace
 
 class TestOnlineEndToEnd : public QObject {
+    std::unique_ptr<PostgresServer> m_postgres;
+
     Q_OBJECT
 
 private slots:
@@ -80,6 +91,8 @@ private slots:
     void torqueFastRunReplaysEverySample();
     void scheduledStartCollectsFromTheMomentOn();
     void stopDuringTheCountdownAbandonsTheStart();
+    void threeRunsMakeAJudgedSeries_data();
+    void threeRunsMakeAJudgedSeries();
 };
 
 void TestOnlineEndToEnd::forceGaugeRunPlotsAndRecordsEverySample() {
@@ -316,3 +329,98 @@ void TestOnlineEndToEnd::stopDuringTheCountdownAbandonsTheStart() {
 
 QTEST_MAIN(TestOnlineEndToEnd)
 #include "tst_online_e2e.moc"
+
+void TestOnlineEndToEnd::threeRunsMakeAJudgedSeries_data() {
+    QTest::addColumn<DatabaseKind>("kind");
+    QTest::newRow("SQLite") << DatabaseKind::SQLite;
+    QTest::newRow("PostgreSQL") << DatabaseKind::PostgreSQL;
+}
+
+// Three runs with the thresholds on, the last outside the band: three records with their
+// verdicts, the series' statistics as worked out by hand, and the records in the database.
+void TestOnlineEndToEnd::threeRunsMakeAJudgedSeries() {
+    QFETCH(DatabaseKind, kind);
+    GaugeSession session;
+    QVERIFY(Connect(session,
+                    {"--value", "10", "--amplitude", "0", "--sample-time", "0.1", "--thresholds",
+                     "ON", "--thr-min", "5", "--thr-max", "15"},
+                    "FM-500"));
+    QVERIFY(session.Find<QAbstractButton>("chkbThr")->isChecked());
+    DatabaseSettings database;
+    database.Kind = kind;
+    database.Path = session.Program.FilePath(QStringLiteral("results.sqlite"));
+    if (kind == DatabaseKind::PostgreSQL) {
+        if (!m_postgres) {
+            m_postgres = std::make_unique<PostgresServer>();
+            QVERIFY2(m_postgres->Start(), qPrintable(m_postgres->ErrorText()));
+        }
+        database.Host = m_postgres->Host();
+        database.Port = m_postgres->Port();
+        database.User = m_postgres->User();
+        database.Name = QStringLiteral("series_e2e");
+        QVERIFY2(m_postgres->CreateDatabase(database.Name), qPrintable(m_postgres->ErrorText()));
+    }
+    SeriesRecorder& recorder = session.Window->TestRecorder();
+    recorder.SetDatabase(database);
+
+    for (const char* value : {"10", "12", "20"}) {
+        QVERIFY(session.Gauge.CommandAndWait(QByteArray("value ") + value));
+        const int mark = session.Gauge.Mark();
+        session.Find<QAbstractButton>("sbStart")->click();
+        QVERIFY(session.Gauge.WaitForEvent("sample", mark, Patience, 3));
+        session.Find<QAbstractButton>("sbStop")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+    }
+    const QList<TestRecord>& records = session.Window->Tests().Records();
+    QCOMPARE(records.size(), 3);
+    const QList<std::pair<double, Verdict>> expected{
+        {10.0, Verdict::Pass}, {12.0, Verdict::Pass}, {20.0, Verdict::Fail}};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(records[i].Peak, expected[i].first);
+        QCOMPARE(records[i].Result, expected[i].second);
+    }
+    // Mean 14; deviations -4, -2, 6: s = sqrt(56 / 2) = 5.2915; Cp = 10 / (6 s) = 0.31;
+    // Cpk = min(15 - 14, 14 - 5) / (3 s) = 0.06.
+    const auto label = [&](const char* name) { return session.Find<QLabel>(name)->text(); };
+    QCOMPARE(label("LabelSeriesCount"), QStringLiteral("3"));
+    QCOMPARE(label("LabelSeriesMean"), QStringLiteral("14 N"));
+    QCOMPARE(label("LabelSeriesStdDev"), FormatGeneralLocal(5.2915) + QStringLiteral(" N"));
+    QCOMPARE(label("LabelSeriesRange"), QStringLiteral("10 N"));
+    QCOMPARE(label("LabelSeriesPassed"), QStringLiteral("2 / 3 (67 %)"));
+    QCOMPARE(label("LabelSeriesCp"), QLocale().toString(0.31, 'f', 2));
+    QCOMPARE(label("LabelSeriesCpk"), QLocale().toString(0.06, 'f', 2));
+
+    recorder.Results().Flush();
+    ResultsDatabase stored(QStringLiteral("check"));
+    QString error;
+    QVERIFY2(stored.Open(database, &error), qPrintable(error));
+    const auto loaded = stored.Load(session.Window->Tests().Key(), &error);
+    QVERIFY2(loaded, qPrintable(error));
+    QCOMPARE(loaded->size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(loaded->at(i).Key, records[i].Key);
+        QCOMPARE(loaded->at(i).Result, expected[i].second);
+        QCOMPARE(loaded->at(i).Samples, records[i].Samples);
+    }
+
+    // The report of the series: written, handed to the desktop's viewer, holding the verdicts.
+    if (kind != DatabaseKind::SQLite)
+        return;
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is needed: scripts/deps --test");
+    ScriptedFileDialogs dialogs;
+    RecordingDesktop desktop;
+    const QString report = session.Program.FilePath(QStringLiteral("raport.pdf"));
+    dialogs.SaveAnswers << report;
+    session.Find<QAbstractButton>("sbReport")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(desktop.Opened.size(), 1, Patience);
+    QCOMPARE(desktop.Opened.front(), QUrl::fromLocalFile(report));
+    QProcess extract;
+    extract.start(pdftotext, {QStringLiteral("-layout"), report, QStringLiteral("-")});
+    QVERIFY(extract.waitForFinished(Patience));
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    QCOMPARE(text.count(QStringLiteral("niezgodny")), 1);
+    QCOMPARE(text.count(QRegularExpression(QStringLiteral("\\bzgodny\\b"))), 2);
+    QVERIFY2(text.contains(QStringLiteral("FM-500")), qPrintable(text));
+    QVERIFY(session.Messages.Shown.isEmpty());
+}

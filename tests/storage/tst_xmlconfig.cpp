@@ -106,6 +106,7 @@ ConfigValues SomeValues() {
     values.TestOperator = "Zażółć <A&B>";
     values.TestPart = "Partia 7/26";
     values.TestNote = "  odstępy  ";
+    values.Database = {"PostgreSQL", "", "db.lab", "6543", "wyniki", "stacja 2", "p<&>ss \"x\""};
     return values;
 }
 
@@ -132,7 +133,7 @@ private slots:
         QVERIFY(document.setContent(ReadAll(m_path)));
         const QDomElement root = document.documentElement();
         QCOMPARE(root.tagName(), "Config");
-        QCOMPARE(ChildNames(root), QStringList({"Options", "Interface", "Tests"}));
+        QCOMPARE(ChildNames(root), QStringList({"Options", "Interface", "Tests", "Database"}));
         QCOMPARE(ChildNames(root.firstChildElement("Options")),
                  QStringList({"Language", "LowThr", "HighThr", "PortConfigured", "MaxPort",
                               "DataDirectory"}));
@@ -140,6 +141,8 @@ private slots:
                  QStringList({"Kind", "Host", "Port"}));
         QCOMPARE(ChildNames(root.firstChildElement("Tests")),
                  QStringList({"Operator", "Part", "Note"}));
+        QCOMPARE(ChildNames(root.firstChildElement("Database")),
+                 QStringList({"Kind", "Path", "Host", "Port", "Name", "User", "Password"}));
 
         const QMap<QString, QString> texts = SavedTexts(m_path);
         QCOMPARE(texts.value("Options/LowThr"), "99");
@@ -376,6 +379,11 @@ private slots:
         QCOMPARE(loaded.TestOperator, saved.TestOperator);
         QCOMPARE(loaded.TestPart, saved.TestPart);
         QCOMPARE(loaded.TestNote, saved.TestNote);
+        for (QString DatabaseConfig::*field :
+             {&DatabaseConfig::Kind, &DatabaseConfig::Path, &DatabaseConfig::Host,
+              &DatabaseConfig::Port, &DatabaseConfig::Name, &DatabaseConfig::User,
+              &DatabaseConfig::Password})
+            QCOMPARE(loaded.Database.*field, saved.Database.*field);
     }
 
     void foreignDocumentKeepsWhatItHolds() {
@@ -395,7 +403,8 @@ private slots:
         QVERIFY(document.setContent(ReadAll(m_path)));
         const QDomElement root = document.documentElement();
         QCOMPARE(root.tagName(), "Settings");
-        QCOMPARE(ChildNames(root), QStringList({"Extra", "Options", "Interface", "Tests"}));
+        QCOMPARE(ChildNames(root),
+                 QStringList({"Extra", "Options", "Interface", "Tests", "Database"}));
         QCOMPARE(root.firstChildElement("Extra").attribute("mode"), "x");
         QCOMPARE(root.firstChildElement("Extra").text(), "kept");
         QCOMPARE(ChildNames(root.firstChildElement("Options")),
@@ -456,7 +465,7 @@ private slots:
         QCOMPARE(values.EthPort, 1001);
         QVERIFY(config.SaveConfig(values));
         QCOMPARE(SavedTexts(m_path).value("Options/HighThr"), "101");
-        QCOMPARE(SavedTexts(m_path).size(), 12);
+        QCOMPARE(SavedTexts(m_path).size(), 19);
     }
 
     void eachWorkingDirectoryHasItsOwnFile() {
