@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 constexpr int Patience = 10000;
@@ -47,6 +49,20 @@ QString ConfigText(const QString& path, const char* key) {
         .firstChildElement(QStringLiteral("Options"))
         .firstChildElement(QLatin1String(key))
         .text();
+}
+
+QString HelpText(const QString& document) {
+    QFile file(HelpSource + QLatin1Char('/') + document);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The chapters' anchors and numbers, in the order of the document.
+QList<std::pair<QString, int>> Chapters(const QString& text) {
+    static const QRegularExpression heading(QStringLiteral("<h2 id=\"([^\"]+)\">(\\d+)\\. "));
+    QList<std::pair<QString, int>> chapters;
+    for (const QRegularExpressionMatch& match : heading.globalMatch(text))
+        chapters.append({match.captured(1), match.captured(2).toInt()});
+    return chapters;
 }
 
 // All windows of the program in a folder of their own, in the chosen language.
@@ -137,9 +153,8 @@ void TestHelpAbout::helpDocumentsAreComplete() {
     QFETCH(QString, document);
     QFETCH(QString, language);
 
-    QFile file(HelpSource + QLatin1Char('/') + document);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = HelpText(document);
+    QVERIFY(!text.isEmpty());
     QVERIFY(text.contains(QStringLiteral("<html lang=\"%1\">").arg(language)));
     QVERIFY(text.contains(QStringLiteral("<meta charset=\"utf-8\">")));
     QVERIFY(text.trimmed().endsWith(QStringLiteral("</html>")));
@@ -157,9 +172,38 @@ void TestHelpAbout::helpDocumentsAreComplete() {
                  qPrintable(match.captured(1)));
     }
     QVERIFY(links >= 13);
+    // The chapters are numbered 1, 2, … in the order the contents list them, and every language
+    // has as many as the Polish document.
+    const QList<std::pair<QString, int>> chapters = Chapters(text);
+    const qsizetype navStart = text.indexOf(QStringLiteral("<nav>"));
+    const QString contents = text.mid(navStart, text.indexOf(QStringLiteral("</nav>")) - navStart);
+    QStringList listed;
+    for (const QRegularExpressionMatch& match : anchor.globalMatch(contents))
+        listed << match.captured(1);
+    QCOMPARE(listed.size(), chapters.size());
+    for (qsizetype i = 0; i < chapters.size(); ++i) {
+        QCOMPARE(chapters[i].second, int(i) + 1);
+        QCOMPARE(listed[i], chapters[i].first);
+    }
+    QCOMPARE(chapters.size(), Chapters(HelpText(QStringLiteral("ZENTO_FM.htm"))).size());
+    // Every picture is installed beside the document and says in words what it shows.
+    static const QRegularExpression image(QStringLiteral("<img\\s[^>]*>"));
+    static const QRegularExpression source(QStringLiteral("src=\"([^\"]+)\""));
+    static const QRegularExpression alt(QStringLiteral("alt=\"[^\"]+\""));
+    int images = 0;
+    for (const QRegularExpressionMatch& match : image.globalMatch(text)) {
+        ++images;
+        const QString tag = match.captured(0);
+        const QString picture = source.match(tag).captured(1);
+        QVERIFY2(!picture.isEmpty() && QFileInfo(HelpSource + QLatin1Char('/') + picture).isFile(),
+                 qPrintable(tag));
+        QVERIFY2(alt.match(tag).hasMatch(), qPrintable(tag));
+    }
+    QVERIFY(images >= 1);
     for (const char* topic :
          {"COM1", "config.xml", "ComPort.ini", "fcf.dat", "soffice --calc", "ZENTO_FM_OFFICE_URL",
-          "zento-fm.SKY", "zento-fm.ENP", "zento-fm.DEU", "F1", "PEAK", "EEPROM", "wyniki od"})
+          "zento-fm.SKY", "zento-fm.ENP", "zento-fm.DEU", "F1", "PEAK", "EEPROM", "wyniki od",
+          "results.sqlite", "XDG_DATA_HOME", "PostgreSQL", "RFC 4180"})
         QVERIFY2(text.contains(QLatin1String(topic)), topic);
 }
 

@@ -7,7 +7,7 @@
 //                       [--dialog connection|autoconf|about|serial] <out.png>
 //
 // --sample shows the window in use (a gauge identified, a reading, a recorded force curve),
-// --series beside it the series panel with a batch of tests;
+// --series beside it the series panel with a batch of tests judged against thresholds;
 // --menu opens one menu of the menu bar in the picture; --longer-texts stretches every caption
 // by the given percentage, to see how much room longer translations have; --report lists the
 // named widgets with their sizes; --splash renders the splash screen instead. --language
@@ -15,6 +15,7 @@
 // the dialogs instead of the main window.
 #include "app/Application.h"
 #include "app/MainForm.h"
+#include "app/SeriesRecorder.h"
 #include "app/SplashScreen.h"
 #include "app/dialogs/CPortSetup.h"
 #include "app/dialogs/TAboutForm.h"
@@ -25,19 +26,24 @@
 #include "series/TestSeries.h"
 #include "state/Global.h"
 #include "storage/LanguageModules.h"
+#include "storage/results/DatabaseSettings.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
@@ -152,13 +158,28 @@ void ShowSample(TMainForm& window) {
     window.SetStatusText(QCoreApplication::translate("ProcessData", "Wynik odczytany"));
 }
 
-// The series panel beside the chart: five pull tests of a batch, one beyond the upper
-// threshold, two of them selected and drawn over the chart.
-void ShowSeries(TMainForm& window) {
+// "Progi" on with both thresholds, before the curve is recorded: the chart draws the
+// thresholds a run started with.
+void ShowThresholds(TMainForm& window) {
     GaugeSettings& settings = window.Settings();
     settings.SetThresholdsOn(true);
     settings.SetText(SettingText::Low, QStringLiteral("230"));
     settings.SetText(SettingText::High, QStringLiteral("260"));
+    Global.LowThreshold = 230.0;
+    Global.HighThreshold = 260.0;
+}
+
+// The series panel beside the chart: five pull tests of a batch, one beyond the upper
+// threshold, two of them selected and drawn over the chart.
+void ShowSeries(TMainForm& window) {
+    GaugeSettings& settings = window.Settings();
+    // The made-up tests go to a file of the tool's data folder, never to a server that
+    // config.xml may name.
+    window.TestRecorder().SetDatabase(DatabaseSettings{});
+    const QString testOperator = QStringLiteral("A. Nowak");
+    const QString part = QStringLiteral("2612-07");
+    window.findChild<QLineEdit*>(QStringLiteral("eOperator"))->setText(testOperator);
+    window.findChild<QLineEdit*>(QStringLiteral("ePart"))->setText(part);
     const double heights[] = {248.0, 252.5, 244.0, 263.5, 250.0};
     const QDateTime start(QDate(2026, 12, 9), QTime(9, 0));
     for (int test = 0; test < 5; ++test) {
@@ -169,6 +190,8 @@ void ShowSeries(TMainForm& window) {
         context.Unit = QStringLiteral("N");
         context.SampleTime = 0.1;
         context.Limits = Tolerance{230.0, 260.0};
+        context.Operator = testOperator;
+        context.Part = part;
         QList<QPointF> samples;
         for (int i = 0; i <= 250; ++i) {
             const double t = i * 0.1;
@@ -218,6 +241,11 @@ bool InstallLanguage(const QString& code, QTranslator& translator) {
                          LanguageModules::Extensions(ids.value(code)).constFirst();
     if (!translator.load(path))
         return false;
+    // Numbers and dates as on a computer set up for the language.
+    const QMap<QString, QLocale::Language> locales{{QStringLiteral("pl"), QLocale::Polish},
+                                                   {QStringLiteral("en"), QLocale::English},
+                                                   {QStringLiteral("de"), QLocale::German}};
+    QLocale::setDefault(QLocale(locales.value(code)));
     QCoreApplication::installTranslator(&translator);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     return true;
@@ -240,6 +268,10 @@ std::unique_ptr<QWidget> NewDialog(const QString& name) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window keeps results in the per-user data folder: a folder of the tool's own keeps
+    // the user's results database free of the pictures' tests.
+    const QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral(".local/share"))));
     QApplication app(argc, argv);
     InitialiseApplication();
 
@@ -304,6 +336,8 @@ int main(int argc, char** argv) {
         Settle();
         // After the first activation, which clears the statistics and stops a sending gauge.
         if (parser.isSet(sampleOption)) {
+            if (parser.isSet(seriesOption))
+                ShowThresholds(window);
             ShowSample(window);
             Settle();
             if (parser.isSet(seriesOption)) {
