@@ -130,7 +130,7 @@ SeriesPanel::SeriesPanel(SeriesRecorder& recorder, const GaugeSettings& settings
         const QString title = records.size() == 1                    ? records.front().Name
                               : m_recorder.Series().Name().isEmpty() ? tr("Seria testów")
                                                                      : m_recorder.Series().Name();
-        m_exports->WriteReport(title, records, Limits());
+        m_exports->WriteReport(title, records, Limits(records));
     });
     connect(m_sbCsvTable, &SpeedButton::Click, this,
             [this] { m_exports->WriteTableCsv(m_recorder.Series().Name(), ChosenRecords()); });
@@ -220,7 +220,17 @@ QList<int> SeriesPanel::SelectedTests() const {
     return tests;
 }
 
-std::optional<Tolerance> SeriesPanel::Limits() const {
+std::optional<Tolerance> SeriesPanel::Limits(const QList<TestRecord>& records) const {
+    // Tests judged against one tolerance are summed up against it, whatever is shown now (a
+    // series opened from the database, thresholds changed since).
+    if (!records.isEmpty() && records.front().Context.Limits) {
+        const Tolerance common = *records.front().Context.Limits;
+        if (std::all_of(records.cbegin(), records.cend(), [&](const TestRecord& record) {
+                return record.Context.Limits && record.Context.Limits->Low == common.Low &&
+                       record.Context.Limits->High == common.High;
+            }))
+            return common;
+    }
     if (!m_settings.ThresholdsOn())
         return std::nullopt;
     return Tolerance{ReadThreshold(m_settings.Text(SettingText::Low)),
@@ -243,7 +253,7 @@ void SeriesPanel::ShowStatistics() {
     QList<const TestRecord*> selected;
     for (const TestRecord& record : chosen)
         selected.append(&record);
-    const SeriesStatistics stats = SeriesStatistics::Of(selected, Limits());
+    const SeriesStatistics stats = SeriesStatistics::Of(selected, Limits(chosen));
     const bool any = !chosen.isEmpty();
     m_sbReport->setEnabled(any);
     m_sbCsvTable->setEnabled(any);

@@ -36,8 +36,9 @@ signals:
     void SelectionChanged();
 
 private:
-    // The thresholds the tests are judged against now, when "Progi" is on.
-    std::optional<Tolerance> Limits() const;
+    // The tolerance the tests' statistics are taken against: the one they were all judged
+    // against, else the thresholds shown now when "Progi" is on.
+    std::optional<Tolerance> Limits(const QList<TestRecord>& records) const;
     // The selected tests, or all of them when none is selected.
     QList<TestRecord> ChosenRecords() const;
     void ShowStatistics();

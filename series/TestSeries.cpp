@@ -52,8 +52,16 @@ TestSeries::TestSeries(QObject* parent)
     : QObject(parent) {}
 
 int TestSeries::Add(TestRecord record) {
-    if (record.Name.isEmpty())
+    if (record.Name.isEmpty()) {
+        // A series opened again may hold the next numbers already.
+        const auto taken = [this](const QString& name) {
+            return std::any_of(m_records.cbegin(), m_records.cend(),
+                               [&](const TestRecord& held) { return held.Name == name; });
+        };
+        while (taken(TestTexts::DefaultName(m_nextNumber)))
+            ++m_nextNumber;
         record.Name = TestTexts::DefaultName(m_nextNumber);
+    }
     if (record.Key.isNull())
         record.Key = QUuid::createUuid();
     ++m_nextNumber;

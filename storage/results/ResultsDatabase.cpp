@@ -347,7 +347,9 @@ bool ResultsDatabase::Remove(const QList<QUuid>& testKeys, QString* error) {
 std::optional<QList<StoredSeries>> ResultsDatabase::Series(QString* error) const {
     QSqlQuery query(Connection());
     if (!query.exec(QStringLiteral(
-            "SELECT s.key, s.name, MIN(t.start_time), COUNT(t.key), MIN(t.station)"
+            "SELECT s.key, s.name, MIN(t.start_time), COUNT(t.key),"
+            " (SELECT f.station FROM tests f WHERE f.series_key = s.key"
+            " ORDER BY f.position LIMIT 1)"
             " FROM series s JOIN tests t ON t.series_key = s.key GROUP BY s.key, s.name"
             " ORDER BY MIN(t.start_time) DESC"))) {
         Fail(error, query.lastError());

@@ -19,9 +19,9 @@ ResultsStore::ResultsStore(QObject* parent)
     m_thread.setObjectName(QStringLiteral("results"));
     m_worker->moveToThread(&m_thread);
     m_thread.start();
-    const QString connection = NextConnectionName();
-    OnThread([this, connection] {
-        m_database = std::make_unique<ResultsDatabase>(connection);
+    m_connectionName = NextConnectionName();
+    OnThread([this] {
+        m_database = std::make_unique<ResultsDatabase>(m_connectionName);
         m_database->SetStation(QSysInfo::machineHostName());
     });
 }
@@ -30,6 +30,7 @@ ResultsStore::~ResultsStore() {
     // Queued behind everything handed over: the last attempt for unsaved tests, then the end.
     OnThread([this] {
         StoreUnsaved();
+        KeepUnsavedLocally();
         m_database.reset();
         m_thread.quit();
     });
@@ -100,6 +101,30 @@ void ResultsStore::StoreUnsaved() {
         emit Stored(stored);
     }
     emit UnsavedChanged(int(m_unsaved.size()));
+}
+
+void ResultsStore::KeepUnsavedLocally() {
+    const DatabaseSettings local;
+    if (m_unsaved.isEmpty() ||
+        (m_settings.Kind == DatabaseKind::SQLite && m_settings.SqlitePath() == local.SqlitePath()))
+        return;
+    // The server is away as the program ends: the tests go to this computer's own file, from
+    // which they can be opened, rather than nowhere.
+    ResultsDatabase fallback(m_connectionName + QStringLiteral("-local"));
+    fallback.SetStation(QSysInfo::machineHostName());
+    QString error;
+    if (!fallback.Open(local, &error)) {
+        qWarning("results: %d tests could not be stored: %s", int(m_unsaved.size()),
+                 qPrintable(error));
+        return;
+    }
+    for (const Unsaved& unsaved : std::as_const(m_unsaved))
+        if (!fallback.Store(unsaved.SeriesKey, unsaved.SeriesName, unsaved.Record, &error))
+            qWarning("results: test %s could not be stored: %s", qPrintable(unsaved.Record.Name),
+                     qPrintable(error));
+    qWarning("results: %d tests were kept in %s", int(m_unsaved.size()),
+             qPrintable(local.Description()));
+    m_unsaved.clear();
 }
 
 void ResultsStore::ScheduleRetry() {

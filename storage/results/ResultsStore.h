@@ -15,8 +15,9 @@
 
 // The results database on a thread of its own: a finished test is handed over and the
 // interface goes on at once, whether the disk or the server is slow or away. A test that
-// could not be stored is kept and tried again, and the store is not torn down before
-// everything handed over has been tried.
+// could not be stored is kept and tried again; the store is not torn down before everything
+// handed over has been tried, and what a server did not take by then is kept in this
+// computer's own file.
 class ResultsStore final : public QObject {
     Q_OBJECT
 
@@ -61,6 +62,8 @@ private:
     template <typename Work> void OnThread(Work work);
     bool EnsureOpen();
     void StoreUnsaved();
+    // At the end: what the chosen database did not take goes to the default SQLite file.
+    void KeepUnsavedLocally();
     void ScheduleRetry();
 
     QThread m_thread;
@@ -68,6 +71,7 @@ private:
     QObject* m_worker = nullptr;
     // Used on m_thread only.
     std::unique_ptr<ResultsDatabase> m_database;
+    QString m_connectionName;
     DatabaseSettings m_settings;
     bool m_opened = false;
     QList<Unsaved> m_unsaved;

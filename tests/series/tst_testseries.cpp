@@ -200,6 +200,25 @@ private slots:
         series.Add(RecordWithPeak(1, Verdict::None));
         QCOMPARE(series.Records().front().Name, QStringLiteral("Test 1"));
         QCOMPARE(series.Name(), QStringLiteral("Partia 2"));
+        const QUuid second = series.Key();
+
+        // A series opened again after deletions: its tests, its key, and new names that do
+        // not repeat the ones it holds.
+        QSignalSpy removed(&series, &TestSeries::RecordsRemoved);
+        series.Remove({0});
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(removed.first().at(0).value<QList<QUuid>>().size(), 1);
+        QList<TestRecord> stored{RecordWithPeak(1, Verdict::None),
+                                 RecordWithPeak(2, Verdict::None)};
+        stored[0].Name = QStringLiteral("Test 1");
+        stored[1].Name = QStringLiteral("Test 3");
+        const QUuid earlier = QUuid::createUuid();
+        series.Load(earlier, QStringLiteral("Partia 1"), stored);
+        QCOMPARE(series.Key(), earlier);
+        QVERIFY(series.Key() != second);
+        series.Add(RecordWithPeak(4, Verdict::None));
+        QCOMPARE(series.Records().back().Name, QStringLiteral("Test 4"));
+        QVERIFY(!series.Records().back().Key.isNull());
     }
 
     void csvField_data() {

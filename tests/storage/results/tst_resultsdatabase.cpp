@@ -6,8 +6,10 @@
 #include "storage/results/ResultsStore.h"
 #include "tests/support/PostgresServer.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +30,7 @@ private slots:
     void damagedSamplesAreReported();
     void storeKeepsWhatItCouldNotStore_data() { Backends(); }
     void storeKeepsWhatItCouldNotStore();
+    void serverAwayAtCloseKeepsTestsLocally();
     void settingsFromConfig_data();
     void settingsFromConfig();
 
@@ -263,6 +266,33 @@ void TestResultsDatabase::storeKeepsWhatItCouldNotStore() {
     QCOMPARE(loaded->size(), records.size());
     QCOMPARE(loaded->at(0).Name, QStringLiteral("Przemianowany"));
     QCOMPARE(loaded->at(0).Key, records[0].Key);
+}
+
+void TestResultsDatabase::serverAwayAtCloseKeepsTestsLocally() {
+    // The default file lies in the per-user folder of tests, never the user's own.
+    QStandardPaths::setTestModeEnabled(true);
+    const DatabaseSettings local;
+    QFile::remove(local.SqlitePath());
+    DatabaseSettings away;
+    away.Kind = DatabaseKind::PostgreSQL;
+    away.Host = m_server->Host();
+    away.Port = 1;
+    const QUuid seriesKey = QUuid::createUuid();
+    const TestRecord record = Record(QStringLiteral("Ostatni"), {{0.0, 7.0}}, std::nullopt);
+    {
+        ResultsStore store;
+        store.Open(away);
+        store.Store(seriesKey, QStringLiteral("S"), record);
+    }
+    ResultsDatabase database(QStringLiteral("local"));
+    QString error;
+    QVERIFY2(database.Open(local, &error), qPrintable(error));
+    const auto loaded = database.Load(seriesKey, &error);
+    QVERIFY2(loaded, qPrintable(error));
+    QCOMPARE(loaded->size(), 1);
+    QCOMPARE(loaded->front().Key, record.Key);
+    database.Close();
+    QFile::remove(local.SqlitePath());
 }
 
 void TestResultsDatabase::settingsFromConfig_data() {
