@@ -10,9 +10,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QThread>
 #include <QVBoxLayout>
 
 using PanelLayout::Named;
@@ -123,17 +125,46 @@ void TDatabaseForm::ShowKind() {
 }
 
 void TDatabaseForm::CheckConnection() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QString error;
-    bool opened = false;
-    {
-        // A connection of its own, closed at once: the store's stays as it is until OK.
-        ResultsDatabase probe(QStringLiteral("zfm-results-check"));
-        opened = probe.Open(Settings(), &error);
-    }
-    QApplication::restoreOverrideCursor();
+    if (m_check)
+        return;
+    m_btnDbCheck->setEnabled(false);
+    m_lblDbCheck->setStyleSheet(QString());
+    m_lblDbCheck->setText(tr("Sprawdzanie połączenia..."));
+    const DatabaseSettings settings = Settings();
+    QPointer<TDatabaseForm> self(this);
+    m_check = QThread::create([self, settings] {
+        QString error;
+        bool opened = false;
+        {
+            // A connection of its own, closed at once: the store's stays as it is until OK.
+            ResultsDatabase probe(QStringLiteral("zfm-results-check"));
+            opened = probe.Open(settings, &error);
+        }
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, opened, error, where = settings.Description()] {
+                if (self)
+                    self->ShowCheck(opened, error, where);
+            },
+            Qt::QueuedConnection);
+    });
+    m_check->start();
+}
+
+void TDatabaseForm::ShowCheck(bool opened, const QString& error, const QString& where) {
+    m_check->wait();
+    delete m_check;
+    m_check = nullptr;
+    m_btnDbCheck->setEnabled(true);
     m_lblDbCheck->setStyleSheet(opened ? QStringLiteral("color: green")
                                        : QStringLiteral("color: red"));
-    m_lblDbCheck->setText(opened ? tr("Połączenie działa: %1").arg(Settings().Description())
+    m_lblDbCheck->setText(opened ? tr("Połączenie działa: %1").arg(where)
                                  : tr("Brak połączenia: %1").arg(error));
+}
+
+TDatabaseForm::~TDatabaseForm() {
+    if (m_check) {
+        m_check->wait();
+        delete m_check;
+    }
 }

@@ -10,6 +10,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QThread;
 
 // Where the results are kept: the SQLite file of this computer or a PostgreSQL server shared
 // by the lab's stations, with a check of the connection before it is taken.
@@ -18,6 +19,8 @@ class TDatabaseForm final : public QDialog {
 
 public:
     explicit TDatabaseForm(QWidget* parent = nullptr);
+    // Waits for a check under way (at most the server's connect timeout).
+    ~TDatabaseForm() override;
 
     void SetSettings(const DatabaseSettings& settings);
     DatabaseSettings Settings() const;
@@ -25,7 +28,10 @@ public:
 private:
     void ApplyTexts();
     void ShowKind();
+    // Tries the settings on a thread of its own: a server that does not answer keeps the
+    // dialog responsive.
     void CheckConnection();
+    void ShowCheck(bool opened, const QString& error, const QString& where);
 
     QRadioButton* m_rbSqlite = nullptr;
     QRadioButton* m_rbPostgres = nullptr;
@@ -44,4 +50,5 @@ private:
     QPushButton* m_btnDbCheck = nullptr;
     QLabel* m_lblDbCheck = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
+    QThread* m_check = nullptr;
 };

@@ -1300,6 +1300,10 @@
         <source>Brak połączenia: %1</source>
         <translation>Keine Verbindung: %1</translation>
     </message>
+    <message>
+        <source>Sprawdzanie połączenia...</source>
+        <translation>Verbindung wird geprüft...</translation>
+    </message>
 </context>
 <context>
     <name>TMainForm</name>

@@ -1300,6 +1300,10 @@
         <source>Brak połączenia: %1</source>
         <translation>No connection: %1</translation>
     </message>
+    <message>
+        <source>Sprawdzanie połączenia...</source>
+        <translation>Checking the connection...</translation>
+    </message>
 </context>
 <context>
     <name>TMainForm</name>

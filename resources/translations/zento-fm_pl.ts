@@ -1300,6 +1300,10 @@
         <source>Brak połączenia: %1</source>
         <translation>Brak połączenia: %1</translation>
     </message>
+    <message>
+        <source>Sprawdzanie połączenia...</source>
+        <translation>Sprawdzanie połączenia...</translation>
+    </message>
 </context>
 <context>
     <name>TMainForm</name>

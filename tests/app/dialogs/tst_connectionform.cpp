@@ -1,7 +1,9 @@
 // The connection settings dialog against a fake window: what it shows, what "Zastosuj" puts
-// in force and when it presses the port button, "Wykryj", "Zaawansowane" and "Anuluj".
+// in force and when it presses the port button, "Wykryj", "Zaawansowane" and "Anuluj"; and the
+// results database's settings with their connection check.
 #include "app/dialogs/ConnectionTarget.h"
 #include "app/dialogs/TConnectionForm.h"
+#include "app/dialogs/TDatabaseForm.h"
 #include "app/dialogs/UpDown.h"
 #include "app/widgets/RadioGroup.h"
 #include "state/Global.h"
@@ -9,7 +11,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -105,6 +109,8 @@ private slots:
     void detect();
     void advanced_data();
     void advanced();
+    void databaseCheck_data();
+    void databaseCheck();
 };
 
 void TestConnectionForm::controlsAtCreation() {
@@ -440,6 +446,45 @@ void TestConnectionForm::advanced() {
     QCOMPARE(dialog.window.SetupShown, 1);
     QCOMPARE(dialog.Text("EditCOM"), comField);
     QCOMPARE(dialog.BaudList()->currentText(), baudItem);
+}
+
+void TestConnectionForm::databaseCheck_data() {
+    QTest::addColumn<DatabaseKind>("kind");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("SQLite file") << DatabaseKind::SQLite << "results.sqlite"
+                                 << "Połączenie działa";
+    QTest::newRow("folder that cannot be made")
+        << DatabaseKind::SQLite << "/dev/null/results.sqlite"
+        << "Brak połączenia";
+    QTest::newRow("no server") << DatabaseKind::PostgreSQL << ""
+                               << "Brak połączenia";
+}
+
+// The check answers in the dialog's line while the dialog stays responsive, and what is
+// shown is what the dialog gives back.
+void TestConnectionForm::databaseCheck() {
+    QFETCH(DatabaseKind, kind);
+    QFETCH(QString, path);
+    QFETCH(QString, answer);
+    QTemporaryDir dir;
+    DatabaseSettings settings;
+    settings.Kind = kind;
+    settings.Path = path.startsWith(QLatin1Char('/')) ? path : dir.filePath(path);
+    settings.Host = QStringLiteral("127.0.0.1");
+    // Nothing listens on the first port.
+    settings.Port = 1;
+    settings.User = QStringLiteral("lab");
+    settings.Password = QStringLiteral("p<&>ss");
+    TDatabaseForm form;
+    form.SetSettings(settings);
+    QCOMPARE(form.Settings(), settings);
+    auto* check = form.findChild<QAbstractButton*>(QStringLiteral("btnDbCheck"));
+    auto* line = form.findChild<QLabel*>(QStringLiteral("lblDbCheck"));
+    check->click();
+    QVERIFY(!check->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(check->isEnabled(), 20000);
+    QVERIFY2(line->text().startsWith(answer), qPrintable(line->text()));
 }
 
 QTEST_MAIN(TestConnectionForm)
