@@ -25,6 +25,8 @@ const QString CountPrefix = QStringLiteral("COUNT :\t");
 const QString TimePrefix = QStringLiteral("TIME :\t");
 const QString TimeSuffix = QStringLiteral(" sec");
 const QString QuantityPrefix = QStringLiteral("QTY. :\t");
+// In place of the counts while the file is still being written.
+const QString UnfinishedCount = QStringLiteral("RUNNING");
 const QString ColumnsLine = QStringLiteral("SMP.\tRESULT\tDATE&TIME");
 
 const QString SettingsMarker = QStringLiteral("SETTINGS");
@@ -247,9 +249,13 @@ public:
         m_contents.HeaderLines.append(text);
         if (text.contains(TimeMarker))
             m_contents.TimeStep = DataFile::ParseTimeStep(text);
+        if (text == CountPrefix + UnfinishedCount)
+            m_unfinished = true;
         if (text.contains(ColumnsMarker))
             m_dataMode = true;
     }
+
+    bool Unfinished() const { return m_unfinished; }
 
 private:
     void Sample(QByteArrayView line) {
@@ -261,6 +267,7 @@ private:
     NumberRules m_rules;
     bool m_first = true;
     bool m_dataMode = false;
+    bool m_unfinished = false;
 };
 
 QString NativePath(const QString& path) {
@@ -296,6 +303,38 @@ void DataFile::RefreshHeader(QStringList& headerLines, qsizetype count, const QS
         if (line.contains(CountMarker))
             line = CountPrefix + n;
     }
+}
+
+void DataFile::MarkUnfinished(QStringList& headerLines) {
+    if (headerLines.isEmpty() || !headerLines.constFirst().contains(SettingsMarker))
+        headerLines.prepend(SettingsLine);
+    bool marked = false;
+    qsizetype columns = -1;
+    for (qsizetype i = 0; i < headerLines.size(); ++i) {
+        QString& line = headerLines[i];
+        if (line.contains(QuantityMarker))
+            line = QuantityPrefix + UnfinishedCount;
+        if (line.contains(CountMarker)) {
+            line = CountPrefix + UnfinishedCount;
+            marked = true;
+        }
+        if (columns < 0 && line.contains(ColumnsMarker))
+            columns = i;
+    }
+    if (columns < 0) {
+        columns = headerLines.size();
+        headerLines.append(ColumnsLine);
+    }
+    // Before the columns line: a reader takes everything after it for samples.
+    if (!marked)
+        headerLines.insert(columns, CountPrefix + UnfinishedCount);
+}
+
+void DataFile::AppendSampleLine(QByteArray& out, qsizetype number, double value) {
+    out += QByteArray::number(number);
+    out += '\t';
+    out += FormatGeneral(value, QLatin1Char('.')).toLatin1();
+    out += LineEnd;
 }
 
 QString DataFile::TimeStepText(const QList<QPointF>& points, const QString& sampleTimeField) {
@@ -368,10 +407,7 @@ QString DataFile::Save(const QString& path, QStringList& headerLines,
         out += LineEnd;
     }
     for (qsizetype i = 0; i < count && ok; ++i) {
-        out += QByteArray::number(i + 1);
-        out += '\t';
-        out += FormatGeneral(points.at(i).y(), QLatin1Char('.')).toLatin1();
-        out += LineEnd;
+        AppendSampleLine(out, i + 1, points.at(i).y());
         if (out.size() >= WriteChunk)
             ok = flush();
     }
@@ -439,7 +475,9 @@ DataFileContents DataFile::Read(const QString& path) {
             p = newline + 1;
         }
     }
-    if (!pending.isEmpty())
+    // A file still being written may end in the part of a line that a crash cut short: its
+    // value could be the first digits of another.
+    if (!pending.isEmpty() && !parser.Unfinished())
         parser.Line(pending);
     return contents;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QChar>
 #include <QCoreApplication>
@@ -56,6 +57,12 @@ public:
     static QStringList NewHeader(const DataFileSettings& settings, qsizetype count,
                                  const QString& timeStep);
     static void RefreshHeader(QStringList& headerLines, qsizetype count, const QString& timeStep);
+    // The header of a file still being written (a run's journal): no counts yet, which tells
+    // a reader that the last line may have been cut short by a crash and counts only with its
+    // line end. Missing settings, count or columns lines are added.
+    static void MarkUnfinished(QStringList& headerLines);
+    // One sample line as Save writes it, line end included.
+    static void AppendSampleLine(QByteArray& out, qsizetype number, double value);
     // The sampling time field for three samples or more, and for fewer than two; the
     // distance of the two samples for two.
     static QString TimeStepText(const QList<QPointF>& points, const QString& sampleTimeField);

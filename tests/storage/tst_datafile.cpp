@@ -1,18 +1,27 @@
 // Data files: what a save writes, what an open reads back (under "." and "," locales), the
-// header rules, and files that cannot be written or read.
+// header rules, and files that cannot be written or read. Run journals: what they hold after
+// a crash, a full disk or an unwritable folder, and which of them are left over.
 #include "protocol/Numbers.h"
 #include "storage/DataFile.h"
+#include "storage/RunJournal.h"
 #include "tests/support/Unprivileged.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
+#include <memory>
+#include <sys/resource.h>
 
 namespace {
 
@@ -70,6 +79,46 @@ QList<double> ManyValues(int count) {
 QLocale LocaleNamed(const QString& name) {
     return name == "C" ? QLocale::c() : QLocale(name);
 }
+
+QStringList JournalHeader(const QString& sampleTime = QStringLiteral("0.025")) {
+    return DataFile::NewHeader(Settings(sampleTime), 0, sampleTime);
+}
+
+QList<double> ValuesOf(const DataFileContents& contents) {
+    return QList<double>(contents.Values.begin(), contents.Values.end());
+}
+
+QList<double> Steps(int count) {
+    QList<double> values;
+    for (int i = 0; i < count; ++i)
+        values.append(i * 0.5 - 3);
+    return values;
+}
+
+// Files may grow to a few bytes more than now (a full disk, as a writer sees it) while this
+// lives; the signal that would end the program instead is ignored.
+class FileSizeLimit final {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limited = m_previous;
+        limited.rlim_cur = bytes;
+        m_set = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool IsSet() const { return m_set; }
+
+private:
+    rlimit m_previous{};
+    void (*m_handler)(int) = SIG_DFL;
+    bool m_set = false;
+};
 
 } // namespace
 
@@ -513,6 +562,328 @@ private slots:
         QVERIFY(error.contains(QDir::toNativeSeparators(path)));
         if (kind == "read-only")
             QCOMPARE(ReadAll(path), "old");
+    }
+
+    void journalReadsBackWhatWasAppended_data() {
+        QTest::addColumn<bool>("comma");
+        QTest::addColumn<int>("count");
+        QTest::newRow("point, a few") << false << 14;
+        QTest::newRow("comma, a few") << true << 14;
+        QTest::newRow("point, several batches") << false << 30000;
+        QTest::newRow("comma, several batches") << true << 30000;
+    }
+    void journalReadsBackWhatWasAppended() {
+        QFETCH(bool, comma);
+        QFETCH(int, count);
+        if (comma)
+            QLocale::setDefault(QLocale(QLocale::Polish));
+        const QList<double> values = ManyValues(count);
+        RunJournal journal;
+        QSignalSpy failed(&journal, &RunJournal::Failed);
+        const QString path = journal.Begin(JournalHeader(), m_dir.filePath("readback"));
+        for (const double value : values)
+            journal.Append(value);
+        journal.Flush();
+        QVERIFY(!ReadAll(path).contains(','));
+
+        const DataFileContents contents = DataFile::Read(path);
+        QCOMPARE(contents.Error, QString());
+        QCOMPARE(contents.TimeStep, 0.025);
+        QCOMPARE(qsizetype(contents.Values.size()), values.size());
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (contents.Values[i] != values[i])
+                QFAIL(qPrintable(QString("line %1: wrote %2, read %3")
+                                     .arg(i + 1)
+                                     .arg(values[i], 0, 'g', 17)
+                                     .arg(contents.Values[i], 0, 'g', 17)));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(failed.count(), 0);
+
+        // Recovered and saved, the run is an ordinary data file again, counts included.
+        QStringList header = contents.HeaderLines;
+        const QString saved = m_dir.filePath("recovered.txt");
+        QCOMPARE(DataFile::Save(saved, header, Settings("0.025"), Points(values, 0.025)),
+                 QString());
+        const QString n = QString::number(values.size());
+        QVERIFY(header.contains("COUNT :\t" + n));
+        QVERIFY(header.contains("QTY. :\t" + n));
+        QCOMPARE(ValuesOf(DataFile::Read(saved)), values);
+    }
+
+    // A crash cuts the journal anywhere, and a power cut may leave zeros behind the cut:
+    // every line that got its line end is read, the cut one never (its digits could be the
+    // first of a larger number). Named cuts say how many lines they keep.
+    void journalCutAnywhereReadsItsWholeLines_data() {
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("zeros");
+        QTest::addColumn<quint32>("seed");
+        QTest::newRow("not cut") << QByteArray() << 12 << 0 << 0u;
+        QTest::newRow("in the header") << QByteArray("TIME :\t0.0") << 0 << 0 << 0u;
+        QTest::newRow("after the columns line") << QByteArray("DATE&TIME\r\n") << 0 << 0 << 0u;
+        QTest::newRow("after a line end") << QByteArray("3\t2.5E20\r\n") << 3 << 0 << 0u;
+        QTest::newRow("between CR and LF") << QByteArray("3\t2.5E20\r") << 2 << 0 << 0u;
+        QTest::newRow("in a number") << QByteArray("5\t123456.7") << 4 << 0 << 0u;
+        QTest::newRow("in an exponent") << QByteArray("3\t2.5E2") << 2 << 0 << 0u;
+        QTest::newRow("after an exponent's sign") << QByteArray("2\t-1.5E-") << 1 << 0 << 0u;
+        QTest::newRow("after a sign") << QByteArray("6\t-") << 5 << 0 << 0u;
+        QTest::newRow("after the tab") << QByteArray("6\t") << 5 << 0 << 0u;
+        QTest::newRow("in a sample number") << QByteArray("11\r\n1") << 11 << 0 << 0u;
+        QTest::newRow("in the last line") << QByteArray("12\t-12.7") << 11 << 0 << 0u;
+        QTest::newRow("zeros after a cut number") << QByteArray("5\t123456.7") << 4 << 4096 << 0u;
+        QTest::newRow("zeros after a line end") << QByteArray("4\t0.001\r\n") << 4 << 512 << 0u;
+        for (quint32 seed = 1; seed <= 8; ++seed)
+            QTest::addRow("random cut %u", seed)
+                << QByteArray() << -1 << int(seed % 2) * 64 << seed;
+    }
+    void journalCutAnywhereReadsItsWholeLines() {
+        QFETCH(QByteArray, after);
+        QFETCH(int, lines);
+        QFETCH(int, zeros);
+        QFETCH(quint32, seed);
+        const QList<double> values = {12.5, -1.5e-7, 2.5e20, 0.001, 123456.789, -3,
+                                      7,    8,       9,      10,    11,         -12.75};
+        const QString folder = m_dir.filePath("cut");
+        RunJournal journal;
+        const QString path = journal.Begin(JournalHeader(), folder);
+        for (const double value : values)
+            journal.Append(value);
+        journal.Finish(false);
+        journal.Flush();
+        const QByteArray bytes = ReadAll(path);
+        const QByteArray columns = "DATE&TIME\r\n";
+        const qsizetype dataStart = bytes.indexOf(columns) + columns.size();
+        QVERIFY(dataStart > columns.size());
+
+        qsizetype cut = bytes.size();
+        if (!after.isEmpty()) {
+            QVERIFY(bytes.indexOf(after) >= 0);
+            cut = bytes.indexOf(after) + after.size();
+        }
+        if (seed != 0)
+            cut = QRandomGenerator(seed).bounded(dataStart, bytes.size());
+        const int whole =
+            cut <= dataStart ? 0 : int(bytes.mid(dataStart, cut - dataStart).count('\n'));
+        if (lines >= 0)
+            QCOMPARE(whole, lines);
+
+        const QString copy = folder + "/cut.txt";
+        WriteAll(copy, bytes.first(cut) + QByteArray(zeros, '\0'));
+        const DataFileContents contents = DataFile::Read(copy);
+        QVERIFY(contents.Opened);
+        QCOMPARE(contents.Error, QString());
+        QCOMPARE(ValuesOf(contents), values.first(whole));
+    }
+
+    // Whatever header the window hands over, the journal's last line is only read whole.
+    void journalUnderAnyHeader_data() {
+        QTest::addColumn<QStringList>("header");
+        QTest::newRow("new") << JournalHeader();
+        QTest::newRow("empty") << QStringList();
+        QTest::newRow("without columns line") << QStringList{"* SETTINGS *", "TIME :\t0.5 sec"};
+        QTest::newRow("without counts") << QStringList{"* SETTINGS *", "SMP.\tRESULT"};
+        QTest::newRow("without settings line") << QStringList{"TIME :\t0.5 sec", "SMP."};
+    }
+    void journalUnderAnyHeader() {
+        QFETCH(QStringList, header);
+        RunJournal journal;
+        const QString path = journal.Begin(header, m_dir.filePath("headers"));
+        journal.Append(1.5);
+        journal.Append(-2.25);
+        journal.Flush();
+        QCOMPARE(ValuesOf(DataFile::Read(path)), (QList<double>{1.5, -2.25}));
+        journal.Finish(false);
+        journal.Flush();
+        WriteAll(path, ReadAll(path).chopped(3));
+        QCOMPARE(ValuesOf(DataFile::Read(path)), QList<double>{1.5});
+    }
+
+    // Values come slowly and nobody flushes: they are on the disk within about a second.
+    void journalHandsOverSlowValuesByItself() {
+        RunJournal journal;
+        const QString path = journal.Begin(JournalHeader(), m_dir.filePath("slow"));
+        journal.Append(4);
+        journal.Append(-5);
+        QTRY_COMPARE_WITH_TIMEOUT(ValuesOf(DataFile::Read(path)), (QList<double>{4, -5}), 30000);
+    }
+
+    void journalFinishRemovesOrKeeps_data() {
+        QTest::addColumn<bool>("remove");
+        QTest::newRow("data safe elsewhere: removed") << true;
+        QTest::newRow("kept") << false;
+    }
+    void journalFinishRemovesOrKeeps() {
+        QFETCH(bool, remove);
+        const QString folder = m_dir.filePath(QString("finish-%1").arg(remove));
+        RunJournal journal;
+        const QString path = journal.Begin(JournalHeader(), folder);
+        journal.Append(1);
+        journal.Append(-2);
+        journal.Flush();
+        QVERIFY(QFile::exists(path));
+        // Still being written: no leftover of a run that ended badly.
+        QCOMPARE(RunJournal::Leftovers(folder), QStringList());
+
+        journal.Finish(remove);
+        journal.Append(99);
+        journal.Flush();
+        QCOMPARE(QFile::exists(path), !remove);
+        QCOMPARE(RunJournal::Leftovers(folder), remove ? QStringList() : QStringList{path});
+        if (!remove)
+            QCOMPARE(ValuesOf(DataFile::Read(path)), (QList<double>{1, -2}));
+    }
+
+    // Two windows at once: two files, neither taken for a leftover while written.
+    void journalsOfTwoRunsAtOnce() {
+        const QString folder = m_dir.filePath("two");
+        RunJournal first;
+        RunJournal second;
+        const QString a = first.Begin(JournalHeader("0.1"), folder);
+        const QString b = second.Begin(JournalHeader("0.2"), folder);
+        QVERIFY(a != b);
+        const QList<double> values = Steps(20000);
+        for (const double value : values) {
+            first.Append(value);
+            second.Append(-value);
+        }
+        first.Flush();
+        second.Flush();
+        QCOMPARE(RunJournal::Leftovers(folder), QStringList());
+        const DataFileContents readA = DataFile::Read(a);
+        const DataFileContents readB = DataFile::Read(b);
+        QCOMPARE(readA.TimeStep, 0.1);
+        QCOMPARE(readB.TimeStep, 0.2);
+        QCOMPARE(ValuesOf(readA), values);
+        QList<double> negated;
+        for (const double value : values)
+            negated.append(-value);
+        QCOMPARE(ValuesOf(readB), negated);
+
+        // A second run of one window: the first journal is kept, the new one is in use.
+        const QString c = first.Begin(JournalHeader("0.1"), folder);
+        first.Append(3);
+        first.Flush();
+        QVERIFY(c != a && c != b);
+        QCOMPARE(RunJournal::Leftovers(folder), QStringList{a});
+        QCOMPARE(ValuesOf(DataFile::Read(c)), QList<double>{3});
+    }
+
+    // Newest first by their last write; empty files and other files are none.
+    void journalLeftoversNewestFirst() {
+        const QString folder = m_dir.filePath("leftovers");
+        QStringList paths;
+        for (int i = 0; i < 3; ++i) {
+            RunJournal journal;
+            paths.append(journal.Begin(JournalHeader(), folder));
+            journal.Append(i);
+        }
+        WriteAll(folder + "/run-empty.txt", QByteArray());
+        WriteAll(folder + "/notes.txt", "1\t2\r\n");
+        const QDateTime now = QDateTime::currentDateTime();
+        const auto touch = [](const QString& path, const QDateTime& time) {
+            QFile file(path);
+            return file.open(QIODevice::ReadWrite) &&
+                   file.setFileTime(time, QFileDevice::FileModificationTime);
+        };
+        QVERIFY(touch(paths[0], now.addSecs(-60)));
+        QVERIFY(touch(paths[1], now.addSecs(-3600)));
+        QVERIFY(touch(paths[2], now.addSecs(-600)));
+        QCOMPARE(RunJournal::Leftovers(folder), (QStringList{paths[0], paths[2], paths[1]}));
+        QVERIFY(touch(paths[1], now));
+        QCOMPARE(RunJournal::Leftovers(folder), (QStringList{paths[1], paths[0], paths[2]}));
+        QCOMPARE(RunJournal::Leftovers(m_dir.filePath("no such folder")), QStringList());
+    }
+
+    // Destroyed right after the last values: all of them are written, and the file stays for
+    // a recovery (the run did not end with Finish).
+    void journalDestroyedRightAfterAppend_data() {
+        QTest::addColumn<int>("count");
+        QTest::newRow("one") << 1;
+        QTest::newRow("part of a batch") << 5000;
+        QTest::newRow("batches and a part") << 50000;
+    }
+    void journalDestroyedRightAfterAppend() {
+        QFETCH(int, count);
+        const QString folder = m_dir.filePath(QString("destroyed-%1").arg(count));
+        const QList<double> values = Steps(count);
+        QString path;
+        {
+            RunJournal journal;
+            path = journal.Begin(JournalHeader(), folder);
+            for (const double value : values)
+                journal.Append(value);
+        }
+        QCOMPARE(ValuesOf(DataFile::Read(path)), values);
+        QCOMPARE(RunJournal::Leftovers(folder), QStringList{path});
+    }
+
+    void journalInAFolderItCannotWrite_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("read-only folder") << "read-only";
+        QTest::newRow("missing under a read-only folder") << "missing";
+        QTest::newRow("a file in its place") << "file";
+    }
+    void journalInAFolderItCannotWrite() {
+        QFETCH(QString, kind);
+        const QString readOnly = m_dir.filePath("read-only-" + kind);
+        QVERIFY(QDir().mkpath(readOnly));
+        QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner |
+                                                    QFile::ReadGroup | QFile::ExeGroup |
+                                                    QFile::ReadOther | QFile::ExeOther));
+        QString folder = readOnly;
+        if (kind == "missing")
+            folder = readOnly + "/recovery";
+        if (kind == "file") {
+            folder = m_dir.filePath("in-the-way");
+            WriteAll(folder, "x");
+        }
+        std::unique_ptr<RunJournal> journal;
+        {
+            // The journal's thread starts as the ordinary user, and stays one.
+            Unprivileged asUser;
+            journal = std::make_unique<RunJournal>();
+        }
+        QSignalSpy failed(journal.get(), &RunJournal::Failed);
+        const QString path = journal->Begin(JournalHeader(), folder);
+        for (const double value : Steps(20000))
+            journal->Append(value);
+        journal->Flush();
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 30000);
+        QVERIFY2(failed.at(0).at(0).toString().contains(QDir::toNativeSeparators(path)),
+                 qPrintable(failed.at(0).at(0).toString()));
+        QVERIFY(!QFile::exists(path));
+        journal->Finish(true);
+        journal.reset();
+        QCoreApplication::processEvents();
+        QCOMPARE(failed.count(), 1);
+        QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // The disk fills up: reported once, the file keeps ending in a whole line, and what did
+    // not fit is written once there is room again.
+    void journalOnAFullDisk() {
+        RunJournal journal;
+        QSignalSpy failed(&journal, &RunJournal::Failed);
+        const QString path = journal.Begin(JournalHeader(), m_dir.filePath("full"));
+        journal.Flush();
+        const QList<double> values = ManyValues(20000);
+        {
+            FileSizeLimit limit(rlim_t(QFileInfo(path).size()) + 4096);
+            QVERIFY(limit.IsSet());
+            for (const double value : values)
+                journal.Append(value);
+            journal.Flush();
+            QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 30000);
+            QVERIFY(ReadAll(path).endsWith("\r\n"));
+            const QList<double> meanwhile = ValuesOf(DataFile::Read(path));
+            QCOMPARE(meanwhile, values.first(meanwhile.size()));
+        }
+        journal.Append(1.25);
+        journal.Flush();
+        QCOMPARE(ValuesOf(DataFile::Read(path)), values + QList<double>{1.25});
+        QCoreApplication::processEvents();
+        QCOMPARE(failed.count(), 1);
     }
 
 private:
