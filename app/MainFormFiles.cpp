@@ -1,12 +1,14 @@
 // Data files, chart image, export, configuration, languages, help and About.
 #include "app/MainForm.h"
 
+#include "app/DataFileOpening.h"
 #include "app/SeriesPanel.h"
 #include "app/SeriesRecorder.h"
 #include "app/SettingsPanel.h"
 #include "app/dialogs/TAboutForm.h"
 #include "app/widgets/Desktop.h"
 #include "app/widgets/FileDialogs.h"
+#include "app/widgets/ProgressWindow.h"
 #include "app/widgets/RadioGroup.h"
 #include "measure/ChartView.h"
 #include "protocol/Numbers.h"
@@ -26,6 +28,8 @@
 #include <QLineEdit>
 #include <QUrl>
 
+#include <memory>
+
 #include <QAction>
 
 namespace {
@@ -42,9 +46,22 @@ FileDialogRequest DataFileDialog() {
 // time step; the header of the last file read is kept for the next save. A file that cannot
 // be opened or read to its end is reported by name, and the others are still read.
 void TMainForm::Otwrz1Click() {
+    if (m_fileWork)
+        return;
     const QStringList paths = ChooseOpenFiles(DataFileDialog(), this);
     if (paths.isEmpty())
         return;
+    OpenDataFiles(paths);
+}
+
+// Read on a worker thread under a progress window. Given up, the chart is left empty and no
+// test is made: what a half-read set of files would show is no measurement.
+void TMainForm::OpenDataFiles(const QStringList& paths, const std::function<void(bool)>& done) {
+    if (m_fileWork) {
+        if (done)
+            done(false);
+        return;
+    }
     m_chartModel.ClearSeries();
     Global.ResetSampleStats();
     ClearStatLabels();
@@ -52,21 +69,40 @@ void TMainForm::Otwrz1Click() {
     // would shift the file's samples, even to negative times.
     Global.ChartTimeOffset = 0.0;
     Global.ChartIndexOffset = 0.0;
-    const QStringList errors = DataFile::Open(paths, [this](const DataFileContents& file) {
-        m_headerLines = file.HeaderLines;
-        m_fileTimeStep = file.TimeStep;
-        for (const double value : file.Values)
-            AddSample(file.TimeStep, value);
-        m_tests->FileRead(file.Path, file.TimeStep, file.Values);
+    auto* opening = new DataFileOpening(
+        m_chartModel, [this] { return Settings().ThresholdsOn(); }, m_tests->FileContext(), this);
+    m_fileWork = opening;
+    opening->Start(paths, [this, opening, paths, done](const DataFileOpening::Outcome& outcome) {
+        m_fileWork = nullptr;
+        opening->deleteLater();
+        if (outcome.Canceled) {
+            m_chartModel.ClearSeries();
+            Global.ResetSampleStats();
+            ClearStatLabels();
+        } else {
+            if (outcome.OpenedAny) {
+                m_headerLines = outcome.HeaderLines;
+                m_fileTimeStep = outcome.TimeStep;
+            }
+            for (const TestRecord& record : outcome.Records)
+                m_tests->KeepFileRecord(record);
+            m_seriesOrigin = SeriesOrigin::File;
+            if (!outcome.Errors.isEmpty())
+                ShowMessage(tr("Otwórz dane"), outcome.Errors.join(QLatin1Char('\n')),
+                            MessageIcon::Warning, this);
+        }
+        if (done)
+            done(!outcome.Canceled && outcome.Errors.size() < paths.size());
+        emit FileWorkEnded();
     });
-    m_seriesOrigin = SeriesOrigin::File;
-    if (!errors.isEmpty())
-        ShowMessage(tr("Otwórz dane"), errors.join(QLatin1Char('\n')), MessageIcon::Warning, this);
 }
 
 // Saves the samples of the chart under the header of the file last opened or saved, or
-// under a new one describing the settings panel.
+// under a new one describing the settings panel. Written on a worker thread under a progress
+// window, all or nothing: given up or failed, the file that was there stays as it was.
 void TMainForm::Zapisz1Click() {
+    if (m_fileWork)
+        return;
     const QString path = ChooseSaveFile(DataFileDialog(), this);
     if (path.isEmpty())
         return;
@@ -81,14 +117,40 @@ void TMainForm::Zapisz1Click() {
     const DataFileSettings settings{m_settingsPanel->SpeedText(),
                                     m_settingsPanel->AcquisitionText(), m_settingsPanel->UnitText(),
                                     sampleTime};
-    const ChartModel::Container& samples = *m_chartModel.Samples();
-    QList<QPointF> points;
-    points.reserve(samples.size());
-    for (auto sample = samples.constBegin(); sample != samples.constEnd(); ++sample)
-        points.append(QPointF(sample->key, sample->value));
-    const QString error = DataFile::Save(path, m_headerLines, settings, points);
-    if (!error.isEmpty())
-        ShowMessage(tr("Zapisz dane"), error, MessageIcon::Warning, this);
+    // The chart's points are shared, not copied (a day's run is gigabytes of them): the chart
+    // copies them for itself only if it changes before the save is done, which the blocked
+    // window leaves to a run still under way.
+    const auto samples = std::make_shared<const ChartModel::Container>(*m_chartModel.Samples());
+    const auto header = std::make_shared<QStringList>(m_headerLines);
+    // What stays said when the work ends without a word (out of memory).
+    const auto error = std::make_shared<QString>(
+        tr("Nie można zapisać pliku %1").arg(QDir::toNativeSeparators(path)));
+    auto* work = new ProgressWindow(QStringLiteral("DataFileProgress"), tr("Zapisz dane"),
+                                    tr("Zapisywanie danych..."),
+                                    ProgressWindow::Modality::BlocksWindow, this);
+    m_fileWork = work;
+    work->Run(
+        [path, settings, samples, header, error](WorkProgress& progress) {
+            const auto first = samples->constBegin();
+            *error = DataFile::Save(
+                path, *header, settings,
+                {qsizetype(samples->size()),
+                 [first](qsizetype i) {
+                     const QCPGraphData& point = *(first + i);
+                     return QPointF(point.key, point.value);
+                 }},
+                [&progress](qint64 done, qint64 total) { return progress.Advance(done, total); });
+        },
+        [this, work, header, error] {
+            const bool canceled = work->Canceled();
+            m_fileWork = nullptr;
+            work->Dismiss();
+            if (error->isEmpty() || !canceled)
+                m_headerLines = *header;
+            if (!error->isEmpty() && !canceled)
+                ShowMessage(tr("Zapisz dane"), *error, MessageIcon::Warning, this);
+            emit FileWorkEnded();
+        });
 }
 
 void TMainForm::Zapiszwykres1Click() {
@@ -129,9 +191,40 @@ void TMainForm::Folderpomiarw1Click() {
     }
 }
 
+// Into the office on a worker thread under a progress window. Given up, the rows written by
+// then stay in the sheet: the office has them.
 void TMainForm::EksportdoExcela1Click() {
-    SpreadsheetExport::ToRunningOffice(*m_chartModel.Samples(), m_Chart1->XTitle(),
-                                       m_Chart1->YTitle(), this);
+    if (m_fileWork)
+        return;
+    // Shared with the chart as a save shares them.
+    const auto samples = std::make_shared<const ChartModel::Container>(*m_chartModel.Samples());
+    if (samples->isEmpty()) {
+        ShowMessage(SpreadsheetExport::Caption(), SpreadsheetExport::NoDataText(),
+                    MessageIcon::Warning, this);
+        return;
+    }
+    const QString xTitle = m_Chart1->XTitle();
+    const QString yTitle = m_Chart1->YTitle();
+    const auto result =
+        std::make_shared<SpreadsheetExport::Result>(SpreadsheetExport::Result::Failed);
+    auto* work =
+        new ProgressWindow(QStringLiteral("ExportProgress"), SpreadsheetExport::Caption(),
+                           tr("Eksport danych..."), ProgressWindow::Modality::BlocksWindow, this);
+    m_fileWork = work;
+    work->Run(
+        [samples, xTitle, yTitle, result](WorkProgress& progress) {
+            *result = SpreadsheetExport::WriteToRunningOffice(
+                *samples, xTitle, yTitle,
+                [&progress](qint64 done, qint64 total) { return progress.Advance(done, total); });
+        },
+        [this, work, result] {
+            m_fileWork = nullptr;
+            work->Dismiss();
+            if (*result == SpreadsheetExport::Result::Failed)
+                ShowMessage(SpreadsheetExport::Caption(), SpreadsheetExport::UnreachableText(),
+                            MessageIcon::Warning, this);
+            emit FileWorkEnded();
+        });
 }
 
 // The help document of the current language, opened by the desktop; nothing at all when the
@@ -224,6 +317,10 @@ void TMainForm::LoadConfig() {
         Global.EthHost = *loaded.EthHost;
     if (loaded.EthPort)
         Global.EthPort = *loaded.EthPort;
+    if (loaded.Reconnect)
+        Global.ReconnectOnLoss = *loaded.Reconnect;
+    if (loaded.ReconnectMinutes)
+        Global.ReconnectMinutes = *loaded.ReconnectMinutes;
     m_seriesPanel->ShowTestFields(loaded.TestOperator.value_or(QString()),
                                   loaded.TestPart.value_or(QString()),
                                   loaded.TestNote.value_or(QString()));
@@ -233,9 +330,9 @@ void TMainForm::LoadConfig() {
 void TMainForm::SaveConfig() {
     if (!m_xmlConfig)
         return;
-    m_xmlConfig->SaveConfig({Global.LanguageId, Settings().Text(SettingText::Low),
-                             Settings().Text(SettingText::High), Global.PortConfigured,
-                             m_port->MaxPortText(), Global.DataDirectory, Global.UseEthernet,
-                             Global.EthHost, Global.EthPort, m_tests->Operator(), m_tests->Part(),
-                             m_tests->Note(), m_tests->Database().ToConfig()});
+    m_xmlConfig->SaveConfig(
+        {Global.LanguageId, Settings().Text(SettingText::Low), Settings().Text(SettingText::High),
+         Global.PortConfigured, m_port->MaxPortText(), Global.DataDirectory, Global.UseEthernet,
+         Global.EthHost, Global.EthPort, m_tests->Operator(), m_tests->Part(), m_tests->Note(),
+         m_tests->Database().ToConfig(), Global.ReconnectOnLoss, Global.ReconnectMinutes});
 }

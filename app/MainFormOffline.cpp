@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 
 #include "app/InstrumentPanel.h"
+#include "app/widgets/ProgressWindow.h"
 #include "link/GaugeExchange.h"
 #include "protocol/OrderSet.h"
 #include "state/Global.h"
@@ -23,7 +24,37 @@ void TMainForm::sbGetDataClick() {
     Global.ChartTimeOffset = 0.0;
     Global.ChartIndexOffset = 0.0;
     Global.SampleUnit.clear();
-    m_exchange->Send(OrderSet::Order::Download, OrderSet::DownloadArgument(m_instrument->Memory()));
+    if (m_exchange->Send(OrderSet::Order::Download,
+                         OrderSet::DownloadArgument(m_instrument->Memory())))
+        WatchDownload();
+}
+
+// The bar counts the samples from the dump's first line on. Cancel cannot stop the gauge's
+// sending: the reply side drops the rest of the dump, and the chart is left empty, as an
+// opening given up leaves it.
+void TMainForm::WatchDownload() {
+    delete m_downloadProgress;
+    auto* watch = new ProgressWindow(QStringLiteral("DownloadProgress"), tr("Pobierz dane"),
+                                     tr("Pobieranie próbek z siłomierza..."),
+                                     ProgressWindow::Modality::BlocksWindow, this);
+    m_downloadProgress = watch;
+    ProcessData& replies = Replies();
+    connect(&replies, &ProcessData::DownloadProgress, watch,
+            [watch](int taken, int count) { watch->Progress().Report(taken, count); });
+    connect(&replies, &ProcessData::DownloadEnded, watch, &ProgressWindow::Dismiss);
+    // A download also ends without its end: at a sample that is not a number, or when another
+    // order takes the exchange over.
+    connect(watch, &ProgressWindow::Refreshed, watch, [watch] {
+        if (Global.ExchangeState != ExchangeState::Downloading)
+            watch->Dismiss();
+    });
+    connect(watch, &ProgressWindow::CancelRequested, this, [this, watch] {
+        Replies().AbandonDownload();
+        m_chartModel.ClearSeries();
+        Global.ResetSampleStats();
+        ClearStatLabels();
+        watch->Dismiss();
+    });
 }
 
 // Erases the chosen memory without asking; the chart keeps what it shows.

@@ -3,6 +3,7 @@
 
 #include "app/widgets/Desktop.h"
 #include "app/widgets/FileDialogs.h"
+#include "app/widgets/ProgressWindow.h"
 #include "series/TestCsv.h"
 #include "state/Global.h"
 #include "state/Messages.h"
@@ -10,19 +11,13 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QPointer>
-#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QSysInfo>
-#include <QThread>
 #include <QUrl>
 
-#include <chrono>
+#include <memory>
 
 namespace {
-
-// A quick report shows no progress window at all.
-constexpr std::chrono::milliseconds ProgressDelay{400};
 
 // A file name from a test's or series' name: what a file system may refuse becomes "_".
 QString FileStem(const QString& name, const QString& fallback) {
@@ -44,11 +39,7 @@ SeriesExports::SeriesExports(QWidget* parent)
 
 SeriesExports::~SeriesExports() {
     // A report under way is given up: its half-written file is not kept.
-    if (m_thread) {
-        m_cancel->store(true);
-        m_thread->wait();
-        delete m_thread;
-    }
+    delete m_report;
 }
 
 QWidget* SeriesExports::Parent() const {
@@ -73,43 +64,26 @@ void SeriesExports::WriteReport(const QString& title, const QList<TestRecord>& r
     content.Station = QSysInfo::machineHostName();
     content.Printed = QDateTime::currentDateTime();
 
-    m_cancel = std::make_shared<std::atomic_bool>(false);
-    m_progress = new QProgressDialog(tr("Tworzenie raportu PDF..."), tr("Anuluj"), 0, 0, Parent());
-    m_progress->setObjectName(QStringLiteral("ReportProgress"));
-    m_progress->setWindowTitle(tr("Raport"));
-    m_progress->setMinimumDuration(int(ProgressDelay.count()));
-    m_progress->setAutoClose(false);
-    m_progress->setAutoReset(false);
-    connect(m_progress, &QProgressDialog::canceled, this,
-            [cancel = m_cancel] { cancel->store(true); });
-
-    // The worker tells its result back through the event loop of this object's thread.
-    QPointer<SeriesExports> self(this);
-    m_thread = QThread::create([self, path, content, cancel = m_cancel] {
-        QString error;
-        const bool written =
-            TestReport::Write(path, content, &error, [cancel] { return cancel->load(); });
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, path, written, error] {
-                if (self)
-                    self->ReportDone(path, written, error);
-            },
-            Qt::QueuedConnection);
-    });
-    m_thread->setObjectName(QStringLiteral("report"));
-    m_thread->start();
+    struct Outcome {
+        bool Written = false;
+        QString Error;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    m_report = new ProgressWindow(QStringLiteral("ReportProgress"), tr("Raport"),
+                                  tr("Tworzenie raportu PDF..."), ProgressWindow::Modality::Free,
+                                  Parent());
+    m_report->Run(
+        [path, content, outcome](WorkProgress& progress) {
+            outcome->Written = TestReport::Write(path, content, &outcome->Error,
+                                                 [&progress] { return progress.Canceled(); });
+        },
+        [this, path, outcome] { ReportDone(path, outcome->Written, outcome->Error); });
 }
 
 void SeriesExports::ReportDone(const QString& path, bool written, const QString& error) {
-    const bool canceled = m_cancel && m_cancel->load();
-    if (m_thread) {
-        m_thread->wait();
-        delete m_thread;
-        m_thread = nullptr;
-    }
-    delete m_progress;
-    m_progress = nullptr;
+    const bool canceled = m_report->Canceled();
+    m_report->Dismiss();
+    m_report = nullptr;
     if (!written && canceled)
         return;
     if (!written) {

@@ -3,14 +3,12 @@
 #include "series/TestRecord.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
-#include <atomic>
-#include <memory>
 #include <optional>
 
-class QProgressDialog;
-class QThread;
+class ProgressWindow;
 
 // What the series panel writes of its tests: the PDF report, made on a worker thread with a
 // progress window and Cancel and then opened with the desktop's viewer, and the CSV files of
@@ -24,7 +22,7 @@ public:
     ~SeriesExports() override;
 
     // A report is being written; a second one waits for it.
-    bool Busy() const { return m_thread != nullptr; }
+    bool Busy() const { return !m_report.isNull(); }
     void WriteReport(const QString& title, const QList<TestRecord>& records,
                      const std::optional<Tolerance>& limits);
     void WriteTableCsv(const QString& seriesName, const QList<TestRecord>& records);
@@ -38,7 +36,5 @@ private:
     void ReportDone(const QString& path, bool written, const QString& error);
     QWidget* Parent() const;
 
-    QThread* m_thread = nullptr;
-    QProgressDialog* m_progress = nullptr;
-    std::shared_ptr<std::atomic_bool> m_cancel;
+    QPointer<ProgressWindow> m_report;
 };

@@ -4,9 +4,10 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <limits>
 
 QChar SystemDecimalSeparator() {
     const QString separator = QLocale().decimalPoint();
@@ -108,60 +109,107 @@ std::optional<int> ReadInteger(const QString& text) {
     return value;
 }
 
-QString FormatGeneral(double value, QChar decimalSeparator) {
-    if (std::isnan(value))
-        return QStringLiteral("NAN");
-    if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    if (value == 0.0)
-        return QStringLiteral("0");
+namespace {
 
-    // 15 significant digits, as d.dddddddddddddde±x, then shaped by hand.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    const bool negative = buffer[0] == '-';
-    const char* p = buffer + (negative ? 1 : 0);
-    char digits[16];
-    int count = 0;
-    for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            digits[count++] = *p;
+// The significant digits (at most 15, no trailing zeros) and the decimal exponent of a finite,
+// non-zero magnitude, rounded as "%.14e" rounds. The shortest text that reads back as the
+// same double of the normal range is that rounding whenever it has 15 digits or fewer (no
+// other 15-digit decimal lies as close), and costs a fraction of the exact rounding, which
+// only longer ones need.
+int SignificantDigits(double magnitude, char (&digits)[16], int& exponent) {
+    char text[40];
+    std::to_chars_result written =
+        std::to_chars(std::begin(text), std::end(text), magnitude, std::chars_format::scientific);
+    const auto collect = [&] {
+        int count = 0;
+        const char* p = text;
+        for (; p != written.ptr && *p != 'e'; ++p) {
+            if (*p >= '0' && *p <= '9') {
+                if (count == 15)
+                    return -1;
+                digits[count++] = *p;
+            }
+        }
+        std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), written.ptr, exponent);
+        while (count > 1 && digits[count - 1] == '0')
+            --count;
+        return count;
+    };
+    // Below the normal range a double holds fewer digits, and the shortest text may be the
+    // rounding of another.
+    int count = written.ec == std::errc() && magnitude >= std::numeric_limits<double>::min()
+                    ? collect()
+                    : -1;
+    if (count < 0) {
+        written = std::to_chars(std::begin(text), std::end(text), magnitude,
+                                std::chars_format::scientific, 14);
+        count = collect();
     }
-    const int exponent = std::atoi(p + 1);
-    while (count > 1 && digits[count - 1] == '0')
-        --count;
+    return count;
+}
 
-    QString out;
-    out.reserve(24);
-    if (negative)
-        out += QLatin1Char('-');
+char* Put(char* out, const char* text, int length) {
+    std::memcpy(out, text, std::size_t(length));
+    return out + length;
+}
+
+} // namespace
+
+int WriteGeneral(char* out, double value, char decimalSeparator) {
+    char* const begin = out;
+    if (std::isnan(value))
+        return int(Put(out, "NAN", 3) - begin);
+    if (std::isinf(value))
+        return int(value < 0 ? Put(out, "-INF", 4) - begin : Put(out, "INF", 3) - begin);
+    if (value == 0.0) {
+        *out = '0';
+        return 1;
+    }
+
+    char digits[16];
+    int exponent = 0;
+    const int count = SignificantDigits(std::abs(value), digits, exponent);
+    if (value < 0)
+        *out++ = '-';
     const bool fixed = exponent >= -5 && exponent < 15;
     if (fixed) {
         if (exponent < 0) {
-            out += QLatin1Char('0');
-            out += decimalSeparator;
+            *out++ = '0';
+            *out++ = decimalSeparator;
             for (int i = 0; i < -exponent - 1; ++i)
-                out += QLatin1Char('0');
-            out += QLatin1String(digits, count);
+                *out++ = '0';
+            out = Put(out, digits, count);
         } else {
             const int integerDigits = exponent + 1;
             for (int i = 0; i < integerDigits; ++i)
-                out += i < count ? QLatin1Char(digits[i]) : QLatin1Char('0');
+                *out++ = i < count ? digits[i] : '0';
             if (count > integerDigits) {
-                out += decimalSeparator;
-                out += QLatin1String(digits + integerDigits, count - integerDigits);
+                *out++ = decimalSeparator;
+                out = Put(out, digits + integerDigits, count - integerDigits);
             }
         }
     } else {
-        out += QLatin1Char(digits[0]);
+        *out++ = digits[0];
         if (count > 1) {
-            out += decimalSeparator;
-            out += QLatin1String(digits + 1, count - 1);
+            *out++ = decimalSeparator;
+            out = Put(out, digits + 1, count - 1);
         }
-        out += QLatin1Char('E');
+        *out++ = 'E';
         if (exponent < 0)
-            out += QLatin1Char('-');
-        out += QString::number(std::abs(exponent));
+            *out++ = '-';
+        out = std::to_chars(out, out + 4, std::abs(exponent)).ptr;
+    }
+    return int(out - begin);
+}
+
+QString FormatGeneral(double value, QChar decimalSeparator) {
+    char text[GeneralTextMax];
+    const int length = WriteGeneral(text, value, '.');
+    QString out = QString::fromLatin1(text, length);
+    if (decimalSeparator != QLatin1Char('.')) {
+        const qsizetype point = out.indexOf(QLatin1Char('.'));
+        if (point >= 0)
+            out[point] = decimalSeparator;
     }
     return out;
 }

@@ -53,6 +53,7 @@ QByteArray ProcessData::IncomingBuffer() const {
 
 void ProcessData::ResetIncoming() {
     m_continuousLines = 0;
+    m_droppingDownload = false;
     m_buffer.clear();
     m_start = 0;
 }

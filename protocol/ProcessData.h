@@ -42,6 +42,11 @@ public:
     // characters); nothing for a line of another length or one that is not a number.
     static std::optional<double> ParseCaptureLine(QByteArrayView line);
 
+    // The user gave the download under way up. No order stops the gauge's dump, so the rest of
+    // it is read and dropped (none of its samples is taken) and the exchange settles at its
+    // end, as it would have; a dump whose count has not come yet settles at once.
+    void AbandonDownload();
+
     // "Próbka [unit]": the value-axis title of a data set in that unit.
     static QString SampleTitle(const QString& unit);
 
@@ -112,6 +117,7 @@ private:
     // Returns false when the line stopped the download (a sample that is not a number).
     bool HandleDownloadLine(const QString& line);
     void EndDownload();
+    void DropDownloadLine(const QString& line);
 
     struct PendingWarning {
         QString Title;
@@ -126,4 +132,6 @@ private:
     QList<PendingWarning> m_warnings;
     int m_continuousLines = 0;
     int m_downloadedSamples = 0;
+    // The rest of an abandoned dump is being read and dropped.
+    bool m_droppingDownload = false;
 };

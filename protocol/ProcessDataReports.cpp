@@ -152,9 +152,37 @@ void ProcessData::EndDownload() {
     emit DownloadEnded();
 }
 
+void ProcessData::AbandonDownload() {
+    if (Global.ExchangeState != ExchangeState::Downloading || m_droppingDownload)
+        return;
+    if (Global.DownloadCount > 0 && m_downloadedSamples < Global.DownloadCount) {
+        m_droppingDownload = true;
+        emit StatusText(tr("Pobieranie przerwane, siłomierz kończy wysyłanie..."));
+        return;
+    }
+    m_exchange.Settle();
+    emit StatusText(tr("Pobieranie próbek przerwane."));
+}
+
+void ProcessData::DropDownloadLine(const QString& line) {
+    if (!line.contains(QLatin1String("SMP.")) || line.contains(QLatin1String("SMP.TIME")))
+        return;
+    if (++m_downloadedSamples < Global.DownloadCount)
+        return;
+    m_droppingDownload = false;
+    m_exchange.Settle();
+    emit StatusText(tr("Pobieranie próbek przerwane."));
+}
+
 bool ProcessData::HandleDownloadLine(const QString& line) {
     const auto has = [&line](const char* keyword) { return line.contains(QLatin1String(keyword)); };
+    // A count opens a dump of its own, even behind an abandoned one cut short.
+    if (m_droppingDownload && !has("COUNT")) {
+        DropDownloadLine(line);
+        return true;
+    }
     if (has("COUNT")) {
+        m_droppingDownload = false;
         Global.DownloadCount = ReadInteger(ValueOf(line)).value_or(0);
         m_downloadedSamples = 0;
         if (Global.DownloadCount == 0) {

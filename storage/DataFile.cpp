@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
@@ -40,6 +42,8 @@ const QString SecondsMarker = QStringLiteral("sec");
 constexpr QByteArrayView LineEnd{"\r\n"};
 constexpr qint64 ReadChunk = 1 << 20;
 constexpr qsizetype WriteChunk = 1 << 16;
+// Bytes of a sample line as short as a long file has them ("123\t-1.5\r\n").
+constexpr qint64 ShortestUsualLine = 10;
 // No sample line is anywhere near this long; a longer line is cut, so that a file without
 // line ends cannot take all memory.
 constexpr qsizetype MaxLineLength = 1 << 20;
@@ -270,6 +274,17 @@ private:
     bool m_unfinished = false;
 };
 
+// DataFile::TimeStepText for samples asked for one at a time.
+template <typename PointAt>
+QString TimeStepTextOf(qsizetype count, PointAt pointAt, const QString& sampleTimeField) {
+    QString text = count == 2 ? FormatGeneral(pointAt(1).x() - pointAt(0).x(), QLatin1Char('.'))
+                              : sampleTimeField;
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        text[comma] = QLatin1Char('.');
+    return text;
+}
+
 QString NativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -331,20 +346,19 @@ void DataFile::MarkUnfinished(QStringList& headerLines) {
 }
 
 void DataFile::AppendSampleLine(QByteArray& out, qsizetype number, double value) {
-    out += QByteArray::number(number);
-    out += '\t';
-    out += FormatGeneral(value, QLatin1Char('.')).toLatin1();
-    out += LineEnd;
+    // Built on the stack: a day's run has a hundred million of these lines.
+    std::array<char, 24 + GeneralTextMax + 2> line{};
+    char* p = std::to_chars(line.data(), line.data() + 24, qint64(number)).ptr;
+    *p++ = '\t';
+    p += WriteGeneral(p, value, '.');
+    *p++ = '\r';
+    *p++ = '\n';
+    out.append(line.data(), p - line.data());
 }
 
 QString DataFile::TimeStepText(const QList<QPointF>& points, const QString& sampleTimeField) {
-    QString text = points.size() == 2
-                       ? FormatGeneral(points.at(1).x() - points.at(0).x(), QLatin1Char('.'))
-                       : sampleTimeField;
-    const qsizetype comma = text.indexOf(QLatin1Char(','));
-    if (comma >= 0)
-        text[comma] = QLatin1Char('.');
-    return text;
+    return TimeStepTextOf(
+        points.size(), [&points](qsizetype i) { return points.at(i); }, sampleTimeField);
 }
 
 double DataFile::ParseTimeStep(const QString& line) {
@@ -373,18 +387,36 @@ std::optional<double> DataFile::ParseDataLine(QByteArrayView line) {
 
 QString DataFile::Save(const QString& path, QStringList& headerLines,
                        const DataFileSettings& settings, const QList<QPointF>& points) {
+    return Save(path, headerLines, settings,
+                {points.size(), [&points](qsizetype i) { return points.at(i); }}, {});
+}
+
+QString DataFile::Save(const QString& path, QStringList& headerLines,
+                       const DataFileSettings& settings, const SampleSource& samples,
+                       const Progress& progress) {
     const auto failure = [&path](const QString& reason) {
         return tr("Nie można zapisać pliku %1: %2").arg(NativePath(path), reason);
     };
 
-    // Written beside the target and renamed over it, so that a failed save leaves the file
-    // that was there before.
+    // Written beside the target and renamed over it, so that a failed or abandoned save
+    // leaves the file that was there before.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
 
-    const qsizetype count = points.size();
-    const QString timeStep = TimeStepText(points, settings.SampleTime);
+    // A point without a value breaks the chart's line where the link to the gauge was lost;
+    // a data file has no way to say so, and a reader would take such a line for 0.
+    qsizetype count = 0;
+    std::array<qsizetype, 2> firstTwo{};
+    for (qsizetype i = 0; i < samples.Count; ++i) {
+        if (std::isfinite(samples.At(i).y())) {
+            if (count < 2)
+                firstTwo[count] = i;
+            ++count;
+        }
+    }
+    const QString timeStep = TimeStepTextOf(
+        count, [&](qsizetype i) { return samples.At(firstTwo[i]); }, settings.SampleTime);
     if (headerLines.isEmpty())
         headerLines = NewHeader(settings, count, timeStep);
     RefreshHeader(headerLines, count, timeStep);
@@ -396,23 +428,39 @@ QString DataFile::Save(const QString& path, QStringList& headerLines,
 
     QByteArray out;
     out.reserve(WriteChunk + 1024);
+    const auto goOn = [&](qsizetype taken) { return !progress || progress(taken, samples.Count); };
     const auto flush = [&] {
         const bool written = file.write(out) == out.size();
         out.clear();
         return written;
     };
+    if (!goOn(0)) {
+        file.cancelWriting();
+        return failure(tr("zapis przerwany"));
+    }
     bool ok = true;
+    bool given = false;
     for (const QString& line : headerLines) {
         out += CodePage1250::Encode(line);
         out += LineEnd;
     }
-    for (qsizetype i = 0; i < count && ok; ++i) {
-        AppendSampleLine(out, i + 1, points.at(i).y());
-        if (out.size() >= WriteChunk)
+    qsizetype number = 0;
+    for (qsizetype i = 0; i < samples.Count && ok && !given; ++i) {
+        const double value = samples.At(i).y();
+        if (!std::isfinite(value))
+            continue;
+        AppendSampleLine(out, ++number, value);
+        if (out.size() >= WriteChunk) {
             ok = flush();
+            given = !goOn(i + 1);
+        }
     }
-    if (ok)
+    if (ok && !given)
         ok = flush();
+    if (given || (ok && !goOn(samples.Count))) {
+        file.cancelWriting();
+        return failure(tr("zapis przerwany"));
+    }
     if (!ok || !file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
@@ -421,7 +469,7 @@ QString DataFile::Save(const QString& path, QStringList& headerLines,
     return {};
 }
 
-DataFileContents DataFile::Read(const QString& path) {
+DataFileContents DataFile::Read(const QString& path, const Progress& progress) {
     DataFileContents contents;
     contents.Path = path;
     QFile file(path);
@@ -447,38 +495,57 @@ DataFileContents DataFile::Read(const QString& path) {
         pending.append(from, length);
     };
 
-    for (;;) {
-        const qint64 got = file.read(chunk.data(), ReadChunk);
-        if (got < 0) {
-            contents.Error =
-                tr("Błąd odczytu pliku %1: %2").arg(NativePath(path), file.errorString());
-            break;
-        }
-        if (got == 0)
-            break;
-        const char* p = chunk.data();
-        const char* const end = p + got;
-        while (p < end) {
-            const char* newline = static_cast<const char*>(std::memchr(p, '\n', end - p));
-            if (!newline) {
-                keep(p, end - p);
+    const qint64 size = file.size();
+    qint64 taken = 0;
+    // Room for the values of the shortest usual lines, so that a day's run is not copied
+    // again and again as it grows; what stays unused is never touched.
+    try {
+        contents.Values.reserve(std::size_t(size / ShortestUsualLine));
+    } catch (const std::bad_alloc&) {
+        // The values grow as they come instead.
+    }
+    // What a file too large for memory leaves is reported, with the values read by then.
+    try {
+        for (;;) {
+            if (progress && !progress(taken, size)) {
+                contents.Canceled = true;
+                return contents;
+            }
+            const qint64 got = file.read(chunk.data(), ReadChunk);
+            if (got < 0) {
+                contents.Error =
+                    tr("Błąd odczytu pliku %1: %2").arg(NativePath(path), file.errorString());
                 break;
             }
-            if (pending.isEmpty() && !cut && newline - p <= MaxLineLength) {
-                parser.Line(QByteArrayView(p, newline - p));
-            } else {
-                keep(p, newline - p);
-                parser.Line(pending);
-                pending.clear();
-                cut = false;
+            if (got == 0)
+                break;
+            taken += got;
+            const char* p = chunk.data();
+            const char* const end = p + got;
+            while (p < end) {
+                const char* newline = static_cast<const char*>(std::memchr(p, '\n', end - p));
+                if (!newline) {
+                    keep(p, end - p);
+                    break;
+                }
+                if (pending.isEmpty() && !cut && newline - p <= MaxLineLength) {
+                    parser.Line(QByteArrayView(p, newline - p));
+                } else {
+                    keep(p, newline - p);
+                    parser.Line(pending);
+                    pending.clear();
+                    cut = false;
+                }
+                p = newline + 1;
             }
-            p = newline + 1;
         }
+        // A file still being written may end in the part of a line that a crash cut short: its
+        // value could be the first digits of another.
+        if (!pending.isEmpty() && !parser.Unfinished())
+            parser.Line(pending);
+    } catch (const std::bad_alloc&) {
+        contents.Error = tr("Za mało pamięci, aby wczytać cały plik %1").arg(NativePath(path));
     }
-    // A file still being written may end in the part of a line that a crash cut short: its
-    // value could be the first digits of another.
-    if (!pending.isEmpty() && !parser.Unfinished())
-        parser.Line(pending);
     return contents;
 }
 

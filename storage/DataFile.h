@@ -29,6 +29,8 @@ struct DataFileContents {
     // Why the file could not be opened, or why its reading stopped early (what was read
     // up to then is kept); empty when the whole file was read.
     QString Error;
+    // The reading was given up before the end (its progress said stop).
+    bool Canceled = false;
     QStringList HeaderLines;
     double TimeStep = 0.0;
     std::vector<double> Values;
@@ -40,18 +42,35 @@ class DataFile final {
     Q_DECLARE_TR_FUNCTIONS(DataFile)
 
 public:
+    // Told how far a save or a read has come (samples written, bytes read) of how much;
+    // returns false to give the work up. Called from the thread doing the work.
+    using Progress = std::function<bool(qint64 done, qint64 total)>;
+    // The samples a save writes (x = time, y = value), asked for one at a time, so that the
+    // chart's own points can be written without a copy of them.
+    struct SampleSource {
+        qsizetype Count = 0;
+        std::function<QPointF(qsizetype)> At;
+    };
+
     // Writes the samples (x = time, y = value) under the header. An empty headerLines is
     // filled with a new header first; its DATA, TIME, QTY and COUNT lines are brought up
     // to date in place either way, and a header without the columns line gets one, so that
     // the samples can be read back. Returns an error naming the file, or an empty text.
     static QString Save(const QString& path, QStringList& headerLines,
                         const DataFileSettings& settings, const QList<QPointF>& points);
+    // The same with progress: given up, the save leaves no file of its own and the one that
+    // was there before as it was. Points whose value is not a number (breaks in the chart's
+    // line) are left out.
+    static QString Save(const QString& path, QStringList& headerLines,
+                        const DataFileSettings& settings, const SampleSource& samples,
+                        const Progress& progress);
 
     // Reads the files in order and hands each one that could be opened to onFile; the
     // other files are still read. Returns one error text per file that failed.
     static QStringList Open(const QStringList& paths,
                             const std::function<void(const DataFileContents&)>& onFile);
-    static DataFileContents Read(const QString& path);
+    // Given up, the contents say Canceled and hold what was read by then.
+    static DataFileContents Read(const QString& path, const Progress& progress = {});
 
     // The pieces of both, for the window and for tests.
     static QStringList NewHeader(const DataFileSettings& settings, qsizetype count,

@@ -1,18 +1,27 @@
 // The shared controls: a change of selection or check state raises Click whether the user or
 // the program made it, exactly once per real change, and the SuppressNextClick mark swallows
-// exactly one click.
+// exactly one click. The progress window of long work shows only when the work lasts, follows
+// it, and its Cancel reaches the work.
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/CheckGroupHeader.h"
 #include "app/widgets/ClickGuard.h"
 #include "app/widgets/ImageButton.h"
+#include "app/widgets/ProgressWindow.h"
 #include "app/widgets/RadioGroup.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 #include <QVBoxLayout>
+
+#include <atomic>
 
 namespace {
 
@@ -51,6 +60,9 @@ private slots:
     void suppressedClickIsTakenOnce();
     void imageButtonClicks();
     void checkHeaderLeavesContentsEnabled();
+    void progressWindowFollowsLastingWork();
+    void progressWindowShowsNothingForQuickWork();
+    void progressWindowGoneGivesWorkUp();
 };
 
 void TestWidgets::radioGroupClicks_data() {
@@ -320,6 +332,90 @@ void TestWidgets::checkHeaderLeavesContentsEnabled() {
     QCOMPARE(header->text(), QStringLiteral("Schwellenwerte"));
     QVERIFY(group.title().endsWith(QStringLiteral("Schwellenwerte")));
     QVERIFY(header->width() >= header->sizeHint().width());
+}
+
+// Work that lasts gets its window after the delay: the bar moves to and fro until the work
+// knows its total, then follows it; Cancel closes the window, reaches the work once, and the
+// work's end is still reported.
+void TestWidgets::progressWindowFollowsLastingWork() {
+    QWidget window;
+    window.show();
+    std::atomic<qint64> done{0};
+    std::atomic<qint64> total{0};
+    std::atomic_bool sawCancel{false};
+    auto* progress = new ProgressWindow(QStringLiteral("Work"), QStringLiteral("Zapisz dane"),
+                                        QStringLiteral("Zapisywanie..."),
+                                        ProgressWindow::Modality::BlocksWindow, &window);
+    const QPointer<ProgressWindow> alive(progress);
+    QSignalSpy canceled(progress, &ProgressWindow::CancelRequested);
+    int finished = 0;
+    progress->Run(
+        [&](WorkProgress& work) {
+            while (!work.Canceled()) {
+                work.Report(done.load(), total.load());
+                QThread::msleep(2);
+            }
+            sawCancel = true;
+        },
+        [&] { ++finished; });
+    QVERIFY(!progress->Dialog());
+    QTRY_VERIFY(progress->Dialog() && progress->Dialog()->isVisible());
+    QProgressDialog* dialog = progress->Dialog();
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Zapisz dane"));
+    QCOMPARE(dialog->labelText(), QStringLiteral("Zapisywanie..."));
+    QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+    auto* bar = dialog->findChild<QProgressBar*>();
+    QVERIFY(bar);
+    QCOMPARE(bar->maximum(), 0);
+    total = 10;
+    done = 5;
+    QTRY_COMPARE(bar->value(), ProgressWindow::BarSteps / 2);
+    QCOMPARE(bar->maximum(), ProgressWindow::BarSteps);
+
+    auto* cancel = dialog->findChild<QPushButton*>();
+    QVERIFY(cancel);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    QTRY_COMPARE(finished, 1);
+    QVERIFY(sawCancel);
+    QVERIFY(progress->Canceled());
+    QCOMPARE(canceled.count(), 1);
+    QVERIFY(!progress->Dialog());
+    progress->Dismiss();
+    QTRY_VERIFY(alive.isNull());
+}
+
+void TestWidgets::progressWindowShowsNothingForQuickWork() {
+    QWidget window;
+    auto* progress = new ProgressWindow(QStringLiteral("Work"), QStringLiteral("Otwórz dane"),
+                                        QString(), ProgressWindow::Modality::BlocksWindow, &window);
+    int finished = 0;
+    progress->Run([](WorkProgress& work) { work.Report(1, 1); }, [&] { ++finished; });
+    QTRY_COMPARE(finished, 1);
+    progress->Dismiss();
+    QTest::qWait(int(ProgressWindow::ShowDelay.count()) * 2);
+    QVERIFY(window.findChildren<QProgressDialog*>().isEmpty());
+}
+
+// A window closing while work runs gives the work up and waits for it; nothing is reported
+// to what may be gone by then.
+void TestWidgets::progressWindowGoneGivesWorkUp() {
+    std::atomic_bool sawCancel{false};
+    int finished = 0;
+    {
+        QWidget window;
+        auto* progress = new ProgressWindow(QStringLiteral("Work"), QStringLiteral("Raport"),
+                                            QString(), ProgressWindow::Modality::Free, &window);
+        progress->Run(
+            [&](WorkProgress& work) {
+                while (!work.Canceled())
+                    QThread::msleep(2);
+                sawCancel = true;
+            },
+            [&] { ++finished; });
+    }
+    QVERIFY(sawCancel);
+    QCoreApplication::processEvents();
+    QCOMPARE(finished, 0);
 }
 
 QTEST_MAIN(TestWidgets)

@@ -1,9 +1,15 @@
 // "Zapisz dane" and "Otwórz dane" in the main window: the chart's samples go out and come
 // back whole under either decimal separator, several files load one after the other, the
 // header is kept and refreshed, and files that fail are named while the others still load.
+// Both run on a worker thread with a progress window: given up, a save leaves the old file
+// and no new one, an opening an empty chart; a large file keeps the window answering. A
+// download shows its progress too, and given up drops the rest of the gauge's dump.
+#include "app/DataFileOpening.h"
 #include "app/MainForm.h"
+#include "app/widgets/ProgressWindow.h"
 #include "series/TestSeries.h"
 #include "state/Global.h"
+#include "storage/DataFile.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/ScriptedFileDialogs.h"
@@ -12,12 +18,17 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -40,6 +51,30 @@ QList<QByteArray> LinesOf(const QString& path) {
     return lines;
 }
 
+using namespace std::chrono_literals;
+
+// How long a test waits for work on the worker thread; it takes a fraction of that.
+constexpr auto Patience = 60s;
+
+// Every progress window made while it lives, and Cancel pressed on each as it is made when
+// asked to.
+struct WatchedProgress {
+    QList<QPointer<ProgressWindow>> Made;
+    QStringList Titles;
+    bool CancelAtOnce = false;
+    ProgressWindow::Watcher Previous;
+
+    WatchedProgress() {
+        Previous = ProgressWindow::SetWatcher([this](ProgressWindow& window) {
+            Made.append(&window);
+            Titles.append(window.objectName());
+            if (CancelAtOnce)
+                window.Cancel();
+        });
+    }
+    ~WatchedProgress() { ProgressWindow::SetWatcher(Previous); }
+};
+
 struct Window {
     IsolatedProgram program;
     ScriptedFileDialogs dialogs;
@@ -61,13 +96,20 @@ struct Window {
         for (const double value : values)
             form->AddSample(step, value);
     }
+    // Runs the menu item and waits until its work on the worker thread has ended.
+    void Run(const char* action) const {
+        QSignalSpy ended(form.get(), &TMainForm::FileWorkEnded);
+        Find<QAction>(action)->trigger();
+        if (!ended.wait(int(std::chrono::milliseconds(Patience).count())))
+            QTest::qFail("the work never ended", __FILE__, __LINE__);
+    }
     void Save(const QString& path) {
         dialogs.SaveAnswers << path;
-        Find<QAction>("Zapisz1")->trigger();
+        Run("Zapisz1");
     }
     void Open(const QStringList& paths) {
         dialogs.OpenAnswers << paths;
-        Find<QAction>("Otwrz1")->trigger();
+        Run("Otwrz1");
         form->RefreshStatLabels();
     }
     void Clear() const { Find<QAbstractButton>("sbClear")->click(); }
@@ -120,6 +162,14 @@ private slots:
     void openAfterARunStartsAtZero();
     void savedSeriesKeepsItsOwnStep_data();
     void savedSeriesKeepsItsOwnStep();
+    void givenUpSaveLeavesNoFile_data();
+    void givenUpSaveLeavesNoFile();
+    void givenUpOpeningLeavesAnEmptyChart_data();
+    void givenUpOpeningLeavesAnEmptyChart();
+    void largeSeriesKeepsTheWindowAnswering_data();
+    void largeSeriesKeepsTheWindowAnswering();
+    void downloadShowsItsProgress_data();
+    void downloadShowsItsProgress();
 };
 
 void TestWindowDataFiles::samplesComeBackUnderEitherSeparator_data() {
@@ -395,6 +445,202 @@ void TestWindowDataFiles::savedSeriesKeepsItsOwnStep() {
     window.Open({copy});
     QCOMPARE(window.Keys(), QList<double>({0.0, 0.25, 0.5}));
     QCOMPARE(window.Values(), QList<double>({1.0, 2.0, 3.0}));
+    QVERIFY(window.messages.Shown.isEmpty());
+}
+
+void TestWindowDataFiles::givenUpSaveLeavesNoFile_data() {
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("a new file") << false;
+    QTest::newRow("over an older file") << true;
+}
+
+void TestWindowDataFiles::givenUpSaveLeavesNoFile() {
+    QFETCH(bool, existing);
+    Window window;
+    const QString path = window.Path(QStringLiteral("data.txt"));
+    window.SetSampleTime(QStringLiteral("0.5"));
+    window.Feed(0.5, {1.0, 2.0});
+    if (existing)
+        window.Save(path);
+    const QByteArray before = ReadAll(path);
+    const QStringList header = window.form->HeaderLines();
+    window.Feed(0.5, {3.0});
+
+    WatchedProgress progress;
+    progress.CancelAtOnce = true;
+    window.Save(path);
+    QCOMPARE(progress.Titles, QStringList{"DataFileProgress"});
+    QCOMPARE(QFile::exists(path), existing);
+    QCOMPARE(ReadAll(path), before);
+    // Nothing half-written is left beside it either.
+    QCOMPARE(QDir(window.program.Dir()).entryList({"data*"}, QDir::Files),
+             existing ? QStringList{"data.txt"} : QStringList());
+    QVERIFY(window.messages.Shown.isEmpty());
+    QCOMPARE(window.form->HeaderLines(), header);
+
+    progress.CancelAtOnce = false;
+    window.Save(path);
+    QCOMPARE(LinesOf(path).mid(10), (QList<QByteArray>{"1\t1", "2\t2", "3\t3"}));
+    // Each save had its own progress window, which went with its work.
+    QCOMPARE(progress.Made.size(), 2);
+    QTRY_VERIFY(progress.Made.last().isNull());
+}
+
+void TestWindowDataFiles::givenUpOpeningLeavesAnEmptyChart_data() {
+    QTest::addColumn<bool>("atOnce"); // else once the first values are in the chart
+    QTest::newRow("before anything is read") << true;
+    QTest::newRow("while the chart fills") << false;
+}
+
+void TestWindowDataFiles::givenUpOpeningLeavesAnEmptyChart() {
+    QFETCH(bool, atOnce);
+    Window window;
+    const QString small = window.Path(QStringLiteral("small.txt"));
+    const QString large = window.Path(QStringLiteral("large.txt"));
+    window.SetSampleTime(QStringLiteral("1"));
+    window.Feed(1.0, {4.0, 5.0});
+    window.Save(small);
+    const QStringList header = window.form->HeaderLines();
+    // Several slices' worth, so that Cancel can come between them.
+    const qsizetype count = 3 * DataFileOpening::SliceValues + 5;
+    QList<QPointF> points;
+    for (qsizetype i = 0; i < count; ++i)
+        points.append(QPointF(double(i), double(i % 100)));
+    QStringList largeHeader;
+    QCOMPARE(DataFile::Save(large, largeHeader, {}, points), QString());
+
+    WatchedProgress progress;
+    progress.CancelAtOnce = atOnce;
+    int added = 0;
+    const QMetaObject::Connection cancelLater =
+        connect(&window.form->ChartData(), &ChartModel::SampleAdded, this, [&] {
+            if (++added == 1 && !atOnce)
+                progress.Made.last()->Cancel();
+        });
+    window.Open({large});
+    disconnect(cancelLater);
+    QCOMPARE(added, atOnce ? 0 : 1);
+    QCOMPARE(window.form->ChartPointCount(), 0);
+    QCOMPARE(Global.SampleStats.Count, 0);
+    QCOMPARE(window.Label("LabelCount"), ChartModel::EmptyStatText());
+    QVERIFY(window.form->Tests().Records().isEmpty());
+    QCOMPARE(window.form->HeaderLines(), header);
+    QVERIFY(window.messages.Shown.isEmpty());
+
+    // Opened again to its end, everything comes.
+    progress.CancelAtOnce = false;
+    window.Open({large});
+    QCOMPARE(window.form->ChartPointCount(), int(count));
+    QCOMPARE(window.form->Tests().Records().size(), 1);
+    QCOMPARE(window.form->Tests().Records().first().SampleCount, int(count));
+}
+
+void TestWindowDataFiles::largeSeriesKeepsTheWindowAnswering_data() {
+    QTest::addColumn<bool>("open"); // else saved
+    QTest::newRow("opened") << true;
+    QTest::newRow("saved") << false;
+}
+
+// The window's timers keep coming while two million samples go to or come from a file. The
+// bound is loose, for a loaded machine: a window frozen for the whole file would exceed it.
+void TestWindowDataFiles::largeSeriesKeepsTheWindowAnswering() {
+    QFETCH(bool, open);
+    constexpr int Count = 2'000'000;
+    constexpr qint64 LongestAllowedGap = 500;
+    Window window;
+    const QString path = window.Path(QStringLiteral("large.txt"));
+    std::vector<double> values(Count);
+    for (int i = 0; i < Count; ++i)
+        values[std::size_t(i)] = (i % 2000) * 0.25 - 250.0;
+    if (open) {
+        QStringList header;
+        const DataFile::SampleSource source{
+            Count, [&values](qsizetype i) { return QPointF(i * 0.01, values[std::size_t(i)]); }};
+        QCOMPARE(DataFile::Save(path, header, {}, source, {}), QString());
+    } else {
+        window.SetSampleTime(QStringLiteral("0.01"));
+        window.form->ChartData().AddSamples(0.01, values, false);
+    }
+
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer ticks;
+    ticks.setInterval(10);
+    connect(&ticks, &QTimer::timeout, this, [&] {
+        const qint64 now = clock.elapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    clock.start();
+    ticks.start();
+    if (open)
+        window.Open({path});
+    else
+        window.Save(path);
+    ticks.stop();
+    qInfo("%s %d samples in %lld ms; longest time between timer ticks %lld ms",
+          open ? "opened" : "saved", Count, clock.elapsed(), longest);
+    QVERIFY2(longest < LongestAllowedGap, qPrintable(QString::number(longest)));
+    QVERIFY(window.messages.Shown.isEmpty());
+    if (open) {
+        QCOMPARE(window.form->ChartPointCount(), Count);
+        QCOMPARE(Global.SampleStats.Count, Count);
+    } else {
+        const DataFileContents back = DataFile::Read(path);
+        QCOMPARE(back.Values, values);
+    }
+}
+
+void TestWindowDataFiles::downloadShowsItsProgress_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<QString>("ending");
+
+    const QByteArray head = "COUNT: 4\r\nSMP.TIME: 0.25 sek\r\nAVERAGE: 1 N  \r\n";
+    const QByteArray first = "SMP.001: 1 N  \r\nSMP.002: 2 N  \r\n";
+    const QByteArray rest = "SMP.003: 3 N  \r\nSMP.004: 4 N  \r\n";
+    QTest::newRow("to its end") << head + first << false << rest
+                                << QList<double>{1.0, 2.0, 3.0, 4.0}
+                                << "Pobieranie próbek zakończone.";
+    // The gauge sends on: the rest of the dump is read and dropped.
+    QTest::newRow("given up in the dump")
+        << head + first << true << rest << QList<double>{} << "Pobieranie próbek przerwane.";
+    QTest::newRow("given up before the count") << QByteArray() << true << QByteArray()
+                                               << QList<double>{} << "Pobieranie próbek przerwane.";
+}
+
+void TestWindowDataFiles::downloadShowsItsProgress() {
+    QFETCH(QByteArray, before);
+    QFETCH(bool, cancel);
+    QFETCH(QByteArray, after);
+    QFETCH(QList<double>, values);
+    QFETCH(QString, ending);
+    Window window;
+    QSignalSpy status(window.form.get(), &TMainForm::StatusTextChanged);
+    WatchedProgress progress;
+    window.Find<QAbstractButton>("sbGetData")->click();
+    QCOMPARE(progress.Titles, QStringList{"DownloadProgress"});
+    const QPointer<ProgressWindow> shown = progress.Made.first();
+    window.form->Exchange().ProcessIncoming(before);
+    if (!before.isEmpty()) {
+        QCOMPARE(shown->Progress().Done(), 2);
+        QCOMPARE(shown->Progress().Total(), 4);
+    }
+    if (cancel) {
+        shown->Cancel();
+        QCOMPARE(window.form->ChartPointCount(), 0);
+        // The rest of a dump under way is still awaited; nothing else is.
+        QCOMPARE(Global.ExchangeState == ExchangeState::Downloading, !before.isEmpty());
+    }
+    window.form->Exchange().ProcessIncoming(after);
+    QCOMPARE(window.Values(), values);
+    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(window.form->Tests().Records().size(), values.isEmpty() ? 0 : 1);
+    QCOMPARE(status.last().first().toString(), ending);
+    QTRY_VERIFY(shown.isNull());
     QVERIFY(window.messages.Shown.isEmpty());
 }
 

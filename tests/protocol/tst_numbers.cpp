@@ -2,10 +2,53 @@
 #include "protocol/Numbers.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
 
+#include <bit>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+
+namespace {
+
+// FormatGeneral's text made the plain way, from the C library's "%.14e": what the writer's
+// shortcut must always agree with.
+QByteArray PrintfGeneral(double value, char separator) {
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    if (value == 0.0)
+        return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", value);
+    const char* p = buffer + (buffer[0] == '-' ? 1 : 0);
+    QByteArray digits;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            digits += *p;
+    const int exponent = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.endsWith('0'))
+        digits.chop(1);
+    QByteArray out = buffer[0] == '-' ? "-" : "";
+    if (exponent >= -5 && exponent < 15) {
+        if (exponent < 0)
+            return out + "0" + separator + QByteArray(-exponent - 1, '0') + digits;
+        const int integerDigits = exponent + 1;
+        out += digits.left(integerDigits).leftJustified(integerDigits, '0');
+        if (digits.size() > integerDigits)
+            out += separator + digits.mid(integerDigits);
+        return out;
+    }
+    out += digits.left(1);
+    if (digits.size() > 1)
+        out += separator + digits.mid(1);
+    return out + "E" + QByteArray::number(exponent);
+}
+
+} // namespace
 
 class TestNumbers : public QObject {
     Q_OBJECT
@@ -18,6 +61,7 @@ private slots:
     void read();
     void format_data();
     void format();
+    void writerAgreesWithPrintf();
     void roundDecimals_data();
     void roundDecimals();
     void threshold_data();
@@ -110,6 +154,11 @@ void TestNumbers::format_data() {
     QTest::newRow("15 integer digits") << 123456789012345.0 << "123456789012345";
     QTest::newRow("16 integer digits") << 1234567890123456.0 << "1.23456789012346E15";
     QTest::newRow("large") << 1.5e20 << "1.5E20";
+    QTest::newRow("shortest form has 17 digits") << 0.1 + 0.2 << "0.3";
+    QTest::newRow("rounding carries into the exponent") << 999999999999999.9 << "1E15";
+    QTest::newRow("rounding carries into fixed notation") << 9.999999999999999e-6 << "0.00001";
+    QTest::newRow("a tie rounds to even, down") << 1234567890123445.0 << "1.23456789012344E15";
+    QTest::newRow("a tie rounds to even, up") << 1234567890123455.0 << "1.23456789012346E15";
 }
 
 void TestNumbers::format() {
@@ -123,6 +172,39 @@ void TestNumbers::format() {
     QLocale::setDefault(QLocale::c());
     const double back = ReadNumber(text).value_or(std::numeric_limits<double>::quiet_NaN());
     QVERIFY(std::abs(back - value) <= std::abs(value) * 1e-14);
+}
+
+// Data files write a hundred million numbers through the shortcut; any double, under either
+// separator and whatever the locale, gives the text "%.14e" gives.
+void TestNumbers::writerAgreesWithPrintf() {
+    QLocale::setDefault(QLocale(QLocale::German));
+    QList<double> values{0.0,
+                         -0.0,
+                         std::nan(""),
+                         std::numeric_limits<double>::infinity(),
+                         -std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::denorm_min(),
+                         std::numeric_limits<double>::min(),
+                         -std::numeric_limits<double>::max()};
+    QRandomGenerator random(20240611);
+    for (int i = 0; i < 200'000; ++i) {
+        // Any bit pattern; readings of a gauge (few decimals); values near powers of ten.
+        values << std::bit_cast<double>(random.generate64())
+               << double(qint64(random.bounded(2'000'000)) - 1'000'000) / 100.0
+               << std::pow(10.0, random.bounded(40) - 20) * (1.0 - random.bounded(4) * 1e-16);
+    }
+    for (const double value : values) {
+        for (const char separator : {'.', ','}) {
+            char text[GeneralTextMax];
+            const QByteArray written(text, WriteGeneral(text, value, separator));
+            const QByteArray expected = PrintfGeneral(value, separator);
+            if (written != expected)
+                QFAIL(qPrintable(
+                    QStringLiteral("%1: %2, not %3")
+                        .arg(value, 0, 'g', 17)
+                        .arg(QString::fromLatin1(written), QString::fromLatin1(expected))));
+        }
+    }
 }
 
 void TestNumbers::roundDecimals_data() {

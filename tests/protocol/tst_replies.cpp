@@ -80,6 +80,8 @@ private slots:
     void downloadBadValueStops();
     void downloadUnusableSampleTimeStops();
     void downloadUnitConflictKeepsGoing();
+    void downloadGivenUp_data();
+    void downloadGivenUp();
 };
 
 void TestReplies::confirmations_data() {
@@ -592,6 +594,53 @@ void TestReplies::downloadUnitConflictKeepsGoing() {
     QCOMPARE(f.Messages.Shown.size(), 1);
     QCOMPARE(f.Target.Samples.size(), 2);
     QCOMPARE(f.Target.YAxisTitle, QStringLiteral("Próbka [kg]"));
+}
+
+void TestReplies::downloadGivenUp_data() {
+    QTest::addColumn<QByteArray>("before"); // what came before the user gave up
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<bool>("settledAtOnce");
+    QTest::addColumn<QByteArray>("left"); // what waits for the next exchange
+
+    const QByteArray head = "COUNT: 4\r\nSMP.TIME: 0.5 sek\r\nAVERAGE: 1.0 N  \r\n";
+    const QByteArray first = "SMP.001: 1 N  \r\nSMP.002: 2 N  \r\n";
+    const QByteArray rest = "SMP.003: 3 N  \r\nSMP.004: 4 N  \r\n";
+    QTest::newRow("in the dump") << head + first << rest << false << QByteArray();
+    QTest::newRow("the rest in pieces, a reply behind it")
+        << head + first << QByteArray("SMP.003: 3 N  \r\nSMP.0") + "04: 4 N  \r\nMT\r\n"
+        << false << QByteArray("MT\r\n");
+    QTest::newRow("a value that is not a number in the rest")
+        << head + first << QByteArray("SMP.003: x N  \r\nSMP.004: 4 N  \r\n") << false
+        << QByteArray();
+    QTest::newRow("before the count") << QByteArray() << QByteArray() << true << QByteArray();
+    // A later download is read whole.
+    QTest::newRow("a new dump behind a cut one")
+        << head + first << QByteArray("COUNT: 1\r\nSMP.001: 9 N  \r\n") << false << QByteArray();
+}
+
+// The gauge cannot be told to stop its dump: what it still sends is read and dropped, so that
+// it is taken neither for samples nor for the replies of the exchanges after it.
+void TestReplies::downloadGivenUp() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(bool, settledAtOnce);
+    QFETCH(QByteArray, left);
+    Fixture f(ExchangeState::Downloading, Reply::Download);
+    f.Feed(before);
+    const qsizetype taken = f.Target.Samples.size();
+    const int progressSteps = int(f.Target.DownloadSteps.size());
+    f.Data.AbandonDownload();
+    QCOMPARE(Global.ExchangeState == ExchangeState::Confirming, settledAtOnce);
+    f.Feed(after);
+    const bool newDump = after.startsWith("COUNT");
+    QCOMPARE(f.Target.Samples.size(), taken + (newDump ? 1 : 0));
+    QCOMPARE(f.Target.DownloadSteps.size(), progressSteps + (newDump ? 1 : 0));
+    QCOMPARE(f.Target.DownloadsEnded, newDump ? 1 : 0);
+    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QVERIFY(f.Messages.Shown.isEmpty());
+    if (!newDump)
+        QCOMPARE(f.Target.StatusTexts.last(), QStringLiteral("Pobieranie próbek przerwane."));
+    QCOMPARE(f.Data.IncomingBuffer(), left);
 }
 
 QTEST_GUILESS_MAIN(TestReplies)
