@@ -89,7 +89,45 @@ void PortControl::CloseAndStoreIni() {
 
 void PortControl::CreateNetworkLink() {
     m_exchange.CreateNetworkLink();
-    connect(m_exchange.Network(), &GaugeLink::Lost, this, &PortControl::NetworkLost);
+    CEthConnection* network = m_exchange.Network();
+    connect(network, &GaugeLink::Lost, this, &PortControl::NetworkLost);
+    connect(network, &CEthConnection::StateChanged, this, [this](std::uint8_t state) {
+        if (state == CEthConnection::Connected)
+            emit NetworkConnected();
+    });
+}
+
+bool PortControl::Reopen() {
+    if (Global.UseEthernet) {
+        CEthConnection* network = m_exchange.Network();
+        if (!network)
+            return false;
+        if (network->IsOpen())
+            return true;
+        // An attempt the peer refused stays "connecting" without a word.
+        network->Close();
+        network->SetPeer(Global.EthHost, Global.EthPort);
+        network->Open();
+        return false;
+    }
+    if (m_serialOpen && m_port.IsOpen())
+        return true;
+    if (!m_exchange.OpenSerial())
+        return false;
+    SetSerialOpen(true);
+    return true;
+}
+
+void PortControl::AbandonReopen() {
+    if (CEthConnection* network = m_exchange.Network();
+        Global.UseEthernet && network && network->EthLinkState() == CEthConnection::Connecting)
+        network->Close();
+}
+
+QString PortControl::LinkName() const {
+    if (!Global.UseEthernet)
+        return m_port.Name();
+    return Global.EthHost + QLatin1Char(':') + QString::number(Global.EthPort);
 }
 
 void PortControl::ShutdownNetworkLink() {

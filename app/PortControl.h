@@ -30,6 +30,14 @@ public:
     void Toggle();
     // "Połączenie": the connection settings, modally.
     void ShowConnectionDialog();
+    // A lost link tried once more, without a message: true when it is open (the serial port
+    // opens at once; the network link starts an attempt and tells of its success by
+    // NetworkConnected). An attempt still under way is given up and started afresh.
+    bool Reopen();
+    // Gives up a network attempt under way.
+    void AbandonReopen();
+    // The port or the peer config.xml chose, as status texts name it.
+    QString LinkName() const;
 
     // ComPort.ini, read as the window is created and written as it closes.
     void LoadIni();
@@ -65,6 +73,8 @@ signals:
     void SerialLost(const QString& reason);
     // The network link was lost.
     void NetworkLost();
+    // The network link is connected (by the port button or by Reopen).
+    void NetworkConnected();
 
 private:
     void SetSerialOpen(bool open);

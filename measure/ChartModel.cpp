@@ -5,10 +5,33 @@
 #include "protocol/ProcessData.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <new>
+#include <utility>
+
+namespace {
+
+// The series' container with room made ahead: the chart library keeps its storage to itself.
+class GrowingContainer final : public ChartModel::Container {
+public:
+    void Reserve(qsizetype count) {
+        // Shared with a save under way, the storage is copied at the first change anyway.
+        if (!mData.isDetached() && !mData.isEmpty())
+            return;
+        try {
+            mData.reserve(count);
+        } catch (const std::bad_alloc&) {
+            // The series grows as it comes instead.
+        }
+    }
+};
+
+} // namespace
 
 ChartModel::ChartModel(QObject* parent)
     : QObject(parent)
-    , m_samples(new Container)
+    , m_samples(new GrowingContainer)
     , m_low(new Container)
     , m_high(new Container)
     , m_overview(new Container) {
@@ -54,6 +77,12 @@ void ChartModel::AppendLinePoint(Container& line, double x, double y) {
 }
 
 void ChartModel::UpdateOverview(double x, double y) const {
+    if (std::isnan(y)) {
+        // The overview's line breaks where the samples' does; the next sample opens a block.
+        m_overview->add(QCPGraphData(x, y));
+        m_blockFill = 0;
+        return;
+    }
     if (m_blockFill == OverviewBlock)
         m_blockFill = 0;
     if (m_blockFill == 0) {
@@ -93,42 +122,93 @@ void ChartModel::Settle() const {
     RebuildOverview();
 }
 
-void ChartModel::AddSample(double sampleTime, double value, bool thresholdsShown) {
-    const int n = PointCount();
-    const double x = (n - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
-    if (m_late.isEmpty() && (m_samples->isEmpty() || x >= m_lastKey)) {
-        m_samples->add(QCPGraphData(x, value));
-        UpdateOverview(x, value);
-    } else {
-        // Inserting in the middle would move every later sample each time. Merged at the
-        // next reading; a long batch is merged when it has grown as large as the series.
-        m_late.append(QCPGraphData(x, value));
-        if (m_late.size() >= std::max<qsizetype>(LateMergeMinimum, m_samples->size()))
-            Settle();
-    }
-    m_lastKey = n == 0 ? x : std::max(m_lastKey, x);
-    Include(x, value);
-    if (!m_hasPeak || std::abs(value) > std::abs(m_peak.y())) {
-        m_peak = QPointF(x, value);
-        m_hasPeak = true;
-    }
-    if (thresholdsShown) {
-        const double next = (n + 1 - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
-        AppendLinePoint(*m_low, next, Global.LowThreshold);
-        AppendLinePoint(*m_high, next, Global.HighThreshold);
-        Include(next, Global.LowThreshold);
-        Include(next, Global.HighThreshold);
-    }
-    ++m_revision;
+double ChartModel::NextX(double sampleTime) const {
+    return (PointCount() - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
+}
 
+void ChartModel::BreakBeforeNext(std::function<double(double sampleTime)> placeNext) {
+    m_placeNext = std::move(placeNext);
+}
+
+void ChartModel::Break(double at, double sampleTime) {
+    if (PointCount() > 0) {
+        const double last = LastX();
+        if (!(at >= last + sampleTime)) // also a time that is not a number
+            at = last + sampleTime;
+        const double x = last + (at - last) / 2;
+        const QCPGraphData gap(x, std::numeric_limits<double>::quiet_NaN());
+        if (m_late.isEmpty() && x >= m_lastKey) {
+            m_samples->add(gap);
+            UpdateOverview(gap.key, gap.value);
+        } else {
+            m_late.append(gap);
+        }
+        m_lastKey = std::max(m_lastKey, x);
+        ++m_revision;
+    }
+    // The next sample lands at `at`, and those after it one step apart from there.
+    Global.ChartTimeOffset = at;
+    Global.ChartIndexOffset = PointCount();
+}
+
+void ChartModel::Reserve(qsizetype more) {
+    const qsizetype wanted = m_samples->size() + more;
+    if (more > 0 && wanted <= std::numeric_limits<int>::max())
+        static_cast<GrowingContainer&>(*m_samples).Reserve(wanted);
+}
+
+void ChartModel::AddSample(double sampleTime, double value, bool thresholdsShown) {
+    AddSamples(sampleTime, std::span<const double>(&value, 1), thresholdsShown);
+}
+
+void ChartModel::AddSamples(double sampleTime, std::span<const double> values,
+                            bool thresholdsShown) {
+    if (values.empty())
+        return;
     SampleStatistics& stats = Global.SampleStats;
-    ++stats.Count;
-    if (value < stats.Min || stats.Count == 1)
-        stats.Min = value;
-    if (value > stats.Max || stats.Count == 1)
-        stats.Max = value;
-    stats.Sum += value;
+    for (const double value : values) {
+        if (m_placeNext) {
+            // A break waits for this sample; it is taken once.
+            const std::function<double(double)> placeNext = std::exchange(m_placeNext, {});
+            Break(placeNext(sampleTime), sampleTime);
+        }
+        const int n = PointCount();
+        const double x = (n - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
+        if (m_late.isEmpty() && (m_samples->isEmpty() || x >= m_lastKey)) {
+            m_samples->add(QCPGraphData(x, value));
+            UpdateOverview(x, value);
+        } else {
+            // Inserting in the middle would move every later sample each time. Merged at the
+            // next reading; a long batch is merged when it has grown as large as the series.
+            m_late.append(QCPGraphData(x, value));
+            if (m_late.size() >= std::max<qsizetype>(LateMergeMinimum, m_samples->size()))
+                Settle();
+        }
+        m_lastKey = n == 0 ? x : std::max(m_lastKey, x);
+        Include(x, value);
+        if (!m_hasPeak || std::abs(value) > std::abs(m_peak.y())) {
+            m_peak = QPointF(x, value);
+            m_hasPeak = true;
+        }
+        if (thresholdsShown) {
+            const double next =
+                (n + 1 - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
+            AppendLinePoint(*m_low, next, Global.LowThreshold);
+            AppendLinePoint(*m_high, next, Global.HighThreshold);
+            Include(next, Global.LowThreshold);
+            Include(next, Global.HighThreshold);
+        }
+
+        ++stats.Count;
+        if (value < stats.Min || stats.Count == 1)
+            stats.Min = value;
+        if (value > stats.Max || stats.Count == 1)
+            stats.Max = value;
+        stats.Sum += value;
+    }
+    // The average depends on the sum and count alone: rounded once for the whole batch.
     stats.Average = RoundDecimals(stats.Sum / stats.Count, StatDecimals);
+    ++m_revision;
     emit SampleAdded();
 }
 

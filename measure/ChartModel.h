@@ -8,6 +8,9 @@
 #include <QSharedPointer>
 #include <QString>
 
+#include <functional>
+#include <span>
+
 class GaugeSettings;
 class ProcessData;
 
@@ -50,6 +53,24 @@ public:
     // adds the threshold points one step further when thresholds are shown, and updates the
     // running statistics.
     void AddSample(double sampleTime, double value, bool thresholdsShown);
+    // The same for many values of one step at once (a data file handed over in slices): the
+    // chart, the statistics and SampleAdded end as after one AddSample per value, with the
+    // signal raised once.
+    void AddSamples(double sampleTime, std::span<const double> values, bool thresholdsShown);
+    // Room for this many more samples, so that a data file going in by slices grows the series
+    // once instead of copying it again and again.
+    void Reserve(qsizetype more);
+    // Where AddSample would plot the next sample of this sampling time.
+    double NextX(double sampleTime) const;
+
+    // The samples' line breaks before the next sample (the link to the gauge was lost for a
+    // while): `placeNext` tells, as that sample comes, the time it belongs at (at least one
+    // step after the last point); a point without a value marks the break, and the samples
+    // after it follow on from there. The break point counts as a point, never as a sample:
+    // statistics, ranges and the peak leave it out, and readers of Samples() skip values
+    // that are not finite. An empty function withdraws a break not taken yet.
+    void BreakBeforeNext(std::function<double(double sampleTime)> placeNext);
+    bool BreakPending() const { return bool(m_placeNext); }
 
     int PointCount() const { return m_samples->size() + int(m_late.size()); }
     // X value of the last sample (0 when there is none).
@@ -94,6 +115,7 @@ private:
     void Include(double x, double y);
     void UpdateOverview(double x, double y) const;
     void RebuildOverview() const;
+    void Break(double at, double sampleTime);
 
     QSharedPointer<Container> m_samples;
     QSharedPointer<Container> m_low;
@@ -111,4 +133,5 @@ private:
     QCPRange m_keys;
     QCPRange m_values;
     quint64 m_revision = 0;
+    std::function<double(double)> m_placeNext;
 };

@@ -1,6 +1,9 @@
 // Making a test record from its samples, and judging it.
 #include "series/TestRecord.h"
 
+#include <QLocale>
+#include <QStringList>
+
 #include <cmath>
 
 Verdict VerdictFor(double peak, const std::optional<Tolerance>& limits) {
@@ -16,12 +19,19 @@ std::optional<TestRecord> TestRecord::Make(const TestContext& context,
     record.Samples.reserve(samples.size());
     double sum = 0.0;
     double origin = 0.0;
+    bool broken = false;
     for (const QPointF& sample : samples) {
-        if (!std::isfinite(sample.x()) || !std::isfinite(sample.y()))
+        if (!std::isfinite(sample.x()) || !std::isfinite(sample.y())) {
+            broken = !record.Samples.isEmpty();
             continue;
+        }
         if (record.Samples.isEmpty()) {
             origin = sample.x();
             record.Min = record.Max = record.Peak = sample.y();
+        }
+        if (broken) {
+            record.Gaps.append({record.Samples.back().x(), sample.x() - origin});
+            broken = false;
         }
         record.Samples.append(QPointF(sample.x() - origin, sample.y()));
         record.Min = std::min(record.Min, sample.y());
@@ -68,4 +78,18 @@ QString TestTexts::OriginText(TestOrigin origin) {
 
 QString TestTexts::DefaultName(int number) {
     return tr("Test %1").arg(number);
+}
+
+QString TestTexts::NoteWithGaps(const QString& note, const QList<TestGap>& gaps) {
+    if (gaps.isEmpty())
+        return note;
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    QStringList spans;
+    for (const TestGap& gap : gaps)
+        spans << QStringLiteral("%1–%2 s").arg(locale.toString(gap.Start, 'g', 7),
+                                               locale.toString(gap.End, 'g', 7));
+    const QString line =
+        tr("Przerwa w połączeniu z miernikiem: %1").arg(spans.join(QStringLiteral("; ")));
+    return note.isEmpty() ? line : note + QLatin1Char('\n') + line;
 }

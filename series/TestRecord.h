@@ -35,6 +35,13 @@ struct TestContext {
     QString Note;
 };
 
+// A stretch of a run without samples (the link to the gauge was lost): from the last sample
+// before it to the first after it, in seconds from the test's first sample.
+struct TestGap {
+    double Start = 0.0;
+    double End = 0.0;
+};
+
 // One test: a finished on-line run, a download or an opened data file, with what it measured
 // and its verdict. Samples are kept with times from the test's first sample.
 struct TestRecord {
@@ -53,9 +60,11 @@ struct TestRecord {
     double PeakTime = 0.0;
     Verdict Result = Verdict::None;
     QList<QPointF> Samples;
+    QList<TestGap> Gaps;
 
     // A record of the given samples (times as plotted); samples that are not finite numbers
-    // are left out. Nothing when no sample is left: there is no test to judge.
+    // are left out, and one between two samples marks a gap. Nothing when no sample is left:
+    // there is no test to judge.
     static std::optional<TestRecord> Make(const TestContext& context,
                                           const QList<QPointF>& samples);
 };
@@ -71,4 +80,6 @@ public:
     static QString OriginText(TestOrigin origin);
     // "Test 3": the default name of a series' third record.
     static QString DefaultName(int number);
+    // The note with a line for the gaps added, so that they are kept wherever the note is.
+    static QString NoteWithGaps(const QString& note, const QList<TestGap>& gaps);
 };

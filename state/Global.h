@@ -68,6 +68,13 @@ constexpr std::uint8_t ForceFC = 1;
 constexpr std::uint8_t Torque = 2;
 } // namespace Family
 
+// How long a lost link to the gauge is tried again, in minutes, as the connection dialog sets it.
+namespace Reconnection {
+constexpr std::int32_t DefaultMinutes = 10;
+constexpr std::int32_t LowestMinutes = 1;
+constexpr std::int32_t HighestMinutes = 24 * 60;
+} // namespace Reconnection
+
 // The process-wide state shared by the windows, the links and the reply side. Used on the
 // user-interface thread only; the run-at worker hands its start moment over by an event.
 struct SharedState {
@@ -77,6 +84,9 @@ struct SharedState {
     bool UseEthernet = false;
     QString EthHost;
     std::int32_t EthPort = 0;
+    // A link lost is tried again for ReconnectMinutes; a run under way waits for it.
+    bool ReconnectOnLoss = true;
+    std::int32_t ReconnectMinutes = Reconnection::DefaultMinutes;
     // Written by the owner of the exchange (GaugeExchange) alone; read by everyone.
     bool MeasurementRunning = false;
     ::ExchangeState ExchangeState = ::ExchangeState::Confirming;

@@ -98,6 +98,10 @@ void LoadedConfig::ApplyTo(ConfigValues& values) const {
         values.TestNote = *TestNote;
     if (Database)
         values.Database = *Database;
+    if (Reconnect)
+        values.Reconnect = *Reconnect;
+    if (ReconnectMinutes)
+        values.ReconnectMinutes = *ReconnectMinutes;
 }
 
 XMLConfig::XMLConfig(QString path)
@@ -181,6 +185,10 @@ void XMLConfig::EnsureConfigDefaults() {
     EnsureConfigValue(ConfigKey::Interface, ConfigKey::Host, ConfigText::DefaultEthHost);
     EnsureConfigValue(ConfigKey::Interface, ConfigKey::Port,
                       QString::number(ConfigText::DefaultEthPort));
+    // A file of an earlier version, without them, gets the retries on.
+    EnsureConfigValue(ConfigKey::Interface, ConfigKey::Reconnect, ConfigText::Yes);
+    EnsureConfigValue(ConfigKey::Interface, ConfigKey::ReconnectMinutes,
+                      QString::number(Reconnection::DefaultMinutes));
 
     if (Section(ConfigKey::Tests).isNull())
         root.appendChild(m_document.createElement(ConfigKey::Tests));
@@ -258,6 +266,17 @@ LoadedConfig XMLConfig::LoadConfig() const {
         const int value = IntegerOrZero(*port);
         loaded.EthPort = IsUsableTcpPort(value) ? value : ConfigText::DefaultEthPort;
     }
+    // The retries stand apart from that guard: only "No" switches them off, and a number of
+    // minutes the dialog does not offer is the default.
+    if (const QDomElement element = Key(ConfigKey::Interface, ConfigKey::Reconnect);
+        !element.isNull())
+        loaded.Reconnect = TextOf(element) != std::optional<QString>(ConfigText::No);
+    if (const QDomElement element = Key(ConfigKey::Interface, ConfigKey::ReconnectMinutes);
+        !element.isNull()) {
+        const std::optional<int> minutes = ReadInteger(TextOf(element).value_or(QString()));
+        loaded.ReconnectMinutes =
+            minutes && IsUsableReconnectMinutes(*minutes) ? *minutes : Reconnection::DefaultMinutes;
+    }
 
     // Free texts: one that cannot be read is empty.
     const auto test = [this](QLatin1String key, std::optional<QString>& target) {
@@ -314,6 +333,10 @@ bool IsUsableMaxPort(const QString& text) {
            *maxPort <= ConfigText::MaxPortHighest;
 }
 
+bool IsUsableReconnectMinutes(std::int32_t minutes) {
+    return minutes >= Reconnection::LowestMinutes && minutes <= Reconnection::HighestMinutes;
+}
+
 bool XMLConfig::SaveConfig(const ConfigValues& values) {
     if (!m_open)
         return false;
@@ -339,6 +362,11 @@ bool XMLConfig::SaveConfig(const ConfigValues& values) {
         WriteConfigValue(Interface, Port, IsUsableTcpPort(values.EthPort),
                          QString::number(values.EthPort),
                          QString::number(ConfigText::DefaultEthPort)) &&
+        WriteConfigValue(Interface, Reconnect, values.Reconnect, ConfigText::Yes, ConfigText::No) &&
+        WriteConfigValue(Interface, ReconnectMinutes,
+                         IsUsableReconnectMinutes(values.ReconnectMinutes),
+                         QString::number(values.ReconnectMinutes),
+                         QString::number(Reconnection::DefaultMinutes)) &&
         WriteConfigValue(Tests, Operator, true, values.TestOperator, values.TestOperator) &&
         WriteConfigValue(Tests, Part, true, values.TestPart, values.TestPart) &&
         WriteConfigValue(Tests, Note, true, values.TestNote, values.TestNote);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/Global.h"
+
 #include <QDomDocument>
 #include <QLatin1String>
 #include <QLocale>
@@ -25,6 +27,9 @@ inline constexpr QLatin1String Interface{"Interface"};
 inline constexpr QLatin1String Kind{"Kind"};
 inline constexpr QLatin1String Host{"Host"};
 inline constexpr QLatin1String Port{"Port"};
+// Whether a lost link is tried again, and for how many minutes.
+inline constexpr QLatin1String Reconnect{"Reconnect"};
+inline constexpr QLatin1String ReconnectMinutes{"ReconnectMinutes"};
 
 // What the user typed once for the tests to come.
 inline constexpr QLatin1String Tests{"Tests"};
@@ -74,6 +79,8 @@ struct DatabaseConfig {
 
 // Whether a "MaxPort" text is a whole number the scan can use; any other is saved as the default.
 bool IsUsableMaxPort(const QString& text);
+// Whether a number of minutes is one the connection dialog offers for retrying a lost link.
+bool IsUsableReconnectMinutes(std::int32_t minutes);
 
 // Windows-style locale ids: how config.xml names a language.
 namespace LocaleIds {
@@ -101,6 +108,8 @@ struct ConfigValues {
     QString TestPart;
     QString TestNote;
     DatabaseConfig Database;
+    bool Reconnect = true;
+    std::int32_t ReconnectMinutes = Reconnection::DefaultMinutes;
 };
 
 // What LoadConfig found; an empty member means the target keeps its value.
@@ -118,6 +127,8 @@ struct LoadedConfig {
     std::optional<QString> TestPart;
     std::optional<QString> TestNote;
     std::optional<DatabaseConfig> Database;
+    std::optional<bool> Reconnect;
+    std::optional<std::int32_t> ReconnectMinutes;
 
     // Copies the values that were found over the targets.
     void ApplyTo(ConfigValues& values) const;

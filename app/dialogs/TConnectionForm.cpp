@@ -2,6 +2,7 @@
 
 #include "app/dialogs/ConnectionTarget.h"
 #include "app/dialogs/UpDown.h"
+#include "app/widgets/CheckBox.h"
 #include "app/widgets/RadioGroup.h"
 #include "app/widgets/SpeedButton.h"
 #include "state/Global.h"
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -27,6 +29,8 @@ constexpr int ComFieldWidth = 40;
 constexpr int IpFieldWidth = 110;
 constexpr int PortFieldWidth = 50;
 constexpr int ButtonHeight = 24;
+// The minutes stand under the check box's text.
+constexpr int ReconnectIndent = 20;
 
 constexpr const char* BaudItems[] = {
     "50",   "75",   "110",  "134.5", "150",   "300",   "600",    "1200",   "1800",   "2400",
@@ -140,6 +144,20 @@ void TConnectionForm::BuildLayout() {
     serial->addLayout(serialButtons, 2, 0, 1, 2);
     serial->setColumnStretch(1, 1);
 
+    m_chkbReconnect = Named(new CheckBox(QString(), this), "chkbReconnect");
+    m_lblReconnectMinutes = Named(new QLabel(this), "lblReconnectMinutes");
+    m_seReconnectMinutes = Named(new QSpinBox(this), "seReconnectMinutes");
+    m_seReconnectMinutes->setRange(Reconnection::LowestMinutes, Reconnection::HighestMinutes);
+    m_seReconnectMinutes->setValue(Reconnection::DefaultMinutes);
+    m_lblReconnectMinutes->setBuddy(m_seReconnectMinutes);
+    connect(m_chkbReconnect, &CheckBox::Click, this, &TConnectionForm::chkbReconnectClick);
+    auto* minutes = new QHBoxLayout;
+    minutes->setSpacing(Spacing);
+    minutes->setContentsMargins(ReconnectIndent, 0, 0, 0);
+    minutes->addWidget(m_lblReconnectMinutes);
+    minutes->addWidget(m_seReconnectMinutes);
+    minutes->addStretch();
+
     m_sbApply = Button("sbApply", this);
     m_sbCancel = Button("sbCancel", this);
     connect(m_sbDetect, &SpeedButton::Click, this, &TConnectionForm::sbDetectClick);
@@ -163,6 +181,8 @@ void TConnectionForm::BuildLayout() {
     layout->setSpacing(Spacing);
     layout->addWidget(m_rgConnection);
     layout->addLayout(groups);
+    layout->addWidget(m_chkbReconnect);
+    layout->addLayout(minutes);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -180,6 +200,9 @@ void TConnectionForm::ApplyTexts() {
     m_lblBps->setText(tr("bps"));
     m_sbDetect->setText(tr("Wykryj"));
     m_sbSerialAdvanced->setText(tr("Zaawansowane"));
+    m_chkbReconnect->setText(tr("Ponawiaj połączenie po jego utracie"));
+    m_lblReconnectMinutes->setText(tr("Ponawiaj przez:"));
+    m_seReconnectMinutes->setSuffix(tr(" min"));
     m_sbApply->setText(tr("Zastosuj"));
     m_sbApply->setToolTip(tr("Apply settings"));
     m_sbCancel->setText(tr("Anuluj"));
@@ -206,6 +229,14 @@ void TConnectionForm::FormShow() {
     SetWhole(m_EditIP, IpLength, Global.EthHost);
     SetWhole(m_EditPort, EthPortLength, QString::number(Global.EthPort));
     GetCOMPortSettings();
+    m_seReconnectMinutes->setValue(Global.ReconnectMinutes);
+    m_chkbReconnect->setChecked(Global.ReconnectOnLoss);
+    chkbReconnectClick();
+}
+
+void TConnectionForm::chkbReconnectClick() {
+    m_lblReconnectMinutes->setEnabled(m_chkbReconnect->isChecked());
+    m_seReconnectMinutes->setEnabled(m_chkbReconnect->isChecked());
 }
 
 void TConnectionForm::rgConnectionClick() {
@@ -275,6 +306,8 @@ void TConnectionForm::sbApplyClick() {
     bool ok = false;
     const int port = m_EditPort->text().toInt(&ok);
     Global.EthPort = ok ? port : FallbackEthPort;
+    Global.ReconnectOnLoss = m_chkbReconnect->isChecked();
+    Global.ReconnectMinutes = m_seReconnectMinutes->value();
     bool linkUsable = true;
     if (m_target) {
         SerialSettings settings = m_target->SerialPortSettings();

@@ -2,17 +2,19 @@
 
 #include <QDialog>
 
+class CheckBox;
 class ConnectionTarget;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QSpinBox;
 class RadioGroup;
 class SpeedButton;
 class UpDown;
 
-// The connection settings dialog: serial port and speed, or the gauge's network address.
-// "Zastosuj" puts them in force and toggles the link once.
+// The connection settings dialog: serial port and speed, or the gauge's network address, and
+// how long a lost link is tried again. "Zastosuj" puts them in force and toggles the link once.
 class TConnectionForm final : public QDialog {
     Q_OBJECT
 
@@ -46,6 +48,7 @@ public:
     void sbCancelClick();
     void UpDownCOMClick();
     void EditCOMChange();
+    void chkbReconnectClick();
 
     // Captions in the current language; typed values and selections stay as they are.
     void ApplyTexts();
@@ -72,6 +75,10 @@ private:
     QLabel* m_lblBps = nullptr;
     SpeedButton* m_sbDetect = nullptr;
     SpeedButton* m_sbSerialAdvanced = nullptr;
+    // Retries of a lost link, for either interface.
+    CheckBox* m_chkbReconnect = nullptr;
+    QLabel* m_lblReconnectMinutes = nullptr;
+    QSpinBox* m_seReconnectMinutes = nullptr;
     SpeedButton* m_sbApply = nullptr;
     SpeedButton* m_sbCancel = nullptr;
 

@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QString>
 
+#include <functional>
 #include <span>
 
 class QWidget;
@@ -19,7 +20,11 @@ class SpreadsheetExport {
     Q_DECLARE_TR_FUNCTIONS(SpreadsheetExport)
 
 public:
-    enum class Result { Written, NoData, Failed };
+    enum class Result { Written, NoData, Failed, Canceled };
+    // Told how many points are written of how many, before each block and at the end;
+    // returns false to stop before the block (rows written by then stay: the application has
+    // them). Called from the thread doing the export.
+    using Progress = std::function<bool(qint64 done, qint64 total)>;
 
     static constexpr int TitleRow = 2;
     static constexpr int FirstPointRow = 3;
@@ -34,6 +39,7 @@ public:
     // every case once it was contacted.
     static Result Run(Spreadsheet& target, std::span<const QPointF> points, const QString& xTitle,
                       const QString& yTitle, QWidget* parent = nullptr);
+    // The chart's points; those without a value (breaks in its line) are no rows.
     static Result Run(Spreadsheet& target, const QCPGraphDataContainer& points,
                       const QString& xTitle, const QString& yTitle, QWidget* parent = nullptr);
 
@@ -41,6 +47,13 @@ public:
     // connection (OfficeSpreadsheet).
     static Result ToRunningOffice(const QCPGraphDataContainer& points, const QString& xTitle,
                                   const QString& yTitle, QWidget* parent = nullptr);
+
+    // The export without its messages, for a worker thread: NoData for no points (nothing is
+    // contacted), Failed where Run shows UnreachableText, Canceled when `progress` said stop.
+    static Result Write(Spreadsheet& target, const QCPGraphDataContainer& points,
+                        const QString& xTitle, const QString& yTitle, const Progress& progress);
+    static Result WriteToRunningOffice(const QCPGraphDataContainer& points, const QString& xTitle,
+                                       const QString& yTitle, const Progress& progress);
 
     static QString Caption();
     static QString NoDataText();

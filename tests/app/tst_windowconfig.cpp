@@ -65,6 +65,8 @@ private slots:
     void workingDirectoryChoosesTheConfig();
     void storedTextsComeBackAsSaved_data();
     void storedTextsComeBackAsSaved();
+    void reconnectionComesBackAsSaved_data();
+    void reconnectionComesBackAsSaved();
 };
 
 void TestWindowConfig::firstCloseWritesEveryKeyInOrder() {
@@ -79,16 +81,31 @@ void TestWindowConfig::firstCloseWritesEveryKeyInOrder() {
         window->close();
     }
     const QStringList keys = KeysOf(path);
-    QCOMPARE(keys.size(), 19);
+    QCOMPARE(keys.size(), 21);
     QStringList names;
     for (const QString& key : keys)
         names << key.section(QLatin1Char('='), 0, 0);
-    QCOMPARE(names, QStringList({"Options/Language", "Options/LowThr", "Options/HighThr",
-                                 "Options/PortConfigured", "Options/MaxPort",
-                                 "Options/DataDirectory", "Interface/Kind", "Interface/Host",
-                                 "Interface/Port", "Tests/Operator", "Tests/Part", "Tests/Note",
-                                 "Database/Kind", "Database/Path", "Database/Host", "Database/Port",
-                                 "Database/Name", "Database/User", "Database/Password"}));
+    QCOMPARE(names, QStringList({"Options/Language",
+                                 "Options/LowThr",
+                                 "Options/HighThr",
+                                 "Options/PortConfigured",
+                                 "Options/MaxPort",
+                                 "Options/DataDirectory",
+                                 "Interface/Kind",
+                                 "Interface/Host",
+                                 "Interface/Port",
+                                 "Interface/Reconnect",
+                                 "Interface/ReconnectMinutes",
+                                 "Tests/Operator",
+                                 "Tests/Part",
+                                 "Tests/Note",
+                                 "Database/Kind",
+                                 "Database/Path",
+                                 "Database/Host",
+                                 "Database/Port",
+                                 "Database/Name",
+                                 "Database/User",
+                                 "Database/Password"}));
     QVERIFY(QStringList({"1031", "1051", "13321"}).contains(KeyText(path, "Options/Language")));
     QCOMPARE(keys.mid(1, 4), QStringList({"Options/LowThr=99", "Options/HighThr=101",
                                           "Options/PortConfigured=No", "Options/MaxPort=4"}));
@@ -97,6 +114,7 @@ void TestWindowConfig::firstCloseWritesEveryKeyInOrder() {
     QCOMPARE(
         keys.mid(6),
         QStringList({"Interface/Kind=COM", "Interface/Host=192.168.1.100", "Interface/Port=1001",
+                     "Interface/Reconnect=Yes", "Interface/ReconnectMinutes=10",
                      "Tests/Operator=", "Tests/Part=", "Tests/Note=", "Database/Kind=SQLite",
                      "Database/Path=", "Database/Host=localhost", "Database/Port=5432",
                      "Database/Name=zento_fm", "Database/User=", "Database/Password="}));
@@ -209,6 +227,57 @@ void TestWindowConfig::storedTextsComeBackAsSaved() {
     QCOMPARE(KeyText(path, QStringLiteral("Options/") + key), saved);
 }
 
+// The connection dialog's retries of a lost link: what config.xml holds is in force at the
+// start and written back at the close; a file of an earlier version has them on for ten
+// minutes.
+void TestWindowConfig::reconnectionComesBackAsSaved_data() {
+    QTest::addColumn<QString>("interface"); // the Interface section's keys, as stored
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<QStringList>("saved");
+    QTest::newRow("an earlier version's file")
+        << "<Kind>COM</Kind>" << true << 10
+        << QStringList({"Interface/Reconnect=Yes", "Interface/ReconnectMinutes=10"});
+    QTest::newRow("switched off")
+        << "<Reconnect>No</Reconnect><ReconnectMinutes>3</ReconnectMinutes>" << false << 3
+        << QStringList({"Interface/Reconnect=No", "Interface/ReconnectMinutes=3"});
+    QTest::newRow("minutes the dialog does not offer")
+        << "<Reconnect>Yes</Reconnect><ReconnectMinutes>0</ReconnectMinutes>" << true << 10
+        << QStringList({"Interface/Reconnect=Yes", "Interface/ReconnectMinutes=10"});
+}
+
+void TestWindowConfig::reconnectionComesBackAsSaved() {
+    QFETCH(QString, interface);
+    QFETCH(bool, on);
+    QFETCH(int, minutes);
+    QFETCH(QStringList, saved);
+
+    IsolatedProgram program;
+    RecordingMessages messages;
+    ScriptedFileDialogs dialogs;
+    const QString path = program.FilePath(QStringLiteral("config.xml"));
+    {
+        QFile config(path);
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral("<Config><Options><PortConfigured>Yes</PortConfigured>"
+                                    "</Options><Interface>%1</Interface></Config>")
+                         .arg(interface)
+                         .toUtf8());
+    }
+    {
+        auto window = Start();
+        QCOMPARE(Global.ReconnectOnLoss, on);
+        QCOMPARE(Global.ReconnectMinutes, minutes);
+        window->close();
+    }
+    QStringList stored;
+    for (const QString& key : KeysOf(path))
+        if (key.startsWith(QLatin1String("Interface/Reconnect")))
+            stored << key;
+    QCOMPARE(stored, saved);
+    QVERIFY(messages.Shown.isEmpty());
+}
+
 void TestWindowConfig::workingDirectoryChoosesTheConfig_data() {
     QTest::addColumn<bool>("configThere");
     QTest::newRow("config.xml in the other folder") << true;
@@ -257,7 +326,7 @@ void TestWindowConfig::workingDirectoryChoosesTheConfig() {
         window->close();
     }
     QCOMPARE(KeyText(otherConfig, "Options/LowThr"), QStringLiteral("3"));
-    QCOMPARE(KeysOf(otherConfig).size(), 19);
+    QCOMPARE(KeysOf(otherConfig).size(), 21);
     if (configThere) {
         QFile config(otherConfig);
         QVERIFY(config.open(QIODevice::ReadOnly));

@@ -3,7 +3,10 @@
 #include "state/Global.h"
 
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -51,6 +54,10 @@ private slots:
     void overviewKeepsEachBlocksExtremes();
     void samplesOutOfTimeOrder_data();
     void samplesOutOfTimeOrder();
+    void manyAtOnceAsOneByOne_data();
+    void manyAtOnceAsOneByOne();
+    void breakInTheLine_data();
+    void breakInTheLine();
 };
 
 void TestChartModel::statistics_data() {
@@ -239,6 +246,155 @@ void TestChartModel::samplesOutOfTimeOrder() {
     }
     // A run continued afterwards starts after the latest time, not after the last sample.
     QCOMPARE(model.LastX(), expected.last().first);
+}
+
+// A lost link leaves a gap: a point without a value breaks the line, the sample after it stands
+// where it was placed, and nothing that measures the samples counts the break.
+void TestChartModel::breakInTheLine_data() {
+    QTest::addColumn<double>("placed");     // what the placement says for the first sample after
+    QTest::addColumn<double>("breakAt");    // where the point without a value lands
+    QTest::addColumn<double>("firstAfter"); // where the first sample after the gap lands
+    QTest::newRow("seconds later") << 10.0 << 5.5 << 10.0;
+    QTest::newRow("placed too early: one step after the last") << 0.2 << 1.25 << 1.5;
+    QTest::newRow("no time known: one step after the last") << qQNaN() << 1.25 << 1.5;
+}
+
+void TestChartModel::breakInTheLine() {
+    QFETCH(double, placed);
+    QFETCH(double, breakAt);
+    QFETCH(double, firstAfter);
+    ChartModel model;
+    for (const double v : {-1.0, 2.0, 3.0})
+        model.AddSample(0.5, v, false);
+    double askedStep = 0;
+    model.BreakBeforeNext([&](double step) {
+        askedStep = step;
+        return placed;
+    });
+    QVERIFY(model.BreakPending());
+    for (const double v : {-4.0, 5.0})
+        model.AddSample(0.5, v, false);
+    QVERIFY(!model.BreakPending());
+    QCOMPARE(askedStep, 0.5);
+
+    const ChartModel::Container& samples = *model.Samples();
+    QCOMPARE(Keys(samples), (QList<double>{0, 0.5, 1.0, breakAt, firstAfter, firstAfter + 0.5}));
+    QVERIFY(std::isnan(samples.at(3)->value));
+    QCOMPARE(samples.at(4)->value, -4.0);
+    QCOMPARE(model.PointCount(), 6);
+    // The statistics, the ranges and the peak know five samples.
+    QCOMPARE(Global.SampleStats.Count, 5);
+    QCOMPARE(Global.SampleStats.Min, -4.0);
+    QCOMPARE(Global.SampleStats.Max, 5.0);
+    QCOMPARE(Global.SampleStats.Sum, 5.0);
+    QCOMPARE(Global.SampleStats.Average, 1.0);
+    QCPRange keys;
+    QCPRange values;
+    QVERIFY(model.KeyRange(keys));
+    QVERIFY(model.ValueRange(values));
+    QCOMPARE(keys.lower, 0.0);
+    QCOMPARE(keys.upper, firstAfter + 0.5);
+    QCOMPARE(values.lower, -4.0);
+    QCOMPARE(values.upper, 5.0);
+    QPointF peak;
+    QVERIFY(model.Peak(peak));
+    QCOMPARE(peak, QPointF(firstAfter + 0.5, 5.0));
+    // The overview breaks there too, and its blocks hold samples of one side only.
+    const ChartModel::Container& overview = *model.Overview();
+    QCOMPARE(overview.size(), 5);
+    QVERIFY(std::isnan(overview.at(2)->value));
+    QCOMPARE(overview.at(2)->key, breakAt);
+    QCOMPARE(std::min(overview.at(3)->value, overview.at(4)->value), -4.0);
+    // A run continued afterwards starts after the last sample; the break is taken once.
+    ContinueAfterLastPoint(model);
+    model.AddSample(0.5, 6, false);
+    QCOMPARE(model.LastX(), firstAfter + 1.0);
+    QCOMPARE(Global.SampleStats.Count, 6);
+
+    // A break withdrawn before its sample leaves the line whole.
+    Global.ChartTimeOffset = 0;
+    Global.ChartIndexOffset = 0;
+    ChartModel whole;
+    whole.AddSample(1, 1, false);
+    whole.BreakBeforeNext([](double) { return 100.0; });
+    whole.BreakBeforeNext({});
+    whole.AddSample(1, 2, false);
+    QCOMPARE(Keys(*whole.Samples()), (QList<double>{0, 1}));
+}
+
+void TestChartModel::manyAtOnceAsOneByOne_data() {
+    QTest::addColumn<QList<Run>>("runs");
+    QTest::addColumn<bool>("continued"); // each run after the last point, as a new run starts
+    QList<double> wave;
+    for (int i = 0; i < 1000; ++i)
+        wave << ((i * 7919) % 1000) / 8.0 - 60.0;
+    QTest::newRow("thresholds shown") << QList<Run>{{0.5, wave, true}} << false;
+    QTest::newRow("a second file with a smaller step")
+        << QList<Run>{{1.0, wave.mid(0, 300), false}, {0.01, wave, true}} << false;
+    QTest::newRow("runs continued") << QList<Run>{{0.25, wave.mid(0, 70), true},
+                                                  {0.25, wave.mid(70, 5), false},
+                                                  {0.1, wave.mid(100), true}}
+                                    << true;
+}
+
+// A data file goes into the chart a slice at a time: the chart, its overview, threshold lines,
+// ranges, peak and statistics end as they would one sample at a time.
+void TestChartModel::manyAtOnceAsOneByOne() {
+    QFETCH(QList<Run>, runs);
+    QFETCH(bool, continued);
+    Global.LowThreshold = -20;
+    Global.HighThreshold = 30;
+    const auto feed = [&](ChartModel& model, bool atOnce) {
+        Global.ResetSampleStats();
+        Global.ChartTimeOffset = 0;
+        Global.ChartIndexOffset = 0;
+        for (const Run& run : runs) {
+            if (continued)
+                ContinueAfterLastPoint(model);
+            if (atOnce) {
+                const std::vector<double> values(run.Values.begin(), run.Values.end());
+                model.AddSamples(run.SampleTime, values, run.Thresholds);
+            } else {
+                for (const double value : run.Values)
+                    model.AddSample(run.SampleTime, value, run.Thresholds);
+            }
+        }
+        return Global.SampleStats;
+    };
+    const auto points = [](const ChartModel::Container& container) {
+        QList<QPointF> list;
+        for (auto it = container.constBegin(); it != container.constEnd(); ++it)
+            list << QPointF(it->key, it->value);
+        return list;
+    };
+
+    ChartModel single;
+    const SampleStatistics one = feed(single, false);
+    ChartModel bulk;
+    QSignalSpy added(&bulk, &ChartModel::SampleAdded);
+    const SampleStatistics many = feed(bulk, true);
+    QCOMPARE(added.count(), runs.size());
+
+    QCOMPARE(points(*bulk.Samples()), points(*single.Samples()));
+    QCOMPARE(points(*bulk.Overview()), points(*single.Overview()));
+    QCOMPARE(points(*bulk.LowLine()), points(*single.LowLine()));
+    QCOMPARE(points(*bulk.HighLine()), points(*single.HighLine()));
+    QCPRange bulkRange;
+    QCPRange singleRange;
+    QVERIFY(bulk.KeyRange(bulkRange) && single.KeyRange(singleRange));
+    QCOMPARE(bulkRange, singleRange);
+    QVERIFY(bulk.ValueRange(bulkRange) && single.ValueRange(singleRange));
+    QCOMPARE(bulkRange, singleRange);
+    QPointF bulkPeak;
+    QPointF singlePeak;
+    QVERIFY(bulk.Peak(bulkPeak) && single.Peak(singlePeak));
+    QCOMPARE(bulkPeak, singlePeak);
+    QCOMPARE(bulk.LastX(), single.LastX());
+    QCOMPARE(many.Count, one.Count);
+    QCOMPARE(many.Min, one.Min);
+    QCOMPARE(many.Max, one.Max);
+    QCOMPARE(many.Sum, one.Sum);
+    QCOMPARE(many.Average, one.Average);
 }
 
 QTEST_GUILESS_MAIN(TestChartModel)

@@ -52,32 +52,40 @@ private slots:
         QTest::addColumn<double>("peak");
         QTest::addColumn<double>("peakTime");
         QTest::addColumn<Verdict>("verdict");
+        QTest::addColumn<QList<QPointF>>("gaps"); // start, end
 
         // A run continues the chart: its times start wherever the last one ended.
         QTest::newRow("pull, within the band")
             << Points(12.0, 0.5, {1, 5, 9, 4}) << Limits(Tolerance{8, 10}) << 4 << 1.5 << 1.0 << 9.0
-            << 4.75 << 9.0 << 1.0 << Verdict::Pass;
+            << 4.75 << 9.0 << 1.0 << Verdict::Pass << QList<QPointF>{};
         QTest::newRow("push: the peak keeps its sign")
             << Points(0, 0.1, {-1, -7, 3}) << Limits(Tolerance{-8, -6}) << 3 << 0.2 << -7.0 << 3.0
-            << -5.0 / 3 << -7.0 << 0.1 << Verdict::Pass;
+            << -5.0 / 3 << -7.0 << 0.1 << Verdict::Pass << QList<QPointF>{};
         QTest::newRow("on the upper threshold passes")
             << Points(0, 1, {2, 10}) << Limits(Tolerance{8, 10}) << 2 << 1.0 << 2.0 << 10.0 << 6.0
-            << 10.0 << 1.0 << Verdict::Pass;
+            << 10.0 << 1.0 << Verdict::Pass << QList<QPointF>{};
         QTest::newRow("above the band fails")
             << Points(0, 1, {2, 10.01}) << Limits(Tolerance{8, 10}) << 2 << 1.0 << 2.0 << 10.01
-            << 6.005 << 10.01 << 1.0 << Verdict::Fail;
+            << 6.005 << 10.01 << 1.0 << Verdict::Fail << QList<QPointF>{};
         QTest::newRow("below the band fails")
             << Points(0, 1, {2, 7.99}) << Limits(Tolerance{8, 10}) << 2 << 1.0 << 2.0 << 7.99
-            << 4.995 << 7.99 << 1.0 << Verdict::Fail;
+            << 4.995 << 7.99 << 1.0 << Verdict::Fail << QList<QPointF>{};
         QTest::newRow("no thresholds, no verdict")
             << Points(0, 1, {3}) << Limits() << 1 << 0.0 << 3.0 << 3.0 << 3.0 << 3.0 << 0.0
-            << Verdict::None;
+            << Verdict::None << QList<QPointF>{};
         QTest::newRow("equal magnitudes: the first is the peak")
             << Points(0, 1, {0, 5, -5}) << Limits() << 3 << 2.0 << -5.0 << 5.0 << 0.0 << 5.0 << 1.0
-            << Verdict::None;
+            << Verdict::None << QList<QPointF>{};
         QTest::newRow("values that are not numbers are left out")
             << QList<QPointF>{{0, NaN}, {1, 4}, {2, Inf}, {NaN, 9}, {3, 2}} << Limits() << 2 << 2.0
-            << 2.0 << 4.0 << 3.0 << 4.0 << 0.0 << Verdict::None;
+            << 2.0 << 4.0 << 3.0 << 4.0 << 0.0 << Verdict::None << QList<QPointF>{{0, 2}};
+        // The chart marks a lost link by a point without a value; one before the first sample
+        // or after the last is no gap.
+        QTest::newRow("a run with gaps")
+            << QList<QPointF>{{5, NaN},  {10, 1},   {10.5, 2}, {12, NaN}, {20, 3},
+                              {20.5, 4}, {21, NaN}, {30, 5},   {31, NaN}}
+            << Limits() << 5 << 20.0 << 1.0 << 5.0 << 3.0 << 5.0 << 20.0 << Verdict::None
+            << QList<QPointF>{{0.5, 10}, {10.5, 20}};
     }
 
     void recordFromSamples() {
@@ -95,8 +103,36 @@ private slots:
         QTEST(record->Peak, "peak");
         QTEST(record->PeakTime, "peakTime");
         QTEST(record->Result, "verdict");
+        QList<QPointF> gaps;
+        for (const TestGap& gap : record->Gaps)
+            gaps << QPointF(gap.Start, gap.End);
+        QTEST(gaps, "gaps");
         QCOMPARE(record->Samples.size(), record->SampleCount);
         QCOMPARE(record->Samples.front().x(), 0.0);
+    }
+
+    void gapNote_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QList<QPointF>>("gaps");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no gap: the note as it was")
+            << QLocale::c() << "próbka 7" << QList<QPointF>{} << "próbka 7";
+        QTest::newRow("a gap, no note") << QLocale::c() << "" << QList<QPointF>{{1.4, 6.6}}
+                                        << "Przerwa w połączeniu z miernikiem: 1.4–6.6 s";
+        QTest::newRow("two gaps after the note, Polish numbers")
+            << QLocale(QLocale::Polish) << "próbka 7" << QList<QPointF>{{1.4, 6.6}, {1234.5, 1300}}
+            << "próbka 7\nPrzerwa w połączeniu z miernikiem: 1,4–6,6 s; 1234,5–1300 s";
+    }
+    void gapNote() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, note);
+        QFETCH(QList<QPointF>, gaps);
+        QLocale::setDefault(locale);
+        QList<TestGap> spans;
+        for (const QPointF& gap : gaps)
+            spans << TestGap{gap.x(), gap.y()};
+        QTEST(TestTexts::NoteWithGaps(note, spans), "expected");
     }
 
     void nothingToJudge() {

@@ -32,9 +32,12 @@ QByteArray DocumentWith(const QString& key, const QByteArray& element) {
         {"PortConfigured", "<PortConfigured>No</PortConfigured>"},
         {"MaxPort", "<MaxPort>4</MaxPort>"},
         {"DataDirectory", "<DataDirectory>/srv/data/</DataDirectory>"}};
-    const QList<QPair<QString, QByteArray>> interface = {{"Kind", "<Kind>Eth</Kind>"},
-                                                         {"Host", "<Host>10.1.2.3</Host>"},
-                                                         {"Port", "<Port>2000</Port>"}};
+    const QList<QPair<QString, QByteArray>> interface = {
+        {"Kind", "<Kind>Eth</Kind>"},
+        {"Host", "<Host>10.1.2.3</Host>"},
+        {"Port", "<Port>2000</Port>"},
+        {"Reconnect", "<Reconnect>No</Reconnect>"},
+        {"ReconnectMinutes", "<ReconnectMinutes>25</ReconnectMinutes>"}};
     QByteArray xml = "<Config><Options>";
     for (const auto& [name, text] : options)
         xml += name == key ? element : text;
@@ -67,6 +70,10 @@ QVariant Loaded(const LoadedConfig& loaded, const QString& key) {
         return value(loaded.EthHost);
     if (key == "Port")
         return value(loaded.EthPort);
+    if (key == "Reconnect")
+        return value(loaded.Reconnect);
+    if (key == "ReconnectMinutes")
+        return value(loaded.ReconnectMinutes);
     return {};
 }
 
@@ -107,6 +114,8 @@ ConfigValues SomeValues() {
     values.TestPart = "Partia 7/26";
     values.TestNote = "  odstępy  ";
     values.Database = {"PostgreSQL", "", "db.lab", "6543", "wyniki", "stacja 2", "p<&>ss \"x\""};
+    values.Reconnect = false;
+    values.ReconnectMinutes = 25;
     return values;
 }
 
@@ -138,7 +147,7 @@ private slots:
                  QStringList({"Language", "LowThr", "HighThr", "PortConfigured", "MaxPort",
                               "DataDirectory"}));
         QCOMPARE(ChildNames(root.firstChildElement("Interface")),
-                 QStringList({"Kind", "Host", "Port"}));
+                 QStringList({"Kind", "Host", "Port", "Reconnect", "ReconnectMinutes"}));
         QCOMPARE(ChildNames(root.firstChildElement("Tests")),
                  QStringList({"Operator", "Part", "Note"}));
         QCOMPARE(ChildNames(root.firstChildElement("Database")),
@@ -153,6 +162,8 @@ private slots:
         QCOMPARE(texts.value("Interface/Kind"), "COM");
         QCOMPARE(texts.value("Interface/Host"), QString(ConfigText::DefaultEthHost));
         QCOMPARE(texts.value("Interface/Port"), "1001");
+        QCOMPARE(texts.value("Interface/Reconnect"), "Yes");
+        QCOMPARE(texts.value("Interface/ReconnectMinutes"), "10");
         // The user's locale is stored at first; only the program's own languages are saved.
         const int userLocale = XMLConfig::UserLocaleId();
         const bool known = userLocale == LocaleIds::German || userLocale == LocaleIds::Polish;
@@ -221,6 +232,21 @@ private slots:
         row("port negative", "Port", "-5", 1001);
         row("port letters", "Port", "abc", 1001);
         row("port beyond TCP", "Port", "70000", 1001);
+        // Retries of a lost link: only "No" switches them off; minutes outside 1..1440 are
+        // the default. A file of an earlier version, without the keys, gets the defaults.
+        row("reconnect Yes", "Reconnect", "Yes", true);
+        row("reconnect No", "Reconnect", "No", false);
+        row("reconnect no", "Reconnect", "no", true);
+        row("reconnect empty", "Reconnect", "", true);
+        row("reconnect minutes", "ReconnectMinutes", "3", 3);
+        row("reconnect minutes highest", "ReconnectMinutes", "1440", 1440);
+        row("reconnect minutes 0", "ReconnectMinutes", "0", 10);
+        row("reconnect minutes beyond a day", "ReconnectMinutes", "1441", 10);
+        row("reconnect minutes letters", "ReconnectMinutes", "abc", 10);
+        QTest::newRow("reconnect missing")
+            << QString("Reconnect") << QByteArray() << QVariant(true);
+        QTest::newRow("reconnect minutes missing")
+            << QString("ReconnectMinutes") << QByteArray() << QVariant(10);
     }
     void loading() {
         QFETCH(QString, key);
@@ -252,13 +278,18 @@ private slots:
                               << QVariantMap{{"Kind", QVariant()},
                                              {"Host", QVariant()},
                                              {"Port", QVariant()},
-                                             {"LowThr", "99"}};
+                                             {"LowThr", "99"},
+                                             {"Reconnect", false}};
         QTest::newRow("Host") << "Host"
                               << QVariantMap{
                                      {"Kind", true}, {"Host", QVariant()}, {"Port", QVariant()}};
         QTest::newRow("Port") << "Port"
                               << QVariantMap{
                                      {"Kind", true}, {"Host", "10.1.2.3"}, {"Port", QVariant()}};
+        QTest::newRow("Reconnect")
+            << "Reconnect" << QVariantMap{{"Reconnect", true}, {"ReconnectMinutes", 25}};
+        QTest::newRow("ReconnectMinutes")
+            << "ReconnectMinutes" << QVariantMap{{"ReconnectMinutes", 10}, {"Reconnect", false}};
     }
     void unreadableKeys() {
         QFETCH(QString, key);
@@ -318,6 +349,12 @@ private slots:
         QTest::newRow("no operator") << "Tests/Operator" << QVariant("") << "";
         QTest::newRow("part with markup") << "Tests/Part" << QVariant("<1&2>") << "<1&2>";
         QTest::newRow("note") << "Tests/Note" << QVariant("ręcznie") << "ręcznie";
+        QTest::newRow("reconnect") << "Interface/Reconnect" << QVariant(true) << "Yes";
+        QTest::newRow("no reconnect") << "Interface/Reconnect" << QVariant(false) << "No";
+        QTest::newRow("reconnect minutes") << "Interface/ReconnectMinutes" << QVariant(30) << "30";
+        QTest::newRow("reconnect minutes 0") << "Interface/ReconnectMinutes" << QVariant(0) << "10";
+        QTest::newRow("reconnect minutes beyond a day")
+            << "Interface/ReconnectMinutes" << QVariant(5000) << "10";
     }
     void saving() {
         QFETCH(QString, key);
@@ -349,6 +386,10 @@ private slots:
             values.TestPart = value.toString();
         else if (name == "Note")
             values.TestNote = value.toString();
+        else if (name == "Reconnect")
+            values.Reconnect = value.toBool();
+        else if (name == "ReconnectMinutes")
+            values.ReconnectMinutes = value.toInt();
 
         XMLConfig config(m_path);
         config.EnsureConfigDefaults();
@@ -379,6 +420,8 @@ private slots:
         QCOMPARE(loaded.TestOperator, saved.TestOperator);
         QCOMPARE(loaded.TestPart, saved.TestPart);
         QCOMPARE(loaded.TestNote, saved.TestNote);
+        QCOMPARE(loaded.Reconnect, saved.Reconnect);
+        QCOMPARE(loaded.ReconnectMinutes, saved.ReconnectMinutes);
         for (QString DatabaseConfig::*field :
              {&DatabaseConfig::Kind, &DatabaseConfig::Path, &DatabaseConfig::Host,
               &DatabaseConfig::Port, &DatabaseConfig::Name, &DatabaseConfig::User,
@@ -465,7 +508,7 @@ private slots:
         QCOMPARE(values.EthPort, 1001);
         QVERIFY(config.SaveConfig(values));
         QCOMPARE(SavedTexts(m_path).value("Options/HighThr"), "101");
-        QCOMPARE(SavedTexts(m_path).size(), 19);
+        QCOMPARE(SavedTexts(m_path).size(), 21);
     }
 
     void eachWorkingDirectoryHasItsOwnFile() {

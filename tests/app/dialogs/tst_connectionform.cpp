@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -105,6 +106,8 @@ private slots:
     void apply();
     void applyWithAPortThatWouldNotReopen();
     void cancelChangesNothing();
+    void reconnection_data();
+    void reconnection();
     void detect_data();
     void detect();
     void advanced_data();
@@ -372,6 +375,63 @@ void TestConnectionForm::cancelChangesNothing() {
     QCOMPARE(Global.EthPort, 4001);
     QVERIFY(dialog.window.Applied.isEmpty());
     QCOMPARE(dialog.window.PortButtonClicks, 0);
+}
+
+// The retries of a lost link, for either interface: shown as in force, put in force by
+// "Zastosuj" alone; the minutes are offered only while the retries are on.
+void TestConnectionForm::reconnection_data() {
+    QTest::addColumn<bool>("ethernet");
+    QTest::addColumn<bool>("wasOn");
+    QTest::addColumn<int>("wasMinutes");
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<bool>("apply");
+    QTest::addColumn<bool>("nowOn");
+    QTest::addColumn<int>("nowMinutes");
+    QTest::newRow("defaults applied unchanged")
+        << false << true << 10 << true << 10 << true << true << 10;
+    QTest::newRow("switched off") << false << true << 10 << false << 10 << true << false << 10;
+    QTest::newRow("switched on for 3 minutes, network link")
+        << true << false << 25 << true << 3 << true << true << 3;
+    QTest::newRow("a day at most") << false << true << 10 << true << 5000 << true << true << 1440;
+    QTest::newRow("cancelled") << false << true << 10 << false << 2 << false << true << 10;
+}
+
+void TestConnectionForm::reconnection() {
+    QFETCH(bool, ethernet);
+    QFETCH(bool, wasOn);
+    QFETCH(int, wasMinutes);
+    QFETCH(bool, on);
+    QFETCH(int, minutes);
+    QFETCH(bool, apply);
+    QFETCH(bool, nowOn);
+    QFETCH(int, nowMinutes);
+
+    Dialog dialog;
+    Global.UseEthernet = ethernet;
+    Global.ReconnectOnLoss = wasOn;
+    Global.ReconnectMinutes = wasMinutes;
+    dialog.form.show();
+    auto* check = dialog.Find<QAbstractButton>("chkbReconnect");
+    auto* spin = dialog.Find<QSpinBox>("seReconnectMinutes");
+    QVERIFY(check->isVisible());
+    QCOMPARE(check->text(), QStringLiteral("Ponawiaj połączenie po jego utracie"));
+    QCOMPARE(check->isChecked(), wasOn);
+    QCOMPARE(spin->value(), wasMinutes);
+    QCOMPARE(spin->isEnabled(), wasOn);
+    QCOMPARE(spin->minimum(), 1);
+
+    check->setChecked(on);
+    QCOMPARE(spin->isEnabled(), on);
+    spin->setValue(minutes);
+    dialog.Click(apply ? "sbApply" : "sbCancel");
+    QCOMPARE(Global.ReconnectOnLoss, nowOn);
+    QCOMPARE(Global.ReconnectMinutes, nowMinutes);
+
+    // Shown again, the dialog reads back what is in force.
+    dialog.form.show();
+    QCOMPARE(check->isChecked(), nowOn);
+    QCOMPARE(spin->value(), nowMinutes);
 }
 
 void TestConnectionForm::detect_data() {

@@ -61,7 +61,10 @@ private slots:
     void emptySeriesContactsNothing();
     void failures_data();
     void failures();
+    void chartContainerGivesSameCells_data();
     void chartContainerGivesSameCells();
+    void quietWriteReportsAndStops_data();
+    void quietWriteReportsAndStops();
 };
 
 void TestSpreadsheetExport::layout_data() {
@@ -251,17 +254,84 @@ void TestSpreadsheetExport::failures() {
         QCOMPARE(sheet.Calls, (QStringList{"attach", "document", "release"}));
 }
 
+// The chart's own points give the cells the same points give; the breaks in its line (where
+// the link to the gauge was lost) are no rows, in either way of writing.
+void TestSpreadsheetExport::chartContainerGivesSameCells_data() {
+    QTest::addColumn<QList<int>>("breaks"); // a break before these points
+    QTest::newRow("whole line") << QList<int>{};
+    QTest::newRow("a break") << QList<int>{2};
+    QTest::newRow("breaks before the first and between each") << QList<int>{0, 1, 2};
+}
+
 void TestSpreadsheetExport::chartContainerGivesSameCells() {
+    QFETCH(QList<int>, breaks);
     RecordingMessages messages;
     QCPGraphDataContainer container;
-    for (const QPointF& point : Three)
-        container.add(QCPGraphData(point.x(), point.y()));
+    for (int i = 0; i < Three.size(); ++i) {
+        if (breaks.contains(i))
+            container.add(QCPGraphData(Three[i].x() - 0.25, qQNaN()));
+        container.add(QCPGraphData(Three[i].x(), Three[i].y()));
+    }
+    QCOMPARE(container.size(), Three.size() + breaks.size());
+    FakeSpreadsheet quietly;
+    QCOMPARE(SpreadsheetExport::Write(quietly, container, Time, Force, {}), Result::Written);
     FakeSpreadsheet fromContainer;
     FakeSpreadsheet fromPoints;
     QCOMPARE(SpreadsheetExport::Run(fromContainer, container, Time, Force), Result::Written);
     QCOMPARE(SpreadsheetExport::Run(fromPoints, Three, Time, Force), Result::Written);
     QCOMPARE(Named(fromContainer), Named(fromPoints));
+    QCOMPARE(Named(quietly), Named(fromPoints));
     QCOMPARE(fromContainer.Cells.size(), 8);
+}
+
+void TestSpreadsheetExport::quietWriteReportsAndStops_data() {
+    QTest::addColumn<int>("stopAt"); // the report that says stop; -1 for none
+    QTest::addColumn<FakeSpreadsheet::Step>("refuse");
+    QTest::addColumn<Result>("result");
+    QTest::addColumn<int>("rows"); // points in the sheet afterwards
+    constexpr int block = SpreadsheetExport::BlockRows;
+    using Step = FakeSpreadsheet::Step;
+    QTest::newRow("to the end") << -1 << Step::None << Result::Written << 2 * block + 3;
+    QTest::newRow("stopped before the first block") << 0 << Step::None << Result::Canceled << 0;
+    // What the application took stays there.
+    QTest::newRow("stopped after a block") << 1 << Step::None << Result::Canceled << block;
+    QTest::newRow("no application") << -1 << Step::Attach << Result::Failed << 0;
+}
+
+// The export as a worker thread runs it: it tells its progress in points, stops between two
+// blocks when told to, always lets the application go, and leaves every message to the caller.
+void TestSpreadsheetExport::quietWriteReportsAndStops() {
+    QFETCH(int, stopAt);
+    QFETCH(FakeSpreadsheet::Step, refuse);
+    QFETCH(Result, result);
+    QFETCH(int, rows);
+    constexpr int count = 2 * SpreadsheetExport::BlockRows + 3;
+    QCPGraphDataContainer points;
+    for (int i = 0; i < count; ++i)
+        points.add(QCPGraphData(i, -i / 2.0));
+
+    RecordingMessages messages;
+    FakeSpreadsheet sheet;
+    sheet.RefuseAt = refuse;
+    QList<qint64> reports;
+    const auto progress = [&](qint64 done, qint64 total) {
+        reports << done;
+        return total == count && reports.size() - 1 != stopAt;
+    };
+    QCOMPARE(SpreadsheetExport::Write(sheet, points, Time, Force, progress), result);
+    QCOMPARE(sheet.Cells.size() - (refuse == FakeSpreadsheet::Step::None ? 2 : 0), 2 * rows);
+    QCOMPARE(sheet.Releases, 1);
+    QVERIFY(messages.Shown.isEmpty());
+    if (result == Result::Written) {
+        constexpr qint64 block = SpreadsheetExport::BlockRows;
+        QCOMPARE(reports, (QList<qint64>{0, block, 2 * block, count}));
+    }
+
+    FakeSpreadsheet untouched;
+    QCOMPARE(SpreadsheetExport::Write(untouched, QCPGraphDataContainer(), Time, Force, progress),
+             Result::NoData);
+    QVERIFY(untouched.Calls.isEmpty());
+    QVERIFY(messages.Shown.isEmpty());
 }
 
 QTEST_MAIN(TestSpreadsheetExport)
