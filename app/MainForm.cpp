@@ -4,6 +4,7 @@
 #include "app/InstrumentPanel.h"
 #include "app/MainMenuBar.h"
 #include "app/ReadingPanel.h"
+#include "app/RunJournalKeeper.h"
 #include "app/SeriesPanel.h"
 #include "app/SeriesRecorder.h"
 #include "app/SettingsPanel.h"
@@ -168,6 +169,9 @@ void TMainForm::FormActivate() {
     EnableMeasure(true);
     sbStopClick();
     EnableMeasure(false);
+    // Once the window is up and the auto-configuration has had its turn.
+    if (m_unattendedPhase == UnattendedPhase::Off)
+        QTimer::singleShot(0, this, &TMainForm::OfferRecovery);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -183,7 +187,7 @@ void TMainForm::FormClose() {
     m_closed = true;
     // A run still under way when the window goes is a test too: what it measured is kept.
     ReplayPendingCapture();
-    m_tests->RunEnded();
+    m_journal->RunEnded(m_tests->RunEnded());
     m_port->CloseAndStoreIni();
     m_headerLines.clear();
     m_port->ShutdownNetworkLink();

@@ -9,10 +9,12 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CaptureFile;
@@ -23,10 +25,13 @@ class GaugeExchange;
 class InstrumentPanel;
 class LanguageModules;
 class MainMenuBar;
+class ProgressWindow;
 class ReadingPanel;
 class SeriesPanel;
 class SeriesRecorder;
+class RunJournalKeeper;
 class RunAtCountdownEvent;
+class LinkRecovery;
 class SerialLink;
 class SettingsPanel;
 class StatisticsPanel;
@@ -156,12 +161,17 @@ public:
     TestSeries& Tests();
     // What makes and keeps them (the results database included).
     SeriesRecorder& TestRecorder() { return *m_tests; }
+    // What brings a lost link back (MainFormLink.cpp).
+    LinkRecovery& Recovery() { return *m_recovery; }
 
 signals:
     // The exit sequence has run; the program ends.
     void Closed();
     // Every status text as it is shown; a later poll may replace it before anyone looks.
     void StatusTextChanged(const QString& text);
+    // An opening or saving of data files or an export, done on a worker thread, has ended
+    // (done, failed or given up): the chart, the tests and any message are settled.
+    void FileWorkEnded();
 
 protected:
     bool event(QEvent* event) override;
@@ -176,6 +186,11 @@ private:
     void RunEnded();
     void RunAtCountdownMessageReceived(const RunAtCountdownEvent& message);
     void ReplayCapture();
+    // A run's samples go to its journal from now on (MainFormRecovery.cpp).
+    void JournalRunStarted();
+    // Offers to bring back the run a crash interrupted, from its journal.
+    void OfferRecovery();
+    void RecoverRun(const QString& journal);
     void ReplayPendingCapture();
     const DayClock& RunAtClock();
     // Results file written during on-line runs when the gauge asks for one.
@@ -217,11 +232,16 @@ private:
     void sbStopClick();
     void sbSetTimeClick();
     void sbGetDataClick();
+    // The download's progress window, with Cancel, until the download ends.
+    void WatchDownload();
     void sbResetClick();
     // Statistics.
     void sbClearClick();
     // Menu.
     void Otwrz1Click();
+    // Opens data files onto a cleared chart; done (when given) learns whether any file was
+    // read, once all are.
+    void OpenDataFiles(const QStringList& paths, const std::function<void(bool)>& done = {});
     void Zapisz1Click();
     void Zapiszwykres1Click();
     void Folderpomiarw1Click();
@@ -230,6 +250,7 @@ private:
     void Oproducencie1Click();
     // Links.
     void ComPort1LinkLost(const QString& reason);
+    bool GaugeLinkLost();
     // Timers.
     void TimerBatteryTimer();
     void TimerReportTimer();
@@ -247,6 +268,8 @@ private:
     QFrame* m_PanelBottom = nullptr;
     StatisticsPanel* m_statistics = nullptr;
     SeriesRecorder* m_tests = nullptr;
+    LinkRecovery* m_recovery = nullptr;
+    RunJournalKeeper* m_journal = nullptr;
     QDockWidget* m_SeriesDock = nullptr;
     SeriesPanel* m_seriesPanel = nullptr;
     SettingsPanel* m_settingsPanel = nullptr;
@@ -265,6 +288,9 @@ private:
     // --- State kept beside the controls -----------------------------------------------
     // Header lines of the data file last opened or saved.
     QStringList m_headerLines;
+    // The opening, saving or export under way (one at a time), and a download's progress.
+    QPointer<QObject> m_fileWork;
+    QPointer<ProgressWindow> m_downloadProgress;
     // Where the chart's series came from: a run's samples are spaced by the sampling-time
     // field, an opened file's or a download's by their own step, which a save must keep.
     enum class SeriesOrigin { Run, File, Download };

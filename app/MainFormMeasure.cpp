@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 
 #include "app/InstrumentPanel.h"
+#include "app/RunJournalKeeper.h"
 #include "app/SeriesRecorder.h"
 #include "link/CaptureFile.h"
 #include "link/CaptureReplay.h"
@@ -89,6 +90,8 @@ void TMainForm::BeginOnlineMeasurement() {
     const bool raw = RawCaptureFor(Global.DeviceFamily, Global.SampleTime);
     const bool runAt = m_instrument->RunAtChecked();
     m_tests->RunStarted();
+    if (!runAt)
+        JournalRunStarted();
     m_exchange->StartStream(raw, !runAt);
     SetStatusText(tr("Nadawanie ciągle włączone"));
     if (runAt) {
@@ -106,6 +109,7 @@ void TMainForm::RunAtCountdownMessageReceived(const RunAtCountdownEvent& message
             return;
         m_exchange->BeginRun(message.RecordRaw);
         m_tests->RunStarted();
+        JournalRunStarted();
         m_instrument->HideCountdown();
         return;
     }
@@ -170,7 +174,7 @@ void TMainForm::TimerPomiarOnlineTimer() {
 
 void TMainForm::RunEnded() {
     ReplayPendingCapture();
-    m_tests->RunEnded();
+    m_journal->RunEnded(m_tests->RunEnded());
     // The repetition belongs to this run: left to its next tick it would stop a run started
     // within the second after the confirmation.
     m_TimerPomiarOnline->stop();

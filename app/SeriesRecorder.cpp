@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 SeriesRecorder::SeriesRecorder(const GaugeSettings& settings, const ChartModel& chart,
                                QObject* parent)
     : QObject(parent)
@@ -60,13 +62,15 @@ QList<QPointF> SeriesRecorder::ChartSamples(int first) const {
     return points;
 }
 
-void SeriesRecorder::Keep(const TestContext& context, const QList<QPointF>& samples,
-                          const QString& name) {
+std::optional<QUuid> SeriesRecorder::Keep(const TestContext& context, const QList<QPointF>& samples,
+                                          const QString& name) {
     std::optional<TestRecord> record = TestRecord::Make(context, samples);
     if (!record)
-        return;
+        return std::nullopt;
     record->Name = name;
-    m_series.Add(std::move(*record));
+    // The note is what the results database keeps of a gap.
+    record->Context.Note = TestTexts::NoteWithGaps(record->Context.Note, record->Gaps);
+    return m_series.Records().at(m_series.Add(std::move(*record))).Key;
 }
 
 void SeriesRecorder::RunStarted() {
@@ -74,13 +78,13 @@ void SeriesRecorder::RunStarted() {
     m_runStart = QDateTime::currentDateTime();
 }
 
-void SeriesRecorder::RunEnded() {
+std::optional<QUuid> SeriesRecorder::RunEnded() {
     if (m_runFirstPoint < 0)
-        return;
+        return std::nullopt;
     TestContext context = Context(TestOrigin::Run, m_runStart);
     context.SampleTime = Global.SampleTime;
-    Keep(context, ChartSamples(m_runFirstPoint));
-    m_runFirstPoint = -1;
+    const int first = std::exchange(m_runFirstPoint, -1);
+    return Keep(context, ChartSamples(first));
 }
 
 void SeriesRecorder::DownloadEnded() {
@@ -91,16 +95,38 @@ void SeriesRecorder::DownloadEnded() {
 
 void SeriesRecorder::FileRead(const QString& path, double timeStep,
                               const std::vector<double>& values) {
-    const QFileInfo file(path);
-    TestContext context = Context(TestOrigin::File, file.lastModified());
-    context.SampleTime = timeStep;
+    KeepFileRecord(FileRecord(FileContext(), path, timeStep, values));
+}
+
+TestContext SeriesRecorder::FileContext() const {
+    TestContext context = Context(TestOrigin::File, QDateTime());
     // The file does not say its unit in a form the program reads back.
     context.Unit.clear();
+    return context;
+}
+
+std::optional<TestRecord> SeriesRecorder::FileRecord(TestContext context, const QString& path,
+                                                     double timeStep,
+                                                     const std::vector<double>& values) {
+    const QFileInfo file(path);
+    context.Start = file.lastModified();
+    context.SampleTime = timeStep;
     QList<QPointF> samples;
     samples.reserve(qsizetype(values.size()));
     for (std::size_t i = 0; i < values.size(); ++i)
         samples.append(QPointF(timeStep * double(i), values[i]));
-    Keep(context, samples, file.completeBaseName());
+    std::optional<TestRecord> record = TestRecord::Make(context, samples);
+    if (record)
+        record->Name = file.completeBaseName();
+    return record;
+}
+
+void SeriesRecorder::KeepFileRecord(std::optional<TestRecord> record) {
+    if (!record)
+        return;
+    // As Keep does: the note is what the results database keeps of a gap.
+    record->Context.Note = TestTexts::NoteWithGaps(record->Context.Note, record->Gaps);
+    m_series.Add(std::move(*record));
 }
 
 void SeriesRecorder::SetTestFields(const QString& testOperator, const QString& part,

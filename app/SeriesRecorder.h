@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QObject>
 
+#include <optional>
 #include <vector>
 
 class ChartModel;
@@ -30,10 +31,17 @@ public:
     // A run begins (or a scheduled one reaches its moment): its samples are those the chart
     // gets from now on.
     void RunStarted();
-    // The run is over and its samples are on the chart (a fast run's replayed).
-    void RunEnded();
+    // The run is over and its samples are on the chart (a fast run's replayed). Returns the
+    // key of the test made of it; none for a run without samples.
+    std::optional<QUuid> RunEnded();
     void DownloadEnded();
     void FileRead(const QString& path, double timeStep, const std::vector<double>& values);
+    // FileRead in two halves, for a file read on a worker thread: its record made there from
+    // FileContext() (FileRecord touches nothing of this object), then kept here.
+    TestContext FileContext() const;
+    static std::optional<TestRecord> FileRecord(TestContext context, const QString& path,
+                                                double timeStep, const std::vector<double>& values);
+    void KeepFileRecord(std::optional<TestRecord> record);
     // "Wyczyść pomiary": a run under way goes on from the chart's first point.
     void ChartCleared();
     // What the user typed for the tests to come.
@@ -46,7 +54,8 @@ private:
     TestContext Context(TestOrigin origin, const QDateTime& start) const;
     // The chart's samples from the given point on.
     QList<QPointF> ChartSamples(int first) const;
-    void Keep(const TestContext& context, const QList<QPointF>& samples, const QString& name = {});
+    std::optional<QUuid> Keep(const TestContext& context, const QList<QPointF>& samples,
+                              const QString& name = {});
 
     const GaugeSettings& m_settings;
     const ChartModel& m_chart;

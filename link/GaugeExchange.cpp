@@ -52,6 +52,7 @@ void GaugeExchange::ProcessIncoming(const QByteArray& bytes) {
         if (raw) {
             m_capturedBytes += text.size();
             m_capture->Append(text);
+            emit Captured(text);
         } else
             m_replies.ProcessIncoming(text);
     };
@@ -164,6 +165,7 @@ void GaugeExchange::BeginRun(bool raw) {
         m_capture->ClearBuffer();
         m_capture->Start(); // a failure is retried at every block
     }
+    emit RunBegun();
 }
 
 void GaugeExchange::StopStream(bool repeated) {
@@ -185,6 +187,12 @@ void GaugeExchange::EndFastCapture() {
 }
 
 void GaugeExchange::StopAtConfirmation() {
+    if (m_awaitingLink && Global.MeasurementRunning) {
+        m_stopPending = false;
+        m_rawTail.clear();
+        EndRun();
+        return;
+    }
     if (Global.ExchangeState != ExchangeState::RawCapture &&
         Global.ExchangeState != ExchangeState::Streaming) {
         StopStream(true);
@@ -197,4 +205,15 @@ void GaugeExchange::StopAtConfirmation() {
     // The state stays: what comes until the confirmation belongs to the capture.
     Global.AwaitedReply = info.Awaited;
     Write(OrderSet::TextOf(OrderSet::Order::StreamOff), info.Press);
+}
+
+void GaugeExchange::ResumeStream() {
+    m_replies.ResetIncoming();
+    m_stopPending = false;
+    m_rawTail.clear();
+    if (Global.MeasurementRunning && Global.ExchangeState != ExchangeState::RawCapture)
+        Global.ExchangeState = ExchangeState::Streaming;
+    // The status stays: the window tells of the link's return.
+    Write(OrderSet::TextOf(OrderSet::Order::StreamOn),
+          OrderSet::InfoOf(OrderSet::Order::StreamOn).Press);
 }

@@ -86,6 +86,13 @@ public:
     // "Me0" are kept (read, or captured in a fast run), and the confirmation ends the run.
     // Sent again while the confirmation is awaited.
     void StopAtConfirmation();
+    // The link is lost and tried again: a run waits for it, and a stop asked for meanwhile
+    // ends the run at once, as no gauge can confirm it.
+    void SetAwaitingLink(bool awaiting) { m_awaitingLink = awaiting; }
+    bool AwaitingLink() const { return m_awaitingLink; }
+    // The link is back: the gauge is told to stream again, and a run under way reads its
+    // stream as before (what was half read before the loss is forgotten).
+    void ResumeStream();
 
     // Bytes captured in the current fast run, for a progress display.
     qint64 CapturedBytes() const { return m_capturedBytes; }
@@ -100,6 +107,10 @@ signals:
     void StatusText(const QString& text);
     // The run has ended (its stop confirmed, or ended by a reply).
     void RunEnded();
+    // A run's stream counts from now on (BeginRun).
+    void RunBegun();
+    // Text of a fast run as it is captured, before its replay makes samples of it.
+    void Captured(const QByteArray& text);
 
 private:
     void Expect(ExchangeState state, std::uint8_t awaited);
@@ -108,6 +119,7 @@ private:
     // A run's stop has been sent and its samples are taken until the confirmation; the last
     // bytes seen, so that a confirmation cut in two is recognised.
     bool m_stopPending = false;
+    bool m_awaitingLink = false;
     qint64 m_capturedBytes = 0;
     QByteArray m_rawTail;
 

@@ -11,11 +11,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <unistd.h>
 #include <utility>
@@ -27,6 +29,60 @@ constexpr QByteArrayView LineEnd{"\r\n"};
 
 // Unique among the journals of all windows: the pid tells processes apart, the counter this
 // process's journals, the random part a pid used again after a crash.
+// What a journal's name tells: when its run began and which process wrote it.
+struct Naming {
+    QDateTime Start;
+    qint64 Pid = 0;
+};
+
+std::optional<Naming> NamingOf(const QString& name) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^run-(\\d{8}-\\d{6})-(\\d+)-\\d+-[0-9a-f]+\\.txt$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return std::nullopt;
+    Naming naming{QDateTime::fromString(match.captured(1), QStringLiteral("yyyyMMdd-HHmmss")),
+                  match.captured(2).toLongLong()};
+    if (!naming.Start.isValid() || naming.Pid <= 0)
+        return std::nullopt;
+    return naming;
+}
+
+// Seconds since the epoch at which the system started; 0 when unknown.
+qint64 BootTime() {
+    QFile stat(QStringLiteral("/proc/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    // Files of /proc tell no size: read to the end rather than up to it.
+    for (const QByteArray& line : stat.readAll().split('\n'))
+        if (line.startsWith("btime "))
+            return line.mid(6).trimmed().toLongLong();
+    return 0;
+}
+
+// Whether the process that named a journal still runs: a process of that number that began
+// after the journal was named (the number taken again after a restart) is another one.
+bool WriterAlive(qint64 pid, const QDateTime& named) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    // The command name may hold spaces and parentheses; the fields follow its last ')', and
+    // the start time (field 22) is the 20th of them.
+    const qsizetype close = text.lastIndexOf(')');
+    const QList<QByteArray> fields =
+        close < 0 ? QList<QByteArray>() : text.mid(close + 2).split(' ');
+    bool read = false;
+    const qulonglong ticks = fields.size() > 19 ? fields.at(19).toULongLong(&read) : 0;
+    const long perSecond = ::sysconf(_SC_CLK_TCK);
+    const qint64 boot = BootTime();
+    if (!read || perSecond <= 0 || boot <= 0)
+        return true; // cannot tell: the journal is left to its writer
+    const qint64 started = boot + qint64(ticks / qulonglong(perSecond));
+    // The name holds whole seconds, the start time whole clock ticks.
+    return started <= named.toSecsSinceEpoch() + 1;
+}
+
 QString NewName() {
     static QAtomicInt counter;
     return QStringLiteral("run-%1-%2-%3-%4.txt")
@@ -123,8 +179,7 @@ public:
     }
 
 private:
-    static constexpr qint64 IntervalMs =
-        std::chrono::duration_cast<std::chrono::milliseconds>(RunJournal::FlushInterval).count();
+    static constexpr qint64 IntervalMs = RunJournal::SyncInterval.count();
 
     bool WritePending() {
         const qint64 written = m_file.write(m_pending);
@@ -180,7 +235,7 @@ RunJournal::RunJournal(QObject* parent)
     , m_writer(new JournalWriter(*this)) {
     m_handOverTimer.setParent(this);
     m_handOverTimer.setSingleShot(true);
-    m_handOverTimer.setInterval(FlushInterval);
+    m_handOverTimer.setInterval(HandOverInterval);
     connect(&m_handOverTimer, &QTimer::timeout, this, &RunJournal::HandOver);
     m_thread.setObjectName(QStringLiteral("journal"));
     m_writer->moveToThread(&m_thread);
@@ -202,6 +257,9 @@ template <typename Work> void RunJournal::OnThread(Work work) {
 }
 
 QString RunJournal::Folder() {
+    // Tests run side by side: each keeps its journals, and what its crashes leave, apart.
+    if (const QString folder = qEnvironmentVariable("ZENTO_FM_RECOVERY"); !folder.isEmpty())
+        return folder;
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
         .filePath(QStringLiteral("recovery"));
 }
@@ -265,7 +323,17 @@ QStringList RunJournal::Leftovers(const QString& folder) {
             if (::flock(file.handle(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK)
                 continue;
         }
+        // A finished run's journal waits unlocked for its record to be stored, as long as the
+        // program that wrote it runs.
+        if (const std::optional<Naming> naming = NamingOf(info.fileName());
+            naming && WriterAlive(naming->Pid, naming->Start))
+            continue;
         paths.append(info.absoluteFilePath());
     }
     return paths;
+}
+
+QDateTime RunJournal::StartOf(const QString& path) {
+    const std::optional<Naming> naming = NamingOf(QFileInfo(path).fileName());
+    return naming ? naming->Start : QDateTime();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -23,8 +24,9 @@ class RunJournal final : public QObject {
 
 public:
     // The longest a value waits before it is handed over, and handed-over values before
-    // they are forced to the disk.
-    static constexpr std::chrono::seconds FlushInterval{1};
+    // they are forced to the disk: together at most a second, all a power cut may take.
+    static constexpr std::chrono::milliseconds HandOverInterval{500};
+    static constexpr std::chrono::milliseconds SyncInterval{500};
     // Values in one batch at most, so that a fast run hands over without waiting for the
     // interval and the writer never holds much.
     static constexpr std::size_t BatchSize = 8192;
@@ -34,7 +36,8 @@ public:
     // one to recover.
     ~RunJournal() override;
 
-    // Where journals are kept: the per-user data folder's "recovery".
+    // Where journals are kept: the per-user data folder's "recovery" (ZENTO_FM_RECOVERY
+    // instead, when set).
     static QString Folder();
     // Starts a journal under a new name of its own in folder, with the header the run's data
     // file would have (DataFile::NewHeader); the counts are marked unfinished. A journal
@@ -60,6 +63,8 @@ public:
     // Journals that no running journal holds, newest first: what the runs that did not
     // finish left behind. The caller removes them once their data is recovered.
     static QStringList Leftovers(const QString& folder = Folder());
+    // When the run a journal holds began, as its name tells; invalid for another name.
+    static QDateTime StartOf(const QString& path);
 
 signals:
     // The journal cannot be written (folder not writable, disk full ...); later values
@@ -67,8 +72,7 @@ signals:
     void Failed(const QString& message);
 
 private:
-    static constexpr qint64 IntervalMs =
-        std::chrono::duration_cast<std::chrono::milliseconds>(FlushInterval).count();
+    static constexpr qint64 IntervalMs = HandOverInterval.count();
 
     // A busy event loop may hold the hand-over timer back; a steady run hands over anyway.
     static constexpr std::size_t AgeCheckEvery = 16;

@@ -37,6 +37,33 @@
         <source>Błąd odczytu pliku %1: %2</source>
         <translation>Fehler beim Lesen der Datei %1: %2</translation>
     </message>
+    <message>
+        <source>Nie można utworzyć folderu %1</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>zapis przerwany</source>
+        <translation>Speichern abgebrochen</translation>
+    </message>
+    <message>
+        <source>Za mało pamięci, aby wczytać cały plik %1</source>
+        <translation>Zu wenig Arbeitsspeicher, um die ganze Datei %1 zu lesen</translation>
+    </message>
+</context>
+<context>
+    <name>DataFileOpening</name>
+    <message>
+        <source>Otwórz dane</source>
+        <translation>Daten öffnen</translation>
+    </message>
+    <message>
+        <source>Wczytywanie danych...</source>
+        <translation>Daten werden gelesen...</translation>
+    </message>
+    <message>
+        <source>Za mało pamięci na test z pliku %1</source>
+        <translation>Zu wenig Arbeitsspeicher für eine Prüfung aus der Datei %1</translation>
+    </message>
 </context>
 <context>
     <name>DeviceModel</name>
@@ -145,6 +172,21 @@
     <message>
         <source>Minuta startu</source>
         <translation>Startminute</translation>
+    </message>
+</context>
+<context>
+    <name>LinkRecovery</name>
+    <message>
+        <source>Połączenie z %1 utracone, ponawianie... (%2 s)</source>
+        <translation>Verbindung zu %1 verloren, neuer Versuch... (%2 s)</translation>
+    </message>
+    <message>
+        <source>Połączenie z %1 przywrócone</source>
+        <translation>Verbindung zu %1 wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Połączenie z %1 nie zostało przywrócone</source>
+        <translation>Verbindung zu %1 konnte nicht wiederhergestellt werden</translation>
     </message>
 </context>
 <context>
@@ -470,6 +512,21 @@
         <source>Niepoprawna wartość próbki</source>
         <translation>Ungültiger Messwert</translation>
     </message>
+    <message>
+        <source>Pobieranie przerwane, siłomierz kończy wysyłanie...</source>
+        <translation>Laden abgebrochen, das Messgerät beendet die Übertragung...</translation>
+    </message>
+    <message>
+        <source>Pobieranie próbek przerwane.</source>
+        <translation>Laden der Messwerte abgebrochen.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>Anuluj</source>
+        <translation>Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>ReadingPanel</name>
@@ -589,10 +646,6 @@
     <message>
         <source>Tworzenie raportu PDF...</source>
         <translation>PDF-Bericht wird erstellt...</translation>
-    </message>
-    <message>
-        <source>Anuluj</source>
-        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Raport</source>
@@ -1249,6 +1302,18 @@
         <source>Cancel settings</source>
         <translation>Änderungen verwerfen</translation>
     </message>
+    <message>
+        <source>Ponawiaj połączenie po jego utracie</source>
+        <translation>Verbindung nach Abbruch neu aufbauen</translation>
+    </message>
+    <message>
+        <source>Ponawiaj przez:</source>
+        <translation>Versuchen für:</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
 </context>
 <context>
     <name>TDatabaseForm</name>
@@ -1374,6 +1439,54 @@
     <message>
         <source>Seria testów</source>
         <translation>Prüfserie</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1</source>
+        <translation>Die Datei %1 kann nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Zapisywanie danych...</source>
+        <translation>Daten werden gespeichert...</translation>
+    </message>
+    <message>
+        <source>Eksport danych...</source>
+        <translation>Daten werden exportiert...</translation>
+    </message>
+    <message>
+        <source>Pobierz dane</source>
+        <translation>Daten laden</translation>
+    </message>
+    <message>
+        <source>Pobieranie próbek z siłomierza...</source>
+        <translation>Messwerte werden vom Messgerät geladen...</translation>
+    </message>
+    <message>
+        <source>Pomiar rozpoczęty %1 nie został zakończony: program przerwał pracę w jego trakcie. Odtworzyć zapisane próbki?</source>
+        <translation>Die am %1 begonnene Messung wurde nicht beendet: Das Programm brach während der Messung ab. Die gesicherten Messwerte wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Pozostałe przerwane pomiary (%1) zostaną zaproponowane przy następnych uruchomieniach.</source>
+        <translation>Die übrigen unterbrochenen Messungen (%1) werden bei den nächsten Starts angeboten.</translation>
+    </message>
+    <message>
+        <source>Odzyskiwanie pomiaru</source>
+        <translation>Messung wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Zapis przerwanego pomiaru pozostaje w folderze %1</source>
+        <translation>Die Sicherung der unterbrochenen Messung bleibt im Ordner %1</translation>
+    </message>
+    <message>
+        <source>Odzyskany pomiar %1</source>
+        <translation>Wiederhergestellte Messung %1</translation>
+    </message>
+    <message>
+        <source>Odzyskano %1 próbek pomiaru rozpoczętego %2.</source>
+        <translation>%1 Messwerte der am %2 begonnenen Messung wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Odzyskano %1 próbek pomiaru rozpoczętego %2 i zapisano je w pliku %3.</source>
+        <translation>%1 Messwerte der am %2 begonnenen Messung wiederhergestellt und in der Datei %3 gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -1642,6 +1755,10 @@
     <message>
         <source>Test %1</source>
         <translation>Prüfung %1</translation>
+    </message>
+    <message>
+        <source>Przerwa w połączeniu z miernikiem: %1</source>
+        <translation>Unterbrechung der Verbindung zum Messgerät: %1</translation>
     </message>
 </context>
 </TS>

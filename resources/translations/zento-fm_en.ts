@@ -37,6 +37,33 @@
         <source>Błąd odczytu pliku %1: %2</source>
         <translation>Error reading the file %1: %2</translation>
     </message>
+    <message>
+        <source>Nie można utworzyć folderu %1</source>
+        <translation>Cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>zapis przerwany</source>
+        <translation>saving cancelled</translation>
+    </message>
+    <message>
+        <source>Za mało pamięci, aby wczytać cały plik %1</source>
+        <translation>Not enough memory to read the whole file %1</translation>
+    </message>
+</context>
+<context>
+    <name>DataFileOpening</name>
+    <message>
+        <source>Otwórz dane</source>
+        <translation>Open data</translation>
+    </message>
+    <message>
+        <source>Wczytywanie danych...</source>
+        <translation>Reading data...</translation>
+    </message>
+    <message>
+        <source>Za mało pamięci na test z pliku %1</source>
+        <translation>Not enough memory for a test of the file %1</translation>
+    </message>
 </context>
 <context>
     <name>DeviceModel</name>
@@ -145,6 +172,21 @@
     <message>
         <source>Minuta startu</source>
         <translation>Start minute</translation>
+    </message>
+</context>
+<context>
+    <name>LinkRecovery</name>
+    <message>
+        <source>Połączenie z %1 utracone, ponawianie... (%2 s)</source>
+        <translation>Connection to %1 lost, retrying... (%2 s)</translation>
+    </message>
+    <message>
+        <source>Połączenie z %1 przywrócone</source>
+        <translation>Connection to %1 restored</translation>
+    </message>
+    <message>
+        <source>Połączenie z %1 nie zostało przywrócone</source>
+        <translation>Connection to %1 could not be restored</translation>
     </message>
 </context>
 <context>
@@ -470,6 +512,21 @@
         <source>Niepoprawna wartość próbki</source>
         <translation>Invalid sample value</translation>
     </message>
+    <message>
+        <source>Pobieranie przerwane, siłomierz kończy wysyłanie...</source>
+        <translation>Download cancelled, the gauge is finishing its sending...</translation>
+    </message>
+    <message>
+        <source>Pobieranie próbek przerwane.</source>
+        <translation>Download of the samples cancelled.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>ReadingPanel</name>
@@ -589,10 +646,6 @@
     <message>
         <source>Tworzenie raportu PDF...</source>
         <translation>Creating the PDF report...</translation>
-    </message>
-    <message>
-        <source>Anuluj</source>
-        <translation>Cancel</translation>
     </message>
     <message>
         <source>Raport</source>
@@ -1249,6 +1302,18 @@
         <source>Cancel settings</source>
         <translation>Cancel settings</translation>
     </message>
+    <message>
+        <source>Ponawiaj połączenie po jego utracie</source>
+        <translation>Retry the connection when it is lost</translation>
+    </message>
+    <message>
+        <source>Ponawiaj przez:</source>
+        <translation>Retry for:</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
 </context>
 <context>
     <name>TDatabaseForm</name>
@@ -1374,6 +1439,54 @@
     <message>
         <source>Seria testów</source>
         <translation>Test series</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1</source>
+        <translation>Cannot save the file %1</translation>
+    </message>
+    <message>
+        <source>Zapisywanie danych...</source>
+        <translation>Saving data...</translation>
+    </message>
+    <message>
+        <source>Eksport danych...</source>
+        <translation>Exporting data...</translation>
+    </message>
+    <message>
+        <source>Pobierz dane</source>
+        <translation>Download data</translation>
+    </message>
+    <message>
+        <source>Pobieranie próbek z siłomierza...</source>
+        <translation>Downloading the samples from the gauge...</translation>
+    </message>
+    <message>
+        <source>Pomiar rozpoczęty %1 nie został zakończony: program przerwał pracę w jego trakcie. Odtworzyć zapisane próbki?</source>
+        <translation>The run started %1 did not end: the program stopped while it was under way. Recover the samples written so far?</translation>
+    </message>
+    <message>
+        <source>Pozostałe przerwane pomiary (%1) zostaną zaproponowane przy następnych uruchomieniach.</source>
+        <translation>The other interrupted runs (%1) will be offered at the next starts.</translation>
+    </message>
+    <message>
+        <source>Odzyskiwanie pomiaru</source>
+        <translation>Recovering a run</translation>
+    </message>
+    <message>
+        <source>Zapis przerwanego pomiaru pozostaje w folderze %1</source>
+        <translation>The journal of the interrupted run stays in the folder %1</translation>
+    </message>
+    <message>
+        <source>Odzyskany pomiar %1</source>
+        <translation>Recovered run %1</translation>
+    </message>
+    <message>
+        <source>Odzyskano %1 próbek pomiaru rozpoczętego %2.</source>
+        <translation>Recovered %1 samples of the run started %2.</translation>
+    </message>
+    <message>
+        <source>Odzyskano %1 próbek pomiaru rozpoczętego %2 i zapisano je w pliku %3.</source>
+        <translation>Recovered %1 samples of the run started %2 and saved them in the file %3.</translation>
     </message>
 </context>
 <context>
@@ -1642,6 +1755,10 @@
     <message>
         <source>Test %1</source>
         <translation>Test %1</translation>
+    </message>
+    <message>
+        <source>Przerwa w połączeniu z miernikiem: %1</source>
+        <translation>Gap in the connection to the gauge: %1</translation>
     </message>
 </context>
 </TS>

@@ -37,6 +37,33 @@
         <source>Błąd odczytu pliku %1: %2</source>
         <translation>Błąd odczytu pliku %1: %2</translation>
     </message>
+    <message>
+        <source>Nie można utworzyć folderu %1</source>
+        <translation>Nie można utworzyć folderu %1</translation>
+    </message>
+    <message>
+        <source>zapis przerwany</source>
+        <translation>zapis przerwany</translation>
+    </message>
+    <message>
+        <source>Za mało pamięci, aby wczytać cały plik %1</source>
+        <translation>Za mało pamięci, aby wczytać cały plik %1</translation>
+    </message>
+</context>
+<context>
+    <name>DataFileOpening</name>
+    <message>
+        <source>Otwórz dane</source>
+        <translation>Otwórz dane</translation>
+    </message>
+    <message>
+        <source>Wczytywanie danych...</source>
+        <translation>Wczytywanie danych...</translation>
+    </message>
+    <message>
+        <source>Za mało pamięci na test z pliku %1</source>
+        <translation>Za mało pamięci na test z pliku %1</translation>
+    </message>
 </context>
 <context>
     <name>DeviceModel</name>
@@ -145,6 +172,21 @@
     <message>
         <source>Minuta startu</source>
         <translation>Minuta startu</translation>
+    </message>
+</context>
+<context>
+    <name>LinkRecovery</name>
+    <message>
+        <source>Połączenie z %1 utracone, ponawianie... (%2 s)</source>
+        <translation>Połączenie z %1 utracone, ponawianie... (%2 s)</translation>
+    </message>
+    <message>
+        <source>Połączenie z %1 przywrócone</source>
+        <translation>Połączenie z %1 przywrócone</translation>
+    </message>
+    <message>
+        <source>Połączenie z %1 nie zostało przywrócone</source>
+        <translation>Połączenie z %1 nie zostało przywrócone</translation>
     </message>
 </context>
 <context>
@@ -470,6 +512,21 @@
         <source>Niepoprawna wartość próbki</source>
         <translation>Niepoprawna wartość próbki</translation>
     </message>
+    <message>
+        <source>Pobieranie przerwane, siłomierz kończy wysyłanie...</source>
+        <translation>Pobieranie przerwane, siłomierz kończy wysyłanie...</translation>
+    </message>
+    <message>
+        <source>Pobieranie próbek przerwane.</source>
+        <translation>Pobieranie próbek przerwane.</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>Anuluj</source>
+        <translation>Anuluj</translation>
+    </message>
 </context>
 <context>
     <name>ReadingPanel</name>
@@ -589,10 +646,6 @@
     <message>
         <source>Tworzenie raportu PDF...</source>
         <translation>Tworzenie raportu PDF...</translation>
-    </message>
-    <message>
-        <source>Anuluj</source>
-        <translation>Anuluj</translation>
     </message>
     <message>
         <source>Raport</source>
@@ -1249,6 +1302,18 @@
         <source>Cancel settings</source>
         <translation>Anuluj zmiany</translation>
     </message>
+    <message>
+        <source>Ponawiaj połączenie po jego utracie</source>
+        <translation>Ponawiaj połączenie po jego utracie</translation>
+    </message>
+    <message>
+        <source>Ponawiaj przez:</source>
+        <translation>Ponawiaj przez:</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
 </context>
 <context>
     <name>TDatabaseForm</name>
@@ -1374,6 +1439,54 @@
     <message>
         <source>Seria testów</source>
         <translation>Seria testów</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1</source>
+        <translation>Nie można zapisać pliku %1</translation>
+    </message>
+    <message>
+        <source>Zapisywanie danych...</source>
+        <translation>Zapisywanie danych...</translation>
+    </message>
+    <message>
+        <source>Eksport danych...</source>
+        <translation>Eksport danych...</translation>
+    </message>
+    <message>
+        <source>Pobierz dane</source>
+        <translation>Pobierz dane</translation>
+    </message>
+    <message>
+        <source>Pobieranie próbek z siłomierza...</source>
+        <translation>Pobieranie próbek z siłomierza...</translation>
+    </message>
+    <message>
+        <source>Pomiar rozpoczęty %1 nie został zakończony: program przerwał pracę w jego trakcie. Odtworzyć zapisane próbki?</source>
+        <translation>Pomiar rozpoczęty %1 nie został zakończony: program przerwał pracę w jego trakcie. Odtworzyć zapisane próbki?</translation>
+    </message>
+    <message>
+        <source>Pozostałe przerwane pomiary (%1) zostaną zaproponowane przy następnych uruchomieniach.</source>
+        <translation>Pozostałe przerwane pomiary (%1) zostaną zaproponowane przy następnych uruchomieniach.</translation>
+    </message>
+    <message>
+        <source>Odzyskiwanie pomiaru</source>
+        <translation>Odzyskiwanie pomiaru</translation>
+    </message>
+    <message>
+        <source>Zapis przerwanego pomiaru pozostaje w folderze %1</source>
+        <translation>Zapis przerwanego pomiaru pozostaje w folderze %1</translation>
+    </message>
+    <message>
+        <source>Odzyskany pomiar %1</source>
+        <translation>Odzyskany pomiar %1</translation>
+    </message>
+    <message>
+        <source>Odzyskano %1 próbek pomiaru rozpoczętego %2.</source>
+        <translation>Odzyskano %1 próbek pomiaru rozpoczętego %2.</translation>
+    </message>
+    <message>
+        <source>Odzyskano %1 próbek pomiaru rozpoczętego %2 i zapisano je w pliku %3.</source>
+        <translation>Odzyskano %1 próbek pomiaru rozpoczętego %2 i zapisano je w pliku %3.</translation>
     </message>
 </context>
 <context>
@@ -1642,6 +1755,10 @@
     <message>
         <source>Test %1</source>
         <translation>Test %1</translation>
+    </message>
+    <message>
+        <source>Przerwa w połączeniu z miernikiem: %1</source>
+        <translation>Przerwa w połączeniu z miernikiem: %1</translation>
     </message>
 </context>
 </TS>

@@ -118,10 +118,13 @@ void ResultsStore::KeepUnsavedLocally() {
                  qPrintable(error));
         return;
     }
-    for (const Unsaved& unsaved : std::as_const(m_unsaved))
-        if (!fallback.Store(unsaved.SeriesKey, unsaved.SeriesName, unsaved.Record, &error))
+    for (const Unsaved& unsaved : std::as_const(m_unsaved)) {
+        if (fallback.Store(unsaved.SeriesKey, unsaved.SeriesName, unsaved.Record, &error))
+            emit Stored(unsaved.Record.Key);
+        else
             qWarning("results: test %s could not be stored: %s", qPrintable(unsaved.Record.Name),
                      qPrintable(error));
+    }
     qWarning("results: %d tests were kept in %s", int(m_unsaved.size()),
              qPrintable(local.Description()));
     m_unsaved.clear();

@@ -43,6 +43,8 @@ public:
 signals:
     void Opened(const QString& description);
     void Failed(const QString& message);
+    // The test is kept: in the chosen database, or at the end in this computer's own file.
+    // Raised on the store's thread.
     void Stored(const QUuid& testKey);
     // Tests handed over and not stored yet (after a failure); zero once all are in.
     void UnsavedChanged(int count);

@@ -5,6 +5,8 @@
 #include "link/CaptureFile.h"
 #include "protocol/Numbers.h"
 #include "state/Global.h"
+#include "storage/DataFile.h"
+#include "storage/RunJournal.h"
 #include "storage/results/ResultsDatabase.h"
 #include "tests/support/GaugeSession.h"
 #include "tests/support/ManualDayClock.h"
@@ -19,11 +21,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+
+#include <csignal>
 
 namespace {
 
@@ -93,6 +98,8 @@ private slots:
     void stopDuringTheCountdownAbandonsTheStart();
     void threeRunsMakeAJudgedSeries_data();
     void threeRunsMakeAJudgedSeries();
+    void killedRunIsRecoveredAtTheNextStart_data();
+    void killedRunIsRecoveredAtTheNextStart();
 };
 
 void TestOnlineEndToEnd::forceGaugeRunPlotsAndRecordsEverySample() {
@@ -153,8 +160,19 @@ void TestOnlineEndToEnd::forceGaugeRunPlotsAndRecordsEverySample() {
             written << ReadNumber(line.trimmed()).value_or(-1e300);
     QCOMPARE(written, sent);
 
+    // The run's journal holds it while it lasts, and goes once its test is stored.
+    const QDir recovery(session.Program.RecoveryFolder());
+    const QStringList journals = recovery.entryList({"run-*.txt"});
+    QCOMPARE(journals.size(), 1);
+    const auto journaled = [&] {
+        const std::vector<double> values =
+            DataFile::Read(recovery.filePath(journals.constFirst())).Values;
+        return QList<double>(values.begin(), values.end());
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(journaled(), sent, Patience);
     session.Find<QAbstractButton>("sbStop")->click();
     QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+    QTRY_COMPARE_WITH_TIMEOUT(recovery.entryList({"run-*.txt"}), QStringList(), Patience);
 }
 
 void TestOnlineEndToEnd::stopRepeatsUntilTheGaugeConfirms() {
@@ -327,9 +345,6 @@ void TestOnlineEndToEnd::stopDuringTheCountdownAbandonsTheStart() {
     QCOMPARE(ChartCount(session), 0);
 }
 
-QTEST_MAIN(TestOnlineEndToEnd)
-#include "tst_online_e2e.moc"
-
 void TestOnlineEndToEnd::threeRunsMakeAJudgedSeries_data() {
     QTest::addColumn<DatabaseKind>("kind");
     QTest::newRow("SQLite") << DatabaseKind::SQLite;
@@ -424,3 +439,147 @@ void TestOnlineEndToEnd::threeRunsMakeAJudgedSeries() {
     QVERIFY2(text.contains(QStringLiteral("FM-500")), qPrintable(text));
     QVERIFY(session.Messages.Shown.isEmpty());
 }
+
+void TestOnlineEndToEnd::killedRunIsRecoveredAtTheNextStart_data() {
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("sampleTime");
+    QTest::addColumn<bool>("tcp");
+    QTest::newRow("force gauge, serial") << "FM-500"
+                                         << "0.1" << false;
+    QTest::newRow("torque meter's fast run, serial") << "FS-20"
+                                                     << "0.005" << false;
+    QTest::newRow("force gauge, network") << "FM-500"
+                                          << "0.1" << true;
+}
+
+// The program is killed at a random moment of a run (as by kill -9 or a power cut, nothing
+// of its own runs at the end); its next start brings the run back from the journal with every
+// sample the gauge sent up to a second before the kill.
+void TestOnlineEndToEnd::killedRunIsRecoveredAtTheNextStart() {
+    QFETCH(QString, model);
+    QFETCH(QString, sampleTime);
+    QFETCH(bool, tcp);
+
+    // The program runs from a folder of its own, which holds its config.xml and ComPort.ini.
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString program = root.filePath("program");
+    const QString data = root.filePath("data");
+    const QString ports = root.filePath("ports");
+    for (const QString& dir : {program, data, ports, root.filePath("home")})
+        QVERIFY(QDir().mkpath(dir));
+    for (const char* file : {"zento-fm", "zento-fm.SKY", "zento-fm.ENP", "zento-fm.DEU"})
+        QVERIFY(QFile::copy(ZFM_BINARY_DIR "/bin/" + QString(file), program + "/" + file));
+
+    GaugeSim gauge;
+    const QStringList options = Rising + QStringList{"--model", model, "--sample-time", sampleTime};
+    QVERIFY2(tcp ? gauge.StartTcp(options) : gauge.StartPty(options, 1, ports),
+             qPrintable(gauge.ErrorText()));
+    QFile config(program + "/config.xml");
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("<Config><Options><PortConfigured>Yes</PortConfigured></Options>"
+                                "<Interface><Kind>%1</Kind><Host>127.0.0.1</Host><Port>%2</Port>"
+                                "</Interface></Config>")
+                     .arg(tcp ? "Eth" : "COM")
+                     .arg(gauge.TcpPort())
+                     .toUtf8());
+    config.close();
+    QFile ini(program + "/ComPort.ini");
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[ComPort1]\nPort=COM1\nBaudRate=9600\n");
+    ini.close();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", root.filePath("home"));
+    environment.insert("XDG_DATA_HOME", data);
+    environment.insert("XDG_CONFIG_HOME", root.filePath("home/.config"));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("ZENTO_FM_PORTS", ports);
+    environment.remove("ZENTO_FM_RECOVERY");
+    QProcess zentoFm;
+    zentoFm.setProcessEnvironment(environment);
+    zentoFm.setWorkingDirectory(program);
+    zentoFm.setProcessChannelMode(QProcess::MergedChannels);
+    zentoFm.start(program + "/zento-fm", {"--measure", "600"});
+    QVERIFY(zentoFm.waitForStarted(Patience));
+    const auto stopProgram = qScopeGuard([&] {
+        if (zentoFm.state() != QProcess::NotRunning) {
+            zentoFm.kill(); // by its process id
+            zentoFm.waitForFinished(5000);
+        }
+    });
+
+    // The run is under way for a while, then the program dies without a word.
+    const int rate = int(std::lround(1.0 / ReadNumber(sampleTime).value_or(1.0)));
+    QVERIFY2(QTest::qWaitFor(
+                 [&] {
+                     const int from = int(gauge.Events().indexOf("order Se1"));
+                     return from >= 0 && gauge.Samples(from).size() >= rate;
+                 },
+                 3 * Patience),
+             (zentoFm.readAll() + gauge.Events().join('\n')).constData());
+    QTest::qWait(int(QRandomGenerator::global()->bounded(1500)));
+    const int from = int(gauge.Events().indexOf("order Se1"));
+    const qsizetype sentBefore = gauge.Samples(from).size();
+    QTest::qWait(1000);
+    QVERIFY(::kill(pid_t(zentoFm.processId()), SIGKILL) == 0);
+    QVERIFY(zentoFm.waitForFinished(Patience));
+    QCOMPARE(zentoFm.exitStatus(), QProcess::CrashExit);
+    QTest::qWait(200);
+    const QList<double> sent = gauge.Samples(from);
+    gauge.Stop();
+
+    // The journal holds everything up to a second before the kill, exactly as sent.
+    const QString folder = data + "/zento-fm/recovery";
+    const QStringList leftovers = RunJournal::Leftovers(folder);
+    QCOMPARE(leftovers.size(), 1);
+    const DataFileContents journal = DataFile::Read(leftovers.constFirst());
+    QVERIFY2(journal.Error.isEmpty(), qPrintable(journal.Error));
+    const QList<double> kept(journal.Values.begin(), journal.Values.end());
+    qInfo("the gauge sent %lld samples up to a second before the kill and %lld in all; the "
+          "journal holds %lld",
+          qlonglong(sentBefore), qlonglong(sent.size()), qlonglong(kept.size()));
+    // A display reading asked for just before the start may come in front of the stream.
+    qsizetype early = 0;
+    while (early < 2 && early < kept.size() && !kept.isEmpty() &&
+           kept.mid(early, std::min<qsizetype>(5, kept.size() - early)) !=
+               sent.first(std::min<qsizetype>(5, kept.size() - early)))
+        ++early;
+    const QList<double> streamed = kept.mid(early);
+    QVERIFY(streamed.size() >= sentBefore);
+    QVERIFY(streamed.size() <= sent.size());
+    QCOMPARE(streamed, sent.first(streamed.size()));
+    QCOMPARE(journal.TimeStep, ReadNumber(sampleTime).value_or(0.0));
+
+    // The next start offers the run back: the chart, a test of the series and a data file.
+    GaugeSession session;
+    QVERIFY(QDir().mkpath(session.Program.RecoveryFolder()));
+    const QString left =
+        session.Program.RecoveryFolder() + "/" + QFileInfo(leftovers.constFirst()).fileName();
+    QVERIFY(QFile::copy(leftovers.constFirst(), left));
+    session.WriteConfig(false, true, "127.0.0.1", 1);
+    session.CreateWindow();
+    QVERIFY(session.ShowWindow());
+    QTRY_VERIFY_WITH_TIMEOUT(session.Messages.Texts().join('\n').contains("Odzyskano"), Patience);
+    const QStringList texts = session.Messages.Texts();
+    QVERIFY2(texts.join('\n').contains("nie został zakończony"), qPrintable(texts.join('\n')));
+    QCOMPARE(Values(session.Window->ChartData()), kept);
+    const TestRecord& record = session.Window->TestRecorder().Series().Records().constLast();
+    QVERIFY(record.Name.startsWith("Odzyskany pomiar"));
+    QCOMPARE(record.SampleCount, kept.size());
+    const QRegularExpression named("^Odzyskano .* w pliku (.*)\\.$");
+    QString file;
+    for (const QString& text : texts)
+        if (const QRegularExpressionMatch match = named.match(text); match.hasMatch())
+            file = match.captured(1);
+    QVERIFY2(!file.isEmpty(), qPrintable(texts.join('\n')));
+    const DataFileContents saved = DataFile::Read(file);
+    QVERIFY2(saved.Error.isEmpty(), qPrintable(saved.Error));
+    QCOMPARE(QList<double>(saved.Values.begin(), saved.Values.end()), kept);
+    // Once the test is in the results database, the journal is no longer needed.
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(left), Patience);
+    QCOMPARE(RunJournal::Leftovers(session.Program.RecoveryFolder()), QStringList());
+}
+
+QTEST_MAIN(TestOnlineEndToEnd)
+#include "tst_online_e2e.moc"

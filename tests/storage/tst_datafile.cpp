@@ -84,6 +84,19 @@ QStringList JournalHeader(const QString& sampleTime = QStringLiteral("0.025")) {
     return DataFile::NewHeader(Settings(sampleTime), 0, sampleTime);
 }
 
+// The journal as the process that wrote it would have left it had it ended: a name from
+// before this process began tells that the number is another's.
+QString OfEndedProcess(const QString& path) {
+    QString name = QFileInfo(path).fileName();
+    name.replace(4, 15, "20000101-000000");
+    const QString renamed = QFileInfo(path).absolutePath() + "/" + name;
+    return QFile::rename(path, renamed) ? renamed : QString();
+}
+
+DataFile::SampleSource SourceOf(const QList<QPointF>& points) {
+    return {points.size(), [&points](qsizetype i) { return points.at(i); }};
+}
+
 QList<double> ValuesOf(const DataFileContents& contents) {
     return QList<double>(contents.Values.begin(), contents.Values.end());
 }
@@ -564,6 +577,121 @@ private slots:
             QCOMPARE(ReadAll(path), "old");
     }
 
+    // A save is told to stop by its progress, at any point: it leaves the folder as it was,
+    // an older file whole and nothing new beside it. The progress counts samples, from none
+    // to all.
+    void givenUpSaveLeavesTheFolderAsItWas_data() {
+        QTest::addColumn<QString>("stop"); // at which report the progress says stop
+        QTest::addColumn<bool>("existing");
+        QTest::newRow("at the first") << "first" << false;
+        QTest::newRow("in the middle") << "middle" << false;
+        QTest::newRow("in the middle, over an older file") << "middle" << true;
+        QTest::newRow("at the last, over an older file") << "last" << true;
+        QTest::newRow("never, over an older file") << "never" << true;
+    }
+    void givenUpSaveLeavesTheFolderAsItWas() {
+        QFETCH(QString, stop);
+        QFETCH(bool, existing);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("data.txt");
+        if (existing)
+            WriteAll(path, "old");
+        // Several blocks of lines, so that there is a middle.
+        const QList<double> values = Steps(50000);
+        const QList<QPointF> points = Points(values);
+        QList<QPair<qint64, qint64>> reports;
+        const auto progress = [&](qint64 done, qint64 total) {
+            reports.append({done, total});
+            return stop == "first"    ? false
+                   : stop == "middle" ? reports.size() < 3
+                   : stop == "last"   ? done < total
+                                      : true;
+        };
+        QStringList header;
+        const QString error = DataFile::Save(path, header, Settings(), SourceOf(points), progress);
+        QCOMPARE(error.isEmpty(), stop == "never");
+        QCOMPARE(reports.first(), (QPair<qint64, qint64>(0, values.size())));
+        for (qsizetype i = 1; i < reports.size(); ++i) {
+            QVERIFY(reports[i].first > reports[i - 1].first);
+            QCOMPARE(reports[i].second, values.size());
+        }
+        if (stop == "middle")
+            QCOMPARE(reports.size(), 3);
+        if (stop == "never") {
+            QCOMPARE(reports.last().first, values.size());
+            QCOMPARE(ValuesOf(DataFile::Read(path)), values);
+            return;
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 existing ? QStringList{"data.txt"} : QStringList());
+        if (existing)
+            QCOMPARE(ReadAll(path), "old");
+    }
+
+    // A point without a value breaks the chart's line (the gauge was away for a while); the
+    // file has no such line, numbers its lines on, and counts only the values.
+    void pointsWithoutValueAreLeftOut_data() {
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<QList<QByteArray>>("lines"); // COUNT, TIME, then the samples
+        const double gap = std::nan("");
+        QTest::newRow("a break among samples")
+            << QList<double>{1, gap, 2, 3}
+            << QList<QByteArray>{"COUNT :\t3", "TIME :\t0.5 sec", "1\t1", "2\t2", "3\t3"};
+        // With two samples the time is their distance, across the break.
+        QTest::newRow("two samples around a break")
+            << QList<double>{-1, gap, 4}
+            << QList<QByteArray>{"COUNT :\t2", "TIME :\t1 sec", "1\t-1", "2\t4"};
+        QTest::newRow("nothing but a break")
+            << QList<double>{gap} << QList<QByteArray>{"COUNT :\t0", "TIME :\t0.5 sec"};
+    }
+    void pointsWithoutValueAreLeftOut() {
+        QFETCH(QList<double>, values);
+        QFETCH(QList<QByteArray>, lines);
+        const QString path = m_dir.filePath("broken.txt");
+        const QList<QPointF> points = Points(values);
+        QStringList header;
+        QCOMPARE(DataFile::Save(path, header, Settings(), SourceOf(points), {}), QString());
+        QList<QByteArray> written = ReadAll(path).split('\n');
+        written.removeLast();
+        for (QByteArray& line : written)
+            line.chop(1);
+        QCOMPARE(written.at(5), lines.at(0));
+        QCOMPARE(written.at(6), lines.at(1));
+        QCOMPARE(written.mid(10), lines.mid(2));
+    }
+
+    // Reading tells the bytes read of the file's size before each piece, and stops between
+    // two when told to: what was read by then is kept, and no error is reported.
+    void readingReportsAndCanBeGivenUp() {
+        const QString path = m_dir.filePath("pieces.txt");
+        const QList<double> values = Steps(300000); // a few pieces' worth
+        QStringList header;
+        QCOMPARE(DataFile::Save(path, header, Settings(), Points(values)), QString());
+        const qint64 size = QFileInfo(path).size();
+
+        QList<qint64> seen;
+        const DataFileContents whole = DataFile::Read(path, [&](qint64 done, qint64 total) {
+            seen.append(done);
+            return total == size;
+        });
+        QVERIFY(!whole.Canceled);
+        QCOMPARE(ValuesOf(whole), values);
+        QVERIFY(seen.size() > 3);
+        QCOMPARE(seen.first(), 0);
+        for (qsizetype i = 1; i < seen.size(); ++i)
+            QVERIFY(seen[i] > seen[i - 1] && seen[i] <= size);
+
+        int reports = 0;
+        const DataFileContents part =
+            DataFile::Read(path, [&](qint64, qint64) { return ++reports < 3; });
+        QVERIFY(part.Opened);
+        QVERIFY(part.Canceled);
+        QCOMPARE(part.Error, QString());
+        QCOMPARE(part.HeaderLines, header);
+        QVERIFY(!part.Values.empty() && qsizetype(part.Values.size()) < values.size());
+        QCOMPARE(ValuesOf(part), values.mid(0, qsizetype(part.Values.size())));
+    }
+
     void journalReadsBackWhatWasAppended_data() {
         QTest::addColumn<bool>("comma");
         QTest::addColumn<int>("count");
@@ -729,9 +857,13 @@ private slots:
         journal.Append(99);
         journal.Flush();
         QCOMPARE(QFile::exists(path), !remove);
-        QCOMPARE(RunJournal::Leftovers(folder), remove ? QStringList() : QStringList{path});
-        if (!remove)
-            QCOMPARE(ValuesOf(DataFile::Read(path)), (QList<double>{1, -2}));
+        // Kept for its record to be stored while this process runs; a leftover once it has gone.
+        QCOMPARE(RunJournal::Leftovers(folder), QStringList());
+        if (remove)
+            return;
+        const QString left = OfEndedProcess(path);
+        QCOMPARE(RunJournal::Leftovers(folder), QStringList{left});
+        QCOMPARE(ValuesOf(DataFile::Read(left)), (QList<double>{1, -2}));
     }
 
     // Two windows at once: two files, neither taken for a leftover while written.
@@ -765,7 +897,8 @@ private slots:
         first.Append(3);
         first.Flush();
         QVERIFY(c != a && c != b);
-        QCOMPARE(RunJournal::Leftovers(folder), QStringList{a});
+        QCOMPARE(RunJournal::Leftovers(folder), QStringList());
+        QCOMPARE(RunJournal::Leftovers(folder), QStringList{OfEndedProcess(a)});
         QCOMPARE(ValuesOf(DataFile::Read(c)), QList<double>{3});
     }
 
@@ -778,6 +911,8 @@ private slots:
             paths.append(journal.Begin(JournalHeader(), folder));
             journal.Append(i);
         }
+        for (QString& path : paths)
+            path = OfEndedProcess(path);
         WriteAll(folder + "/run-empty.txt", QByteArray());
         WriteAll(folder + "/notes.txt", "1\t2\r\n");
         const QDateTime now = QDateTime::currentDateTime();
@@ -815,7 +950,32 @@ private slots:
                 journal.Append(value);
         }
         QCOMPARE(ValuesOf(DataFile::Read(path)), values);
-        QCOMPARE(RunJournal::Leftovers(folder), QStringList{path});
+        QCOMPARE(RunJournal::Leftovers(folder), QStringList{OfEndedProcess(path)});
+    }
+
+    // Whether the writer of a journal still runs is told by its name: the process number,
+    // and the moment it was named, which a later process of the same number cannot precede.
+    void journalOfAProcessThatRuns_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("leftover");
+        const QString pid = QString::number(QCoreApplication::applicationPid());
+        const QString now = QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+        QTest::newRow("this process, named now")
+            << "run-" + now + "-" + pid + "-0-abc.txt" << false;
+        QTest::newRow("this number, named before it began")
+            << "run-20000101-000000-" + pid + "-0-abc.txt" << true;
+        QTest::newRow("no such process") << "run-" + now + "-2147483646-0-abc.txt" << true;
+        QTest::newRow("a name of another form") << QString("run-x.txt") << true;
+    }
+    void journalOfAProcessThatRuns() {
+        QFETCH(QString, name);
+        QFETCH(bool, leftover);
+        const QString folder = m_dir.filePath("named");
+        QDir(folder).removeRecursively();
+        QVERIFY(QDir().mkpath(folder));
+        WriteAll(folder + "/" + name, JournalHeader().join("\r\n").toLatin1() + "\r\n1\t2\r\n");
+        QCOMPARE(RunJournal::Leftovers(folder),
+                 leftover ? QStringList{folder + "/" + name} : QStringList());
     }
 
     void journalInAFolderItCannotWrite_data() {

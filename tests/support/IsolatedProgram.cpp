@@ -12,6 +12,8 @@ IsolatedProgram::IsolatedProgram() {
     m_previousPorts = qgetenv("ZENTO_FM_PORTS");
     QDir(m_dir.path()).mkpath(QStringLiteral("ports"));
     qputenv("ZENTO_FM_PORTS", Ports().toLocal8Bit());
+    // The recovery folder is per user, and every test's window offers what it finds there.
+    qputenv("ZENTO_FM_RECOVERY", QFile::encodeName(RecoveryFolder()));
     QDir::setCurrent(m_dir.path());
     AppPaths::SetExecutablePathOverride(m_dir.filePath(QStringLiteral("zento-fm")));
     // Per-user folders of tests never mix with the user's own.
@@ -22,10 +24,15 @@ IsolatedProgram::IsolatedProgram() {
 IsolatedProgram::~IsolatedProgram() {
     AppPaths::SetExecutablePathOverride(QString());
     QDir::setCurrent(m_previousDir);
+    qunsetenv("ZENTO_FM_RECOVERY");
     if (m_hadPorts)
         qputenv("ZENTO_FM_PORTS", m_previousPorts);
     else
         qunsetenv("ZENTO_FM_PORTS");
+}
+
+QString IsolatedProgram::RecoveryFolder() const {
+    return m_dir.filePath(QStringLiteral("recovery"));
 }
 
 QString IsolatedProgram::Ports() const {

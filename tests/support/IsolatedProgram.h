@@ -16,6 +16,8 @@ public:
 
     QString Dir() const { return m_dir.path(); }
     QString Ports() const;
+    // Where this test's runs keep their journals.
+    QString RecoveryFolder() const;
     QString FilePath(const QString& name) const { return m_dir.filePath(name); }
     // Copies the built language modules beside the pretended executable.
     void CopyLanguageModules() const;
