@@ -54,9 +54,11 @@ void TMainForm::OfferRecovery() {
 
 void TMainForm::RecoverRun(const QString& journal) {
     const QDateTime start = RunJournal::StartOf(journal);
-    OpenDataFiles({journal}, [this, journal, start](bool read) {
+    const qsizetype before = m_tests->Series().Records().size();
+    OpenDataFiles({journal}, [this, journal, start, before](bool read) {
+        // A journal read without a test made of it (too large for memory) is left for later.
         const QList<TestRecord>& records = m_tests->Series().Records();
-        if (!read || records.isEmpty())
+        if (!read || records.size() <= before)
             return;
         const QString name =
             tr("Odzyskany pomiar %1").arg(start.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")));
