@@ -18,6 +18,7 @@
 #include <memory>
 
 class CaptureFile;
+struct DataFileSettings;
 class CEthConnection;
 class ChartView;
 class DayClock;
@@ -188,6 +189,8 @@ private:
     void ReplayCapture();
     // A run's samples go to its journal from now on (MainFormRecovery.cpp).
     void JournalRunStarted();
+    // What the settings panel shows, for the header of a data file or a journal.
+    DataFileSettings PanelDataFileSettings(const QString& sampleTime) const;
     // Offers to bring back the run a crash interrupted, from its journal.
     void OfferRecovery();
     void RecoverRun(const QString& journal);

@@ -114,9 +114,7 @@ void TMainForm::Zapisz1Click() {
             : FormatGeneral(m_seriesOrigin == SeriesOrigin::File ? m_fileTimeStep
                                                                  : Global.SampleTime,
                             QLatin1Char('.'));
-    const DataFileSettings settings{m_settingsPanel->SpeedText(),
-                                    m_settingsPanel->AcquisitionText(), m_settingsPanel->UnitText(),
-                                    sampleTime};
+    const DataFileSettings settings = PanelDataFileSettings(sampleTime);
     // The chart's points are shared, not copied (a day's run is gigabytes of them): the chart
     // copies them for itself only if it changes before the save is done, which the blocked
     // window leaves to a run still under way.

@@ -17,12 +17,14 @@
 #include <QPointer>
 #include <QThread>
 
+DataFileSettings TMainForm::PanelDataFileSettings(const QString& sampleTime) const {
+    return {m_settingsPanel->SpeedText(), m_settingsPanel->AcquisitionText(),
+            m_settingsPanel->UnitText(), sampleTime};
+}
+
 void TMainForm::JournalRunStarted() {
     const QString timeStep = FormatGeneral(Global.SampleTime, QLatin1Char('.'));
-    const DataFileSettings settings{m_settingsPanel->SpeedText(),
-                                    m_settingsPanel->AcquisitionText(), m_settingsPanel->UnitText(),
-                                    timeStep};
-    m_journal->RunStarted(DataFile::NewHeader(settings, 0, timeStep));
+    m_journal->RunStarted(DataFile::NewHeader(PanelDataFileSettings(timeStep), 0, timeStep));
 }
 
 // One journal at a time, the newest: each recovery replaces the chart. The others wait for
@@ -73,10 +75,8 @@ void TMainForm::RecoverRun(const QString& journal) {
         const QString path = QDir(folder).filePath(name + QStringLiteral(".txt"));
         const qsizetype count = record.Samples.size();
         QStringList header = m_headerLines;
-        const DataFileSettings settings{m_settingsPanel->SpeedText(),
-                                        m_settingsPanel->AcquisitionText(),
-                                        m_settingsPanel->UnitText(),
-                                        FormatGeneral(record.Context.SampleTime, QLatin1Char('.'))};
+        const DataFileSettings settings =
+            PanelDataFileSettings(FormatGeneral(record.Context.SampleTime, QLatin1Char('.')));
         // Written off the interface thread: a day's run is a large file.
         auto error = std::make_shared<QString>();
         QThread* writer = QThread::create(
