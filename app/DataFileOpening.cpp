@@ -103,7 +103,6 @@ void DataFileOpening::Take(std::shared_ptr<const DataFileContents> contents) {
     m_outcome.TimeStep = contents->TimeStep;
     if (contents->Values.empty())
         return;
-    m_chart.Reserve(qsizetype(contents->Values.size()));
     m_pending.push_back(std::move(contents));
     if (!m_slices.isActive())
         m_slices.start();

@@ -118,7 +118,7 @@ void TMainForm::Zapisz1Click() {
     // The chart's points are shared, not copied (a day's run is gigabytes of them): the chart
     // copies them for itself only if it changes before the save is done, which the blocked
     // window leaves to a run still under way.
-    const auto samples = std::make_shared<const ChartModel::Container>(*m_chartModel.Samples());
+    const auto samples = std::make_shared<const SampleStore>(m_chartModel.Samples());
     const auto header = std::make_shared<QStringList>(m_headerLines);
     // What stays said when the work ends without a word (out of memory).
     const auto error = std::make_shared<QString>(
@@ -129,12 +129,11 @@ void TMainForm::Zapisz1Click() {
     m_fileWork = work;
     work->Run(
         [path, settings, samples, header, error](WorkProgress& progress) {
-            const auto first = samples->constBegin();
             *error = DataFile::Save(
                 path, *header, settings,
-                {qsizetype(samples->size()),
-                 [first](qsizetype i) {
-                     const QCPGraphData& point = *(first + i);
+                {samples->size(),
+                 [&samples](qsizetype i) {
+                     const SampleStore::Sample point = samples->At(i);
                      return QPointF(point.key, point.value);
                  }},
                 [&progress](qint64 done, qint64 total) { return progress.Advance(done, total); });
@@ -195,7 +194,7 @@ void TMainForm::EksportdoExcela1Click() {
     if (m_fileWork)
         return;
     // Shared with the chart as a save shares them.
-    const auto samples = std::make_shared<const ChartModel::Container>(*m_chartModel.Samples());
+    const auto samples = std::make_shared<const SampleStore>(m_chartModel.Samples());
     if (samples->isEmpty()) {
         ShowMessage(SpreadsheetExport::Caption(), SpreadsheetExport::NoDataText(),
                     MessageIcon::Warning, this);

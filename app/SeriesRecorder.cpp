@@ -52,13 +52,15 @@ TestContext SeriesRecorder::Context(TestOrigin origin, const QDateTime& start) c
 }
 
 QList<QPointF> SeriesRecorder::ChartSamples(int first) const {
-    const ChartModel::Container& samples = *m_chart.Samples();
+    const SampleStore& samples = m_chart.Samples();
     QList<QPointF> points;
     if (first < 0 || first >= samples.size())
         return points;
     points.reserve(samples.size() - first);
-    for (auto sample = samples.constBegin() + first; sample != samples.constEnd(); ++sample)
-        points.append(QPointF(sample->key, sample->value));
+    for (qsizetype i = first; i < samples.size(); ++i) {
+        const SampleStore::Sample sample = samples.At(i);
+        points.append(QPointF(sample.key, sample.value));
+    }
     return points;
 }
 

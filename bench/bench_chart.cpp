@@ -60,7 +60,7 @@ double OutOfOrderMs(int points, bool shuffled) {
         const bool second = shuffled && i >= points / 2;
         model.AddSample(second ? 0.01 : 1.0, std::sin(i * 0.001), false);
     }
-    const int size = model.Samples()->size();
+    const int size = model.Samples().size();
     const double ms = clock.nsecsElapsed() / 1e6;
     return size == points ? ms : -1;
 }

@@ -46,7 +46,7 @@ QList<double> ResultsFileValues(const QString& path) {
 QList<double> ChartValues(const ChartModel& chart) {
     QList<double> values;
     values.reserve(chart.PointCount());
-    for (auto it = chart.Samples()->constBegin(); it != chart.Samples()->constEnd(); ++it)
+    for (auto it = chart.Samples().constBegin(); it != chart.Samples().constEnd(); ++it)
         values << it->value;
     return values;
 }

@@ -7,37 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <new>
 #include <utility>
-
-namespace {
-
-// The series' container with room made ahead: the chart library keeps its storage to itself.
-class GrowingContainer final : public ChartModel::Container {
-public:
-    void Reserve(qsizetype count) {
-        // Shared with a save under way, the storage is copied at the first change anyway.
-        if (!mData.isDetached() && !mData.isEmpty())
-            return;
-        try {
-            mData.reserve(count);
-        } catch (const std::bad_alloc&) {
-            // The series grows as it comes instead.
-        }
-    }
-};
-
-} // namespace
 
 ChartModel::ChartModel(QObject* parent)
     : QObject(parent)
-    , m_samples(new GrowingContainer)
     , m_low(new Container)
-    , m_high(new Container)
-    , m_overview(new Container) {
-    // Squeezing after removals would copy the whole series; the chart only grows or clears.
-    m_samples->setAutoSqueeze(false);
-}
+    , m_high(new Container) {}
 
 void ChartModel::Follow(ProcessData& replies, const GaugeSettings& settings) {
     connect(&replies, &ProcessData::SampleTaken, this,
@@ -76,50 +51,16 @@ void ChartModel::AppendLinePoint(Container& line, double x, double y) {
     line.add(QCPGraphData(x, y));
 }
 
-void ChartModel::UpdateOverview(double x, double y) const {
-    if (std::isnan(y)) {
-        // The overview's line breaks where the samples' does; the next sample opens a block.
-        m_overview->add(QCPGraphData(x, y));
-        m_blockFill = 0;
-        return;
-    }
-    if (m_blockFill == OverviewBlock)
-        m_blockFill = 0;
-    if (m_blockFill == 0) {
-        m_blockMin = m_blockMax = QCPGraphData(x, y);
-        m_overview->add(m_blockMin);
-        m_overview->add(m_blockMax);
-    } else {
-        if (y < m_blockMin.value)
-            m_blockMin = QCPGraphData(x, y);
-        if (y > m_blockMax.value)
-            m_blockMax = QCPGraphData(x, y);
-        // The block's two points are rewritten in place, in key order.
-        const bool minFirst = m_blockMin.key <= m_blockMax.key;
-        auto second = m_overview->end() - 1;
-        auto first = second - 1;
-        *first = minFirst ? m_blockMin : m_blockMax;
-        *second = minFirst ? m_blockMax : m_blockMin;
-    }
-    ++m_blockFill;
-}
-
-void ChartModel::RebuildOverview() const {
-    m_overview->clear();
-    m_blockFill = 0;
-    for (auto sample = m_samples->constBegin(); sample != m_samples->constEnd(); ++sample)
-        UpdateOverview(sample->key, sample->value);
-}
-
 void ChartModel::Settle() const {
-    if (m_late.isEmpty())
+    if (m_late.empty())
         return;
     // Sorted (keeping the arrival order of equal times), then merged in place: linear in the
     // series plus the sort of the late ones.
-    std::stable_sort(m_late.begin(), m_late.end(), qcpLessThanSortKey<QCPGraphData>);
-    m_samples->add(m_late, true);
+    std::stable_sort(
+        m_late.begin(), m_late.end(),
+        [](const SampleStore::Sample& a, const SampleStore::Sample& b) { return a.key < b.key; });
+    m_samples.Merge(m_late);
     m_late.clear();
-    RebuildOverview();
 }
 
 double ChartModel::NextX(double sampleTime) const {
@@ -136,25 +77,17 @@ void ChartModel::Break(double at, double sampleTime) {
         if (!(at >= last + sampleTime)) // also a time that is not a number
             at = last + sampleTime;
         const double x = last + (at - last) / 2;
-        const QCPGraphData gap(x, std::numeric_limits<double>::quiet_NaN());
-        if (m_late.isEmpty() && x >= m_lastKey) {
-            m_samples->add(gap);
-            UpdateOverview(gap.key, gap.value);
-        } else {
-            m_late.append(gap);
-        }
+        const SampleStore::Sample gap{x, std::numeric_limits<double>::quiet_NaN()};
+        if (m_late.empty() && x >= m_lastKey)
+            m_samples.Append(gap.key, gap.value);
+        else
+            m_late.push_back(gap);
         m_lastKey = std::max(m_lastKey, x);
         ++m_revision;
     }
     // The next sample lands at `at`, and those after it one step apart from there.
     Global.ChartTimeOffset = at;
     Global.ChartIndexOffset = PointCount();
-}
-
-void ChartModel::Reserve(qsizetype more) {
-    const qsizetype wanted = m_samples->size() + more;
-    if (more > 0 && wanted <= std::numeric_limits<int>::max())
-        static_cast<GrowingContainer&>(*m_samples).Reserve(wanted);
 }
 
 void ChartModel::AddSample(double sampleTime, double value, bool thresholdsShown) {
@@ -174,14 +107,14 @@ void ChartModel::AddSamples(double sampleTime, std::span<const double> values,
         }
         const int n = PointCount();
         const double x = (n - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
-        if (m_late.isEmpty() && (m_samples->isEmpty() || x >= m_lastKey)) {
-            m_samples->add(QCPGraphData(x, value));
-            UpdateOverview(x, value);
+        if (m_late.empty() && (m_samples.isEmpty() || x >= m_lastKey)) {
+            m_samples.AppendStepped(sampleTime, Global.ChartIndexOffset, Global.ChartTimeOffset,
+                                    value);
         } else {
             // Inserting in the middle would move every later sample each time. Merged at the
             // next reading; a long batch is merged when it has grown as large as the series.
-            m_late.append(QCPGraphData(x, value));
-            if (m_late.size() >= std::max<qsizetype>(LateMergeMinimum, m_samples->size()))
+            m_late.push_back({x, value});
+            if (qsizetype(m_late.size()) >= std::max<qsizetype>(LateMergeMinimum, m_samples.size()))
                 Settle();
         }
         m_lastKey = n == 0 ? x : std::max(m_lastKey, x);
@@ -213,12 +146,10 @@ void ChartModel::AddSamples(double sampleTime, std::span<const double> values,
 }
 
 void ChartModel::ClearSeries() {
-    m_samples->clear();
+    m_samples.Clear();
     m_low->clear();
     m_high->clear();
-    m_overview->clear();
     m_late.clear();
-    m_blockFill = 0;
     m_hasRange = false;
     m_hasPeak = false;
     ++m_revision;

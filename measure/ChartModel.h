@@ -1,5 +1,6 @@
 #pragma once
 
+#include "series/SampleStore.h"
 #include "state/Global.h"
 
 #include <qcustomplot.h>
@@ -10,13 +11,14 @@
 
 #include <functional>
 #include <span>
+#include <vector>
 
 class GaugeSettings;
 class ProcessData;
 
 // The data behind the chart: the sample series, the two threshold lines and the running
 // statistics. Widget-free, so that every sample path can be tested and measured without a
-// window; the chart widget draws these containers as they are.
+// window; the chart widget draws them as they are.
 class ChartModel final : public QObject {
     Q_OBJECT
 
@@ -31,20 +33,13 @@ public:
 
     // Samples out of time order (a second file with a smaller step) wait aside and are merged
     // in one pass when the series is next read or drawn, so that any order costs about as
-    // much as sorted input and the overview stays true.
-    const QSharedPointer<Container>& Samples() const {
+    // much as sorted input.
+    const SampleStore& Samples() const {
         Settle();
         return m_samples;
     }
     const QSharedPointer<Container>& LowLine() const { return m_low; }
     const QSharedPointer<Container>& HighLine() const { return m_high; }
-    // The samples reduced to the first and the last extreme of every block of
-    // OverviewBlock samples, in order: what a chart shows when many samples share a pixel.
-    const QSharedPointer<Container>& Overview() const {
-        Settle();
-        return m_overview;
-    }
-    static constexpr int OverviewBlock = 64;
     // Late samples wait at least in batches of this many before a merge of their own.
     static constexpr int LateMergeMinimum = 4096;
 
@@ -57,9 +52,6 @@ public:
     // chart, the statistics and SampleAdded end as after one AddSample per value, with the
     // signal raised once.
     void AddSamples(double sampleTime, std::span<const double> values, bool thresholdsShown);
-    // Room for this many more samples, so that a data file going in by slices grows the series
-    // once instead of copying it again and again.
-    void Reserve(qsizetype more);
     // Where AddSample would plot the next sample of this sampling time.
     double NextX(double sampleTime) const;
 
@@ -72,7 +64,7 @@ public:
     void BreakBeforeNext(std::function<double(double sampleTime)> placeNext);
     bool BreakPending() const { return bool(m_placeNext); }
 
-    int PointCount() const { return m_samples->size() + int(m_late.size()); }
+    int PointCount() const { return int(m_samples.size() + qsizetype(m_late.size())); }
     // X value of the last sample (0 when there is none).
     double LastX() const;
 
@@ -113,20 +105,14 @@ signals:
 private:
     void AppendLinePoint(Container& line, double x, double y);
     void Include(double x, double y);
-    void UpdateOverview(double x, double y) const;
-    void RebuildOverview() const;
     void Break(double at, double sampleTime);
 
-    QSharedPointer<Container> m_samples;
+    mutable SampleStore m_samples;
     QSharedPointer<Container> m_low;
     QSharedPointer<Container> m_high;
-    QSharedPointer<Container> m_overview;
     // Samples whose time lies before the series' last one, not merged yet.
-    mutable QVector<QCPGraphData> m_late;
+    mutable std::vector<SampleStore::Sample> m_late;
     double m_lastKey = 0.0;
-    mutable int m_blockFill = 0;
-    mutable QCPGraphData m_blockMin;
-    mutable QCPGraphData m_blockMax;
     bool m_hasRange = false;
     bool m_hasPeak = false;
     QPointF m_peak;

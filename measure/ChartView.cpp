@@ -30,15 +30,17 @@ ChartView::ChartView(ChartModel& model, QWidget* parent)
         series->setData(data);
         series->removeFromLegend();
     };
-    addSeries(QStringLiteral("Series1"), SampleColor, model.Samples());
     addSeries(QStringLiteral("Series2"), ThresholdColor, model.LowLine());
     addSeries(QStringLiteral("Series3"), ThresholdColor, model.HighLine());
-    addSeries(QStringLiteral("Series1Overview"), SampleColor, model.Overview());
-    SeriesOverview()->setVisible(false);
+    m_samples =
+        new SampleCurve(xAxis, yAxis, [&model]() -> const SampleStore& { return model.Samples(); });
+    m_samples->setName(QStringLiteral("Series1"));
+    m_samples->setObjectName(QStringLiteral("Series1"));
+    m_samples->setPen(QPen(SampleColor, 1));
+    m_samples->removeFromLegend();
     // The samples are drawn over the threshold lines.
     addLayer(QStringLiteral("samples"), layer(QStringLiteral("main")), QCustomPlot::limAbove);
-    Series1()->setLayer(QStringLiteral("samples"));
-    SeriesOverview()->setLayer(QStringLiteral("samples"));
+    m_samples->setLayer(QStringLiteral("samples"));
 
     xAxis->setLabel(tr("Czas") + QStringLiteral(" [s]"));
     yAxis->setLabel(QString());
@@ -145,10 +147,6 @@ void ChartView::Refresh() {
         xAxis->setRange(keys);
         yAxis->setRange(values.lower - margin, values.upper + margin);
     }
-    const int width = std::max(1, axisRect()->width());
-    const bool overview = m_model.PointCount() / width >= OverviewSamplesPerPixel;
-    Series1()->setVisible(!overview);
-    SeriesOverview()->setVisible(overview);
     m_drawnRevision = m_model.Revision();
     m_titlesChanged = false;
     m_overlaysChanged = false;

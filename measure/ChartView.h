@@ -1,6 +1,7 @@
 #pragma once
 
 #include "measure/ChartModel.h"
+#include "measure/SampleCurve.h"
 
 #include <qcustomplot.h>
 
@@ -8,7 +9,7 @@
 
 #include <chrono>
 
-// The chart of the main window: draws the containers of a ChartModel as they are, and
+// The chart of the main window: draws the series of a ChartModel as they are, and
 // redraws at most about 25 times a second whatever the sample rate.
 class ChartView final : public QCustomPlot {
     Q_OBJECT
@@ -18,13 +19,9 @@ public:
 
     explicit ChartView(ChartModel& model, QWidget* parent = nullptr);
 
-    QCPGraph* Series1() const { return graph(0); }
-    QCPGraph* Series2() const { return graph(1); }
-    QCPGraph* Series3() const { return graph(2); }
-    // Drawn instead of Series1 when so many samples share a pixel that the reduced series
-    // looks the same.
-    QCPGraph* SeriesOverview() const { return graph(3); }
-    static constexpr int OverviewSamplesPerPixel = 2 * ChartModel::OverviewBlock;
+    SampleCurve* Series1() const { return m_samples; }
+    QCPGraph* Series2() const { return graph(0); }
+    QCPGraph* Series3() const { return graph(1); }
 
     QString XTitle() const { return xAxis->label(); }
     QString YTitle() const { return yAxis->label(); }
@@ -64,7 +61,7 @@ protected:
 private:
     void RefreshIfChanged();
 
-    static constexpr int BaseGraphs = 4;
+    static constexpr int BaseGraphs = 2;
 
     ChartModel& m_model;
     QTimer m_refreshTimer;
@@ -77,4 +74,5 @@ private:
     QCPRange m_pressValues;
     QCPItemText* m_readout = nullptr;
     QCPItemTracer* m_peakMarker = nullptr;
+    SampleCurve* m_samples = nullptr;
 };

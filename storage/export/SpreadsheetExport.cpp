@@ -100,25 +100,26 @@ Result Export(Spreadsheet& target, qsizetype count, PointAt pointAt, const QStri
 
 // Where the chart's line breaks (the link to the gauge was lost for a while): points without
 // a value, which are no rows of the sheet. Few, so each row steps over them.
-std::vector<qsizetype> BreaksIn(const QCPGraphDataContainer& points) {
+std::vector<qsizetype> BreaksIn(const SampleStore& points) {
     std::vector<qsizetype> breaks;
-    qsizetype index = 0;
-    for (auto point = points.constBegin(); point != points.constEnd(); ++point, ++index)
-        if (!std::isfinite(point->value))
+    if (points.BreakCount() == 0)
+        return breaks;
+    for (qsizetype index = 0; index < points.size(); ++index)
+        if (!std::isfinite(points.ValueAt(index)))
             breaks.push_back(index);
     return breaks;
 }
 
 // The chart's points, read in place, the breaks left out.
-auto ContainerPoints(const QCPGraphDataContainer& points, std::vector<qsizetype> breaks) {
-    return [begin = points.constBegin(), breaks = std::move(breaks)](qsizetype row) {
+auto ContainerPoints(const SampleStore& points, std::vector<qsizetype> breaks) {
+    return [&points, breaks = std::move(breaks)](qsizetype row) {
         qsizetype i = row;
         for (const qsizetype at : breaks) {
             if (at > i)
                 break;
             ++i;
         }
-        const QCPGraphData& point = *(begin + i);
+        const SampleStore::Sample point = points.At(i);
         return std::pair(point.key, point.value);
     };
 }
@@ -135,21 +136,20 @@ Result SpreadsheetExport::Run(Spreadsheet& target, std::span<const QPointF> poin
         xTitle, yTitle, parent);
 }
 
-Result SpreadsheetExport::Run(Spreadsheet& target, const QCPGraphDataContainer& points,
-                              const QString& xTitle, const QString& yTitle, QWidget* parent) {
+Result SpreadsheetExport::Run(Spreadsheet& target, const SampleStore& points, const QString& xTitle,
+                              const QString& yTitle, QWidget* parent) {
     std::vector<qsizetype> breaks = BreaksIn(points);
     const qsizetype rows = qsizetype(points.size()) - qsizetype(breaks.size());
     return Export(target, rows, ContainerPoints(points, std::move(breaks)), xTitle, yTitle, parent);
 }
 
-Result SpreadsheetExport::ToRunningOffice(const QCPGraphDataContainer& points,
-                                          const QString& xTitle, const QString& yTitle,
-                                          QWidget* parent) {
+Result SpreadsheetExport::ToRunningOffice(const SampleStore& points, const QString& xTitle,
+                                          const QString& yTitle, QWidget* parent) {
     OfficeSpreadsheet office;
     return Run(office, points, xTitle, yTitle, parent);
 }
 
-Result SpreadsheetExport::Write(Spreadsheet& target, const QCPGraphDataContainer& points,
+Result SpreadsheetExport::Write(Spreadsheet& target, const SampleStore& points,
                                 const QString& xTitle, const QString& yTitle,
                                 const Progress& progress) {
     std::vector<qsizetype> breaks = BreaksIn(points);
@@ -158,9 +158,8 @@ Result SpreadsheetExport::Write(Spreadsheet& target, const QCPGraphDataContainer
                         progress);
 }
 
-Result SpreadsheetExport::WriteToRunningOffice(const QCPGraphDataContainer& points,
-                                               const QString& xTitle, const QString& yTitle,
-                                               const Progress& progress) {
+Result SpreadsheetExport::WriteToRunningOffice(const SampleStore& points, const QString& xTitle,
+                                               const QString& yTitle, const Progress& progress) {
     OfficeSpreadsheet office;
     return Write(office, points, xTitle, yTitle, progress);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <qcustomplot.h>
+#include "series/SampleStore.h"
 
 #include <QCoreApplication>
 #include <QPointF>
@@ -40,19 +40,19 @@ public:
     static Result Run(Spreadsheet& target, std::span<const QPointF> points, const QString& xTitle,
                       const QString& yTitle, QWidget* parent = nullptr);
     // The chart's points; those without a value (breaks in its line) are no rows.
-    static Result Run(Spreadsheet& target, const QCPGraphDataContainer& points,
-                      const QString& xTitle, const QString& yTitle, QWidget* parent = nullptr);
+    static Result Run(Spreadsheet& target, const SampleStore& points, const QString& xTitle,
+                      const QString& yTitle, QWidget* parent = nullptr);
 
     // The export as the menu item runs it: into the office reached at the configured
     // connection (OfficeSpreadsheet).
-    static Result ToRunningOffice(const QCPGraphDataContainer& points, const QString& xTitle,
+    static Result ToRunningOffice(const SampleStore& points, const QString& xTitle,
                                   const QString& yTitle, QWidget* parent = nullptr);
 
     // The export without its messages, for a worker thread: NoData for no points (nothing is
     // contacted), Failed where Run shows UnreachableText, Canceled when `progress` said stop.
-    static Result Write(Spreadsheet& target, const QCPGraphDataContainer& points,
-                        const QString& xTitle, const QString& yTitle, const Progress& progress);
-    static Result WriteToRunningOffice(const QCPGraphDataContainer& points, const QString& xTitle,
+    static Result Write(Spreadsheet& target, const SampleStore& points, const QString& xTitle,
+                        const QString& yTitle, const Progress& progress);
+    static Result WriteToRunningOffice(const SampleStore& points, const QString& xTitle,
                                        const QString& yTitle, const Progress& progress);
 
     static QString Caption();

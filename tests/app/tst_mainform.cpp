@@ -7,6 +7,7 @@
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/ProgramFont.h"
 #include "app/widgets/RadioGroup.h"
+#include "measure/SampleCurve.h"
 #include "state/Global.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
@@ -404,14 +405,17 @@ void TestMainForm::chartStartsEmpty() {
     Window window;
     auto* chart = window.Find<QCustomPlot>("Chart1");
     QVERIFY(chart);
-    // The three series, and the reduced samples drawn instead of Series1 when dense.
-    QCOMPARE(chart->graphCount(), 4);
-    QVERIFY(!chart->graph(3)->visible());
+    // The samples and the two threshold lines.
+    QCOMPARE(chart->plottableCount(), 3);
     const QColor expected[] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(0, 128, 0)};
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(chart->graph(i)->name(), QStringLiteral("Series%1").arg(i + 1));
-        QCOMPARE(chart->graph(i)->pen().color(), expected[i]);
-        QCOMPARE(chart->graph(i)->dataCount(), 0);
+        const QString name = QStringLiteral("Series%1").arg(i + 1);
+        auto* series = chart->findChild<QCPAbstractPlottable*>(name);
+        QVERIFY(series);
+        QCOMPARE(series->name(), name);
+        QCOMPARE(series->pen().color(), expected[i]);
+        auto* line = qobject_cast<QCPGraph*>(series);
+        QCOMPARE(line ? line->dataCount() : qobject_cast<SampleCurve*>(series)->DataCount(), 0);
     }
     QVERIFY(!chart->legend->visible());
     QCOMPARE(chart->xAxis->label(), QStringLiteral("Czas [s]"));
@@ -423,7 +427,7 @@ void TestMainForm::chartStartsEmpty() {
     window.form->AddSample(0.5, 7.0);
     window.form->AddSample(0.5, 8.0);
     QCOMPARE(window.form->ChartPointCount(), 2);
-    QCOMPARE(chart->graph(0)->data()->at(1)->key, 2.5);
+    QCOMPARE(window.form->ChartData().Samples().KeyAt(1), 2.5);
 }
 
 void TestMainForm::menuItems_data() {

@@ -58,11 +58,18 @@ QByteArray ForceLine(double value, const char* unit = "N") {
            QByteArray(unit).leftJustified(3, ' ') + "\r\n";
 }
 
-QList<double> Keys(const QSharedPointer<ChartModel::Container>& data) {
+QList<double> Keys(const SampleStore& data) {
     QList<double> keys;
-    for (auto it = data->constBegin(); it != data->constEnd(); ++it)
-        keys << it->key;
+    for (const auto point : data)
+        keys << point.key;
     return keys;
+}
+
+QList<double> Values(const SampleStore& data) {
+    QList<double> values;
+    for (const auto point : data)
+        values << point.value;
+    return values;
 }
 
 QList<double> Values(const QSharedPointer<ChartModel::Container>& data) {

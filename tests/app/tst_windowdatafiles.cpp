@@ -115,13 +115,13 @@ struct Window {
     void Clear() const { Find<QAbstractButton>("sbClear")->click(); }
     QList<double> Values() const {
         QList<double> values;
-        for (const QCPGraphData& point : *form->ChartData().Samples())
+        for (const auto point : form->ChartData().Samples())
             values << point.value;
         return values;
     }
     QList<double> Keys() const {
         QList<double> keys;
-        for (const QCPGraphData& point : *form->ChartData().Samples())
+        for (const auto point : form->ChartData().Samples())
             keys << point.key;
         return keys;
     }

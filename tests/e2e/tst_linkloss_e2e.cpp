@@ -43,7 +43,7 @@ const QStringList GaugeOptions{"--model",  "FM-500", "--value",       "0",   "--
 
 QList<double> Values(const ChartModel& chart) {
     QList<double> values;
-    for (auto it = chart.Samples()->constBegin(); it != chart.Samples()->constEnd(); ++it)
+    for (auto it = chart.Samples().constBegin(); it != chart.Samples().constEnd(); ++it)
         values << it->value;
     return values;
 }
@@ -59,7 +59,7 @@ QList<double> FiniteValues(const ChartModel& chart) {
 
 QList<double> Keys(const ChartModel& chart) {
     QList<double> keys;
-    for (auto it = chart.Samples()->constBegin(); it != chart.Samples()->constEnd(); ++it)
+    for (auto it = chart.Samples().constBegin(); it != chart.Samples().constEnd(); ++it)
         keys << it->key;
     return keys;
 }

@@ -50,7 +50,7 @@ QString Text(GaugeSession& session, const char* name) {
 
 QList<double> Values(const ChartModel& chart) {
     QList<double> values;
-    for (auto it = chart.Samples()->constBegin(); it != chart.Samples()->constEnd(); ++it)
+    for (auto it = chart.Samples().constBegin(); it != chart.Samples().constEnd(); ++it)
         values << it->value;
     return values;
 }

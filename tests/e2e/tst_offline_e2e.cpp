@@ -148,7 +148,7 @@ void TestOfflineEndToEnd::downloadBringsTheSeries() {
     const ChartModel& chart = session.Window->ChartData();
     QCOMPARE(chart.PointCount(), count);
     int index = 0;
-    for (const QCPGraphData& point : *chart.Samples()) {
+    for (const auto point : chart.Samples()) {
         QVERIFY2(std::abs(point.key - index * step) < 1e-9,
                  qPrintable(QStringLiteral("point %1 at %2").arg(index).arg(point.key)));
         ++index;

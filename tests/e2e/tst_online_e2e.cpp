@@ -38,14 +38,14 @@ using ManualClock = ManualDayClock;
 
 QList<double> Values(const ChartModel& chart) {
     QList<double> values;
-    for (auto it = chart.Samples()->constBegin(); it != chart.Samples()->constEnd(); ++it)
+    for (auto it = chart.Samples().constBegin(); it != chart.Samples().constEnd(); ++it)
         values << it->value;
     return values;
 }
 
 QList<double> Keys(const ChartModel& chart) {
     QList<double> keys;
-    for (auto it = chart.Samples()->constBegin(); it != chart.Samples()->constEnd(); ++it)
+    for (auto it = chart.Samples().constBegin(); it != chart.Samples().constEnd(); ++it)
         keys << it->key;
     return keys;
 }

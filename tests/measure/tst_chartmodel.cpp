@@ -16,7 +16,7 @@ struct Run {
     bool Thresholds = false;
 };
 
-QList<double> Keys(const ChartModel::Container& container) {
+template <typename Series> QList<double> Keys(const Series& container) {
     QList<double> keys;
     for (auto it = container.constBegin(); it != container.constEnd(); ++it)
         keys << it->key;
@@ -51,7 +51,10 @@ private slots:
     void thresholdPointsStandOneStepRight();
     void thresholdLineSpansAGap();
     void clearEmptiesTheSeries();
-    void overviewKeepsEachBlocksExtremes();
+    void storeFindsExtremesOfAnyRange_data();
+    void storeFindsExtremesOfAnyRange();
+    void steppedSamplesKeepOnlyTheirValues();
+    void unevenTimesAreKeptOneByOne();
     void samplesOutOfTimeOrder_data();
     void samplesOutOfTimeOrder();
     void manyAtOnceAsOneByOne_data();
@@ -115,7 +118,7 @@ void TestChartModel::xValuesContinueAcrossRuns() {
         for (const double v : run.Values)
             model.AddSample(run.SampleTime, v, run.Thresholds);
     }
-    QCOMPARE(Keys(*model.Samples()), (QList<double>{0, 0.5, 1.0, 1.25, 1.5, 2.5}));
+    QCOMPARE(Keys(model.Samples()), (QList<double>{0, 0.5, 1.0, 1.25, 1.5, 2.5}));
     QCOMPARE(Global.SampleStats.Count, 6);
     QCPRange keys;
     QVERIFY(model.KeyRange(keys));
@@ -128,7 +131,7 @@ void TestChartModel::thresholdPointsStandOneStepRight() {
     ChartModel model;
     for (const double v : {100.0, 100.5, 99.5})
         model.AddSample(0.5, v, true);
-    QCOMPARE(Keys(*model.Samples()), (QList<double>{0, 0.5, 1.0}));
+    QCOMPARE(Keys(model.Samples()), (QList<double>{0, 0.5, 1.0}));
     // The line runs from one step after the first sample to one step after the last.
     const QList<double> low = Keys(*model.LowLine());
     QCOMPARE(low.first(), 0.5);
@@ -171,30 +174,93 @@ void TestChartModel::clearEmptiesTheSeries() {
     QCOMPARE(model.LastX(), 0.0);
 }
 
-void TestChartModel::overviewKeepsEachBlocksExtremes() {
-    ChartModel model;
-    const int block = ChartModel::OverviewBlock;
-    const int samples = block * 3 + 5; // a partial block at the end
-    QList<double> values;
-    for (int i = 0; i < samples; ++i)
-        values << ((i * 7919) % 1000) - 500.0;
-    for (const double v : values)
-        model.AddSample(0.1, v, false);
-    const ChartModel::Container& overview = *model.Overview();
-    QCOMPARE(overview.size(), 2 * 4);
-    double previousKey = -1;
-    for (int b = 0; b < 4; ++b) {
-        const QList<double> part = values.mid(b * block, block);
-        const auto first = overview.at(2 * b);
-        const auto second = overview.at(2 * b + 1);
-        QVERIFY(first->key <= second->key);
-        QVERIFY(first->key >= previousKey);
-        previousKey = second->key;
-        QCOMPARE(std::min(first->value, second->value),
-                 *std::min_element(part.begin(), part.end()));
-        QCOMPARE(std::max(first->value, second->value),
-                 *std::max_element(part.begin(), part.end()));
+// The extremes of any range, as the chart's columns ask for them, are those of its samples,
+// whatever the range's alignment to the store's levels; breaks are left out of them.
+void TestChartModel::storeFindsExtremesOfAnyRange_data() {
+    QTest::addColumn<qsizetype>("first");
+    QTest::addColumn<qsizetype>("last");
+    QTest::newRow("empty") << qsizetype(10) << qsizetype(10);
+    QTest::newRow("one sample") << qsizetype(4095) << qsizetype(4096);
+    QTest::newRow("within a block") << qsizetype(3) << qsizetype(60);
+    QTest::newRow("one whole block") << qsizetype(64) << qsizetype(128);
+    QTest::newRow("across levels, unaligned") << qsizetype(63) << qsizetype(270'001);
+    QTest::newRow("everything") << qsizetype(0) << qsizetype(300'000);
+    QTest::newRow("past the end") << qsizetype(299'990) << qsizetype(400'000);
+    QTest::newRow("only the break") << qsizetype(150'000) << qsizetype(150'001);
+}
+
+void TestChartModel::storeFindsExtremesOfAnyRange() {
+    QFETCH(qsizetype, first);
+    QFETCH(qsizetype, last);
+    SampleStore store;
+    std::vector<double> values;
+    for (qsizetype i = 0; i < 300'000; ++i) {
+        values.push_back(i == 150'000 ? qQNaN() : double((i * 7919) % 100'003) - 50'000.0);
+        store.AppendStepped(0.025, 0, 0, values.back());
     }
+    SampleStore::Extremes expected;
+    for (qsizetype i = first; i < std::min<qsizetype>(last, 300'000); ++i) {
+        if (std::isnan(values[std::size_t(i)]))
+            continue;
+        const double v = values[std::size_t(i)];
+        expected = expected.any ? SampleStore::Extremes{std::min(expected.min, v),
+                                                        std::max(expected.max, v), true}
+                                : SampleStore::Extremes{v, v, true};
+    }
+    const SampleStore::Extremes found = store.ExtremesIn(first, last);
+    QCOMPARE(found.any, expected.any);
+    if (expected.any) {
+        QCOMPARE(found.min, expected.min);
+        QCOMPARE(found.max, expected.max);
+    }
+    QCOMPARE(store.HasBreakIn(first, last), first <= 150'000 && last > 150'000);
+}
+
+// A run's times cost nothing: each sample is its value (plus a little for the extremes), and
+// its time is still exactly where the run put it; a copy for a save shares the values.
+void TestChartModel::steppedSamplesKeepOnlyTheirValues() {
+    ChartModel model;
+    constexpr int Count = 1'000'000;
+    for (int i = 0; i < Count; ++i)
+        model.AddSample(0.1, i % 977, false);
+    const SampleStore& samples = model.Samples();
+    QVERIFY(!samples.TimesKeptOneByOne());
+    QVERIFY2(samples.MemoryBytes() <= qsizetype(Count) * 9,
+             qPrintable(QString::number(double(samples.MemoryBytes()) / Count)));
+    for (const int i : {0, 1, 12'345, Count - 1}) {
+        QCOMPARE(samples.KeyAt(i), i * 0.1);
+        QCOMPARE(samples.ValueAt(i), double(i % 977));
+    }
+    QCOMPARE(samples.LowerBound(12'345 * 0.1), qsizetype(12'345));
+    QCOMPARE(samples.UpperBound(12'345 * 0.1), qsizetype(12'346));
+    QCOMPARE(samples.LowerBound(-1), qsizetype(0));
+    QCOMPARE(samples.UpperBound(1e12), qsizetype(Count));
+    const SampleStore copy = samples;
+    model.AddSample(0.1, -5, false);
+    QCOMPARE(copy.size(), qsizetype(Count));
+    QCOMPARE(copy.AllExtremes().min, 0.0);
+    QCOMPARE(model.Samples().AllExtremes().min, -5.0);
+}
+
+// Times that follow no step (a file's own times) are kept one by one, in order.
+void TestChartModel::unevenTimesAreKeptOneByOne() {
+    SampleStore store;
+    QList<double> keys;
+    double key = 0;
+    for (int i = 0; i < 5000; ++i) {
+        key += 0.001 * (1 + (i * 31) % 7);
+        keys << key;
+        store.Append(key, i);
+    }
+    QVERIFY(store.TimesKeptOneByOne());
+    QCOMPARE(Keys(store), keys);
+    QCOMPARE(store.LowerBound(keys[2500]), qsizetype(2500));
+    // Equal steps written one time at a time still take no room of their own.
+    SampleStore even;
+    for (int i = 0; i < 5000; ++i)
+        even.Append(i * 0.5, i);
+    QVERIFY(!even.TimesKeptOneByOne());
+    QCOMPARE(even.KeyAt(4999), 4999 * 0.5);
 }
 
 void TestChartModel::samplesOutOfTimeOrder_data() {
@@ -205,8 +271,8 @@ void TestChartModel::samplesOutOfTimeOrder_data() {
     QTest::newRow("many small late batches") << QList<double>{1.0, 0.1, 0.01, 0.001} << 5000;
 }
 
-// However the times come, the series is in time order, and the overview holds each block's
-// extremes of that order.
+// However the times come, the series is in time order, and the extremes of each stretch are
+// those of that order.
 void TestChartModel::samplesOutOfTimeOrder() {
     QFETCH(QList<double>, steps);
     QFETCH(int, perRun);
@@ -222,15 +288,13 @@ void TestChartModel::samplesOutOfTimeOrder() {
     QCOMPARE(model.PointCount(), n);
     std::stable_sort(expected.begin(), expected.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    const ChartModel::Container& samples = *model.Samples();
+    const SampleStore& samples = model.Samples();
     QCOMPARE(samples.size(), n);
     for (int i = 0; i < n; ++i) {
-        QCOMPARE(samples.at(i)->key, expected[i].first);
-        QCOMPARE(samples.at(i)->value, expected[i].second);
+        QCOMPARE(samples.KeyAt(i), expected[i].first);
+        QCOMPARE(samples.ValueAt(i), expected[i].second);
     }
-    const ChartModel::Container& overview = *model.Overview();
-    const int block = ChartModel::OverviewBlock;
-    QCOMPARE(overview.size(), 2 * ((n + block - 1) / block));
+    const int block = SampleStore::ExtremesFanOut;
     for (int b = 0; b * block < n; ++b) {
         double low = expected[b * block].second;
         double high = low;
@@ -238,11 +302,9 @@ void TestChartModel::samplesOutOfTimeOrder() {
             low = std::min(low, expected[i].second);
             high = std::max(high, expected[i].second);
         }
-        const auto first = overview.at(2 * b);
-        const auto second = overview.at(2 * b + 1);
-        QVERIFY(first->key <= second->key);
-        QCOMPARE(std::min(first->value, second->value), low);
-        QCOMPARE(std::max(first->value, second->value), high);
+        const SampleStore::Extremes found = samples.ExtremesIn(b * block, (b + 1) * block);
+        QCOMPARE(found.min, low);
+        QCOMPARE(found.max, high);
     }
     // A run continued afterwards starts after the latest time, not after the last sample.
     QCOMPARE(model.LastX(), expected.last().first);
@@ -277,10 +339,10 @@ void TestChartModel::breakInTheLine() {
     QVERIFY(!model.BreakPending());
     QCOMPARE(askedStep, 0.5);
 
-    const ChartModel::Container& samples = *model.Samples();
+    const SampleStore& samples = model.Samples();
     QCOMPARE(Keys(samples), (QList<double>{0, 0.5, 1.0, breakAt, firstAfter, firstAfter + 0.5}));
-    QVERIFY(std::isnan(samples.at(3)->value));
-    QCOMPARE(samples.at(4)->value, -4.0);
+    QVERIFY(std::isnan(samples.ValueAt(3)));
+    QCOMPARE(samples.ValueAt(4), -4.0);
     QCOMPARE(model.PointCount(), 6);
     // The statistics, the ranges and the peak know five samples.
     QCOMPARE(Global.SampleStats.Count, 5);
@@ -299,12 +361,11 @@ void TestChartModel::breakInTheLine() {
     QPointF peak;
     QVERIFY(model.Peak(peak));
     QCOMPARE(peak, QPointF(firstAfter + 0.5, 5.0));
-    // The overview breaks there too, and its blocks hold samples of one side only.
-    const ChartModel::Container& overview = *model.Overview();
-    QCOMPARE(overview.size(), 5);
-    QVERIFY(std::isnan(overview.at(2)->value));
-    QCOMPARE(overview.at(2)->key, breakAt);
-    QCOMPARE(std::min(overview.at(3)->value, overview.at(4)->value), -4.0);
+    // The chart's columns find the break, and extremes of the samples alone.
+    QVERIFY(samples.HasBreakIn(0, 6));
+    QVERIFY(!samples.HasBreakIn(4, 6));
+    QCOMPARE(samples.ExtremesIn(0, 6).min, -4.0);
+    QCOMPARE(samples.ExtremesIn(3, 4).any, false);
     // A run continued afterwards starts after the last sample; the break is taken once.
     ContinueAfterLastPoint(model);
     model.AddSample(0.5, 6, false);
@@ -319,7 +380,7 @@ void TestChartModel::breakInTheLine() {
     whole.BreakBeforeNext([](double) { return 100.0; });
     whole.BreakBeforeNext({});
     whole.AddSample(1, 2, false);
-    QCOMPARE(Keys(*whole.Samples()), (QList<double>{0, 1}));
+    QCOMPARE(Keys(whole.Samples()), (QList<double>{0, 1}));
 }
 
 void TestChartModel::manyAtOnceAsOneByOne_data() {
@@ -361,7 +422,7 @@ void TestChartModel::manyAtOnceAsOneByOne() {
         }
         return Global.SampleStats;
     };
-    const auto points = [](const ChartModel::Container& container) {
+    const auto points = [](const auto& container) {
         QList<QPointF> list;
         for (auto it = container.constBegin(); it != container.constEnd(); ++it)
             list << QPointF(it->key, it->value);
@@ -375,8 +436,7 @@ void TestChartModel::manyAtOnceAsOneByOne() {
     const SampleStatistics many = feed(bulk, true);
     QCOMPARE(added.count(), runs.size());
 
-    QCOMPARE(points(*bulk.Samples()), points(*single.Samples()));
-    QCOMPARE(points(*bulk.Overview()), points(*single.Overview()));
+    QCOMPARE(points(bulk.Samples()), points(single.Samples()));
     QCOMPARE(points(*bulk.LowLine()), points(*single.LowLine()));
     QCOMPARE(points(*bulk.HighLine()), points(*single.HighLine()));
     QCPRange bulkRange;

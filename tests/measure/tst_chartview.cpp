@@ -147,9 +147,9 @@ private slots:
         QCOMPARE(chart.view.OverlayCount(), 10);
         for (int i = 0; i < 10; ++i) {
             const CurveColor shared = OverlayCurveColor(std::size_t(i));
-            QCOMPARE(chart.view.graph(4 + i)->pen().color(),
+            QCOMPARE(chart.view.graph(2 + i)->pen().color(),
                      QColor(shared.Red, shared.Green, shared.Blue));
-            QCOMPARE(chart.view.graph(4 + i)->name(), QStringLiteral("Test %1").arg(i + 1));
+            QCOMPARE(chart.view.graph(2 + i)->name(), QStringLiteral("Test %1").arg(i + 1));
         }
         const CurveColor samples = SampleCurveColor;
         const CurveColor thresholds = ThresholdCurveColor;

@@ -351,9 +351,9 @@ void TestOfficeExport::longSeriesInBlocks() {
 }
 
 void TestOfficeExport::menuEntryThroughTheConfiguredUrl() {
-    QCPGraphDataContainer samples;
-    samples.add(QCPGraphData(0.0, 4.5));
-    samples.add(QCPGraphData(0.1, 4.75));
+    SampleStore samples;
+    samples.Append(0.0, 4.5);
+    samples.Append(0.1, 4.75);
     RecordingMessages messages;
     qputenv(OfficeSpreadsheet::UrlVariable, m_office.Url().toUtf8());
     const auto result = SpreadsheetExport::ToRunningOffice(samples, QStringLiteral("Czas [s]"),

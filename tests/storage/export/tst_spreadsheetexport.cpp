@@ -173,7 +173,7 @@ void TestSpreadsheetExport::emptySeriesContactsNothing() {
     RecordingMessages messages;
     FakeSpreadsheet sheet;
     QCOMPARE(SpreadsheetExport::Run(sheet, QList<QPointF>{}, Time, Force), Result::NoData);
-    QCOMPARE(SpreadsheetExport::Run(sheet, QCPGraphDataContainer(), Time, Force), Result::NoData);
+    QCOMPARE(SpreadsheetExport::Run(sheet, SampleStore(), Time, Force), Result::NoData);
     QVERIFY(sheet.Calls.isEmpty());
     QCOMPARE(messages.Shown.size(), 2);
     for (const MessageRequest& shown : messages.Shown) {
@@ -266,11 +266,11 @@ void TestSpreadsheetExport::chartContainerGivesSameCells_data() {
 void TestSpreadsheetExport::chartContainerGivesSameCells() {
     QFETCH(QList<int>, breaks);
     RecordingMessages messages;
-    QCPGraphDataContainer container;
+    SampleStore container;
     for (int i = 0; i < Three.size(); ++i) {
         if (breaks.contains(i))
-            container.add(QCPGraphData(Three[i].x() - 0.25, qQNaN()));
-        container.add(QCPGraphData(Three[i].x(), Three[i].y()));
+            container.Append(Three[i].x() - 0.25, qQNaN());
+        container.Append(Three[i].x(), Three[i].y());
     }
     QCOMPARE(container.size(), Three.size() + breaks.size());
     FakeSpreadsheet quietly;
@@ -306,9 +306,9 @@ void TestSpreadsheetExport::quietWriteReportsAndStops() {
     QFETCH(Result, result);
     QFETCH(int, rows);
     constexpr int count = 2 * SpreadsheetExport::BlockRows + 3;
-    QCPGraphDataContainer points;
+    SampleStore points;
     for (int i = 0; i < count; ++i)
-        points.add(QCPGraphData(i, -i / 2.0));
+        points.Append(i, -i / 2.0);
 
     RecordingMessages messages;
     FakeSpreadsheet sheet;
@@ -328,7 +328,7 @@ void TestSpreadsheetExport::quietWriteReportsAndStops() {
     }
 
     FakeSpreadsheet untouched;
-    QCOMPARE(SpreadsheetExport::Write(untouched, QCPGraphDataContainer(), Time, Force, progress),
+    QCOMPARE(SpreadsheetExport::Write(untouched, SampleStore(), Time, Force, progress),
              Result::NoData);
     QVERIFY(untouched.Calls.isEmpty());
     QVERIFY(messages.Shown.isEmpty());
