@@ -118,7 +118,8 @@ void TMainForm::Zapisz1Click() {
     // The chart's points are shared, not copied (a day's run is gigabytes of them): the chart
     // copies them for itself only if it changes before the save is done, which the blocked
     // window leaves to a run still under way.
-    const auto samples = std::make_shared<const SampleStore>(m_chartModel.Samples());
+    const auto samples =
+        std::make_shared<const SampleStore>(m_chartModel.Samples().SharedSamples());
     const auto header = std::make_shared<QStringList>(m_headerLines);
     // What stays said when the work ends without a word (out of memory).
     const auto error = std::make_shared<QString>(
@@ -194,7 +195,8 @@ void TMainForm::EksportdoExcela1Click() {
     if (m_fileWork)
         return;
     // Shared with the chart as a save shares them.
-    const auto samples = std::make_shared<const SampleStore>(m_chartModel.Samples());
+    const auto samples =
+        std::make_shared<const SampleStore>(m_chartModel.Samples().SharedSamples());
     if (samples->isEmpty()) {
         ShowMessage(SpreadsheetExport::Caption(), SpreadsheetExport::NoDataText(),
                     MessageIcon::Warning, this);

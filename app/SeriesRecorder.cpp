@@ -51,22 +51,17 @@ TestContext SeriesRecorder::Context(TestOrigin origin, const QDateTime& start) c
     return context;
 }
 
-QList<QPointF> SeriesRecorder::ChartSamples(int first) const {
+std::optional<TestRecord> SeriesRecorder::ChartRecord(const TestContext& context, int first) const {
     const SampleStore& samples = m_chart.Samples();
-    QList<QPointF> points;
     if (first < 0 || first >= samples.size())
-        return points;
-    points.reserve(samples.size() - first);
-    for (qsizetype i = first; i < samples.size(); ++i) {
-        const SampleStore::Sample sample = samples.At(i);
-        points.append(QPointF(sample.key, sample.value));
-    }
-    return points;
+        return std::nullopt;
+    return TestRecord::Make(context, samples.size() - first, [&samples, first](qsizetype i) {
+        const SampleStore::Sample sample = samples.At(first + i);
+        return QPointF(sample.key, sample.value);
+    });
 }
 
-std::optional<QUuid> SeriesRecorder::Keep(const TestContext& context, const QList<QPointF>& samples,
-                                          const QString& name) {
-    std::optional<TestRecord> record = TestRecord::Make(context, samples);
+std::optional<QUuid> SeriesRecorder::Keep(std::optional<TestRecord> record, const QString& name) {
     if (!record)
         return std::nullopt;
     record->Name = name;
@@ -86,13 +81,13 @@ std::optional<QUuid> SeriesRecorder::RunEnded() {
     TestContext context = Context(TestOrigin::Run, m_runStart);
     context.SampleTime = Global.SampleTime;
     const int first = std::exchange(m_runFirstPoint, -1);
-    return Keep(context, ChartSamples(first));
+    return Keep(ChartRecord(context, first));
 }
 
 void SeriesRecorder::DownloadEnded() {
     TestContext context = Context(TestOrigin::Download, QDateTime::currentDateTime());
     context.SampleTime = Global.SampleTime;
-    Keep(context, ChartSamples(0));
+    Keep(ChartRecord(context, 0));
 }
 
 void SeriesRecorder::FileRead(const QString& path, double timeStep,
@@ -113,11 +108,10 @@ std::optional<TestRecord> SeriesRecorder::FileRecord(TestContext context, const 
     const QFileInfo file(path);
     context.Start = file.lastModified();
     context.SampleTime = timeStep;
-    QList<QPointF> samples;
-    samples.reserve(qsizetype(values.size()));
-    for (std::size_t i = 0; i < values.size(); ++i)
-        samples.append(QPointF(timeStep * double(i), values[i]));
-    std::optional<TestRecord> record = TestRecord::Make(context, samples);
+    std::optional<TestRecord> record =
+        TestRecord::Make(context, qsizetype(values.size()), [&values, timeStep](qsizetype i) {
+            return QPointF(timeStep * double(i), values[std::size_t(i)]);
+        });
     if (record)
         record->Name = file.completeBaseName();
     return record;

@@ -52,10 +52,9 @@ public:
 
 private:
     TestContext Context(TestOrigin origin, const QDateTime& start) const;
-    // The chart's samples from the given point on.
-    QList<QPointF> ChartSamples(int first) const;
-    std::optional<QUuid> Keep(const TestContext& context, const QList<QPointF>& samples,
-                              const QString& name = {});
+    // A record of the chart's samples from the given point on.
+    std::optional<TestRecord> ChartRecord(const TestContext& context, int first) const;
+    std::optional<QUuid> Keep(std::optional<TestRecord> record, const QString& name = {});
 
     const GaugeSettings& m_settings;
     const ChartModel& m_chart;

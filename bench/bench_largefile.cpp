@@ -107,16 +107,37 @@ private:
     }
 };
 
-// The process's peak resident memory so far, in MiB.
-double PeakMiB() {
+// A memory figure of the process from /proc/self/status, in MiB.
+double StatusMiB(const QByteArray& field) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0.0;
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
     }
     return 0.0;
+}
+
+// The peak resident memory so far, and the resident memory now.
+double PeakMiB() {
+    return StatusMiB("VmHWM:");
+}
+double ResidentMiB() {
+    return StatusMiB("VmRSS:");
+}
+
+// One frame of the chart with the time axis showing `share` of the run around its middle.
+qint64 ZoomedFrameMs(ChartView& chart, double share) {
+    const QCPRange whole = chart.xAxis->range();
+    chart.xAxis->setRange(whole.center() - whole.size() * share / 2,
+                          whole.center() + whole.size() * share / 2);
+    QElapsedTimer clock;
+    clock.start();
+    chart.replot(QCustomPlot::rpImmediateRefresh);
+    const qint64 ms = clock.elapsed();
+    chart.xAxis->setRange(whole);
+    return ms;
 }
 
 // Runs the menu item and waits for the window's work to end; the seconds it took.
@@ -165,6 +186,7 @@ int main(int argc, char** argv) {
         window.findChild<QLineEdit*>(QStringLiteral("EditSampleTime"))
             ->setText(QStringLiteral("0.01"));
         // Gauge-like readings: two decimals, a slow wave.
+        const double residentBefore = ResidentMiB();
         QElapsedTimer fill;
         fill.start();
         std::vector<double> piece;
@@ -186,6 +208,16 @@ int main(int argc, char** argv) {
                     "%.0f MiB\n",
                     static_cast<long long>(window.ChartPointCount()), filled,
                     static_cast<long long>(redraw.elapsed()), PeakMiB());
+        const double bytesPerSample =
+            (ResidentMiB() - residentBefore) * 1048576.0 / double(std::max<qsizetype>(count, 1));
+        std::printf("      memory per sample %.2f bytes (target <= 10), of which the samples' "
+                    "store %.2f\n",
+                    bytesPerSample,
+                    double(window.ChartData().Samples().MemoryBytes()) /
+                        double(std::max<qsizetype>(count, 1)));
+        for (const double share : {0.1, 0.001, 0.00001})
+            std::printf("      frame zoomed to %g of the run: %lld ms (target <= 16)\n", share,
+                        static_cast<long long>(ZoomedFrameMs(*window.Chart(), share)));
 
         TickGaps gaps;
         gaps.Start();

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -219,7 +220,20 @@ QString FormatGeneralLocal(double value) {
 }
 
 double RoundDecimals(double value, int places) {
-    const long double scale = std::pow(10.0L, places);
+    // Powers of ten up to 10^18 are exact in a long double; the table spares a pow() per
+    // sample of the running average.
+    static constexpr auto Powers = [] {
+        std::array<long double, 19> powers{};
+        long double power = 1;
+        for (long double& entry : powers) {
+            entry = power;
+            power *= 10;
+        }
+        return powers;
+    }();
+    const long double scale = places >= 0 && places < int(Powers.size())
+                                  ? Powers[std::size_t(places)]
+                                  : std::pow(10.0L, places);
     const long double scaled = static_cast<long double>(value) * scale;
     const long double rounded = scaled < 0 ? std::trunc(scaled - 0.5L) : std::trunc(scaled + 0.5L);
     return static_cast<double>(rounded / scale);

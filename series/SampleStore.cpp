@@ -34,7 +34,7 @@ void SampleStore::PushValue(double value) {
     const bool finite = std::isfinite(value);
     if (!finite)
         m_breaks.push_back(i);
-    for (int level = 0; level < ExtremesLevels; ++level) {
+    for (int level = 0; level < (m_extremesKept ? ExtremesLevels : 0); ++level) {
         std::vector<Range>& entries = m_extremes[std::size_t(level)];
         const std::size_t entry = std::size_t(i >> LevelBits(level));
         if (entry == entries.size())
@@ -127,6 +127,18 @@ void SampleStore::Merge(const std::vector<Sample>& sorted) {
     *this = std::move(merged);
 }
 
+SampleStore SampleStore::SharedSamples() const {
+    SampleStore copy;
+    copy.m_size = m_size;
+    copy.m_values = m_values;
+    copy.m_keys = m_keys;
+    copy.m_keysKept = m_keysKept;
+    copy.m_extremesKept = false;
+    copy.m_stretches = m_stretches;
+    copy.m_breaks = m_breaks;
+    return copy;
+}
+
 void SampleStore::Clear() {
     *this = SampleStore();
 }
@@ -161,7 +173,7 @@ SampleStore::Extremes SampleStore::ExtremesIn(qsizetype first, qsizetype last) c
     while (i < last) {
         // The highest level whose entry starts here and ends within the range.
         int level = -1;
-        for (int candidate = 0; candidate < ExtremesLevels; ++candidate) {
+        for (int candidate = 0; candidate < (m_extremesKept ? ExtremesLevels : 0); ++candidate) {
             const qsizetype span = qsizetype(1) << LevelBits(candidate);
             if ((i & (span - 1)) != 0 || i + span > last)
                 break;

@@ -42,6 +42,10 @@ public:
     // samples already here first among equal times.
     void Merge(const std::vector<Sample>& sorted);
     void Clear();
+    // A copy for readers of the samples one by one (a save, an export on a worker thread):
+    // it shares the values and leaves out the extremes, so that taking it costs no pause
+    // however long the run; asked for extremes, it reads its samples.
+    SampleStore SharedSamples() const;
 
     // The first sample whose time is not before `key`, and the first after it.
     qsizetype LowerBound(double key) const;
@@ -127,6 +131,7 @@ private:
     Blocks m_values;
     Blocks m_keys;
     bool m_keysKept = false;
+    bool m_extremesKept = true;
     std::vector<Stretch> m_stretches;
     std::vector<qsizetype> m_breaks;
     // Per level, the smallest and largest finite value of each stretch; none is +inf, -inf.

@@ -14,13 +14,19 @@ Verdict VerdictFor(double peak, const std::optional<Tolerance>& limits) {
 
 std::optional<TestRecord> TestRecord::Make(const TestContext& context,
                                            const QList<QPointF>& samples) {
+    return Make(context, samples.size(), [&samples](qsizetype i) { return samples[i]; });
+}
+
+std::optional<TestRecord> TestRecord::Make(const TestContext& context, qsizetype count,
+                                           const std::function<QPointF(qsizetype)>& sampleAt) {
     TestRecord record;
     record.Context = context;
-    record.Samples.reserve(samples.size());
+    record.Samples.reserve(count);
     double sum = 0.0;
     double origin = 0.0;
     bool broken = false;
-    for (const QPointF& sample : samples) {
+    for (qsizetype i = 0; i < count; ++i) {
+        const QPointF sample = sampleAt(i);
         if (!std::isfinite(sample.x()) || !std::isfinite(sample.y())) {
             broken = !record.Samples.isEmpty();
             continue;

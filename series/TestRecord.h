@@ -7,6 +7,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <functional>
 #include <optional>
 
 // Whether a test's peak lies within the tolerance: none without thresholds.
@@ -67,6 +68,10 @@ struct TestRecord {
     // there is no test to judge.
     static std::optional<TestRecord> Make(const TestContext& context,
                                           const QList<QPointF>& samples);
+    // The same of samples read one at a time where they lie (a chart, a file's values): a
+    // day's run is not copied once more on its way into its record.
+    static std::optional<TestRecord> Make(const TestContext& context, qsizetype count,
+                                          const std::function<QPointF(qsizetype)>& sampleAt);
 };
 
 Verdict VerdictFor(double peak, const std::optional<Tolerance>& limits);

@@ -236,9 +236,14 @@ void TestChartModel::steppedSamplesKeepOnlyTheirValues() {
     QCOMPARE(samples.LowerBound(-1), qsizetype(0));
     QCOMPARE(samples.UpperBound(1e12), qsizetype(Count));
     const SampleStore copy = samples;
+    const SampleStore shared = samples.SharedSamples();
     model.AddSample(0.1, -5, false);
-    QCOMPARE(copy.size(), qsizetype(Count));
-    QCOMPARE(copy.AllExtremes().min, 0.0);
+    for (const SampleStore* taken : {&copy, &shared}) {
+        QCOMPARE(taken->size(), qsizetype(Count));
+        QCOMPARE(taken->AllExtremes().max, 976.0);
+        QCOMPARE(taken->ExtremesIn(5, 20).min, 5.0);
+        QCOMPARE(taken->KeyAt(Count - 1), (Count - 1) * 0.1);
+    }
     QCOMPARE(model.Samples().AllExtremes().min, -5.0);
 }
 
