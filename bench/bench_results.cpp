@@ -1,10 +1,12 @@
 // The results database with 1,000 tests of 10,000 samples each (50 series of 20): storing one
-// more test with its samples, listing the series and opening one, in SQLite. Prints the times
-// against the figures the program must keep.
+// more test with its samples, listing the series and opening one, in SQLite. Then a test of
+// 70,000,000 samples, more than one value of the database may hold, stored and read back.
+// Prints the times against the figures the program must keep, and the peak memory.
 #include "storage/results/ResultsDatabase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -17,6 +19,10 @@ constexpr int TestsPerSeries = 20;
 constexpr int Samples = 10'000;
 constexpr double StoreLimitMs = 50;
 constexpr double OpenLimitMs = 300;
+// Past the 62,500,000 samples that one value of 1,000,000,000 bytes holds.
+constexpr qsizetype LongSamples = 70'000'000;
+constexpr double LongStoreLimitMs = 30'000;
+constexpr double LongLoadLimitMs = 30'000;
 
 TestRecord Record(int number) {
     TestContext context;
@@ -39,6 +45,67 @@ TestRecord Record(int number) {
 void Report(const char* what, double ms, double limitMs) {
     std::printf("%s: %.1f ms (limit %.0f ms: %s, ratio %.2f)\n", what, ms, limitMs,
                 ms <= limitMs ? "ok" : "TOO SLOW", ms / limitMs);
+}
+
+// The process's peak resident memory so far, in MiB.
+double PeakMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0.0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0.0;
+}
+
+// A day's run at the top rate, in a database of its own: stored in pieces and read back whole.
+bool LongTest(const QString& path) {
+    DatabaseSettings settings;
+    settings.Path = path;
+    ResultsDatabase database(QStringLiteral("bench-long"));
+    QString error;
+    if (!database.Open(settings, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return false;
+    }
+    std::optional<TestRecord> record;
+    {
+        QList<QPointF> samples;
+        samples.reserve(LongSamples);
+        for (qsizetype i = 0; i < LongSamples; ++i)
+            samples.append(QPointF(i * 0.001, std::round(500.0 * std::sin(i * 1e-5) * 100) / 100));
+        TestContext context;
+        context.Start = QDateTime::currentDateTime();
+        context.Unit = QStringLiteral("N");
+        context.SampleTime = 0.001;
+        record = TestRecord::Make(context, samples);
+    }
+    record->Key = QUuid::createUuid();
+    record->Name = QStringLiteral("Długi");
+    const double madeMiB = PeakMiB();
+    const QUuid seriesKey = QUuid::createUuid();
+    QElapsedTimer clock;
+    clock.start();
+    if (!database.Store(seriesKey, QStringLiteral("Doba"), *record, &error)) {
+        std::fprintf(stderr, "storing the long test failed: %s\n", qPrintable(error));
+        return false;
+    }
+    const double storeMs = clock.nsecsElapsed() / 1e6;
+    clock.start();
+    const auto loaded = database.Load(seriesKey, &error);
+    const double loadMs = clock.nsecsElapsed() / 1e6;
+    if (!loaded || loaded->size() != 1 || loaded->front().Samples != record->Samples) {
+        std::fprintf(stderr, "reading the long test back failed: %s\n", qPrintable(error));
+        return false;
+    }
+    std::printf("a test of %lld samples (%.0f MiB of samples, file %.0f MiB):\n",
+                static_cast<long long>(LongSamples), LongSamples * 16 / 1048576.0,
+                QFile(path).size() / 1048576.0);
+    Report("    storing it", storeMs, LongStoreLimitMs);
+    Report("    reading it back", loadMs, LongLoadLimitMs);
+    std::printf("    peak memory: %.0f MiB (%.0f MiB with the test made, before storing)\n",
+                PeakMiB(), madeMiB);
+    return true;
 }
 
 } // namespace
@@ -93,5 +160,7 @@ int main(int argc, char** argv) {
     std::printf("listing %d series: %.1f ms; opening one of %d tests: %.1f ms\n",
                 int(listed->size()), listMs, TestsPerSeries, loadMs);
     Report("opening a series (list and load)", listMs + loadMs, OpenLimitMs);
-    return 0;
+    database.Close();
+
+    return LongTest(dir.filePath(QStringLiteral("long.sqlite"))) ? 0 : 1;
 }

@@ -585,6 +585,10 @@
         <source>Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.</source>
         <translation>Die Messwerte der Prüfungen %1 sind beschädigt; ihre Ergebnisse wurden ohne Kurven geladen.</translation>
     </message>
+    <message>
+        <source>Za mało pamięci na próbki testów %1; wczytano ich wyniki bez przebiegów.</source>
+        <translation>Zu wenig Speicher für die Messwerte der Prüfungen %1; ihre Ergebnisse wurden ohne Kurven geladen.</translation>
+    </message>
 </context>
 <context>
     <name>SerialLink</name>

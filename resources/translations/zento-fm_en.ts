@@ -585,6 +585,10 @@
         <source>Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.</source>
         <translation>The samples of the tests %1 are damaged; their results were loaded without curves.</translation>
     </message>
+    <message>
+        <source>Za mało pamięci na próbki testów %1; wczytano ich wyniki bez przebiegów.</source>
+        <translation>Not enough memory for the samples of tests %1; their results were loaded without curves.</translation>
+    </message>
 </context>
 <context>
     <name>SerialLink</name>

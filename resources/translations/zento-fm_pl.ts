@@ -585,6 +585,10 @@
         <source>Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.</source>
         <translation>Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.</translation>
     </message>
+    <message>
+        <source>Za mało pamięci na próbki testów %1; wczytano ich wyniki bez przebiegów.</source>
+        <translation>Za mało pamięci na próbki testów %1; wczytano ich wyniki bez przebiegów.</translation>
+    </message>
 </context>
 <context>
     <name>SerialLink</name>

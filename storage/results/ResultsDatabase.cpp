@@ -8,8 +8,10 @@
 #include <QVariant>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -51,6 +53,15 @@ const SchemaStep SchemaSteps[] = {
       " REFERENCES tests (key) ON DELETE CASCADE, data BLOB NOT NULL)"}},
     // Several stations write to one server: each test says where it was recorded.
     {2, {"ALTER TABLE tests ADD COLUMN station TEXT NOT NULL DEFAULT ''"}},
+    // A day's run at the top rate is more than one value may hold (1 GB in either database):
+    // a test's samples are kept in pieces numbered from 0, and what was stored before becomes
+    // piece 0 as it is, without being decoded.
+    {3,
+     {"CREATE TABLE sample_pieces (test_key TEXT NOT NULL"
+      " REFERENCES tests (key) ON DELETE CASCADE, piece INTEGER NOT NULL,"
+      " data BLOB NOT NULL, PRIMARY KEY (test_key, piece))",
+      "INSERT INTO sample_pieces (test_key, piece, data) SELECT test_key, 0, data FROM samples",
+      "DROP TABLE samples", "ALTER TABLE sample_pieces RENAME TO samples"}},
 };
 
 bool Fail(QString* error, const QString& message) {
@@ -80,29 +91,65 @@ double Finite(double value) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-QByteArray EncodeSamples(const QList<QPointF>& samples) {
-    // Never a null array: the column takes no NULL, and a test may have lost its curve.
-    QByteArray data(samples.size() * SampleBytes, Qt::Uninitialized);
-    if (data.isNull())
-        data = QByteArray("");
+QByteArray EncodePiece(const QList<QPointF>& samples, qsizetype first, qsizetype count) {
+    QByteArray data(count * SampleBytes, Qt::Uninitialized);
     char* out = data.data();
-    for (const QPointF& sample : samples) {
-        qToLittleEndian(sample.x(), out);
-        qToLittleEndian(sample.y(), out + sizeof(double));
+    for (qsizetype i = first; i < first + count; ++i) {
+        qToLittleEndian(samples[i].x(), out);
+        qToLittleEndian(samples[i].y(), out + sizeof(double));
         out += SampleBytes;
     }
     return data;
 }
 
-std::optional<QList<QPointF>> DecodeSamples(const QByteArray& data) {
+// Appends a piece's samples; false when it holds no whole number of them.
+bool DecodePiece(const QByteArray& data, QList<QPointF>& samples) {
     if (data.size() % SampleBytes != 0)
-        return std::nullopt;
-    QList<QPointF> samples;
-    samples.reserve(data.size() / SampleBytes);
+        return false;
     for (const char* in = data.constData(); in != data.constData() + data.size(); in += SampleBytes)
         samples.append(
             QPointF(qFromLittleEndian<double>(in), qFromLittleEndian<double>(in + sizeof(double))));
-    return samples;
+    return true;
+}
+
+enum class SampleRead { Whole, Damaged, Failed };
+
+// A test's samples assembled from its pieces, one piece asked for at a time: a day's run does
+// not fit twice into memory, whatever a driver keeps of a query's result.
+// Damaged when the pieces are not numbered 0, 1, 2, ... or do not hold count whole samples.
+SampleRead ReadSamples(const QSqlDatabase& db, const QString& testKey, int count,
+                       QList<QPointF>& samples, QSqlError& failure) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(
+        QStringLiteral("SELECT COUNT(*), MIN(piece), MAX(piece),"
+                       " COALESCE(SUM(LENGTH(data)), 0) FROM samples WHERE test_key = ?"));
+    query.addBindValue(testKey);
+    if (!query.exec() || !query.next()) {
+        failure = query.lastError();
+        return SampleRead::Failed;
+    }
+    const qint64 pieces = query.value(0).toLongLong();
+    const qint64 bytes = query.value(3).toLongLong();
+    const bool numbered = pieces == 0 || (query.value(1).toLongLong() == 0 &&
+                                          query.value(2).toLongLong() == pieces - 1);
+    // Checked before anything is read, so that a damaged count reserves no memory.
+    if (count < 0 || !numbered || bytes != qint64(count) * SampleBytes)
+        return SampleRead::Damaged;
+    samples.reserve(count);
+    query.prepare(QStringLiteral("SELECT data FROM samples WHERE test_key = ? AND piece = ?"));
+    for (qint64 piece = 0; piece < pieces; ++piece) {
+        query.addBindValue(testKey);
+        query.addBindValue(int(piece));
+        if (!query.exec()) {
+            failure = query.lastError();
+            return SampleRead::Failed;
+        }
+        // A piece gone since it was counted, or one not of whole samples.
+        if (!query.next() || !DecodePiece(query.value(0).toByteArray(), samples))
+            return SampleRead::Damaged;
+    }
+    return samples.size() == count ? SampleRead::Whole : SampleRead::Damaged;
 }
 
 // Commits on Commit(); rolls back otherwise.
@@ -310,11 +357,20 @@ bool ResultsDatabase::Store(const QUuid& seriesKey, const QString& seriesName,
     if (!query.exec())
         return Fail(error, query.lastError());
 
-    query.prepare(QStringLiteral("INSERT INTO samples (test_key, data) VALUES (?, ?)"));
-    query.addBindValue(KeyText(record.Key));
-    query.addBindValue(EncodeSamples(record.Samples));
-    if (!query.exec())
-        return Fail(error, query.lastError());
+    // One piece encoded at a time, besides the one the statement still holds. A test without
+    // samples (one whose curve was lost) has no pieces.
+    query.prepare(QStringLiteral("INSERT INTO samples (test_key, piece, data) VALUES (?, ?, ?)"));
+    const QString testKey = KeyText(record.Key);
+    const qsizetype total = record.Samples.size();
+    int piece = 0;
+    for (qsizetype first = 0; first < total; first += m_pieceSamples, ++piece) {
+        query.bindValue(0, testKey);
+        query.bindValue(1, piece);
+        query.bindValue(
+            2, EncodePiece(record.Samples, first, std::min(m_pieceSamples, total - first)));
+        if (!query.exec())
+            return Fail(error, query.lastError());
+    }
     return transaction.Commit() || Fail(error, db.lastError());
 }
 
@@ -386,8 +442,7 @@ std::optional<QList<TestRecord>> ResultsDatabase::Load(const QUuid& seriesKey,
         "SELECT t.key, t.name, t.origin, t.start_time, t.model, t.serial_number, t.unit,"
         " t.sample_time, t.low_threshold, t.high_threshold, t.operator, t.part, t.note,"
         " t.sample_count, t.duration, t.min_value, t.max_value, t.mean_value, t.peak,"
-        " t.peak_time, t.verdict, s.data FROM tests t JOIN samples s ON s.test_key = t.key"
-        " WHERE t.series_key = ? ORDER BY t.position"));
+        " t.peak_time, t.verdict FROM tests t WHERE t.series_key = ? ORDER BY t.position"));
     query.addBindValue(KeyText(seriesKey));
     query.setForwardOnly(true);
     if (!query.exec()) {
@@ -395,7 +450,6 @@ std::optional<QList<TestRecord>> ResultsDatabase::Load(const QUuid& seriesKey,
         return std::nullopt;
     }
     QList<TestRecord> records;
-    QStringList damaged;
     while (query.next()) {
         TestRecord record;
         record.Key = QUuid::fromString(query.value(0).toString());
@@ -427,17 +481,43 @@ std::optional<QList<TestRecord>> ResultsDatabase::Load(const QUuid& seriesKey,
         record.Result = verdict == int(Verdict::Pass)   ? Verdict::Pass
                         : verdict == int(Verdict::Fail) ? Verdict::Fail
                                                         : Verdict::None;
-        std::optional<QList<QPointF>> samples = DecodeSamples(query.value(21).toByteArray());
-        if (!samples || samples->size() != record.SampleCount) {
-            // The figures stay; only the curve is lost.
-            damaged.append(record.Name);
-            samples.emplace();
-        }
-        record.Samples = std::move(*samples);
         records.append(std::move(record));
     }
+    // The tests' rows are read to their end first: a connection runs one query at a time, and a
+    // server's forward-only result may be dropped when the next query starts.
+    query.finish();
+    // The figures stay where the curve is lost.
+    QStringList damaged;
+    QStringList tooLarge;
+    for (TestRecord& record : records) {
+        QList<QPointF> samples;
+        QSqlError failure;
+        try {
+            switch (ReadSamples(Connection(), KeyText(record.Key), record.SampleCount, samples,
+                                failure)) {
+            case SampleRead::Whole:
+                record.Samples = std::move(samples);
+                break;
+            case SampleRead::Damaged:
+                damaged.append(record.Name);
+                break;
+            case SampleRead::Failed:
+                Fail(error, failure);
+                return std::nullopt;
+            }
+        } catch (const std::bad_alloc&) {
+            tooLarge.append(record.Name);
+        }
+    }
+    QStringList warnings;
     if (!damaged.isEmpty())
-        Fail(error, tr("Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.")
-                        .arg(damaged.join(QStringLiteral(", "))));
+        warnings.append(tr("Próbki testów %1 są uszkodzone; wczytano ich wyniki bez przebiegów.")
+                            .arg(damaged.join(QStringLiteral(", "))));
+    if (!tooLarge.isEmpty())
+        warnings.append(
+            tr("Za mało pamięci na próbki testów %1; wczytano ich wyniki bez przebiegów.")
+                .arg(tooLarge.join(QStringLiteral(", "))));
+    if (!warnings.isEmpty())
+        Fail(error, warnings.join(QLatin1Char('\n')));
     return records;
 }

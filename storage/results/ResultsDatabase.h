@@ -10,6 +10,7 @@
 #include <QString>
 #include <QUuid>
 
+#include <algorithm>
 #include <optional>
 
 // A series as the results database lists it.
@@ -31,7 +32,11 @@ class ResultsDatabase final {
     Q_DECLARE_TR_FUNCTIONS(ResultsDatabase)
 
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
+    // Samples in one row of the samples table (16 MB). A day's run at the gauge's top rate is
+    // more than one value may hold in either database, and a piece is encoded and sent on its
+    // own, so that storing never holds the whole test encoded.
+    static constexpr qsizetype PieceSamples = 1'048'576;
 
     explicit ResultsDatabase(QString connectionName);
     ~ResultsDatabase();
@@ -47,6 +52,9 @@ public:
     int Version() const;
     // The computer's name stored with every test.
     void SetStation(const QString& station) { m_station = station; }
+    // Tests store in smaller pieces, so that a few pieces take a few thousand samples. Pieces
+    // of any size are read.
+    void SetPieceSamples(qsizetype samples) { m_pieceSamples = std::max<qsizetype>(samples, 1); }
 
     // Stores the test and its samples in the series, made when it is new; a test stored
     // before is left as it is. All or nothing.
@@ -68,4 +76,5 @@ private:
     QString m_connection;
     DatabaseKind m_kind = DatabaseKind::SQLite;
     QString m_station;
+    qsizetype m_pieceSamples = PieceSamples;
 };
