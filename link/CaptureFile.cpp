@@ -11,6 +11,30 @@ QString CaptureFile::DefaultPath() {
     return QDir(AppPaths::WritableProgramDir()).filePath(QLatin1String(FileName));
 }
 
+std::unique_ptr<CaptureFile> CaptureFile::Claim() {
+    // More gauges than any bench holds; past them, the first name as before.
+    constexpr int MostFiles = 64;
+    const QString first = DefaultPath();
+    const qsizetype dot = first.lastIndexOf(QLatin1Char('.'));
+    for (int number = 1; number <= MostFiles; ++number) {
+        const QString path =
+            number == 1 ? first
+                        : first.left(dot) + QStringLiteral("-%1").arg(number) + first.mid(dot);
+        // The lock names the holding process: one that has ended holds nothing.
+        auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            auto capture = std::make_unique<CaptureFile>(path);
+            capture->m_claim = std::move(lock);
+            return capture;
+        }
+        // A folder that takes no lock takes no capture either: the run says so at its start.
+        if (lock->error() != QLockFile::LockFailedError)
+            return std::make_unique<CaptureFile>(path);
+    }
+    return std::make_unique<CaptureFile>(first);
+}
+
 CaptureFile::CaptureFile(QString path)
     : m_path(std::move(path)) {
     m_file.setFileName(m_path);

@@ -2,7 +2,10 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QLockFile>
 #include <QString>
+
+#include <memory>
 
 // The raw text of a fast on-line run ("fcf.dat"): gathered as it arrives and written out in
 // blocks, so that the receive path does no parsing; replayed when the run stops.
@@ -16,6 +19,10 @@ public:
 
     // Where the program keeps the file.
     static QString DefaultPath();
+    // The file of one gauge's exchange, which no other window or program uses while this one
+    // lives: DefaultPath() for the first, "fcf-2.dat", "fcf-3.dat", ... beside it for others,
+    // so that two fast runs at once never write one file.
+    static std::unique_ptr<CaptureFile> Claim();
 
     explicit CaptureFile(QString path = DefaultPath());
     // Text still gathered goes to the file: however the program ends, a run keeps its tail.
@@ -61,4 +68,6 @@ private:
     bool m_runHasFile = false;
     // Set by the opening that emptied the file for this run, cleared by the next Start.
     bool m_fileIsThisRuns = false;
+    // Held while the path is this object's alone (see Claim).
+    std::unique_ptr<QLockFile> m_claim;
 };

@@ -8,8 +8,8 @@
 GaugeExchange::GaugeExchange(QObject* parent, const QString& capturePath)
     : QObject(parent)
     , m_serial(new SerialLink(this))
-    , m_capture(std::make_unique<CaptureFile>(capturePath.isEmpty() ? CaptureFile::DefaultPath()
-                                                                    : capturePath)) {
+    , m_capture(capturePath.isEmpty() ? CaptureFile::Claim()
+                                      : std::make_unique<CaptureFile>(capturePath)) {
     connect(m_serial, &GaugeLink::BytesReceived, this, &GaugeExchange::ProcessIncoming);
     // A new gauge is not streaming into any run.
     Global.MeasurementRunning = false;

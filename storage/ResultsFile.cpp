@@ -43,12 +43,42 @@ bool Append(const QString& path, double value) {
     return file.write(line) == line.size() && file.flush();
 }
 
+namespace {
+
+// Enough for every window and program of one station starting in the same second.
+constexpr int MostNumbered = 100;
+
+// "wyniki od ... (n).txt"
+QString Numbered(const QString& name, int number) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return name.left(dot) + QStringLiteral(" (%1)").arg(number) + name.mid(dot);
+}
+
+} // namespace
+
 bool Start(SharedState& state, const QDateTime& moment) {
-    state.ResultsFileName = NameFor(state.DataDirectory, moment);
-    if (!Create(state.ResultsFileName))
-        return false;
-    state.ResultsFileActive = true;
-    return true;
+    const QString name = NameFor(state.DataDirectory, moment);
+    // This window's own file of the same second is emptied and taken again. A file of that
+    // name that another window or program started is never touched: the new one is numbered,
+    // and made only where no file is, so two starting at once cannot both take one name.
+    if (state.ResultsFileActive) {
+        for (int number = 1; number <= MostNumbered; ++number)
+            if (state.ResultsFileName == (number == 1 ? name : Numbered(name, number)))
+                return Create(state.ResultsFileName);
+    }
+    state.ResultsFileName = name;
+    for (int number = 1; number <= MostNumbered; ++number) {
+        const QString path = number == 1 ? name : Numbered(name, number);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            state.ResultsFileName = path;
+            state.ResultsFileActive = true;
+            return true;
+        }
+        if (!file.exists())
+            return false; // not taken: the folder cannot hold it
+    }
+    return false;
 }
 
 } // namespace ResultsFile

@@ -21,6 +21,8 @@ bool Append(const QString& path, double value);
 
 // The gauge asked for a new results file: its path becomes ResultsFileName at once, and
 // ResultsFileActive is set once the empty file exists. False when it could not be created.
+// A file of that name that is not this state's own (another window's, another program's)
+// stays as it is: the new one is "... (2).txt", "... (3).txt" and so on.
 bool Start(SharedState& state, const QDateTime& moment);
 
 } // namespace ResultsFile

@@ -1,9 +1,11 @@
 // The raw capture of a fast run: written in blocks of more than 100 characters, unchanged,
 // kept when a write fails, finished at stop.
 #include "link/CaptureFile.h"
+#include "state/AppPaths.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -180,6 +182,22 @@ private slots:
         QVERIFY(capture.Finish());
         QCOMPARE(ReadAll(capture.Path()), Chunk(150, 'a'));
         QVERIFY(CaptureFile::DefaultPath().endsWith(QLatin1String("/fcf.dat")));
+    }
+
+    // Each gauge's exchange has a file of its own while it lives; the first is the usual one.
+    void claimedFilesAreDistinct() {
+        QTemporaryDir dir;
+        AppPaths::SetExecutablePathOverride(dir.filePath(QStringLiteral("zento-fm")));
+        const auto first = CaptureFile::Claim();
+        auto second = CaptureFile::Claim();
+        const auto third = CaptureFile::Claim();
+        QCOMPARE(first->Path(), CaptureFile::DefaultPath());
+        QCOMPARE(QFileInfo(second->Path()).fileName(), QStringLiteral("fcf-2.dat"));
+        QCOMPARE(QFileInfo(third->Path()).fileName(), QStringLiteral("fcf-3.dat"));
+        // A window closed frees its file for the next.
+        second.reset();
+        QCOMPARE(QFileInfo(CaptureFile::Claim()->Path()).fileName(), QStringLiteral("fcf-2.dat"));
+        AppPaths::SetExecutablePathOverride(QString());
     }
 };
 

@@ -100,6 +100,32 @@ private slots:
         QCOMPARE(ReadAll(state.ResultsFileName), QByteArray());
     }
 
+    // Two windows (or programs) whose runs start in the same second: neither empties the
+    // other's file.
+    void sameSecondInAnotherWindowTakesANumber() {
+        QTemporaryDir dir;
+        SharedState first;
+        SharedState second;
+        SharedState third;
+        for (SharedState* state : {&first, &second, &third})
+            state->DataDirectory = dir.path();
+        QVERIFY(ResultsFile::Start(first, Moment));
+        QVERIFY(ResultsFile::Append(first.ResultsFileName, 1.5));
+        QVERIFY(ResultsFile::Start(second, Moment));
+        QVERIFY(ResultsFile::Start(third, Moment));
+        const QString name = ResultsFile::NameFor(dir.path(), Moment);
+        QCOMPARE(first.ResultsFileName, name);
+        QCOMPARE(second.ResultsFileName, QString(name).replace(".txt", " (2).txt"));
+        QCOMPARE(third.ResultsFileName, QString(name).replace(".txt", " (3).txt"));
+        QVERIFY(second.ResultsFileActive && third.ResultsFileActive);
+        QCOMPARE(ReadAll(first.ResultsFileName), QByteArray("1.5\r\n"));
+        // The second window's next file of that second is its own again.
+        QVERIFY(ResultsFile::Append(second.ResultsFileName, 2.0));
+        QVERIFY(ResultsFile::Start(second, Moment));
+        QCOMPARE(second.ResultsFileName, QString(name).replace(".txt", " (2).txt"));
+        QCOMPARE(ReadAll(second.ResultsFileName), QByteArray());
+    }
+
     void failedCreationKeepsTheActiveFlag_data() {
         QTest::addColumn<bool>("wasActive");
         QTest::newRow("first file") << false;
