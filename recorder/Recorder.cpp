@@ -82,9 +82,11 @@ void Recorder::Follow(GaugeExchange& exchange) {
 
 // The link the command line names, else the one the program's configuration names.
 bool Recorder::OpenLink() {
-    QString host = m_options.Host;
-    int hostPort = m_options.HostPort;
-    if (m_options.Port.isEmpty() && host.isEmpty()) {
+    // One gauge per recorder: several are recorded by a child recorder each.
+    const RecorderGauge gauge = m_options.Gauges.value(0);
+    QString host = gauge.Host;
+    int hostPort = gauge.HostPort;
+    if (gauge.Port.isEmpty() && host.isEmpty()) {
         XMLConfig config;
         config.EnsureConfigDefaults();
         const LoadedConfig loaded = config.LoadConfig();
@@ -112,8 +114,8 @@ bool Recorder::OpenLink() {
     SerialLink& serial = m_exchange->Serial();
     m_link = &serial;
     SerialSettings settings = ComPortIni::Load(ComPortIni::DefaultPath(), serial.Settings());
-    if (!m_options.Port.isEmpty())
-        settings.Port = m_options.Port;
+    if (!gauge.Port.isEmpty())
+        settings.Port = gauge.Port;
     serial.ApplySettings(settings);
     connect(&serial, &GaugeLink::Lost, this, &Recorder::LinkLost);
     if (!m_exchange->OpenSerial()) {

@@ -1,21 +1,36 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
+// One gauge the command line names, by --port or --host.
+struct RecorderGauge {
+    QString Port;     // "COM3" or a device path; empty: a network gauge
+    QString Host;     // network gauge
+    int HostPort = 0; // the network gauge's port
+    QString Given;    // the option's value as given, for messages and a child's command line
+};
+
 // What the command line asks the recorder to do.
 struct RecorderOptions {
     enum class Format { DataFile, Csv };
 
-    QString Port;       // "COM3" or a device path; empty: not given
-    QString Host;       // network gauge; empty: not given
-    int HostPort = 0;   // 0: the configuration's or the gauge's usual port
+    // In command-line order; empty: the gauge the program's configuration names. More than
+    // one: each is recorded by a child recorder of its own (see RecorderGroup).
+    QList<RecorderGauge> Gauges;
     double Seconds = 0; // 0: until Ctrl+C
     Format OutputFormat = Format::DataFile;
     QString Out; // empty: standard output
+
+    // The file of the gauge at `position` (from 1) when several are recorded: "run.txt" ->
+    // "run-1.txt", "run" -> "run-1".
+    static QString GaugeOut(const QString& out, qsizetype position);
+    // The command line of the child recorder of Gauges[index].
+    QStringList ChildArguments(qsizetype index) const;
 
     static QString Usage();
 };

@@ -1,5 +1,6 @@
 // zento-fm-rec: records a gauge's on-line run without a window, for test benches and scripts.
 #include "recorder/Recorder.h"
+#include "recorder/RecorderGroup.h"
 #include "recorder/RecorderOptions.h"
 #include "state/TerminationSignals.h"
 
@@ -7,6 +8,17 @@
 #include <QTimer>
 
 #include <cstdio>
+
+namespace {
+
+template <typename Run> int Exec(QCoreApplication& app, Run& run) {
+    QObject::connect(&run, &Run::Finished, &app, [](int code) { QCoreApplication::exit(code); });
+    OnTerminationSignal([&run] { run.RequestStop(); });
+    QTimer::singleShot(0, &run, &Run::Start);
+    return app.exec();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -21,10 +33,10 @@ int main(int argc, char** argv) {
                      qUtf8Printable(RecorderOptions::Usage()));
         return RecorderExit::Usage;
     }
+    if (parsed.Options->Gauges.size() > 1) {
+        RecorderGroup group(*parsed.Options);
+        return Exec(app, group);
+    }
     Recorder recorder(*parsed.Options);
-    QObject::connect(&recorder, &Recorder::Finished, &app,
-                     [](int code) { QCoreApplication::exit(code); });
-    OnTerminationSignal([&recorder] { recorder.RequestStop(); });
-    QTimer::singleShot(0, &recorder, &Recorder::Start);
-    return app.exec();
+    return Exec(app, recorder);
 }

@@ -1,6 +1,7 @@
 // The headless recorder against the virtual gauge: every sample the gauge sends is in the
 // file, over either link, in both formats, however the recording ends; and it says how it
 // ended in its exit code.
+#include "recorder/RecorderOptions.h"
 #include "storage/DataFile.h"
 #include "tests/support/GaugeSim.h"
 
@@ -73,6 +74,31 @@ bool SameValues(const QList<double>& kept, const QList<double>& sent) {
         if (qAbs(kept[i] - sent[i]) > 1e-9)
             return false;
     return true;
+}
+
+// The sample values and time step of a recorded file, in either format.
+struct FileRecording {
+    QList<double> Values;
+    double TimeStep = 0; // data files
+    QByteArray Header;   // CSV
+    QString Error;
+};
+
+FileRecording ReadRecording(const QString& path, const QString& format) {
+    FileRecording read;
+    if (format == QLatin1String("csv")) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            read.Error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        else
+            read.Values = CsvValues(file.readAll(), &read.Header);
+        return read;
+    }
+    const DataFileContents contents = DataFile::Read(path);
+    read.Error = contents.Opened ? contents.Error : QStringLiteral("%1 not opened").arg(path);
+    read.Values = QList<double>(contents.Values.begin(), contents.Values.end());
+    read.TimeStep = contents.TimeStep;
+    return read;
 }
 
 } // namespace
@@ -156,9 +182,13 @@ private slots:
         QTest::newRow("unknown option") << QStringList{QStringLiteral("--speed")} << false << 2;
         QTest::newRow("no seconds")
             << QStringList{QStringLiteral("--seconds"), QStringLiteral("0")} << false << 2;
-        QTest::newRow("port and host")
+        QTest::newRow("port and host without --out")
             << QStringList{QStringLiteral("--port"), QStringLiteral("COM3"),
                            QStringLiteral("--host"), QStringLiteral("127.0.0.1")}
+            << false << 2;
+        QTest::newRow("two ports without --out")
+            << QStringList{QStringLiteral("--port"), QStringLiteral("COM3"),
+                           QStringLiteral("--port"), QStringLiteral("COM4")}
             << false << 2;
         QTest::newRow("no such port")
             << QStringList{QStringLiteral("--port"), QStringLiteral("COM9")} << false << 3;
@@ -187,6 +217,162 @@ private slots:
             const QList<double> sent = sim.Samples();
             QVERIFY(kept.size() >= 5);
             QVERIFY(SameValues(kept, sent.mid(0, kept.size())));
+        }
+    }
+
+    // Several gauges on one command line: which gauges, which files, and what is refused.
+    void parsesGauges_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("given"); // the gauges in order
+        QTest::addColumn<QString>("error");     // part of the refusal; empty: accepted
+        QTest::addColumn<QStringList>("outs");  // each child's --out
+        const auto list = [](const char* text) {
+            return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        };
+        QTest::newRow("one port, standard output")
+            << list("--port COM3") << list("COM3") << QString() << QStringList{};
+        QTest::newRow("hosts and a port mixed")
+            << list("--host 127.0.0.1:5000 --port COM3 --host [::1]:6000 --out run.txt")
+            << list("127.0.0.1:5000 COM3 [::1]:6000") << QString()
+            << list("run-1.txt run-2.txt run-3.txt");
+        QTest::newRow("no extension")
+            << list("--port COM3 --port /dev/ttyUSB0 --out /data/run") << list("COM3 /dev/ttyUSB0")
+            << QString() << list("/data/run-1 /data/run-2");
+        QTest::newRow("a dot in the folder")
+            << list("--port COM3 --port COM4 --out /data/v1.2/run") << list("COM3 COM4")
+            << QString() << list("/data/v1.2/run-1 /data/v1.2/run-2");
+        QTest::newRow("hidden file")
+            << list("--port COM3 --port COM4 --out /data/.run") << list("COM3 COM4") << QString()
+            << list("/data/.run-1 /data/.run-2");
+        QTest::newRow("two gauges, no --out")
+            << list("--port COM3 --host 10.0.0.5") << QStringList{} << QStringLiteral("--out")
+            << QStringList{};
+        QTest::newRow("one port twice")
+            << list("--port COM3 --port com3 --out run.txt") << QStringList{}
+            << QStringLiteral("com3 is given twice") << QStringList{};
+        QTest::newRow("one host twice, its port implied")
+            << list("--host 10.0.0.5 --host 10.0.0.5:1001 --out run.txt") << QStringList{}
+            << QStringLiteral("given twice") << QStringList{};
+        QTest::newRow("device paths differ in case")
+            << list("--port /dev/ttyACM0 --port /dev/ttyacm0 --out run.txt")
+            << list("/dev/ttyACM0 /dev/ttyacm0") << QString() << list("run-1.txt run-2.txt");
+    }
+    void parsesGauges() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, given);
+        QFETCH(QString, error);
+        QFETCH(QStringList, outs);
+        const RecorderArguments parsed =
+            RecorderArguments::Parse(QStringList{QStringLiteral("zento-fm-rec")} + arguments);
+        if (!error.isEmpty()) {
+            QVERIFY(!parsed.Options);
+            QVERIFY2(parsed.Error.contains(error), qPrintable(parsed.Error));
+            return;
+        }
+        QVERIFY2(parsed.Options, qPrintable(parsed.Error));
+        QStringList gauges;
+        for (const RecorderGauge& gauge : parsed.Options->Gauges)
+            gauges << gauge.Given;
+        QCOMPARE(gauges, given);
+        for (qsizetype i = 0; i < outs.size(); ++i) {
+            const QStringList child = parsed.Options->ChildArguments(i);
+            // A child records its one gauge, as given, into its own file.
+            QCOMPARE(child.value(1), given[i]);
+            QCOMPARE(child.mid(child.size() - 2), (QStringList{QStringLiteral("--out"), outs[i]}));
+        }
+    }
+
+    // Two gauges at once, a child recorder each: every file holds all of its own gauge's
+    // samples and none of the other's, whether the time runs out or Ctrl+C stops the run; a
+    // port with no gauge costs only its own file.
+    void recordsGaugesSideBySide_data() {
+        QTest::addColumn<bool>("torqueOnNetwork");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("interrupted");
+        QTest::addColumn<bool>("secondMissing");
+        QTest::newRow("force serial, torque network, data files")
+            << true << QStringLiteral("data") << QStringLiteral("run.txt")
+            << QStringList{QStringLiteral("run-1.txt"), QStringLiteral("run-2.txt")} << false
+            << false;
+        QTest::newRow("both serial, csv, Ctrl+C")
+            << false << QStringLiteral("csv") << QStringLiteral("run")
+            << QStringList{QStringLiteral("run-1"), QStringLiteral("run-2")} << true << false;
+        QTest::newRow("second port names no gauge")
+            << false << QStringLiteral("csv") << QStringLiteral("run.csv")
+            << QStringList{QStringLiteral("run-1.csv"), QStringLiteral("run-2.csv")} << false
+            << true;
+    }
+    void recordsGaugesSideBySide() {
+        QFETCH(bool, torqueOnNetwork);
+        QFETCH(QString, format);
+        QFETCH(QString, out);
+        QFETCH(QStringList, files);
+        QFETCH(bool, interrupted);
+        QFETCH(bool, secondMissing);
+        GaugeSim force;
+        QVERIFY2(force.StartPty({}, 3), qPrintable(force.ErrorText()));
+        // Offset, so that a sample of one gauge in the other's file cannot pass for its own.
+        const QStringList torqueOptions{QStringLiteral("--model"),       QStringLiteral("FS-20"),
+                                        QStringLiteral("--sample-time"), QStringLiteral("0.025"),
+                                        QStringLiteral("--value"),       QStringLiteral("100")};
+        GaugeSim torque;
+        QStringList arguments{QStringLiteral("--port"), QStringLiteral("COM3")};
+        if (secondMissing) {
+            arguments << QStringLiteral("--port") << QStringLiteral("COM9");
+        } else if (torqueOnNetwork) {
+            QVERIFY2(torque.StartTcp(torqueOptions), qPrintable(torque.ErrorText()));
+            arguments << QStringLiteral("--host")
+                      << QStringLiteral("127.0.0.1:%1").arg(torque.TcpPort());
+        } else {
+            QVERIFY2(torque.StartPty(torqueOptions, 4, force.PortsFolder()),
+                     qPrintable(torque.ErrorText()));
+            arguments << QStringLiteral("--port") << QStringLiteral("COM4");
+        }
+        QTemporaryDir dir;
+        arguments << QStringLiteral("--format") << format << QStringLiteral("--out")
+                  << dir.filePath(out);
+        if (!interrupted)
+            arguments << QStringLiteral("--seconds") << QStringLiteral("2");
+
+        const Recording recording = Record(arguments, force.PortsFolder(), [&](QProcess& process) {
+            if (!interrupted)
+                return;
+            QTRY_VERIFY_WITH_TIMEOUT(force.Samples().size() >= 20 && torque.Samples().size() >= 20,
+                                     Patience);
+            ::kill(pid_t(process.processId()), SIGINT);
+        });
+        const QString errors = QString::fromLocal8Bit(recording.Errors);
+        QVERIFY2(
+            recording.ExitCode == (secondMissing ? 3 : 0),
+            qPrintable(QStringLiteral("exit code %1: %2").arg(recording.ExitCode).arg(errors)));
+        // Each child's lines tell whose they are.
+        QVERIFY2(errors.contains(QStringLiteral("[1 COM3] zento-fm-rec: port COM3 open")),
+                 qPrintable(errors));
+
+        QVERIFY(force.WaitForEvent("reply 1 Me0"));
+        const FileRecording forceFile = ReadRecording(dir.filePath(files[0]), format);
+        QVERIFY2(forceFile.Error.isEmpty(), qPrintable(forceFile.Error));
+        QVERIFY(force.Samples().size() >= 10);
+        QVERIFY(SameValues(forceFile.Values, force.Samples()));
+        if (secondMissing) {
+            QVERIFY2(errors.contains(QStringLiteral("[2 COM9] zento-fm-rec: cannot open port")),
+                     qPrintable(errors));
+            QVERIFY(!QFile::exists(dir.filePath(files[1])));
+            return;
+        }
+        QVERIFY(torque.WaitForEvent("reply 1 Me0"));
+        const FileRecording torqueFile = ReadRecording(dir.filePath(files[1]), format);
+        QVERIFY2(torqueFile.Error.isEmpty(), qPrintable(torqueFile.Error));
+        QVERIFY(torque.Samples().size() >= 10);
+        QVERIFY(SameValues(torqueFile.Values, torque.Samples()));
+        if (format == QLatin1String("csv")) {
+            QCOMPARE(torqueFile.Header, QByteArray("time [s],value [N*m]"));
+            QVERIFY(forceFile.Header != torqueFile.Header);
+        } else {
+            QCOMPARE(forceFile.TimeStep, 0.1);
+            QCOMPARE(torqueFile.TimeStep, 0.025);
         }
     }
 };
