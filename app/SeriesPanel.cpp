@@ -12,10 +12,13 @@
 #include "protocol/Numbers.h"
 #include "state/Messages.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLocale>
+#include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -79,6 +82,10 @@ SeriesPanel::SeriesPanel(SeriesRecorder& recorder, const GaugeSettings& settings
     m_sorted = new QSortFilterProxyModel(this);
     m_sorted->setSourceModel(m_model);
     m_sorted->setSortRole(Qt::UserRole);
+    // With tests of several gauges or stations in the series, those of one can be shown alone.
+    m_cbTestsShown = Named(new QComboBox(this), "cbTestsShown");
+    m_cbTestsShown->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    column->addWidget(m_cbTestsShown);
     m_tvTests = Named(new QTableView(this), "tvTests");
     m_tvTests->setModel(m_sorted);
     m_tvTests->setSortingEnabled(true);
@@ -194,15 +201,63 @@ SeriesPanel::SeriesPanel(SeriesRecorder& recorder, const GaugeSettings& settings
     // Rows come and go under the selection; the statistics follow every change.
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
         m_tvTests->resizeColumnsToContents();
+        FillTestsShown();
         ShowStatistics();
     });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         // Deleted tests take their selection with them.
+        FillTestsShown();
         ShowStatistics();
         emit SelectionChanged();
     });
     connect(m_model, &QAbstractItemModel::dataChanged, this, &SeriesPanel::ShowStatistics);
+    connect(m_cbTestsShown, &QComboBox::currentIndexChanged, this, [this] {
+        ShowOnly(m_cbTestsShown->currentData().toList());
+        ShowStatistics();
+        emit SelectionChanged();
+    });
+    FillTestsShown();
     ShowStatistics();
+}
+
+// "All tests", then each gauge and each station of the series; the choice stays while it is
+// still there. Hidden while there is nothing to choose between.
+void SeriesPanel::FillTestsShown() {
+    const QVariant chosen = m_cbTestsShown->currentData();
+    QStringList gauges;
+    QStringList stations;
+    for (const TestRecord& record : m_recorder.Series().Records()) {
+        const QString gauge = TestTexts::GaugeText(record.Context);
+        if (!gauge.isEmpty() && !gauges.contains(gauge))
+            gauges.append(gauge);
+        if (!record.Context.Station.isEmpty() && !stations.contains(record.Context.Station))
+            stations.append(record.Context.Station);
+    }
+    const QSignalBlocker quiet(m_cbTestsShown);
+    m_cbTestsShown->clear();
+    m_cbTestsShown->addItem(tr("Wszystkie testy"));
+    for (const QString& gauge : gauges)
+        m_cbTestsShown->addItem(tr("Miernik: %1").arg(gauge),
+                                QVariantList{int(SeriesTableModel::Gauge), gauge});
+    for (const QString& station : stations)
+        m_cbTestsShown->addItem(tr("Stanowisko: %1").arg(station),
+                                QVariantList{int(SeriesTableModel::Station), station});
+    const bool choice = gauges.size() > 1 || stations.size() > 1;
+    const int index = choice ? m_cbTestsShown->findData(chosen) : -1;
+    m_cbTestsShown->setCurrentIndex(std::max(index, 0));
+    m_cbTestsShown->setVisible(choice);
+    ShowOnly(m_cbTestsShown->currentData().toList());
+}
+
+void SeriesPanel::ShowOnly(const QVariantList& columnAndText) {
+    if (columnAndText.size() != 2) {
+        m_sorted->setFilterRegularExpression(QRegularExpression());
+        return;
+    }
+    m_sorted->setFilterKeyColumn(columnAndText[0].toInt());
+    m_sorted->setFilterRegularExpression(QRegularExpression(
+        QLatin1Char('^') + QRegularExpression::escape(columnAndText[1].toString()) +
+        QLatin1Char('$')));
 }
 
 void SeriesPanel::ShowTestFields(const QString& testOperator, const QString& part,
@@ -239,9 +294,15 @@ std::optional<Tolerance> SeriesPanel::Limits(const QList<TestRecord>& records) c
 
 QList<TestRecord> SeriesPanel::ChosenRecords() const {
     const QList<TestRecord>& records = m_recorder.Series().Records();
-    const QList<int> chosen = SelectedTests();
-    if (chosen.isEmpty())
+    QList<int> chosen = SelectedTests();
+    if (chosen.isEmpty() && m_sorted->rowCount() == records.size())
         return records;
+    // Without a selection, the tests shown.
+    if (chosen.isEmpty()) {
+        for (int row = 0; row < m_sorted->rowCount(); ++row)
+            chosen.append(m_sorted->mapToSource(m_sorted->index(row, 0)).row());
+        std::sort(chosen.begin(), chosen.end());
+    }
     QList<TestRecord> selected;
     for (const int index : chosen)
         selected.append(records.at(index));
@@ -357,4 +418,5 @@ void SeriesPanel::ApplyTexts() {
     m_sbDatabase->setToolTip(tr("Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL"));
     ShowDatabase();
     m_model->Retranslate();
+    FillTestsShown();
 }

@@ -2,11 +2,13 @@
 
 #include "series/TestRecord.h"
 
+#include <QVariant>
 #include <QWidget>
 
 #include <optional>
 
 class GaugeSettings;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSortFilterProxyModel;
@@ -42,6 +44,9 @@ private:
     // The selected tests, or all of them when none is selected.
     QList<TestRecord> ChosenRecords() const;
     void ShowStatistics();
+    void FillTestsShown();
+    // Shows only the tests whose column holds the text; all when the list is not a pair.
+    void ShowOnly(const QVariantList& columnAndText);
     void DeleteSelected();
     void NewSeries();
     void OpenSeries();
@@ -61,6 +66,7 @@ private:
     QLineEdit* m_ePart = nullptr;
     QLabel* m_lblNote = nullptr;
     QLineEdit* m_eNote = nullptr;
+    QComboBox* m_cbTestsShown = nullptr;
     QTableView* m_tvTests = nullptr;
     QList<QLabel*> m_statCaptions;
     QList<QLabel*> m_statValues;

@@ -7,6 +7,7 @@
 #include "state/Global.h"
 
 #include <QFileInfo>
+#include <QSysInfo>
 
 #include <utility>
 
@@ -37,6 +38,7 @@ TestContext SeriesRecorder::Context(TestOrigin origin, const QDateTime& start) c
     context.Start = start;
     context.Model = m_settings.Model();
     context.SerialNumber = m_settings.SerialNumber();
+    context.Station = QSysInfo::machineHostName();
     context.Unit = Global.SampleUnit;
     context.Operator = m_operator;
     context.Part = m_part;

@@ -59,7 +59,7 @@ QVariant SeriesTableModel::data(const QModelIndex& index, int role) const {
             return FailTint;
         return {};
     }
-    if (role == Qt::TextAlignmentRole && index.column() != Name && index.column() != Origin)
+    if (role == Qt::TextAlignmentRole && index.column() != Name && index.column() < Origin)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     const bool display = role == Qt::DisplayRole || role == Qt::ToolTipRole;
     const bool sort = role == Qt::UserRole;
@@ -92,6 +92,10 @@ QVariant SeriesTableModel::data(const QModelIndex& index, int role) const {
                     : QVariant(WithUnit(RoundDecimals(record.Mean, 4), unit));
     case Origin:
         return TestTexts::OriginText(record.Context.Origin);
+    case Gauge:
+        return TestTexts::GaugeText(record.Context);
+    case Station:
+        return record.Context.Station;
     case ColumnCount:
         break;
     }
@@ -122,6 +126,10 @@ QVariant SeriesTableModel::headerData(int section, Qt::Orientation orientation, 
         return tr("Średnia");
     case Origin:
         return tr("Źródło");
+    case Gauge:
+        return tr("Miernik");
+    case Station:
+        return tr("Stanowisko");
     case ColumnCount:
         break;
     }

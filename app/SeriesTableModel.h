@@ -21,6 +21,8 @@ public:
         Max,
         Mean,
         Origin,
+        Gauge,
+        Station,
         ColumnCount
     };
 

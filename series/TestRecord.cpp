@@ -99,3 +99,7 @@ QString TestTexts::NoteWithGaps(const QString& note, const QList<TestGap>& gaps)
         tr("Przerwa w połączeniu z miernikiem: %1").arg(spans.join(QStringLiteral("; ")));
     return note.isEmpty() ? line : note + QLatin1Char('\n') + line;
 }
+
+QString TestTexts::GaugeText(const TestContext& context) {
+    return (context.Model + QLatin1Char(' ') + context.SerialNumber).trimmed();
+}

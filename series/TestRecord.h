@@ -28,6 +28,8 @@ struct TestContext {
     QDateTime Start;
     QString Model;
     QString SerialNumber;
+    // The computer the test was made or stored at (several stations share one database).
+    QString Station;
     QString Unit;
     double SampleTime = 0.0;
     std::optional<Tolerance> Limits;
@@ -87,4 +89,6 @@ public:
     static QString DefaultName(int number);
     // The note with a line for the gaps added, so that they are kept wherever the note is.
     static QString NoteWithGaps(const QString& note, const QList<TestGap>& gaps);
+    // The gauge that made a test: its model and serial number, as far as they are known.
+    static QString GaugeText(const TestContext& context);
 };

@@ -814,6 +814,18 @@
         <source>Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL</source>
         <translation>Wo die Ergebnisse gespeichert werden: eine SQLite-Datei oder ein PostgreSQL-Server</translation>
     </message>
+    <message>
+        <source>Wszystkie testy</source>
+        <translation>Alle Prüfungen</translation>
+    </message>
+    <message>
+        <source>Miernik: %1</source>
+        <translation>Messgerät: %1</translation>
+    </message>
+    <message>
+        <source>Stanowisko: %1</source>
+        <translation>Arbeitsplatz: %1</translation>
+    </message>
 </context>
 <context>
     <name>SeriesTableModel</name>
@@ -856,6 +868,14 @@
     <message>
         <source>Źródło</source>
         <translation>Quelle</translation>
+    </message>
+    <message>
+        <source>Miernik</source>
+        <translation>Messgerät</translation>
+    </message>
+    <message>
+        <source>Stanowisko</source>
+        <translation>Arbeitsplatz</translation>
     </message>
 </context>
 <context>

@@ -814,6 +814,18 @@
         <source>Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL</source>
         <translation>Where the results are stored: an SQLite file or a PostgreSQL server</translation>
     </message>
+    <message>
+        <source>Wszystkie testy</source>
+        <translation>All tests</translation>
+    </message>
+    <message>
+        <source>Miernik: %1</source>
+        <translation>Gauge: %1</translation>
+    </message>
+    <message>
+        <source>Stanowisko: %1</source>
+        <translation>Station: %1</translation>
+    </message>
 </context>
 <context>
     <name>SeriesTableModel</name>
@@ -856,6 +868,14 @@
     <message>
         <source>Źródło</source>
         <translation>Source</translation>
+    </message>
+    <message>
+        <source>Miernik</source>
+        <translation>Gauge</translation>
+    </message>
+    <message>
+        <source>Stanowisko</source>
+        <translation>Station</translation>
     </message>
 </context>
 <context>

@@ -814,6 +814,18 @@
         <source>Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL</source>
         <translation>Gdzie zapisywane są wyniki: plik SQLite lub serwer PostgreSQL</translation>
     </message>
+    <message>
+        <source>Wszystkie testy</source>
+        <translation>Wszystkie testy</translation>
+    </message>
+    <message>
+        <source>Miernik: %1</source>
+        <translation>Miernik: %1</translation>
+    </message>
+    <message>
+        <source>Stanowisko: %1</source>
+        <translation>Stanowisko: %1</translation>
+    </message>
 </context>
 <context>
     <name>SeriesTableModel</name>
@@ -856,6 +868,14 @@
     <message>
         <source>Źródło</source>
         <translation>Źródło</translation>
+    </message>
+    <message>
+        <source>Miernik</source>
+        <translation>Miernik</translation>
+    </message>
+    <message>
+        <source>Stanowisko</source>
+        <translation>Stanowisko</translation>
     </message>
 </context>
 <context>

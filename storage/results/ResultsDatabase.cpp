@@ -352,7 +352,7 @@ bool ResultsDatabase::Store(const QUuid& seriesKey, const QString& seriesName,
                                   QVariant(record.Peak),
                                   QVariant(record.PeakTime),
                                   QVariant(int(record.Result)),
-                                  Text(m_station)})
+                                  Text(context.Station.isEmpty() ? m_station : context.Station)})
         query.addBindValue(value);
     if (!query.exec())
         return Fail(error, query.lastError());
@@ -442,7 +442,8 @@ std::optional<QList<TestRecord>> ResultsDatabase::Load(const QUuid& seriesKey,
         "SELECT t.key, t.name, t.origin, t.start_time, t.model, t.serial_number, t.unit,"
         " t.sample_time, t.low_threshold, t.high_threshold, t.operator, t.part, t.note,"
         " t.sample_count, t.duration, t.min_value, t.max_value, t.mean_value, t.peak,"
-        " t.peak_time, t.verdict FROM tests t WHERE t.series_key = ? ORDER BY t.position"));
+        " t.peak_time, t.verdict, t.station FROM tests t WHERE t.series_key = ?"
+        " ORDER BY t.position"));
     query.addBindValue(KeyText(seriesKey));
     query.setForwardOnly(true);
     if (!query.exec()) {
@@ -481,6 +482,7 @@ std::optional<QList<TestRecord>> ResultsDatabase::Load(const QUuid& seriesKey,
         record.Result = verdict == int(Verdict::Pass)   ? Verdict::Pass
                         : verdict == int(Verdict::Fail) ? Verdict::Fail
                                                         : Verdict::None;
+        context.Station = query.value(21).toString();
         records.append(std::move(record));
     }
     // The tests' rows are read to their end first: a connection runs one query at a time, and a

@@ -22,6 +22,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -31,6 +32,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -428,6 +430,40 @@ void TestOnline::everyRunIsAJudgedTest() {
     QCOMPARE(tests.front().Name, QStringLiteral("Test 2"));
     QCOMPARE(chart->OverlayCount(), 0);
     QCOMPARE(window.Text("LabelSeriesCount"), QStringLiteral("1"));
+
+    // A test of another gauge at another station joins: either's tests can be shown alone, and
+    // the statistics are theirs.
+    auto* shown = window.Find<QComboBox>("cbTestsShown");
+    QVERIFY(!shown->isVisible());
+    QVERIFY(!tests.front().Context.Model.isEmpty());
+    QCOMPARE(tests.front().Context.Station, QSysInfo::machineHostName());
+    TestRecord other = tests.front();
+    other.Key = QUuid();
+    other.Name = QStringLiteral("Other");
+    other.Context.Model = QStringLiteral("FS-20");
+    other.Context.SerialNumber = QStringLiteral("777");
+    other.Context.Station = QStringLiteral("stand-2");
+    window.form->Tests().Add(other);
+    QVERIFY(shown->isVisible());
+    QCOMPARE(table->model()->rowCount(), 2);
+    const struct {
+        QString Choice;
+        QString Shown;
+    } choices[] = {{QStringLiteral("Miernik: FS-20 777"), QStringLiteral("Other")},
+                   {QStringLiteral("Stanowisko: stand-2"), QStringLiteral("Other")},
+                   {QStringLiteral("Miernik: ") + TestTexts::GaugeText(tests.front().Context),
+                    QStringLiteral("Test 2")}};
+    for (const auto& choice : choices) {
+        const int index = shown->findText(choice.Choice);
+        QVERIFY2(index > 0, qPrintable(choice.Choice));
+        shown->setCurrentIndex(index);
+        QCOMPARE(table->model()->rowCount(), 1);
+        QCOMPARE(table->model()->index(0, SeriesTableModel::Name).data().toString(), choice.Shown);
+        QCOMPARE(window.Text("LabelSeriesCount"), QStringLiteral("1"));
+    }
+    shown->setCurrentIndex(0);
+    QCOMPARE(table->model()->rowCount(), 2);
+    QCOMPARE(window.Text("LabelSeriesCount"), QStringLiteral("2"));
 }
 
 void TestOnline::clearEmptiesChartLabelsAndTitles() {

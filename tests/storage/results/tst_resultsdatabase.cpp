@@ -173,7 +173,7 @@ TestRecord TestResultsDatabase::Record(const QString& name, QList<QPointF> sampl
 void TestResultsDatabase::storedTestsComeBack() {
     const DatabaseSettings settings = Fresh();
     const QUuid seriesKey = QUuid::createUuid();
-    const QList<TestRecord> records{
+    QList<TestRecord> records{
         // Three whole pieces and a shorter one.
         Record(QStringLiteral("Długi"), Curve(3 * TestPieceSamples + 500, -20.0),
                Tolerance{0.0, 2000.0}),
@@ -183,6 +183,10 @@ void TestResultsDatabase::storedTestsComeBack() {
                Tolerance{-13.0, -10.0}),
         Record(QStringLiteral("Ciągnięcie; \"2\""), {{0.0, 0.1 + 0.2}, {1e-9, -0.0}}, std::nullopt),
         Record(QStringLiteral("Test 3"), {{0.0, 1e300}}, Tolerance{0.0, 1.0})};
+    // A test made at another station keeps its own; the others take the storing one's.
+    records[2].Context.Station = QStringLiteral("stand-2");
+    records[2].Context.Model = QStringLiteral("FS-20");
+    records[2].Context.SerialNumber = QStringLiteral("777");
     QString error;
     {
         ResultsDatabase database(QStringLiteral("write"));
@@ -225,6 +229,10 @@ void TestResultsDatabase::storedTestsComeBack() {
         QCOMPARE(got.Context.Operator, want.Context.Operator);
         QCOMPARE(got.Context.Part, want.Context.Part);
         QCOMPARE(got.Context.Note, want.Context.Note);
+        QCOMPARE(got.Context.Model, want.Context.Model);
+        QCOMPARE(got.Context.SerialNumber, want.Context.SerialNumber);
+        QCOMPARE(got.Context.Station, want.Context.Station.isEmpty() ? QStringLiteral("station-1")
+                                                                     : want.Context.Station);
         QCOMPARE(got.Context.Limits.has_value(), want.Context.Limits.has_value());
         if (want.Context.Limits) {
             QCOMPARE(got.Context.Limits->Low, want.Context.Limits->Low);
