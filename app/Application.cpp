@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "app/GaugeWindows.h"
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
 #include "app/dialogs/TAboutForm.h"
@@ -9,6 +10,7 @@
 #include "app/widgets/Pictures.h"
 #include "app/widgets/ProgramFont.h"
 #include "app/widgets/ProgramStyle.h"
+#include "state/Messages.h"
 #include "state/TerminationSignals.h"
 #include "storage/LanguageModules.h"
 
@@ -21,7 +23,9 @@
 
 ApplicationWindows::ApplicationWindows() = default;
 ApplicationWindows::~ApplicationWindows() {
-    // Dialogs first, the main window before the splash that hands over to it.
+    // The further windows first, then the dialogs, the main window before the splash that
+    // hands over to it.
+    Further.reset();
     About.reset();
     Languages.reset();
     Connection.reset();
@@ -64,6 +68,8 @@ ApplicationWindows CreateWindows() {
     windows.Splash->SetLanguages(windows.Languages.get());
     windows.Main->SetLanguages(windows.Languages.get());
     windows.Main->SetDialogs(windows.AutoKonf.get(), windows.Connection.get(), windows.About.get());
+    windows.Further = std::make_unique<GaugeWindows>(windows.Languages.get(), windows.About.get());
+    windows.Main->SetWindows(windows.Further.get());
     return windows;
 }
 
@@ -114,8 +120,12 @@ int RunApplication(int argc, char** argv) {
         else
             QCoreApplication::exit(0);
     });
-    if (unattended)
+    if (unattended) {
+        // Nobody is at the window to close a message box: one would hold the run up for good
+        // without a word. What it says goes to standard error, where the script's log keeps it.
+        SetProgramMessagePresenter(nullptr);
         main->MeasureUnattended(*unattended);
+    }
     windows.Splash->show();
     return app.exec();
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+class GaugeWindows;
 class LanguageModules;
 class TAboutForm;
 class TAutoKonfForm;
@@ -27,6 +28,9 @@ struct ApplicationWindows {
     std::unique_ptr<TAboutForm> About;
     // The language modules, shared by the splash (start-up language) and the menu.
     std::unique_ptr<LanguageModules> Languages;
+    // The main windows of further gauges, opened by "Nowe okno" or restored at the start;
+    // they go first.
+    std::unique_ptr<GaugeWindows> Further;
     // Class names in the order the windows were created.
     QStringList CreationOrder;
 };

@@ -6,7 +6,7 @@
 #include "link/GaugeLink.h"
 #include "link/NewThread.h"
 #include "measure/ChartModel.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,14 +33,15 @@ LinkRecovery::LinkRecovery(GaugeExchange& exchange, PortControl& port, ChartMode
     connect(&chart, &ChartModel::SampleAdded, this, &LinkRecovery::SampleAdded);
 }
 
-bool LinkRecovery::Enabled() {
-    return Global.ReconnectOnLoss;
+bool LinkRecovery::Enabled() const {
+    return m_exchange.Gauge().ReconnectOnLoss;
 }
 
 std::chrono::milliseconds LinkRecovery::Limit() const {
     if (m_limit)
         return *m_limit;
-    return std::chrono::minutes(std::clamp(Global.ReconnectMinutes, Reconnection::LowestMinutes,
+    return std::chrono::minutes(std::clamp(m_exchange.Gauge().ReconnectMinutes,
+                                           Reconnection::LowestMinutes,
                                            Reconnection::HighestMinutes));
 }
 
@@ -79,7 +80,7 @@ void LinkRecovery::Tick() {
     }
     // The connection dialog (and the scan it starts) has the port meanwhile; its "Zastosuj"
     // opens the link itself.
-    if (!Global.ConnectionDialogOpen && m_port.Reopen()) {
+    if (!m_exchange.Gauge().ConnectionDialogOpen && m_port.Reopen()) {
         Restore();
         return;
     }
@@ -95,7 +96,7 @@ void LinkRecovery::Restore() {
         // Placed as it comes, so that a gauge slow to stream again is not put too early.
         m_chart.BreakBeforeNext([this](double sampleTime) { return PlaceAfterGap(sampleTime); });
         m_exchange.ResumeStream();
-    } else if (ThreadRunning()) {
+    } else if (ThreadRunning(parent())) {
         // A start waiting for its moment needs the gauge streaming when it comes.
         m_exchange.ResumeStream();
     } else {
@@ -119,7 +120,7 @@ void LinkRecovery::GiveUp() {
 
 void LinkRecovery::RunBegun() {
     m_chart.BreakBeforeNext({});
-    m_runOrigin = m_chart.NextX(Global.SampleTime);
+    m_runOrigin = m_chart.NextX(m_exchange.Gauge().SampleTime);
     m_runClock.start();
     m_originFromSample = false;
 }

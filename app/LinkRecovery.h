@@ -26,7 +26,7 @@ public:
                  QObject* parent = nullptr);
 
     // Whether a loss is followed by retries, as the connection dialog sets it.
-    static bool Enabled();
+    bool Enabled() const;
     // How long the retries go on: the dialog's minutes, or what a test set.
     std::chrono::milliseconds Limit() const;
     void SetLimit(std::optional<std::chrono::milliseconds> limit) { m_limit = limit; }

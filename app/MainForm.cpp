@@ -1,6 +1,7 @@
 // The main window's lifecycle (creation, first activation, exit), its timers and status bar.
 #include "app/MainForm.h"
 
+#include "app/GaugeWindows.h"
 #include "app/InstrumentPanel.h"
 #include "app/MainMenuBar.h"
 #include "app/ReadingPanel.h"
@@ -16,7 +17,8 @@
 #include "link/EthConnection.h"
 #include "link/NewThread.h"
 #include "link/SerialLink.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "storage/LanguageModules.h"
 #include "storage/XMLConfig.h"
 
@@ -30,8 +32,10 @@
 #include <QProgressBar>
 #include <QTimer>
 
-TMainForm::TMainForm(QWidget* parent)
-    : QMainWindow(parent) {
+TMainForm::TMainForm(WindowRole role, QWidget* parent)
+    : QMainWindow(parent)
+    , m_ownGauge(role == WindowRole::Further ? std::make_unique<GaugeState>() : nullptr)
+    , m_gauge(m_ownGauge ? *m_ownGauge : FirstGauge()) {
     // The exchange first: the settings panel shows its gauge's settings.
     BuildLinks();
     BuildLayout();
@@ -46,7 +50,7 @@ TMainForm::TMainForm(QWidget* parent)
 
 TMainForm::~TMainForm() {
     // A run-at worker still counting down must not post to a window that is gone.
-    SetThreadRunning(false);
+    SetThreadRunning(false, this);
     ComThread::WaitForAll(RunAtWorkerGrace);
     // The settings panel follows the exchange's settings (the focus too, which moves while
     // the window closes), and the reply side it holds has this window's handlers among its
@@ -105,6 +109,7 @@ void TMainForm::WireHandlers() {
     connect(m_menu, &MainMenuBar::StopChosen, this, &TMainForm::sbStopClick);
     connect(m_menu, &MainMenuBar::HelpChosen, this, &TMainForm::Help1Click);
     connect(m_menu, &MainMenuBar::AboutChosen, this, &TMainForm::Oproducencie1Click);
+    connect(m_menu, &MainMenuBar::NewWindowChosen, this, &TMainForm::NewWindowClick);
     connect(m_menu, &MainMenuBar::LanguageChosen, this, [this](int languageId) {
         if (m_languages)
             m_languages->SetLanguage(languageId);
@@ -119,8 +124,8 @@ void TMainForm::WireHandlers() {
 // --- Lifecycle --------------------------------------------------------------------------
 
 void TMainForm::FormCreate() {
-    Global.ConnectionDialogOpen = false;
-    Global.ResultsFileActive = false;
+    m_gauge.ConnectionDialogOpen = false;
+    m_gauge.ResultsFileActive = false;
     m_port->LoadIni();
     m_port->CreateNetworkLink();
     EnsureConfigDefaults();
@@ -154,33 +159,42 @@ void TMainForm::showEvent(QShowEvent* event) {
 // repeat it.
 void TMainForm::FormActivate() {
     m_activated = true;
-    Global.MainWindowHandle = this;
-    Global.ContinuousWarningShown = false;
+    if (IsFirst())
+        TheProgram.MainWindowHandle = this;
+    m_gauge.ContinuousWarningShown = false;
     EnableMeasure(false);
-    if (!Global.PortConfigured && !Global.UseEthernet)
+    if (!m_gauge.PortConfigured && !m_gauge.UseEthernet)
         m_port->ShowAutoConfiguration(true);
-    if (Global.PortConfigured)
+    if (m_gauge.PortConfigured)
         m_port->Toggle();
     m_TimerBattery->start();
     m_TimerReport->start();
-    Global.ResetSampleStats();
+    m_gauge.ResetSampleStats();
     ClearStatLabels();
     // A gauge left sending continuously is told to stop.
     EnableMeasure(true);
     sbStopClick();
     EnableMeasure(false);
-    // Once the window is up and the auto-configuration has had its turn.
-    if (m_unattendedPhase == UnattendedPhase::Off)
+    // Once the window is up and the auto-configuration has had its turn. The first window
+    // looks after the runs a crash left, for every window.
+    if (IsFirst() && m_unattendedPhase == UnattendedPhase::Off) {
         QTimer::singleShot(0, this, &TMainForm::OfferRecovery);
+        QTimer::singleShot(0, this, &TMainForm::RestoreFurtherWindows);
+    }
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!m_closed && !MayCloseFurtherWindows()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         FormClose();
 }
 
-// "Wyjdź", "Koniec" and the close box all arrive here; the program ends afterwards.
+// "Wyjdź", "Koniec" and the close box all arrive here; the program ends afterwards, with the
+// further windows. A further window closes alone, with its link.
 void TMainForm::FormClose() {
     if (m_closed)
         return;
@@ -191,7 +205,13 @@ void TMainForm::FormClose() {
     m_port->CloseAndStoreIni();
     m_headerLines.clear();
     m_port->ShutdownNetworkLink();
+    if (!IsFirst()) {
+        emit Closed();
+        return;
+    }
     SaveConfig();
+    if (m_windows)
+        m_windows->CloseAll();
     emit Closed();
     QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
                               Qt::QueuedConnection);

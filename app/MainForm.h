@@ -6,6 +6,7 @@
 #include "measure/ChartModel.h"
 #include "protocol/GaugeSettings.h"
 #include "protocol/ProcessData.h"
+#include "storage/XMLConfig.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -23,6 +24,7 @@ class CEthConnection;
 class ChartView;
 class DayClock;
 class GaugeExchange;
+class GaugeWindows;
 class InstrumentPanel;
 class LanguageModules;
 class MainMenuBar;
@@ -77,13 +79,34 @@ public:
     // The client area below the menu bar, at 96 dpi.
     static constexpr QSize ClientSize{738, 700};
 
-    explicit TMainForm(QWidget* parent = nullptr);
+    // The first window is the program's own: it keeps config.xml and ComPort.ini and serves the
+    // first gauge. A further window serves a gauge of its own beside it.
+    enum class WindowRole : std::uint8_t { First, Further };
+
+    explicit TMainForm(QWidget* parent = nullptr)
+        : TMainForm(WindowRole::First, parent) {}
+    TMainForm(WindowRole role, QWidget* parent);
     ~TMainForm() override;
 
     // Dialogs created after or before this window; the window does not own them.
     void SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection, TAboutForm* about);
     // The language modules the flag items switch between (not owned).
     void SetLanguages(LanguageModules* languages) { m_languages = languages; }
+
+    // --- Several gauges (MainFormWindows.cpp) --------------------------------------------
+    // The further windows "Nowe okno" opens (not owned); `number` names this window in its
+    // title when it is not the first.
+    void SetWindows(GaugeWindows* windows, int number = 1);
+    // A further window's link, as config.xml keeps it; set before the window is shown.
+    void UseLink(const WindowLink& link);
+    WindowLink Link() const;
+    // A run is under way or waits for its moment.
+    bool RunUnderWay() const;
+    bool IsClosed() const { return m_closed; }
+
+    bool IsFirst() const { return !m_ownGauge; }
+    // What is known of the gauge this window serves.
+    GaugeState& Gauge() { return m_gauge; }
 
     // The port button has opened the serial port.
     bool Connected() const { return m_port->SerialOpen(); }
@@ -128,6 +151,11 @@ public:
     static constexpr std::chrono::milliseconds UnattendedPoll{200};
     // How long an unattended run waits for the gauge to confirm its stop before it ends.
     static constexpr std::chrono::milliseconds UnattendedStopGrace{5000};
+    // How long an unattended run waits for the link and the gauge's settings before it gives
+    // up with exit code UnattendedNotStarted: a gauge switched on late still makes it, and a
+    // script is not kept waiting for good.
+    static constexpr std::chrono::milliseconds UnattendedStartLimit{std::chrono::minutes(2)};
+    static constexpr int UnattendedNotStarted = 3;
 
     // --- Languages (MainFormFiles.cpp) ----------------------------------------------------
     // Texts the program composes from a translatable part and shows beside values: what
@@ -210,6 +238,12 @@ private:
 
     // The exchange with the gauge and the port button's link.
     void BuildLinks();
+    // "Nowe okno".
+    void NewWindowClick();
+    // The first window's close with further windows still running: true when they may go.
+    bool MayCloseFurtherWindows();
+    // The further windows of the last close, opened again once this window is up.
+    void RestoreFurtherWindows();
     // config.xml, read as the window is created and written as it closes.
     void EnsureConfigDefaults();
     void LoadConfig();
@@ -259,6 +293,10 @@ private:
     void TimerReportTimer();
     void TimerDisplayTimer();
     void TimerPomiarOnlineTimer();
+
+    // A further window's own gauge; the first window serves FirstGauge().
+    std::unique_ptr<GaugeState> m_ownGauge;
+    GaugeState& m_gauge;
 
     // --- Widgets (objectName = member name without "m_") ------------------------------
     ReadingPanel* m_reading = nullptr;
@@ -317,7 +355,7 @@ private:
     // the gauge, a file or the user stay as they are.
     void FollowComposedTexts();
 
-    ChartModel m_chartModel;
+    ChartModel m_chartModel{m_gauge};
 
     // On-line measurement: the time of day of the run-at worker and of "next minute".
     std::shared_ptr<const DayClock> m_runAtClock;
@@ -334,6 +372,15 @@ private:
     UnattendedPhase m_unattendedPhase = UnattendedPhase::Off;
     std::chrono::milliseconds m_unattendedLength{0};
     QElapsedTimer m_unattendedClock;
+    // What the unattended run last said it waits for, so that each change is said once.
+    QString m_unattendedAwaited;
+
+    // Several gauges: the further windows, this window's number, and the links of those
+    // config.xml held, kept as they were until they are opened again.
+    GaugeWindows* m_windows = nullptr;
+    int m_windowNumber = 1;
+    QList<WindowLink> m_storedLinks;
+    bool m_windowsRestored = false;
 
     bool m_activated = false;
     bool m_closed = false;

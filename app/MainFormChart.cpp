@@ -5,7 +5,7 @@
 #include "app/StatisticsPanel.h"
 #include "app/widgets/ProgramFont.h"
 #include "measure/ChartView.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -77,8 +77,8 @@ void TMainForm::sbClearClick() {
     SetXTitle(tr("Czas") + QStringLiteral(" [s]"));
     SetYTitle(QString());
     SetSeriesName(QString());
-    Global.SampleUnit.clear();
-    Global.ResetSampleStats();
+    m_gauge.SampleUnit.clear();
+    m_gauge.ResetSampleStats();
     ClearStatLabels();
     m_headerLines.clear();
     m_seriesOrigin = SeriesOrigin::Run;

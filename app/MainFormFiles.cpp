@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 
 #include "app/DataFileOpening.h"
+#include "app/GaugeWindows.h"
 #include "app/SeriesPanel.h"
 #include "app/SeriesRecorder.h"
 #include "app/SettingsPanel.h"
@@ -13,8 +14,9 @@
 #include "measure/ChartView.h"
 #include "protocol/Numbers.h"
 #include "state/AppPaths.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
+#include "state/ProgramState.h"
 #include "storage/DataFile.h"
 #include "storage/LanguageModules.h"
 #include "storage/XMLConfig.h"
@@ -63,12 +65,12 @@ void TMainForm::OpenDataFiles(const QStringList& paths, const std::function<void
         return;
     }
     m_chartModel.ClearSeries();
-    Global.ResetSampleStats();
+    m_gauge.ResetSampleStats();
     ClearStatLabels();
     // Offsets left by an on-line run continue that run's time scale; on a cleared chart they
     // would shift the file's samples, even to negative times.
-    Global.ChartTimeOffset = 0.0;
-    Global.ChartIndexOffset = 0.0;
+    m_gauge.ChartTimeOffset = 0.0;
+    m_gauge.ChartIndexOffset = 0.0;
     auto* opening = new DataFileOpening(
         m_chartModel, [this] { return Settings().ThresholdsOn(); }, m_tests->FileContext(), this);
     m_fileWork = opening;
@@ -77,7 +79,7 @@ void TMainForm::OpenDataFiles(const QStringList& paths, const std::function<void
         opening->deleteLater();
         if (outcome.Canceled) {
             m_chartModel.ClearSeries();
-            Global.ResetSampleStats();
+            m_gauge.ResetSampleStats();
             ClearStatLabels();
         } else {
             if (outcome.OpenedAny) {
@@ -112,7 +114,7 @@ void TMainForm::Zapisz1Click() {
         m_seriesOrigin == SeriesOrigin::Run
             ? Settings().Text(SettingText::SampleTime)
             : FormatGeneral(m_seriesOrigin == SeriesOrigin::File ? m_fileTimeStep
-                                                                 : Global.SampleTime,
+                                                                 : m_gauge.SampleTime,
                             QLatin1Char('.'));
     const DataFileSettings settings = PanelDataFileSettings(sampleTime);
     // The chart's points are shared, not copied (a day's run is gigabytes of them): the chart
@@ -164,7 +166,7 @@ void TMainForm::Zapiszwykres1Click() {
 // The folder for results files. A folder that does not exist yet is created after a
 // question; "No" returns to the chooser.
 void TMainForm::Folderpomiarw1Click() {
-    QString start = Global.DataDirectory;
+    QString start = TheProgram.DataDirectory;
     for (;;) {
         const QString chosen = ChooseFolder({QString(), QString(), start}, this);
         if (chosen.isEmpty())
@@ -184,7 +186,7 @@ void TMainForm::Folderpomiarw1Click() {
                 continue;
             }
         }
-        Global.DataDirectory = QDir::toNativeSeparators(chosen);
+        TheProgram.DataDirectory = QDir::toNativeSeparators(chosen);
         return;
     }
 }
@@ -293,33 +295,37 @@ void TMainForm::EnsureConfigDefaults() {
 
 void TMainForm::LoadConfig() {
     const LoadedConfig loaded = m_xmlConfig->LoadConfig();
-    if (loaded.LanguageId)
-        Global.LanguageId = *loaded.LanguageId;
+    // A further window shares the options and the tests' texts; its link is its own.
+    const bool first = IsFirst();
+    if (loaded.LanguageId && first)
+        TheProgram.LanguageId = *loaded.LanguageId;
     // Shown whole: the fields' length limits are for typing, and what is shown is saved back.
     if (loaded.LowThr)
         Settings().SetText(SettingText::Low, *loaded.LowThr);
     if (loaded.HighThr)
         Settings().SetText(SettingText::High, *loaded.HighThr);
-    if (loaded.PortConfigured)
-        Global.PortConfigured = *loaded.PortConfigured;
+    if (loaded.PortConfigured && first)
+        m_gauge.PortConfigured = *loaded.PortConfigured;
     if (loaded.DataDirectory)
-        Global.DataDirectory = *loaded.DataDirectory;
+        TheProgram.DataDirectory = *loaded.DataDirectory;
     // A stored number outside the scan's range is not brought into it (the dialog would show
     // 1 or 255 and save that): it stands for the default, as the save would have written it.
     if (loaded.MaxPort)
         m_port->SetMaxPortText(IsUsableMaxPort(*loaded.MaxPort)
                                    ? *loaded.MaxPort
                                    : QString(ConfigText::DefaultMaxPort));
-    if (loaded.UseEthernet)
-        Global.UseEthernet = *loaded.UseEthernet;
+    if (loaded.UseEthernet && first)
+        m_gauge.UseEthernet = *loaded.UseEthernet;
     if (loaded.EthHost)
-        Global.EthHost = *loaded.EthHost;
+        m_gauge.EthHost = *loaded.EthHost;
     if (loaded.EthPort)
-        Global.EthPort = *loaded.EthPort;
+        m_gauge.EthPort = *loaded.EthPort;
+    if (loaded.Windows && first)
+        m_storedLinks = *loaded.Windows;
     if (loaded.Reconnect)
-        Global.ReconnectOnLoss = *loaded.Reconnect;
+        m_gauge.ReconnectOnLoss = *loaded.Reconnect;
     if (loaded.ReconnectMinutes)
-        Global.ReconnectMinutes = *loaded.ReconnectMinutes;
+        m_gauge.ReconnectMinutes = *loaded.ReconnectMinutes;
     m_seriesPanel->ShowTestFields(loaded.TestOperator.value_or(QString()),
                                   loaded.TestPart.value_or(QString()),
                                   loaded.TestNote.value_or(QString()));
@@ -327,11 +333,16 @@ void TMainForm::LoadConfig() {
 }
 
 void TMainForm::SaveConfig() {
-    if (!m_xmlConfig)
+    if (!m_xmlConfig || !IsFirst())
         return;
-    m_xmlConfig->SaveConfig(
-        {Global.LanguageId, Settings().Text(SettingText::Low), Settings().Text(SettingText::High),
-         Global.PortConfigured, m_port->MaxPortText(), Global.DataDirectory, Global.UseEthernet,
-         Global.EthHost, Global.EthPort, m_tests->Operator(), m_tests->Part(), m_tests->Note(),
-         m_tests->Database().ToConfig(), Global.ReconnectOnLoss, Global.ReconnectMinutes});
+    // Further windows not opened again (an unattended run) are kept for the next start.
+    QList<WindowLink> further = m_windowsRestored ? QList<WindowLink>() : m_storedLinks;
+    if (m_windows)
+        further += m_windows->Links();
+    m_xmlConfig->SaveConfig({TheProgram.LanguageId, Settings().Text(SettingText::Low),
+                             Settings().Text(SettingText::High), m_gauge.PortConfigured,
+                             m_port->MaxPortText(), TheProgram.DataDirectory, m_gauge.UseEthernet,
+                             m_gauge.EthHost, m_gauge.EthPort, m_tests->Operator(), m_tests->Part(),
+                             m_tests->Note(), m_tests->Database().ToConfig(),
+                             m_gauge.ReconnectOnLoss, m_gauge.ReconnectMinutes, further});
 }

@@ -15,7 +15,7 @@
 #include "app/widgets/ProgramFont.h"
 #include "app/widgets/SpeedButton.h"
 #include "measure/ChartView.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -141,7 +141,9 @@ void TMainForm::BuildTimers() {
 }
 
 void TMainForm::ApplyTexts() {
-    setWindowTitle(QStringLiteral("ZENTO FM"));
+    // A further window is told apart by its number.
+    setWindowTitle(m_windowNumber > 1 ? QStringLiteral("ZENTO FM (%1)").arg(m_windowNumber)
+                                      : QStringLiteral("ZENTO FM"));
 
     m_reading->ApplyTexts();
     m_instrument->ApplyTexts();

@@ -15,9 +15,10 @@
 #include <QTimer>
 
 void TMainForm::BuildLinks() {
-    m_exchange = new GaugeExchange(this);
+    m_exchange = new GaugeExchange(m_gauge, this);
     m_ComPort1 = &m_exchange->Serial();
     m_port = new PortControl(*m_exchange, this);
+    m_port->SetKeepsIni(IsFirst());
     m_tests = new SeriesRecorder(m_exchange->Settings(), m_chartModel, this);
     m_journal = new RunJournalKeeper(*m_exchange, m_tests->Results(), this);
     connect(&m_tests->Series(), &TestSeries::RecordsRemoved, m_journal, &RunJournalKeeper::Forget);
@@ -60,11 +61,11 @@ void TMainForm::ComPort1LinkLost(const QString& reason) {
 // is read from its capture alone, which cannot place what comes after a gap: it ends now with
 // what was captured.
 bool TMainForm::GaugeLinkLost() {
-    if (!LinkRecovery::Enabled())
+    if (!m_recovery->Enabled())
         return false;
     if (m_recovery->Waiting())
         return true;
-    const bool streaming = m_exchange->Running() || ThreadRunning();
+    const bool streaming = m_exchange->Running() || ThreadRunning(this);
     if (m_exchange->Running() && m_exchange->FastCapture()) {
         m_replayPending = true;
         m_exchange->EndRun();

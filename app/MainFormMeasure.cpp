@@ -11,8 +11,9 @@
 #include "link/NewThread.h"
 #include "protocol/Numbers.h"
 #include "protocol/OrderSet.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
+#include "state/ProgramState.h"
 #include "storage/ResultsFile.h"
 
 #include <QDir>
@@ -63,15 +64,15 @@ void TMainForm::sbStartClick() {
     // A fast run lives in its capture file: one that cannot be written would leave the run
     // in memory alone, or an earlier run's text to be replayed at Stop.
     CaptureFile& capture = m_exchange->Capture();
-    if (RawCaptureFor(Global.DeviceFamily, *sampleTime) && !capture.CanWrite()) {
+    if (RawCaptureFor(m_gauge.DeviceFamily, *sampleTime) && !capture.CanWrite()) {
         ShowMessage(tr("Pomiar on-line"),
                     tr("Nie można zapisać pliku %1: pomiar nie został rozpoczęty.")
                         .arg(QDir::toNativeSeparators(capture.Path())),
                     MessageIcon::Warning, this);
         return;
     }
-    Global.LowThreshold = ReadThreshold(Settings().Text(SettingText::Low));
-    Global.HighThreshold = ReadThreshold(Settings().Text(SettingText::High));
+    m_gauge.LowThreshold = ReadThreshold(Settings().Text(SettingText::Low));
+    m_gauge.HighThreshold = ReadThreshold(Settings().Text(SettingText::High));
     BeginOnlineMeasurement();
     SetSeriesName(tr("Pomiar on-line"));
 }
@@ -80,14 +81,14 @@ void TMainForm::sbStartClick() {
 void TMainForm::BeginOnlineMeasurement() {
     m_resultsFailureReported = false;
     m_seriesOrigin = SeriesOrigin::Run;
-    Global.SampleTime = SampleTimeOf(Settings().Text(SettingText::SampleTime)).value_or(-1.0);
-    Global.ChartTimeOffset = 0;
-    Global.ChartIndexOffset = 0;
+    m_gauge.SampleTime = SampleTimeOf(Settings().Text(SettingText::SampleTime)).value_or(-1.0);
+    m_gauge.ChartTimeOffset = 0;
+    m_gauge.ChartIndexOffset = 0;
     if (const int points = m_chartModel.PointCount(); points > 0) {
-        Global.ChartTimeOffset = m_chartModel.LastX();
-        Global.ChartIndexOffset = points - 1;
+        m_gauge.ChartTimeOffset = m_chartModel.LastX();
+        m_gauge.ChartIndexOffset = points - 1;
     }
-    const bool raw = RawCaptureFor(Global.DeviceFamily, Global.SampleTime);
+    const bool raw = RawCaptureFor(m_gauge.DeviceFamily, m_gauge.SampleTime);
     const bool runAt = m_instrument->RunAtChecked();
     m_tests->RunStarted();
     if (!runAt)
@@ -118,7 +119,7 @@ void TMainForm::RunAtCountdownMessageReceived(const RunAtCountdownEvent& message
 }
 
 void TMainForm::sbStopClick() {
-    SetThreadRunning(false);
+    SetThreadRunning(false, this);
     m_instrument->HideCountdown();
     if (!m_exchange->Running()) {
         // No run: a gauge left sending, or a start that never came, is told to stop.
@@ -153,10 +154,10 @@ void TMainForm::ReplayCapture() {
     CaptureReplay::ReplayRun(m_exchange->Capture(), [&](double value) {
         if (!named) {
             named = true;
-            Global.SampleUnit = unit;
+            m_gauge.SampleUnit = unit;
             SetYTitle(ProcessData::SampleTitle(unit));
         }
-        AddSample(Global.SampleTime, value);
+        AddSample(m_gauge.SampleTime, value);
     });
 }
 
@@ -164,7 +165,7 @@ void TMainForm::ReplayCapture() {
 // is shown after a while even without the confirmation.
 void TMainForm::TimerPomiarOnlineTimer() {
     m_TimerPomiarOnline->stop();
-    if (!Global.MeasurementRunning)
+    if (!m_gauge.MeasurementRunning)
         return;
     if (m_replayPending && m_stopClock.hasExpired(ReplayWithoutConfirmation.count()))
         ReplayPendingCapture();
@@ -192,11 +193,12 @@ void TMainForm::sbSetTimeClick() {
 // A results file that cannot be created is said once per run; the run goes on. The box waits
 // until the reply side has returned, so that no event loop runs in the middle of parsing.
 void TMainForm::StartResultsFile() {
-    if (ResultsFile::Start(Global, QDateTime::currentDateTime()) || m_resultsFailureReported)
+    if (ResultsFile::Start(m_gauge, TheProgram.DataDirectory, QDateTime::currentDateTime()) ||
+        m_resultsFailureReported)
         return;
     m_resultsFailureReported = true;
     const QString text = tr("Nie można utworzyć pliku wyników %1")
-                             .arg(QDir::toNativeSeparators(Global.ResultsFileName));
+                             .arg(QDir::toNativeSeparators(m_gauge.ResultsFileName));
     SetStatusText(text);
     QMetaObject::invokeMethod(
         this, [this, text] { ShowMessage(tr("Pomiar on-line"), text, MessageIcon::Warning, this); },
@@ -205,5 +207,5 @@ void TMainForm::StartResultsFile() {
 
 // Each sample is appended on its own, so the file is complete after every sample.
 void TMainForm::AppendResult(double value) {
-    ResultsFile::Append(Global.ResultsFileName, value);
+    ResultsFile::Append(m_gauge.ResultsFileName, value);
 }

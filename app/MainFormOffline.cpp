@@ -5,7 +5,7 @@
 #include "app/widgets/ProgressWindow.h"
 #include "link/GaugeExchange.h"
 #include "protocol/OrderSet.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 // The dump that follows is read by the reply side under the download exchange; the chart,
 // the statistics and the time scale start afresh, so the stored series begins at X = 0.
@@ -15,15 +15,15 @@ void TMainForm::sbGetDataClick() {
     if (m_exchange->RefusesDuringRun())
         return;
     m_chartModel.ClearSeries();
-    Global.ResetSampleStats();
+    m_gauge.ResetSampleStats();
     ClearStatLabels();
     m_headerLines.clear();
     m_seriesOrigin = SeriesOrigin::Download;
-    Global.DownloadCount = 0;
-    Global.SampleTime = 0.0;
-    Global.ChartTimeOffset = 0.0;
-    Global.ChartIndexOffset = 0.0;
-    Global.SampleUnit.clear();
+    m_gauge.DownloadCount = 0;
+    m_gauge.SampleTime = 0.0;
+    m_gauge.ChartTimeOffset = 0.0;
+    m_gauge.ChartIndexOffset = 0.0;
+    m_gauge.SampleUnit.clear();
     if (m_exchange->Send(OrderSet::Order::Download,
                          OrderSet::DownloadArgument(m_instrument->Memory())))
         WatchDownload();
@@ -44,14 +44,14 @@ void TMainForm::WatchDownload() {
     connect(&replies, &ProcessData::DownloadEnded, watch, &ProgressWindow::Dismiss);
     // A download also ends without its end: at a sample that is not a number, or when another
     // order takes the exchange over.
-    connect(watch, &ProgressWindow::Refreshed, watch, [watch] {
-        if (Global.ExchangeState != ExchangeState::Downloading)
+    connect(watch, &ProgressWindow::Refreshed, watch, [watch, gauge = &m_gauge] {
+        if (gauge->ExchangeState != ExchangeState::Downloading)
             watch->Dismiss();
     });
     connect(watch, &ProgressWindow::CancelRequested, this, [this, watch] {
         Replies().AbandonDownload();
         m_chartModel.ClearSeries();
-        Global.ResetSampleStats();
+        m_gauge.ResetSampleStats();
         ClearStatLabels();
         watch->Dismiss();
     });

@@ -6,8 +6,9 @@
 #include "app/SeriesRecorder.h"
 #include "app/SettingsPanel.h"
 #include "protocol/Numbers.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
+#include "state/ProgramState.h"
 #include "storage/DataFile.h"
 #include "storage/RunJournal.h"
 
@@ -23,14 +24,14 @@ DataFileSettings TMainForm::PanelDataFileSettings(const QString& sampleTime) con
 }
 
 void TMainForm::JournalRunStarted() {
-    const QString timeStep = FormatGeneral(Global.SampleTime, QLatin1Char('.'));
+    const QString timeStep = FormatGeneral(m_gauge.SampleTime, QLatin1Char('.'));
     m_journal->RunStarted(DataFile::NewHeader(PanelDataFileSettings(timeStep), 0, timeStep));
 }
 
 // One journal at a time, the newest: each recovery replaces the chart. The others wait for
 // the next start, and any of them can be opened as a data file meanwhile.
 void TMainForm::OfferRecovery() {
-    if (m_closed || Global.MeasurementRunning)
+    if (m_closed || m_gauge.MeasurementRunning)
         return;
     const QStringList leftovers = RunJournal::Leftovers();
     if (leftovers.isEmpty())
@@ -71,7 +72,7 @@ void TMainForm::RecoverRun(const QString& journal) {
         // The test goes to the results database; once it is there the journal is no longer
         // needed. The data file is for those who work with files.
         m_journal->Recovered(journal, record.Key);
-        const QString folder = QDir::fromNativeSeparators(Global.DataDirectory);
+        const QString folder = QDir::fromNativeSeparators(TheProgram.DataDirectory);
         const QString path = QDir(folder).filePath(name + QStringLiteral(".txt"));
         const qsizetype count = record.Samples.size();
         QStringList header = m_headerLines;

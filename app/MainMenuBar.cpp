@@ -54,9 +54,10 @@ MainMenuBar::MainMenuBar(QMenuBar* bar)
     m_Folderpomiarw1 = Item("Folderpomiarw1", "menu-data-folder");
     m_EksportdoExcela1 =
         Item("EksportdoExcela1", "menu-export", QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_NoweOkno1 = Item("NoweOkno1", "menu-connection", QKeySequence(Qt::CTRL | Qt::Key_N));
     m_Koniec1 = Item("Koniec1", "menu-exit", QKeySequence(Qt::CTRL | Qt::Key_Q));
-    m_Plik1->addActions(
-        {m_Otwrz1, m_Zapisz1, m_Zapiszwykres1, m_Folderpomiarw1, m_EksportdoExcela1, m_Koniec1});
+    m_Plik1->addActions({m_Otwrz1, m_Zapisz1, m_Zapiszwykres1, m_Folderpomiarw1, m_EksportdoExcela1,
+                         m_NoweOkno1, m_Koniec1});
 
     m_Connection = Item("Connection", "menu-connection");
     bar->addAction(m_Connection);
@@ -88,6 +89,7 @@ MainMenuBar::MainMenuBar(QMenuBar* bar)
                  {m_Zapiszwykres1, &MainMenuBar::SaveChartChosen},
                  {m_Folderpomiarw1, &MainMenuBar::DataFolderChosen},
                  {m_EksportdoExcela1, &MainMenuBar::ExportChosen},
+                 {m_NoweOkno1, &MainMenuBar::NewWindowChosen},
                  {m_Koniec1, &MainMenuBar::ExitChosen},
                  {m_Connection, &MainMenuBar::ConnectionChosen},
                  {m_MenuMeasurementStart, &MainMenuBar::StartChosen},
@@ -126,6 +128,7 @@ void MainMenuBar::ApplyTexts() {
     m_Zapiszwykres1->setText(tr("Zapisz wykres ..."));
     m_Folderpomiarw1->setText(tr("Folder pomiarów"));
     m_EksportdoExcela1->setText(tr("Eksport do Excela"));
+    m_NoweOkno1->setText(tr("Nowe okno"));
     m_Koniec1->setText(tr("Koniec"));
     m_Connection->setText(tr("Połączenie"));
     m_Pomiar1->setTitle(tr("Pomiar"));

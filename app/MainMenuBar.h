@@ -29,6 +29,7 @@ signals:
     void DataFolderChosen();
     void ExportChosen();
     void ExitChosen();
+    void NewWindowChosen();
     void ConnectionChosen();
     void StartChosen();
     void StopChosen();
@@ -48,6 +49,7 @@ private:
     QAction* m_Zapiszwykres1 = nullptr;
     QAction* m_Folderpomiarw1 = nullptr;
     QAction* m_EksportdoExcela1 = nullptr;
+    QAction* m_NoweOkno1 = nullptr;
     QAction* m_Koniec1 = nullptr;
     QAction* m_Connection = nullptr;
     QMenu* m_Pomiar1 = nullptr;

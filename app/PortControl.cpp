@@ -8,7 +8,7 @@
 #include "link/GaugeExchange.h"
 #include "link/GaugeLink.h"
 #include "link/SerialLink.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
 
 #include <QFileInfo>
@@ -22,6 +22,10 @@ PortControl::PortControl(GaugeExchange& exchange, QWidget* window)
         SetSerialOpen(false);
         emit SerialLost(reason);
     });
+}
+
+GaugeState& PortControl::Gauge() const {
+    return m_exchange.Gauge();
 }
 
 void PortControl::SetDialogs(TAutoKonfForm* autoKonf, TConnectionForm* connection) {
@@ -49,9 +53,9 @@ void PortControl::TellPortMissing() {
 }
 
 void PortControl::Toggle() {
-    if (Global.UseEthernet) {
+    if (Gauge().UseEthernet) {
         if (CEthConnection* network = m_exchange.Network())
-            network->Toggle(Global.EthHost, Global.EthPort);
+            network->Toggle(Gauge().EthHost, Gauge().EthPort);
         return;
     }
     if (m_serialOpen) {
@@ -67,15 +71,15 @@ void PortControl::Toggle() {
 }
 
 void PortControl::ShowConnectionDialog() {
-    Global.ConnectionDialogOpen = true;
+    Gauge().ConnectionDialogOpen = true;
     if (m_connectionForm)
         m_connectionForm->exec();
-    Global.ConnectionDialogOpen = false;
+    Gauge().ConnectionDialogOpen = false;
 }
 
 void PortControl::LoadIni() {
     const QString path = ComPortIni::DefaultPath();
-    if (QFileInfo::exists(path))
+    if (m_keepsIni && QFileInfo::exists(path))
         m_port.LoadSettings(path);
 }
 
@@ -84,7 +88,8 @@ void PortControl::CloseAndStoreIni() {
     if (m_autoKonf)
         m_autoKonf->StopScan();
     m_port.Close();
-    m_port.SaveSettings(ComPortIni::DefaultPath());
+    if (m_keepsIni)
+        m_port.SaveSettings(ComPortIni::DefaultPath());
 }
 
 void PortControl::CreateNetworkLink() {
@@ -98,7 +103,7 @@ void PortControl::CreateNetworkLink() {
 }
 
 bool PortControl::Reopen() {
-    if (Global.UseEthernet) {
+    if (Gauge().UseEthernet) {
         CEthConnection* network = m_exchange.Network();
         if (!network)
             return false;
@@ -106,7 +111,7 @@ bool PortControl::Reopen() {
             return true;
         // An attempt the peer refused stays "connecting" without a word.
         network->Close();
-        network->SetPeer(Global.EthHost, Global.EthPort);
+        network->SetPeer(Gauge().EthHost, Gauge().EthPort);
         network->Open();
         return false;
     }
@@ -120,14 +125,14 @@ bool PortControl::Reopen() {
 
 void PortControl::AbandonReopen() {
     if (CEthConnection* network = m_exchange.Network();
-        Global.UseEthernet && network && network->EthLinkState() == CEthConnection::Connecting)
+        Gauge().UseEthernet && network && network->EthLinkState() == CEthConnection::Connecting)
         network->Close();
 }
 
 QString PortControl::LinkName() const {
-    if (!Global.UseEthernet)
+    if (!Gauge().UseEthernet)
         return m_port.Name();
-    return Global.EthHost + QLatin1Char(':') + QString::number(Global.EthPort);
+    return Gauge().EthHost + QLatin1Char(':') + QString::number(Gauge().EthPort);
 }
 
 void PortControl::ShutdownNetworkLink() {

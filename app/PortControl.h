@@ -39,7 +39,9 @@ public:
     // The port or the peer config.xml chose, as status texts name it.
     QString LinkName() const;
 
-    // ComPort.ini, read as the window is created and written as it closes.
+    // ComPort.ini, read as the window is created and written as it closes. A further window
+    // keeps its port in config.xml instead: it neither reads nor writes the file.
+    void SetKeepsIni(bool keeps) { m_keepsIni = keeps; }
     void LoadIni();
     void CloseAndStoreIni();
     void CreateNetworkLink();
@@ -53,6 +55,8 @@ public:
     QString MaxPortText() const;
     void SetMaxPortText(const QString& text);
 
+    // AutoKonfTarget and ConnectionTarget.
+    GaugeState& Gauge() const override;
     // AutoKonfTarget.
     bool SerialPortIsOpen() const override;
     void CloseSerialPort() override;
@@ -87,4 +91,5 @@ private:
     TAutoKonfForm* m_autoKonf = nullptr;
     TConnectionForm* m_connectionForm = nullptr;
     QString m_maxPortText;
+    bool m_keepsIni = true;
 };

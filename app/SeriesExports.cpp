@@ -5,8 +5,8 @@
 #include "app/widgets/FileDialogs.h"
 #include "app/widgets/ProgressWindow.h"
 #include "series/TestCsv.h"
-#include "state/Global.h"
 #include "state/Messages.h"
+#include "state/ProgramState.h"
 #include "storage/export/TestReport.h"
 
 #include <QDateTime>
@@ -29,7 +29,7 @@ QString FileStem(const QString& name, const QString& fallback) {
 
 QString SuggestedPath(const QString& stem, const QString& extension) {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmm"));
-    return QDir(Global.DataDirectory).filePath(stem + QLatin1Char('_') + stamp + extension);
+    return QDir(TheProgram.DataDirectory).filePath(stem + QLatin1Char('_') + stamp + extension);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "measure/ChartModel.h"
 #include "protocol/GaugeSettings.h"
 #include "protocol/Numbers.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QFileInfo>
 #include <QSysInfo>
@@ -39,16 +39,17 @@ TestContext SeriesRecorder::Context(TestOrigin origin, const QDateTime& start) c
     context.Model = m_settings.Model();
     context.SerialNumber = m_settings.SerialNumber();
     context.Station = QSysInfo::machineHostName();
-    context.Unit = Global.SampleUnit;
+    context.Unit = m_chart.Gauge().SampleUnit;
     context.Operator = m_operator;
     context.Part = m_part;
     context.Note = m_note;
     if (m_settings.ThresholdsOn()) {
         // A run is judged by the thresholds it started with; other data by those shown now.
-        context.Limits = origin == TestOrigin::Run
-                             ? Tolerance{Global.LowThreshold, Global.HighThreshold}
-                             : Tolerance{ReadThreshold(m_settings.Text(SettingText::Low)),
-                                         ReadThreshold(m_settings.Text(SettingText::High))};
+        context.Limits =
+            origin == TestOrigin::Run
+                ? Tolerance{m_chart.Gauge().LowThreshold, m_chart.Gauge().HighThreshold}
+                : Tolerance{ReadThreshold(m_settings.Text(SettingText::Low)),
+                            ReadThreshold(m_settings.Text(SettingText::High))};
     }
     return context;
 }
@@ -81,14 +82,14 @@ std::optional<QUuid> SeriesRecorder::RunEnded() {
     if (m_runFirstPoint < 0)
         return std::nullopt;
     TestContext context = Context(TestOrigin::Run, m_runStart);
-    context.SampleTime = Global.SampleTime;
+    context.SampleTime = m_chart.Gauge().SampleTime;
     const int first = std::exchange(m_runFirstPoint, -1);
     return Keep(ChartRecord(context, first));
 }
 
 void SeriesRecorder::DownloadEnded() {
     TestContext context = Context(TestOrigin::Download, QDateTime::currentDateTime());
-    context.SampleTime = Global.SampleTime;
+    context.SampleTime = m_chart.Gauge().SampleTime;
     Keep(ChartRecord(context, 0));
 }
 

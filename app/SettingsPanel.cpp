@@ -9,7 +9,7 @@
 #include "link/GaugeExchange.h"
 #include "measure/SettingsRules.h"
 #include "protocol/DeviceModel.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
 
 #include <QApplication>
@@ -281,7 +281,7 @@ void SettingsPanel::ShowSetting(GaugeSettings::Item item) {
 void SettingsPanel::ShowCaptions() {
     m_lbSampleCount->setText(DeviceModel::SampleCountCaption(Settings().SampleCountMax()));
     m_LabelSampleTime->setText(
-        DeviceModel::SampleTimeCaption(Global.DeviceFamily, Settings().Speed()));
+        DeviceModel::SampleTimeCaption(m_exchange.Gauge().DeviceFamily, Settings().Speed()));
 }
 
 void SettingsPanel::ShowSettingText(SettingText field) {
@@ -390,8 +390,9 @@ void SettingsPanel::rgUnitClick() {
     Settings().SetUnitIndex(index);
     if (m_exchange.RefusesDuringRun())
         return;
-    m_exchange.Send(Order::Unit, OrderSet::UnitToken(Global.DeviceFamily, Settings().Model(), index,
-                                                     m_rgUnit->Items().value(index)));
+    m_exchange.Send(Order::Unit,
+                    OrderSet::UnitToken(m_exchange.Gauge().DeviceFamily, Settings().Model(), index,
+                                        m_rgUnit->Items().value(index)));
 }
 
 // Serves the check box and the mode group alike; both share the check box's mark.

@@ -1,7 +1,7 @@
 #include "app/SplashScreen.h"
 
 #include "app/widgets/Pictures.h"
-#include "state/Global.h"
+#include "state/ProgramState.h"
 #include "storage/LanguageModules.h"
 
 #include <QCoreApplication>
@@ -70,7 +70,7 @@ void TSplashScreenForm::FormActivate() {
 void TSplashScreenForm::TimerActivationTimer() {
     m_TimerActivation->stop();
     m_languageStepDone = true;
-    SetLanguage(Global.LanguageId);
+    SetLanguage(TheProgram.LanguageId);
 }
 
 void TSplashScreenForm::Timer1Timer() {
@@ -81,7 +81,7 @@ void TSplashScreenForm::Timer1Timer() {
     if (!m_languageStepDone) {
         m_TimerActivation->stop();
         m_languageStepDone = true;
-        if (!SetLanguage(Global.LanguageId))
+        if (!SetLanguage(TheProgram.LanguageId))
             return;
     }
     m_handedOver = true;

@@ -4,7 +4,7 @@
 #include "app/widgets/PanelLayout.h"
 #include "app/widgets/SpeedButton.h"
 #include "measure/ChartModel.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QGridLayout>
 #include <QTimer>
@@ -12,7 +12,8 @@
 using namespace PanelLayout;
 
 StatisticsPanel::StatisticsPanel(const ChartModel& chart, QWidget* parent)
-    : QGroupBox(parent) {
+    : QGroupBox(parent)
+    , m_chart(chart) {
     setObjectName(QStringLiteral("gbStatistics"));
     auto* grid = Tight(new QGridLayout(this), 4, 2, 4, 2, 3);
     m_sbClear = Button("sbClear", this, QStringLiteral("icon-clear"));
@@ -58,9 +59,10 @@ StatisticsPanel::StatisticsPanel(const ChartModel& chart, QWidget* parent)
 
 void StatisticsPanel::Refresh() {
     m_refreshPending = false;
-    if (Global.SampleStats.Count == 0)
+    if (m_chart.Gauge().SampleStats.Count == 0)
         return; // cleared meanwhile: the labels already say so
-    const ChartModel::StatTexts texts = ChartModel::TextsFor(Global.SampleStats, Global.SampleUnit);
+    const ChartModel::StatTexts texts =
+        ChartModel::TextsFor(m_chart.Gauge().SampleStats, m_chart.Gauge().SampleUnit);
     m_LabelCount->setText(texts.Count);
     m_LabelMin->setText(texts.Min);
     m_LabelMax->setText(texts.Max);

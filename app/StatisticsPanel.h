@@ -25,6 +25,7 @@ signals:
     void ClearClicked();
 
 private:
+    const ChartModel& m_chart;
     bool m_refreshPending = false;
 
     // --- Widgets (objectName = member name without "m_") ------------------------------

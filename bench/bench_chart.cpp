@@ -3,7 +3,7 @@
 // against the same count in order; ten overlaid tests, and zooming and panning.
 #include "measure/ChartModel.h"
 #include "measure/ChartView.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,10 +30,10 @@ double RedrawMs(ChartView& view, int repeats) {
 }
 
 void Measure(int points, double limitMs) {
-    Global = SharedState{};
-    Global.LowThreshold = -0.8;
-    Global.HighThreshold = 0.8;
-    ChartModel model;
+    FirstGauge() = GaugeState{};
+    FirstGauge().LowThreshold = -0.8;
+    FirstGauge().HighThreshold = 0.8;
+    ChartModel model{FirstGauge()};
     ChartView view(model);
     view.resize(600, 420);
     view.show();
@@ -52,8 +52,8 @@ void Measure(int points, double limitMs) {
 // Two files of equal length, the second with a step a hundred times smaller: its samples fall
 // between the first one's. Timed up to a read of the series, which merges them.
 double OutOfOrderMs(int points, bool shuffled) {
-    Global = SharedState{};
-    ChartModel model;
+    FirstGauge() = GaugeState{};
+    ChartModel model{FirstGauge()};
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < points; ++i) {
@@ -75,8 +75,8 @@ void MeasureOrder(int points) {
 // Ten tests of 10,000 samples drawn over a run of 10,000 samples, as the series panel shows
 // them; then the same chart zoomed in and panned, a frame each.
 void MeasureOverlays(double limitMs) {
-    Global = SharedState{};
-    ChartModel model;
+    FirstGauge() = GaugeState{};
+    ChartModel model{FirstGauge()};
     ChartView view(model);
     view.resize(600, 420);
     view.show();
@@ -99,8 +99,8 @@ void MeasureOverlays(double limitMs) {
 
 // Zoom and pan on ten million points: each step moves the axes and draws one frame.
 void MeasureZoomPan(double limitMs) {
-    Global = SharedState{};
-    ChartModel model;
+    FirstGauge() = GaugeState{};
+    ChartModel model{FirstGauge()};
     ChartView view(model);
     view.resize(600, 420);
     view.show();

@@ -9,7 +9,7 @@
 #include "protocol/ProcessData.h"
 #include "recorder/Recorder.h"
 #include "state/AppPaths.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "storage/DataFile.h"
 #include "storage/RunJournal.h"
 
@@ -35,11 +35,12 @@ constexpr double FastestGaugeLinesPerSecond = 40.0;
 // The exchange's owner reduced to what a sample costs: the reply side with the gauge's
 // settings, and the chart data with the statistics following it.
 struct ChartOnly final : public ExchangeControl {
+    GaugeState& Gauge() override { return FirstGauge(); }
     void IssueOrder(OrderSet::Order, const QByteArray&, bool) override {}
     void Settle() override {}
     void EndRun() override {}
     GaugeSettings Settings;
-    ChartModel Chart;
+    ChartModel Chart{FirstGauge()};
 };
 
 QByteArray Family0Line(int i) {
@@ -68,13 +69,13 @@ struct Result {
 };
 
 Result Ingest(std::uint8_t family, QByteArray (*line)(int), RunJournal* journal = nullptr) {
-    Global = SharedState{};
-    Global.ExchangeState = ExchangeState::Streaming;
-    Global.DeviceFamily = family;
-    Global.MeasurementRunning = true;
-    Global.SampleTime = 0.025;
-    Global.LowThreshold = -50;
-    Global.HighThreshold = 50;
+    FirstGauge() = GaugeState{};
+    FirstGauge().ExchangeState = ExchangeState::Streaming;
+    FirstGauge().DeviceFamily = family;
+    FirstGauge().MeasurementRunning = true;
+    FirstGauge().SampleTime = 0.025;
+    FirstGauge().LowThreshold = -50;
+    FirstGauge().HighThreshold = 50;
 
     QByteArray text;
     text.reserve(qsizetype(Lines) * 18);
@@ -164,9 +165,9 @@ Result IngestWindow() {
     // The window journals its run as in use, beside the bench's own files.
     qputenv("ZENTO_FM_RECOVERY", QFile::encodeName(folder.filePath(QStringLiteral("recovery"))));
     AppPaths::SetExecutablePathOverride(QDir(folder.path()).filePath(QStringLiteral("zento-fm")));
-    Global = SharedState{};
+    FirstGauge() = GaugeState{};
     TMainForm window;
-    Global.DeviceFamily = Family::Force;
+    FirstGauge().DeviceFamily = Family::Force;
     window.findChild<QLineEdit*>(QStringLiteral("EditSampleTime"))
         ->setText(QStringLiteral("0.025"));
     window.findChild<QAbstractButton*>(QStringLiteral("sbStart"))->click();
@@ -200,9 +201,9 @@ Result IngestWindow() {
     result.Seconds = clock.nsecsElapsed() / 1e9;
     result.FirstWindowNs = earlyNs / std::max(1, earlySamples);
     result.LastWindowNs = lateNs / std::max(1, lateSamples);
-    if (window.ChartPointCount() != Lines || Global.SampleStats.Count != Lines)
+    if (window.ChartPointCount() != Lines || FirstGauge().SampleStats.Count != Lines)
         std::printf("  !! expected %d samples, got %d plotted, %d counted\n", Lines,
-                    window.ChartPointCount(), Global.SampleStats.Count);
+                    window.ChartPointCount(), FirstGauge().SampleStats.Count);
     AppPaths::SetExecutablePathOverride(QString());
     return result;
 }
@@ -223,12 +224,12 @@ void ReportWindow() {
 // The recorder's path: the exchange owner routes each chunk to the reply assembly, which hands
 // the samples to the recorder.
 void ReportRecorder() {
-    Global = SharedState{};
+    FirstGauge() = GaugeState{};
     Recorder recorder(RecorderOptions{});
-    GaugeExchange exchange;
+    GaugeExchange exchange(FirstGauge());
     recorder.Follow(exchange);
-    Global.DeviceFamily = Family::Force;
-    Global.SampleTime = 0.025;
+    FirstGauge().DeviceFamily = Family::Force;
+    FirstGauge().SampleTime = 0.025;
     exchange.BeginRun(false);
     QByteArray text;
     text.reserve(qsizetype(Lines) * 16);

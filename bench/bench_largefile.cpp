@@ -10,7 +10,7 @@
 #include "app/widgets/FileDialogs.h"
 #include "measure/ChartView.h"
 #include "state/AppPaths.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
 
 #include <QAction>
@@ -231,7 +231,8 @@ int main(int argc, char** argv) {
         const qint64 openGap = gaps.Stop();
         Report("open", opened, gaps, openGap);
         std::printf("      %lld samples back on the chart, %d in the statistics\n",
-                    static_cast<long long>(window.ChartPointCount()), Global.SampleStats.Count);
+                    static_cast<long long>(window.ChartPointCount()),
+                    FirstGauge().SampleStats.Count);
     }
     QFile::remove(path);
     SetMessagePresenter(nullptr);

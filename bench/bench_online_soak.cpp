@@ -5,7 +5,8 @@
 // scripts/soak-online [seconds].
 #include "measure/ChartView.h"
 #include "protocol/Numbers.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>
@@ -76,7 +77,7 @@ bool Soak(int seconds) {
     QTest::qWait(300);
     const QString folder = session.Program.FilePath(QStringLiteral("wyniki"));
     QDir().mkpath(folder);
-    Global.DataDirectory = folder;
+    TheProgram.DataDirectory = folder;
 
     int replots = 0;
     QObject::connect(session.Window->Chart(), &QCustomPlot::afterReplot, [&] { ++replots; });
@@ -91,7 +92,7 @@ bool Soak(int seconds) {
         if (elapsed % ReportEverySeconds == 0 || elapsed >= seconds) {
             std::printf("%6lld %10lld %10d %10lld %8d\n", elapsed,
                         session.Gauge.Samples(mark).size(), session.Window->ChartPointCount(),
-                        ResultsFileValues(Global.ResultsFileName).size(), replots);
+                        ResultsFileValues(FirstGauge().ResultsFileName).size(), replots);
             std::fflush(stdout);
         }
     }
@@ -105,19 +106,19 @@ bool Soak(int seconds) {
                     sent.size());
     QTest::qWait(500);
     session.Find<QAbstractButton>("sbStop")->click();
-    if (!waitFor([] { return !Global.MeasurementRunning; }))
+    if (!waitFor([] { return !FirstGauge().MeasurementRunning; }))
         return Fail("the gauge never confirmed the stop");
 
     const QList<double> plotted = ChartValues(session.Window->ChartData());
-    const QList<double> written = ResultsFileValues(Global.ResultsFileName);
+    const QList<double> written = ResultsFileValues(FirstGauge().ResultsFileName);
     std::printf("\nsamples sent by the gauge: %lld\n", sent.size());
     std::printf("samples plotted:           %lld\n", plotted.size());
     std::printf("results file lines:        %lld\n", written.size());
-    std::printf("statistics count:          %d\n", Global.SampleStats.Count);
+    std::printf("statistics count:          %d\n", FirstGauge().SampleStats.Count);
     std::printf("chart redraws: %d in %.0f s (%.1f per second, at most %.0f allowed)\n", replots,
                 runSeconds, replots / runSeconds, 1000.0 / ChartView::RefreshInterval.count());
     const bool equal = sent.size() > 0 && plotted == sent && written == sent &&
-                       Global.SampleStats.Count == sent.size();
+                       FirstGauge().SampleStats.Count == sent.size();
     std::printf("%s\n", equal ? "OK: nothing lost, values equal"
                               : "MISMATCH: samples were lost or changed");
     return equal;

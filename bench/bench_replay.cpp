@@ -1,7 +1,7 @@
 // Replay of a 1,000,000-line capture file into the chart data (limit: 2 seconds).
 #include "link/CaptureReplay.h"
 #include "measure/ChartModel.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,12 +27,12 @@ int main(int argc, char** argv) {
         }
         file.write(text);
     }
-    Global.SampleTime = 0.005;
-    ChartModel model;
+    FirstGauge().SampleTime = 0.005;
+    ChartModel model{FirstGauge()};
     QElapsedTimer clock;
     clock.start();
-    CaptureReplay::ForEachSample(path,
-                                 [&](double v) { model.AddSample(Global.SampleTime, v, true); });
+    CaptureReplay::ForEachSample(
+        path, [&](double v) { model.AddSample(FirstGauge().SampleTime, v, true); });
     const double seconds = clock.nsecsElapsed() / 1e9;
     std::printf("replay of %d capture lines: %.2f s (limit 2 s, ratio %.2f), %d samples\n", Lines,
                 seconds, seconds / 2.0, model.PointCount());

@@ -5,7 +5,7 @@
 #include "measure/ChartModel.h"
 #include "protocol/DeviceModel.h"
 #include "protocol/ProcessData.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
 #include "storage/DataFile.h"
 #include "storage/XMLConfig.h"
@@ -65,15 +65,15 @@ void Initialise() {
 void Replies(const std::uint8_t* data, std::size_t size) {
     if (size < 4)
         return;
-    Global = SharedState{};
-    Global.ExchangeState = static_cast<ExchangeState>(data[0] % 8);
-    Global.DeviceFamily = std::uint8_t(data[1] % 4);
-    Global.AwaitedReply = std::uint8_t(data[2] % 32);
+    FirstGauge() = GaugeState{};
+    FirstGauge().ExchangeState = static_cast<ExchangeState>(data[0] % 8);
+    FirstGauge().DeviceFamily = std::uint8_t(data[1] % 4);
+    FirstGauge().AwaitedReply = std::uint8_t(data[2] % 32);
     const std::uint8_t flags = data[3];
-    Global.MeasurementRunning = flags & 0x01;
-    Global.ResultsFileActive = flags & 0x02;
-    Global.ContinuousWarningShown = flags & 0x08;
-    Global.SampleTime = 0.1;
+    FirstGauge().MeasurementRunning = flags & 0x01;
+    FirstGauge().ResultsFileActive = flags & 0x02;
+    FirstGauge().ContinuousWarningShown = flags & 0x08;
+    FirstGauge().SampleTime = 0.1;
     QLocale::setDefault((flags & 0x04) ? QLocale(QLocale::German) : QLocale::c());
     const std::size_t chunk = (flags >> 4) == 0 ? size : std::size_t(flags >> 4);
 
@@ -83,7 +83,7 @@ void Replies(const std::uint8_t* data, std::size_t size) {
     // The unit list follows the model; a field being typed in keeps its text.
     const QString model = QLatin1String(Models[(data[1] >> 2) % std::size(Models)]);
     settings.SetModel(model);
-    settings.SetUnits(DeviceModel::UnitListFor(Global.DeviceFamily, model));
+    settings.SetUnits(DeviceModel::UnitListFor(FirstGauge().DeviceFamily, model));
     for (int edit = 0; edit < FocusableEdits; ++edit)
         if (data[0] & (0x08 << edit))
             settings.SetEditing(SettingText(edit), true);
@@ -91,10 +91,11 @@ void Replies(const std::uint8_t* data, std::size_t size) {
     settings.SetText(SettingText::Low, QStringLiteral("99.0"));
     settings.SetText(SettingText::High, QStringLiteral("101.0"));
     ProcessData& replies = target.Data;
-    ChartModel chart;
+    ChartModel chart{FirstGauge()};
     chart.Follow(replies, settings);
-    QObject::connect(&chart, &ChartModel::SampleAdded,
-                     [] { ChartModel::TextsFor(Global.SampleStats, Global.SampleUnit); });
+    QObject::connect(&chart, &ChartModel::SampleAdded, [] {
+        ChartModel::TextsFor(FirstGauge().SampleStats, FirstGauge().SampleUnit);
+    });
     const char* text = reinterpret_cast<const char*>(data + 4);
     const std::size_t length = size - 4;
     for (std::size_t at = 0; at < length; at += chunk)
@@ -139,8 +140,8 @@ void ComPortIni(const std::uint8_t* data, std::size_t size) {
 
 void CaptureReplay(const std::uint8_t* data, std::size_t size) {
     const QString path = ScratchFile("fcf.dat", data, size);
-    Global = SharedState{};
-    ChartModel chart;
+    FirstGauge() = GaugeState{};
+    ChartModel chart{FirstGauge()};
     CaptureReplay::ForEachSample(path, [&chart](double v) { chart.AddSample(0.005, v, true); });
 }
 

@@ -5,14 +5,15 @@
 #include "link/NewThread.h"
 #include "link/SerialLink.h"
 
-GaugeExchange::GaugeExchange(QObject* parent, const QString& capturePath)
+GaugeExchange::GaugeExchange(GaugeState& state, QObject* parent, const QString& capturePath)
     : QObject(parent)
+    , m_state(state)
     , m_serial(new SerialLink(this))
     , m_capture(capturePath.isEmpty() ? CaptureFile::Claim()
                                       : std::make_unique<CaptureFile>(capturePath)) {
     connect(m_serial, &GaugeLink::BytesReceived, this, &GaugeExchange::ProcessIncoming);
     // A new gauge is not streaming into any run.
-    Global.MeasurementRunning = false;
+    m_state.MeasurementRunning = false;
 }
 
 GaugeExchange::~GaugeExchange() = default;
@@ -33,7 +34,7 @@ void GaugeExchange::ShutdownNetworkLink() {
 }
 
 GaugeLink* GaugeExchange::ActiveLink() {
-    if (Global.UseEthernet)
+    if (m_state.UseEthernet)
         return m_network;
     return m_serial;
 }
@@ -47,7 +48,7 @@ bool GaugeExchange::OpenSerial() {
 void GaugeExchange::ProcessIncoming(const QByteArray& bytes) {
     if (bytes.isEmpty())
         return;
-    const bool raw = Global.ExchangeState == ExchangeState::RawCapture;
+    const bool raw = m_state.ExchangeState == ExchangeState::RawCapture;
     const auto take = [this, raw](const QByteArray& text) {
         if (raw) {
             m_capturedBytes += text.size();
@@ -56,7 +57,7 @@ void GaugeExchange::ProcessIncoming(const QByteArray& bytes) {
         } else
             m_replies.ProcessIncoming(text);
     };
-    if (m_stopPending && (raw || Global.ExchangeState == ExchangeState::Streaming)) {
+    if (m_stopPending && (raw || m_state.ExchangeState == ExchangeState::Streaming)) {
         // Sample lines hold digits, signs, points, spaces and units: "Me0" is the gauge's
         // confirmation, which the stream's own reading would skip as a short line.
         const QByteArray seen = m_rawTail + bytes;
@@ -66,7 +67,7 @@ void GaugeExchange::ProcessIncoming(const QByteArray& bytes) {
                 take(bytes.left(before));
             m_stopPending = false;
             m_rawTail.clear();
-            Global.ExchangeState = ExchangeState::Confirming;
+            m_state.ExchangeState = ExchangeState::Confirming;
             m_replies.ProcessIncoming(seen.mid(at));
             return;
         }
@@ -82,7 +83,7 @@ void GaugeExchange::ResetIncoming() {
 // --- Orders ---------------------------------------------------------------------------
 
 bool GaugeExchange::RefusesDuringRun() {
-    if (!Global.MeasurementRunning && !ThreadRunning())
+    if (!m_state.MeasurementRunning && !ThreadRunning(parent()))
         return false;
     emit StatusText(tr("Niedostępne w czasie pomiaru on-line"));
     return true;
@@ -96,12 +97,12 @@ bool GaugeExchange::Send(OrderSet::Order order, const QByteArray& argument) {
 }
 
 bool GaugeExchange::Poll(OrderSet::Order order) {
-    if (Global.MeasurementRunning || Global.ConnectionDialogOpen ||
-        Global.ExchangeState == ExchangeState::Downloading)
+    if (m_state.MeasurementRunning || m_state.ConnectionDialogOpen ||
+        m_state.ExchangeState == ExchangeState::Downloading)
         return false;
     // The display and battery polls wait for a report being read; the report's own poll asks
     // again until a whole one has come.
-    if (order != OrderSet::Order::Report && Global.ExchangeState == ExchangeState::ReadingSettings)
+    if (order != OrderSet::Order::Report && m_state.ExchangeState == ExchangeState::ReadingSettings)
         return false;
     Issue(order);
     return true;
@@ -120,18 +121,18 @@ void GaugeExchange::IssueOrder(OrderSet::Order order, const QByteArray& argument
 }
 
 void GaugeExchange::Settle() {
-    Global.ExchangeState = ExchangeState::Confirming;
+    m_state.ExchangeState = ExchangeState::Confirming;
 }
 
 void GaugeExchange::EndRun() {
-    Global.MeasurementRunning = false;
-    Global.ExchangeState = ExchangeState::Confirming;
+    m_state.MeasurementRunning = false;
+    m_state.ExchangeState = ExchangeState::Confirming;
     emit RunEnded();
 }
 
 void GaugeExchange::Expect(ExchangeState state, std::uint8_t awaited) {
-    Global.ExchangeState = state;
-    Global.AwaitedReply = awaited;
+    m_state.ExchangeState = state;
+    m_state.AwaitedReply = awaited;
 }
 
 void GaugeExchange::Write(const QByteArray& order, bool press) {
@@ -158,8 +159,8 @@ void GaugeExchange::BeginRun(bool raw) {
     m_stopPending = false;
     m_rawTail.clear();
     m_capturedBytes = 0;
-    Global.MeasurementRunning = true;
-    Global.ExchangeState = raw ? ExchangeState::RawCapture : ExchangeState::Streaming;
+    m_state.MeasurementRunning = true;
+    m_state.ExchangeState = raw ? ExchangeState::RawCapture : ExchangeState::Streaming;
     if (raw) {
         // A capture file holds one run only: text a failed disk left from an earlier one goes.
         m_capture->ClearBuffer();
@@ -183,18 +184,18 @@ void GaugeExchange::StopStream(bool repeated) {
 void GaugeExchange::EndFastCapture() {
     m_stopPending = false;
     m_rawTail.clear();
-    Global.ExchangeState = ExchangeState::Confirming;
+    m_state.ExchangeState = ExchangeState::Confirming;
 }
 
 void GaugeExchange::StopAtConfirmation() {
-    if (m_awaitingLink && Global.MeasurementRunning) {
+    if (m_awaitingLink && m_state.MeasurementRunning) {
         m_stopPending = false;
         m_rawTail.clear();
         EndRun();
         return;
     }
-    if (Global.ExchangeState != ExchangeState::RawCapture &&
-        Global.ExchangeState != ExchangeState::Streaming) {
+    if (m_state.ExchangeState != ExchangeState::RawCapture &&
+        m_state.ExchangeState != ExchangeState::Streaming) {
         StopStream(true);
         return;
     }
@@ -203,7 +204,7 @@ void GaugeExchange::StopAtConfirmation() {
         emit StatusText(OrderSet::StatusOf(OrderSet::Order::StreamOff));
     m_stopPending = true;
     // The state stays: what comes until the confirmation belongs to the capture.
-    Global.AwaitedReply = info.Awaited;
+    m_state.AwaitedReply = info.Awaited;
     Write(OrderSet::TextOf(OrderSet::Order::StreamOff), info.Press);
 }
 
@@ -211,8 +212,8 @@ void GaugeExchange::ResumeStream() {
     m_replies.ResetIncoming();
     m_stopPending = false;
     m_rawTail.clear();
-    if (Global.MeasurementRunning && Global.ExchangeState != ExchangeState::RawCapture)
-        Global.ExchangeState = ExchangeState::Streaming;
+    if (m_state.MeasurementRunning && m_state.ExchangeState != ExchangeState::RawCapture)
+        m_state.ExchangeState = ExchangeState::Streaming;
     // The status stays: the window tells of the link's return.
     Write(OrderSet::TextOf(OrderSet::Order::StreamOn),
           OrderSet::InfoOf(OrderSet::Order::StreamOn).Press);

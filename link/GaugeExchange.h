@@ -4,7 +4,7 @@
 #include "protocol/GaugeSettings.h"
 #include "protocol/OrderSet.h"
 #include "protocol/ProcessData.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -25,8 +25,10 @@ class GaugeExchange final : public QObject, public ExchangeControl {
     Q_OBJECT
 
 public:
-    // A fast run's raw text goes to `capturePath` (empty: the program's "fcf.dat").
-    explicit GaugeExchange(QObject* parent = nullptr, const QString& capturePath = {});
+    // A fast run's raw text goes to `capturePath` (empty: the program's "fcf.dat"). The gauge's
+    // state is `state`; a scheduled start armed by `parent` (its window) counts as a run.
+    explicit GaugeExchange(GaugeState& state, QObject* parent = nullptr,
+                           const QString& capturePath = {});
     ~GaugeExchange() override;
 
     // --- Links ------------------------------------------------------------------------
@@ -68,6 +70,8 @@ public:
 
     // ExchangeControl: what the reply side asks for.
     void IssueOrder(OrderSet::Order order, const QByteArray& argument, bool press) override;
+    GaugeState& Gauge() override { return m_state; }
+    const GaugeState& Gauge() const { return m_state; }
     void Settle() override;
     void EndRun() override;
 
@@ -97,8 +101,8 @@ public:
     // Bytes captured in the current fast run, for a progress display.
     qint64 CapturedBytes() const { return m_capturedBytes; }
 
-    bool Running() const { return Global.MeasurementRunning; }
-    bool FastCapture() const { return Global.ExchangeState == ExchangeState::RawCapture; }
+    bool Running() const { return m_state.MeasurementRunning; }
+    bool FastCapture() const { return m_state.ExchangeState == ExchangeState::RawCapture; }
 
 signals:
     // An order has left, before any reply to it; `press` shows it as a key press.
@@ -123,6 +127,7 @@ private:
     qint64 m_capturedBytes = 0;
     QByteArray m_rawTail;
 
+    GaugeState& m_state;
     SerialLink* m_serial = nullptr;
     CEthConnection* m_network = nullptr;
     std::unique_ptr<CaptureFile> m_capture;

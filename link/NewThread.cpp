@@ -1,8 +1,7 @@
 #include "link/NewThread.h"
 
-#include "state/Global.h"
-
 #include <QCoreApplication>
+#include <QHash>
 #include <QMetaObject>
 #include <QSet>
 #include <QThread>
@@ -22,9 +21,9 @@ std::mutex g_workersMutex;
 std::condition_variable g_workersEnded;
 QSet<ComThread*> g_workers;
 
-// Used on the user-interface thread only.
+// Used on the user-interface thread only: the armed run-at of each window that has one.
 std::uint64_t g_lastGeneration = 0;
-std::uint64_t g_armedGeneration = 0;
+QHash<const QObject*, std::uint64_t> g_armed;
 
 } // namespace
 
@@ -83,7 +82,7 @@ void ComThread::Start() {
     if (m_generation != 0)
         return;
     m_generation = ++g_lastGeneration;
-    g_armedGeneration = m_generation;
+    g_armed.insert(m_mainWindow, m_generation);
     // Set before the thread runs, so that a Stop that comes first is not undone by it.
     m_running = true;
     {
@@ -139,29 +138,35 @@ bool ComThread::WaitForAll(std::chrono::milliseconds timeout) {
     return g_workersEnded.wait_for(lock, timeout, [] { return g_workers.isEmpty(); });
 }
 
-void SetThreadRunning(bool running) {
+void SetThreadRunning(bool running, const QObject* window) {
     if (running)
         return;
-    g_armedGeneration = 0;
+    if (window)
+        g_armed.remove(window);
+    else
+        g_armed.clear();
     const std::lock_guard lock(g_workersMutex);
     for (ComThread* worker : std::as_const(g_workers)) {
+        if (window && worker->m_mainWindow != window)
+            continue;
         worker->m_running = false;
         QMetaObject::invokeMethod(worker, &ComThread::Check, Qt::QueuedConnection);
     }
 }
 
-bool ThreadRunning() {
-    return g_armedGeneration != 0;
+bool ThreadRunning(const QObject* window) {
+    return window ? g_armed.contains(window) : !g_armed.isEmpty();
 }
 
 bool RunAtArmed(std::uint64_t generation) {
-    return generation != 0 && generation == g_armedGeneration;
+    return generation != 0 &&
+           std::find(g_armed.cbegin(), g_armed.cend(), generation) != g_armed.cend();
 }
 
 bool HandOverRunAtStart(const RunAtCountdownEvent& event) {
     if (event.WParam != RunAtCountdownEvent::StartReached || !RunAtArmed(event.Generation))
         return false;
-    g_armedGeneration = 0;
+    g_armed.removeIf([&event](const auto& armed) { return armed.value() == event.Generation; });
     return true;
 }
 

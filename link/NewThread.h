@@ -106,7 +106,7 @@ private:
     void Post(int wParam, std::int32_t lParam);
     void Stop();
 
-    friend void SetThreadRunning(bool running);
+    friend void SetThreadRunning(bool running, const QObject* window);
 
     QObject* const m_mainWindow;
     const std::shared_ptr<const DayClock> m_clock;
@@ -118,11 +118,13 @@ private:
     bool m_ended = false;
 };
 
-// Stores `ThreadRunning`. False ends every waiting worker within one step, without posting,
-// and disarms the pending start. True changes nothing: only ComThread::Start arms.
-void SetThreadRunning(bool running);
-// Whether a run-at is armed and has not yet handed over its start.
-bool ThreadRunning();
+// Stores `ThreadRunning` of a window (nullptr: of every window). False ends the window's
+// waiting workers within one step, without posting, and disarms its pending start. True
+// changes nothing: only ComThread::Start arms. Windows of other gauges keep theirs.
+void SetThreadRunning(bool running, const QObject* window = nullptr);
+// Whether a run-at of the window (nullptr: of any) is armed and has not yet handed over its
+// start.
+bool ThreadRunning(const QObject* window = nullptr);
 // Whether a message of this generation belongs to the armed run-at (user-interface thread).
 bool RunAtArmed(std::uint64_t generation);
 

@@ -3,6 +3,8 @@
 #include "link/PortResolver.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QHash>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -72,6 +74,23 @@ bool IsHarmless(QSerialPort::SerialPortError error) {
 
 } // namespace
 
+namespace {
+
+// The devices this program's windows hold open. The platform's own exclusive use of a port
+// does not stop a second open by the same user everywhere (nor by root), and two windows reading
+// one gauge would each get half of its lines.
+QHash<QString, const SerialLink*>& HeldDevices() {
+    static QHash<QString, const SerialLink*> held;
+    return held;
+}
+
+QString DeviceKey(const QString& device) {
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    return canonical.isEmpty() ? device : canonical;
+}
+
+} // namespace
+
 SerialLink::SerialLink(QObject* parent)
     : GaugeLink(parent)
     , m_port(new QSerialPort(this)) {
@@ -85,6 +104,21 @@ SerialLink::~SerialLink() {
     // The port is destroyed after this object's own part; it must not call back into it.
     m_port->disconnect(this);
     m_port->close();
+    Release();
+}
+
+void SerialLink::Release() {
+    if (!m_heldDevice.isEmpty() && HeldDevices().value(m_heldDevice) == this)
+        HeldDevices().remove(m_heldDevice);
+    m_heldDevice.clear();
+}
+
+bool SerialLink::HeldByAnother(const QString& portName) const {
+    const QString device = PortResolver::Resolve(portName);
+    if (device.isEmpty())
+        return false;
+    const SerialLink* holder = HeldDevices().value(DeviceKey(device));
+    return holder && holder != this;
 }
 
 bool SerialLink::ApplySettings(const SerialSettings& settings) {
@@ -135,6 +169,11 @@ bool SerialLink::OpenPort() {
         m_error = tr("Port %1 nie istnieje").arg(m_settings.Port);
         return false;
     }
+    const QString key = DeviceKey(device);
+    if (const SerialLink* holder = HeldDevices().value(key); holder && holder != this) {
+        m_error = tr("Port %1 jest używany w innym oknie programu").arg(m_settings.Port);
+        return false;
+    }
     m_port->setPortName(device);
     m_configuring = true;
     const bool opened = m_port->open(QIODevice::ReadWrite);
@@ -150,6 +189,8 @@ bool SerialLink::OpenPort() {
     }
     m_lossPending = false;
     m_error.clear();
+    m_heldDevice = key;
+    HeldDevices().insert(key, this);
     return true;
 }
 
@@ -189,6 +230,7 @@ void SerialLink::Close() {
     if (m_port->isOpen())
         m_port->close();
     m_port->clearError();
+    Release();
 }
 
 bool SerialLink::IsOpen() const {
@@ -264,6 +306,7 @@ void SerialLink::HandleLoss() {
     m_deliveryQueued = false;
     m_port->close();
     m_port->clearError();
+    Release();
     m_error = tr("Połączenie z portem %1 zostało przerwane: %2").arg(m_settings.Port, m_lossReason);
     emit Lost(m_lossReason);
 }

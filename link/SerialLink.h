@@ -47,11 +47,14 @@ public:
 
     // The reason of the last failed operation, for a status text.
     QString ErrorString() const { return m_error; }
+    // Another link of this program (another window's) has the port open.
+    bool HeldByAnother(const QString& portName) const;
 
     // BytesReceived never comes while a write is under way; Lost leaves the port closed
     // until Open.
 
 private:
+    void Release();
     void ComPort1RxChar();
     void DeliverWaiting();
     void PortError(QSerialPort::SerialPortError error);
@@ -62,6 +65,8 @@ private:
     QSerialPort* m_port = nullptr;
     SerialSettings m_settings;
     QString m_error;
+    // The device this link holds open, as the other links see it.
+    QString m_heldDevice;
     // Errors raised by our own open and configuration calls are answers, not a lost link.
     bool m_configuring = false;
     bool m_writing = false;

@@ -9,8 +9,9 @@
 #include <limits>
 #include <utility>
 
-ChartModel::ChartModel(QObject* parent)
+ChartModel::ChartModel(GaugeState& gauge, QObject* parent)
     : QObject(parent)
+    , m_state(gauge)
     , m_low(new Container)
     , m_high(new Container) {}
 
@@ -64,7 +65,7 @@ void ChartModel::Settle() const {
 }
 
 double ChartModel::NextX(double sampleTime) const {
-    return (PointCount() - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
+    return (PointCount() - m_state.ChartIndexOffset) * sampleTime + m_state.ChartTimeOffset;
 }
 
 void ChartModel::BreakBeforeNext(std::function<double(double sampleTime)> placeNext) {
@@ -86,8 +87,8 @@ void ChartModel::Break(double at, double sampleTime) {
         ++m_revision;
     }
     // The next sample lands at `at`, and those after it one step apart from there.
-    Global.ChartTimeOffset = at;
-    Global.ChartIndexOffset = PointCount();
+    m_state.ChartTimeOffset = at;
+    m_state.ChartIndexOffset = PointCount();
 }
 
 void ChartModel::AddSample(double sampleTime, double value, bool thresholdsShown) {
@@ -98,7 +99,7 @@ void ChartModel::AddSamples(double sampleTime, std::span<const double> values,
                             bool thresholdsShown) {
     if (values.empty())
         return;
-    SampleStatistics& stats = Global.SampleStats;
+    SampleStatistics& stats = m_state.SampleStats;
     for (const double value : values) {
         if (m_placeNext) {
             // A break waits for this sample; it is taken once.
@@ -106,9 +107,9 @@ void ChartModel::AddSamples(double sampleTime, std::span<const double> values,
             Break(placeNext(sampleTime), sampleTime);
         }
         const int n = PointCount();
-        const double x = (n - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
+        const double x = (n - m_state.ChartIndexOffset) * sampleTime + m_state.ChartTimeOffset;
         if (m_late.empty() && (m_samples.isEmpty() || x >= m_lastKey)) {
-            m_samples.AppendStepped(sampleTime, Global.ChartIndexOffset, Global.ChartTimeOffset,
+            m_samples.AppendStepped(sampleTime, m_state.ChartIndexOffset, m_state.ChartTimeOffset,
                                     value);
         } else {
             // Inserting in the middle would move every later sample each time. Merged at the
@@ -125,11 +126,11 @@ void ChartModel::AddSamples(double sampleTime, std::span<const double> values,
         }
         if (thresholdsShown) {
             const double next =
-                (n + 1 - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
-            AppendLinePoint(*m_low, next, Global.LowThreshold);
-            AppendLinePoint(*m_high, next, Global.HighThreshold);
-            Include(next, Global.LowThreshold);
-            Include(next, Global.HighThreshold);
+                (n + 1 - m_state.ChartIndexOffset) * sampleTime + m_state.ChartTimeOffset;
+            AppendLinePoint(*m_low, next, m_state.LowThreshold);
+            AppendLinePoint(*m_high, next, m_state.HighThreshold);
+            Include(next, m_state.LowThreshold);
+            Include(next, m_state.HighThreshold);
         }
 
         ++stats.Count;

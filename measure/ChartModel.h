@@ -1,7 +1,7 @@
 #pragma once
 
 #include "series/SampleStore.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <qcustomplot.h>
 
@@ -25,7 +25,10 @@ class ChartModel final : public QObject {
 public:
     using Container = QCPGraphDataContainer;
 
-    explicit ChartModel(QObject* parent = nullptr);
+    // The series of one gauge: its sampling offsets, statistics and thresholds live in `gauge`.
+    explicit ChartModel(GaugeState& gauge, QObject* parent = nullptr);
+
+    GaugeState& Gauge() const { return m_state; }
 
     // Takes every sample the reply side reads, with the threshold lines while the gauge's
     // thresholds are on.
@@ -107,6 +110,7 @@ private:
     void Include(double x, double y);
     void Break(double at, double sampleTime);
 
+    GaugeState& m_state;
     mutable SampleStore m_samples;
     QSharedPointer<Container> m_low;
     QSharedPointer<Container> m_high;

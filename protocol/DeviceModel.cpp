@@ -1,6 +1,6 @@
 #include "protocol/DeviceModel.h"
 
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 std::uint8_t DeviceModel::FamilyOf(const QString& model) {
     std::uint8_t family = Family::Force;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/OrderSet.h"
+#include "state/GaugeState.h"
 
 #include <QByteArray>
 
@@ -14,6 +15,8 @@ public:
     // Sends the order as every sender does: its exchange and awaited reply first, its status
     // text, then the order itself, shown as a key press when `press` is set.
     virtual void IssueOrder(OrderSet::Order order, const QByteArray& argument, bool press) = 0;
+    // What is known of the gauge: the exchange state, its family, units and sampling.
+    virtual GaugeState& Gauge() = 0;
     // The exchange under way is over; what comes next is read as a confirmation.
     virtual void Settle() = 0;
     // The run is over: the gauge confirmed the end of its stream, or a reply ended it.

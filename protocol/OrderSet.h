@@ -1,6 +1,6 @@
 #pragma once
 
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

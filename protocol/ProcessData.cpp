@@ -3,7 +3,7 @@
 #include "protocol/DeviceModel.h"
 #include "protocol/Numbers.h"
 #include "protocol/OrderSet.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
 
 #include <algorithm>
@@ -109,7 +109,7 @@ void ProcessData::Warn(const QString& title, const QString& text, MessageIcon ic
 }
 
 void ProcessData::Dispatch() {
-    switch (Global.ExchangeState) {
+    switch (Gauge().ExchangeState) {
     case ExchangeState::Confirming:
         ProcessConfirming();
         break;
@@ -152,7 +152,7 @@ qsizetype ProcessData::HandleConfirmation() {
             emit StatusText(status);
     };
 
-    switch (Global.AwaitedReply) {
+    switch (Gauge().AwaitedReply) {
     case Reply::Tare:
         confirm("MT", tr("Siłomierz wyzerowany"));
         break;
@@ -196,7 +196,7 @@ qsizetype ProcessData::HandleConfirmation() {
         break;
     case Reply::SpeedSlow:
     case Reply::SpeedFast: {
-        const bool fast = Global.AwaitedReply == Reply::SpeedFast;
+        const bool fast = Gauge().AwaitedReply == Reply::SpeedFast;
         if (has(fast ? "Mf1" : "Mf0")) {
             emit StatusText(fast ? tr("Szybkość zmieniona na FAST")
                                  : tr("Szybkość zmieniona na SLOW"));
@@ -328,7 +328,7 @@ bool ProcessData::HandleDisplayReading(QByteArrayView line) {
                             NormalizeDecimalSeparator(Columns(line, 2, 11).trimmed()) +
                             QLatin1Char(' ') + Columns(line, 12, unitEnd).trimmed();
     m_settings.SetReading(caption);
-    Global.PortConfigured = true;
+    Gauge().PortConfigured = true;
     emit ReadingTaken();
     emit StatusText(tr("Wynik odczytany"));
     return true;
@@ -337,7 +337,7 @@ bool ProcessData::HandleDisplayReading(QByteArrayView line) {
 // --- Streaming: every reading line of an on-line run is a sample. --------------------------
 
 void ProcessData::ProcessStreaming() {
-    const std::uint8_t family = Global.DeviceFamily;
+    const std::uint8_t family = Gauge().DeviceFamily;
     if (family == Family::Force) {
         qsizetype n = Rest().indexOf('\n') + 1;
         if (n >= 9 && Rest().first(n).contains(QByteArrayView("Mnewfile"))) {
@@ -362,9 +362,9 @@ void ProcessData::ProcessStreaming() {
         Consume(n);
 }
 
-bool ProcessData::UnitFits(const QString& unit) {
-    return Global.SampleStats.Count == 0 || Global.SampleUnit.isEmpty() ||
-           Global.SampleUnit == unit;
+bool ProcessData::UnitFits(const QString& unit) const {
+    return Gauge().SampleStats.Count == 0 || Gauge().SampleUnit.isEmpty() ||
+           Gauge().SampleUnit == unit;
 }
 
 void ProcessData::ReportUnitConflict() {
@@ -377,9 +377,9 @@ void ProcessData::ReportUnitConflict() {
 
 // A data set without samples takes the unit of the first one that comes.
 void ProcessData::NameSeriesUnit(const QString& unit) {
-    if (Global.SampleStats.Count > 0 && !Global.SampleUnit.isEmpty())
+    if (Gauge().SampleStats.Count > 0 && !Gauge().SampleUnit.isEmpty())
         return;
-    Global.SampleUnit = unit;
+    Gauge().SampleUnit = unit;
     emit SeriesUnitNamed(unit);
 }
 
@@ -389,8 +389,8 @@ void ProcessData::TakeStreamSample(const QString& unit, double value) {
         return;
     }
     NameSeriesUnit(unit);
-    emit SampleTaken(Global.SampleTime, value);
-    if (Global.ResultsFileActive)
+    emit SampleTaken(Gauge().SampleTime, value);
+    if (Gauge().ResultsFileActive)
         emit ResultTaken(value);
 }
 
@@ -406,9 +406,9 @@ void ProcessData::HandleStreamLineFamily0(QByteArrayView line) {
     m_settings.SetReading(QString(At(line, n - 15)) +
                           NormalizeDecimalSeparator(Columns(line, n - 14, n - 5).trimmed()) +
                           QLatin1Char(' ') + unit);
-    if (Global.MeasurementRunning)
+    if (Gauge().MeasurementRunning)
         TakeStreamSample(unit, value);
-    Global.PortConfigured = true;
+    Gauge().PortConfigured = true;
     emit ReadingTaken();
     emit StatusText(tr("Wynik odczytany"));
 }
@@ -423,7 +423,7 @@ void ProcessData::HandleStreamLineFamily12(QByteArrayView line) {
     if (unitMarker >= 0) {
         const QString unit = Columns(line, unitMarker + 1 + 5, n - 2).trimmed();
         const QString selected = m_settings.UnitName();
-        if (Global.SampleStats.Count > 0 && !selected.isEmpty() && unit != selected) {
+        if (Gauge().SampleStats.Count > 0 && !selected.isEmpty() && unit != selected) {
             m_exchange.EndRun();
             Warn(tr("Zmiana jednostki"),
                  tr("Nastąpiła zmiana jednostki w urządzeniu.") + QLatin1Char('\n') +
@@ -439,7 +439,7 @@ void ProcessData::HandleStreamLineFamily12(QByteArrayView line) {
     if (!parsed)
         return;
     const double value = At(line, n - 8) == QLatin1Char('-') ? -*parsed : *parsed;
-    if (!Global.MeasurementRunning)
+    if (!Gauge().MeasurementRunning)
         return;
     // These lines carry no unit: the last display reading tells it.
     TakeStreamSample(m_settings.ReadingUnit(), value);

@@ -52,7 +52,7 @@ public:
 
     // A sample in `unit` may join the data set: false when the set already holds samples
     // taken in another unit.
-    static bool UnitFits(const QString& unit);
+    bool UnitFits(const QString& unit) const;
 
 signals:
     // A text for the status bar.
@@ -126,6 +126,8 @@ private:
     };
 
     GaugeSettings& m_settings;
+    GaugeState& Gauge() const { return m_exchange.Gauge(); }
+
     ExchangeControl& m_exchange;
     QByteArray m_buffer;
     qsizetype m_start = 0;

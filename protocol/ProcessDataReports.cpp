@@ -3,7 +3,7 @@
 
 #include "protocol/DeviceModel.h"
 #include "protocol/Numbers.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
 
 #include <algorithm>
@@ -111,23 +111,23 @@ void ProcessData::HandleSettingsLine(const QString& line) {
         emit SettingsReportEnded();
     } else if (line.size() == ContinuousLineLength) {
         m_continuousLines = streamLinesBefore + 1;
-        if (m_continuousLines == ContinuousLinesForWarning && !Global.ContinuousWarningShown) {
+        if (m_continuousLines == ContinuousLinesForWarning && !Gauge().ContinuousWarningShown) {
             Warn(tr("Wysyłanie ciągłe"),
                  tr("Nie można nawiązac komunikacji z siłomierzem.") + QLatin1Char('\n') +
                      tr("Wyłącz wysyłanie ciągłe w urządzeniu."),
                  MessageIcon::Warning);
-            Global.ContinuousWarningShown = true;
+            Gauge().ContinuousWarningShown = true;
         }
     }
 }
 
 void ProcessData::IdentifyDevice(const QString& model) {
     // The family first: what shows the model shows the ranges of its family.
-    Global.DeviceFamily = DeviceModel::FamilyOf(model);
+    Gauge().DeviceFamily = DeviceModel::FamilyOf(model);
     m_settings.SetModel(model);
-    m_settings.SetSpeedChoice(Global.DeviceFamily == Family::Force);
+    m_settings.SetSpeedChoice(Gauge().DeviceFamily == Family::Force);
     m_settings.SetSampleCountMax(QString::number(DeviceModel::IdentifiedSampleCountMax));
-    m_settings.SetUnits(DeviceModel::UnitListFor(Global.DeviceFamily, model));
+    m_settings.SetUnits(DeviceModel::UnitListFor(Gauge().DeviceFamily, model));
 }
 
 // --- Download of a stored series. ----------------------------------------------------------
@@ -141,7 +141,7 @@ void ProcessData::ProcessDownload() {
         Consume(crlf + 2);
         // Whatever came after the line that ended the download (a repeated dump, the next
         // reply) is not part of this series: it waits for the exchange now under way.
-        if (Global.ExchangeState != ExchangeState::Downloading)
+        if (Gauge().ExchangeState != ExchangeState::Downloading)
             return;
     }
 }
@@ -153,9 +153,9 @@ void ProcessData::EndDownload() {
 }
 
 void ProcessData::AbandonDownload() {
-    if (Global.ExchangeState != ExchangeState::Downloading || m_droppingDownload)
+    if (Gauge().ExchangeState != ExchangeState::Downloading || m_droppingDownload)
         return;
-    if (Global.DownloadCount > 0 && m_downloadedSamples < Global.DownloadCount) {
+    if (Gauge().DownloadCount > 0 && m_downloadedSamples < Gauge().DownloadCount) {
         m_droppingDownload = true;
         emit StatusText(tr("Pobieranie przerwane, siłomierz kończy wysyłanie..."));
         return;
@@ -167,7 +167,7 @@ void ProcessData::AbandonDownload() {
 void ProcessData::DropDownloadLine(const QString& line) {
     if (!line.contains(QLatin1String("SMP.")) || line.contains(QLatin1String("SMP.TIME")))
         return;
-    if (++m_downloadedSamples < Global.DownloadCount)
+    if (++m_downloadedSamples < Gauge().DownloadCount)
         return;
     m_droppingDownload = false;
     m_exchange.Settle();
@@ -183,21 +183,21 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
     }
     if (has("COUNT")) {
         m_droppingDownload = false;
-        Global.DownloadCount = ReadInteger(ValueOf(line)).value_or(0);
+        Gauge().DownloadCount = ReadInteger(ValueOf(line)).value_or(0);
         m_downloadedSamples = 0;
-        if (Global.DownloadCount == 0) {
+        if (Gauge().DownloadCount == 0) {
             EndDownload();
         } else {
-            Global.LowThreshold = ReadThreshold(m_settings.Text(SettingText::Low));
-            Global.HighThreshold = ReadThreshold(m_settings.Text(SettingText::High));
+            Gauge().LowThreshold = ReadThreshold(m_settings.Text(SettingText::Low));
+            Gauge().HighThreshold = ReadThreshold(m_settings.Text(SettingText::High));
         }
     } else if (has("FILE")) {
         emit SeriesNamed(ValueOf(line));
     } else if (has("SMP.TIME")) {
         if (has("sek")) {
-            Global.SampleTime =
+            Gauge().SampleTime =
                 ReadNumber(Between(line, QLatin1String(":"), QLatin1String("sek"))).value_or(0.0);
-            if (Global.SampleTime > 0) {
+            if (Gauge().SampleTime > 0) {
                 emit TimeAxisNamed(tr("Czas") + QStringLiteral(" [s]"));
             } else {
                 m_exchange.Settle();
@@ -205,7 +205,7 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
                      MessageIcon::Warning);
             }
         } else {
-            Global.SampleTime = 1;
+            Gauge().SampleTime = 1;
             emit TimeAxisNamed(tr("Numer próbki"));
         }
     } else if (has("AVERAGE")) {
@@ -216,14 +216,14 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
                     "wykres przed pobraniem nowych próbek."),
                  MessageIcon::Warning);
         } else {
-            Global.SampleUnit = unit;
+            Gauge().SampleUnit = unit;
             emit SeriesUnitNamed(unit);
         }
     } else if (has("SMP.")) {
         // The unit is cut off: where it stands, or as the last three characters.
         QString sample = line;
         const qsizetype unitAt =
-            Global.SampleUnit.isEmpty() ? -1 : sample.indexOf(Global.SampleUnit);
+            Gauge().SampleUnit.isEmpty() ? -1 : sample.indexOf(Gauge().SampleUnit);
         if (unitAt >= 0)
             sample.truncate(unitAt);
         const qsizetype length = unitAt >= 0 ? sample.size() : sample.size() - 3;
@@ -236,14 +236,14 @@ bool ProcessData::HandleDownloadLine(const QString& line) {
             Warn(tr("Operacja przerwana"), tr("Niepoprawna wartość próbki"), MessageIcon::Warning);
             return false;
         }
-        emit SampleTaken(Global.SampleTime, minus >= 0 ? -*parsed : *parsed);
+        emit SampleTaken(Gauge().SampleTime, minus >= 0 ? -*parsed : *parsed);
         ++m_downloadedSamples;
-        emit DownloadProgress(m_downloadedSamples, Global.DownloadCount);
+        emit DownloadProgress(m_downloadedSamples, Gauge().DownloadCount);
         const qsizetype numberAt = line.indexOf(QLatin1String("SMP.")) + 4;
         const int number = ReadInteger(line.mid(numberAt, 3)).value_or(0);
         // Sample numbers have three digits; a longer series ends by its count of lines.
-        if (number == Global.DownloadCount ||
-            (Global.DownloadCount > 0 && m_downloadedSamples == Global.DownloadCount))
+        if (number == Gauge().DownloadCount ||
+            (Gauge().DownloadCount > 0 && m_downloadedSamples == Gauge().DownloadCount))
             EndDownload();
     }
     return true;

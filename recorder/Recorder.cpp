@@ -10,7 +10,7 @@
 #include "protocol/Numbers.h"
 #include "protocol/ProcessData.h"
 #include "series/TestCsv.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "storage/DataFile.h"
 #include "storage/XMLConfig.h"
 
@@ -56,11 +56,11 @@ void Recorder::Say(const QString& text) const {
 // --- The link -------------------------------------------------------------------------
 
 void Recorder::Start() {
-    Global = SharedState{};
+    m_gauge = GaugeState{};
     Follow(*new GaugeExchange(
-        this, m_captureDir.isValid()
-                  ? m_captureDir.filePath(QString::fromLatin1(CaptureFile::FileName))
-                  : QString()));
+        m_gauge, this,
+        m_captureDir.isValid() ? m_captureDir.filePath(QString::fromLatin1(CaptureFile::FileName))
+                               : QString()));
     m_answerTimer.start(AnswerTimeout);
     if (!OpenLink())
         Finish(RecorderExit::NoGauge);
@@ -97,7 +97,7 @@ bool Recorder::OpenLink() {
     }
 
     if (!host.isEmpty()) {
-        Global.UseEthernet = true;
+        m_gauge.UseEthernet = true;
         m_exchange->CreateNetworkLink();
         CEthConnection* network = m_exchange->Network();
         m_link = network;
@@ -164,12 +164,12 @@ void Recorder::BeginRecording() {
     }
     m_answerTimer.stop();
     m_sampleTime = *sampleTime;
-    Global.SampleTime = m_sampleTime;
-    Global.ChartTimeOffset = 0;
-    Global.ChartIndexOffset = 0;
-    Global.ResetSampleStats();
+    m_gauge.SampleTime = m_sampleTime;
+    m_gauge.ChartTimeOffset = 0;
+    m_gauge.ChartIndexOffset = 0;
+    m_gauge.ResetSampleStats();
     // As the program: only the short lines of families 1 and 2 can be captured raw.
-    m_fastCapture = Global.DeviceFamily != Family::Force && RecordRawFor(m_sampleTime);
+    m_fastCapture = m_gauge.DeviceFamily != Family::Force && RecordRawFor(m_sampleTime);
     Say(QStringLiteral("recording %1 %2, sampling time %3 s%4")
             .arg(settings.Model(), settings.SerialNumber(),
                  FormatGeneral(m_sampleTime, QLatin1Char('.')),
@@ -248,8 +248,8 @@ void Recorder::ReplayCapture() {
 // The unit of the samples: the one their lines carried, else the gauge's selected unit (a
 // fast capture's lines carry none).
 QString Recorder::Unit() const {
-    if (!Global.SampleUnit.isEmpty())
-        return Global.SampleUnit;
+    if (!m_gauge.SampleUnit.isEmpty())
+        return m_gauge.SampleUnit;
     return m_exchange->Settings().UnitName();
 }
 
@@ -265,7 +265,7 @@ void Recorder::WriteStandardOutput(const QByteArray& text) {
 void Recorder::AddSample(double sampleTime, double value) {
     const QPointF sample(double(m_samples.size()) * sampleTime, value);
     m_samples.append(sample);
-    ++Global.SampleStats.Count;
+    ++m_gauge.SampleStats.Count;
     if (m_options.OutputFormat != RecorderOptions::Format::Csv || !m_options.Out.isEmpty())
         return;
     // CSV on standard output goes as it comes, for a script reading along.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recorder/RecorderOptions.h"
+#include "state/GaugeState.h"
 
 #include <QElapsedTimer>
 #include <QList>
@@ -69,6 +70,8 @@ private:
 
     RecorderOptions m_options;
     QTemporaryDir m_captureDir;
+    // One gauge per process: a group of recorders runs one child each.
+    GaugeState m_gauge;
     GaugeExchange* m_exchange = nullptr;
     GaugeLink* m_link = nullptr;
     Phase m_phase = Phase::Connecting;

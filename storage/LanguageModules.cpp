@@ -1,8 +1,8 @@
 #include "storage/LanguageModules.h"
 
 #include "state/AppPaths.h"
-#include "state/Global.h"
 #include "state/Messages.h"
+#include "state/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,7 +85,7 @@ bool LanguageModules::LoadLanguage(int languageId) {
     // them with titles still in the old one.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     m_current = languageId;
-    Global.LanguageId = languageId;
+    TheProgram.LanguageId = languageId;
     emit LanguageChanged(languageId);
     return true;
 }

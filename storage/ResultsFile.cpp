@@ -2,7 +2,7 @@
 
 #include "protocol/Numbers.h"
 #include "state/AppPaths.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,8 +56,8 @@ QString Numbered(const QString& name, int number) {
 
 } // namespace
 
-bool Start(SharedState& state, const QDateTime& moment) {
-    const QString name = NameFor(state.DataDirectory, moment);
+bool Start(GaugeState& state, const QString& folder, const QDateTime& moment) {
+    const QString name = NameFor(folder, moment);
     // This window's own file of the same second is emptied and taken again. A file of that
     // name that another window or program started is never touched: the new one is numbered,
     // and made only where no file is, so two starting at once cannot both take one name.

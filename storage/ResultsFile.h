@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
-struct SharedState;
+struct GaugeState;
 
 // The results file of an on-line run: one sample value per line, written as the samples
 // come, so that the file is complete after every sample.
@@ -19,10 +19,10 @@ bool Create(const QString& path);
 // Appends one value with the system decimal separator and CR LF; false on failure.
 bool Append(const QString& path, double value);
 
-// The gauge asked for a new results file: its path becomes ResultsFileName at once, and
+// The gauge asked for a new results file in `folder`: its path becomes ResultsFileName at once, and
 // ResultsFileActive is set once the empty file exists. False when it could not be created.
 // A file of that name that is not this state's own (another window's, another program's)
 // stays as it is: the new one is "... (2).txt", "... (3).txt" and so on.
-bool Start(SharedState& state, const QDateTime& moment);
+bool Start(GaugeState& state, const QString& folder, const QDateTime& moment);
 
 } // namespace ResultsFile

@@ -98,6 +98,8 @@ void LoadedConfig::ApplyTo(ConfigValues& values) const {
         values.TestNote = *TestNote;
     if (Database)
         values.Database = *Database;
+    if (Windows)
+        values.Windows = *Windows;
     if (Reconnect)
         values.Reconnect = *Reconnect;
     if (ReconnectMinutes)
@@ -298,7 +300,60 @@ LoadedConfig XMLConfig::LoadConfig() const {
         }
         loaded.Database = database;
     }
+    loaded.Windows = LoadWindows();
     return loaded;
+}
+
+QList<WindowLink> XMLConfig::LoadWindows() const {
+    QList<WindowLink> windows;
+    const QDomElement section = Section(ConfigKey::Windows);
+    for (QDomElement window = section.firstChildElement(ConfigKey::Window); !window.isNull();
+         window = window.nextSiblingElement(ConfigKey::Window)) {
+        const auto text = [&window](QLatin1String key) {
+            return TextOf(window.firstChildElement(key)).value_or(QString()).trimmed();
+        };
+        WindowLink link;
+        link.UseEthernet = text(ConfigKey::Kind) == ConfigText::KindEthernet;
+        link.PortConfigured = text(ConfigKey::PortConfigured) == ConfigText::Yes;
+        link.ComPort = text(ConfigKey::ComPort);
+        link.BaudRate = text(ConfigKey::BaudRate);
+        link.EthHost = text(ConfigKey::Host);
+        const int port = IntegerOrZero(text(ConfigKey::Port));
+        link.EthPort = IsUsableTcpPort(port) ? port : ConfigText::DefaultEthPort;
+        if (link.EthHost.isEmpty())
+            link.EthHost = ConfigText::DefaultEthHost;
+        // A serial window without a port to open looks for its gauge again.
+        if (!link.UseEthernet && link.ComPort.isEmpty())
+            link.PortConfigured = false;
+        windows << link;
+    }
+    return windows;
+}
+
+void XMLConfig::StoreWindows(const QList<WindowLink>& windows) {
+    QDomElement root = m_document.documentElement();
+    for (QDomElement old = Section(ConfigKey::Windows); !old.isNull();
+         old = Section(ConfigKey::Windows))
+        root.removeChild(old);
+    if (windows.isEmpty())
+        return;
+    QDomElement section = m_document.createElement(ConfigKey::Windows);
+    for (const WindowLink& link : windows) {
+        QDomElement window = m_document.createElement(ConfigKey::Window);
+        const auto add = [this, &window](QLatin1String key, const QString& text) {
+            QDomElement element = m_document.createElement(key);
+            element.appendChild(m_document.createTextNode(text));
+            window.appendChild(element);
+        };
+        add(ConfigKey::Kind, link.UseEthernet ? ConfigText::KindEthernet : ConfigText::KindSerial);
+        add(ConfigKey::PortConfigured, link.PortConfigured ? ConfigText::Yes : ConfigText::No);
+        add(ConfigKey::ComPort, link.ComPort);
+        add(ConfigKey::BaudRate, link.BaudRate);
+        add(ConfigKey::Host, link.EthHost);
+        add(ConfigKey::Port, QString::number(link.EthPort));
+        section.appendChild(window);
+    }
+    root.appendChild(section);
 }
 
 bool XMLConfig::WriteConfigValue(const QString& section, const QString& key, bool condition,
@@ -376,6 +431,7 @@ bool XMLConfig::SaveConfig(const ConfigValues& values) {
         if (!WriteConfigValue(ConfigKey::Database, key, true, values.Database.*field,
                               values.Database.*field))
             return false;
+    StoreWindows(values.Windows);
 
     MakeDeclarationWritable();
     // Written beside the old file and renamed over it: a failed save never leaves half a file.

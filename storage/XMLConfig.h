@@ -1,9 +1,10 @@
 #pragma once
 
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QDomDocument>
 #include <QLatin1String>
+#include <QList>
 #include <QLocale>
 #include <QString>
 
@@ -43,6 +44,14 @@ inline constexpr QLatin1String Path{"Path"};
 inline constexpr QLatin1String Name{"Name"};
 inline constexpr QLatin1String User{"User"};
 inline constexpr QLatin1String Password{"Password"};
+
+// The links of the main windows beyond the first, one Window each (the first window's link is
+// Interface and ComPort.ini); versions that know a single window pass the element over.
+// A window holds Kind, PortConfigured, Host and Port as above, and its serial port by name.
+inline constexpr QLatin1String Windows{"Windows"};
+inline constexpr QLatin1String Window{"Window"};
+inline constexpr QLatin1String ComPort{"ComPort"};
+inline constexpr QLatin1String BaudRate{"BaudRate"};
 } // namespace ConfigKey
 
 // Texts and numbers that config.xml stores, and the ids it knows.
@@ -75,6 +84,18 @@ struct DatabaseConfig {
     QString Name = ConfigText::DefaultDatabaseName;
     QString User;
     QString Password;
+};
+
+// The link of a main window beyond the first, as config.xml keeps it.
+struct WindowLink {
+    bool UseEthernet = false;
+    bool PortConfigured = false;
+    QString ComPort;  // the serial port's name ("COM2", or a device's path)
+    QString BaudRate; // in bits per second, as typed in the connection dialog
+    QString EthHost;
+    std::int32_t EthPort = 0;
+
+    bool operator==(const WindowLink&) const = default;
 };
 
 // Whether a "MaxPort" text is a whole number the scan can use; any other is saved as the default.
@@ -110,6 +131,8 @@ struct ConfigValues {
     DatabaseConfig Database;
     bool Reconnect = true;
     std::int32_t ReconnectMinutes = Reconnection::DefaultMinutes;
+    // The further windows open at the close, in their order.
+    QList<WindowLink> Windows;
 };
 
 // What LoadConfig found; an empty member means the target keeps its value.
@@ -129,6 +152,7 @@ struct LoadedConfig {
     std::optional<DatabaseConfig> Database;
     std::optional<bool> Reconnect;
     std::optional<std::int32_t> ReconnectMinutes;
+    std::optional<QList<WindowLink>> Windows;
 
     // Copies the values that were found over the targets.
     void ApplyTo(ConfigValues& values) const;
@@ -171,6 +195,9 @@ public:
 private:
     bool LoadFile();
     QDomElement Section(const QString& name) const;
+    QList<WindowLink> LoadWindows() const;
+    // Replaces the Windows element; none is kept without further windows.
+    void StoreWindows(const QList<WindowLink>& windows);
     QDomElement Key(const QString& section, const QString& key) const;
     void MakeDeclarationWritable();
 

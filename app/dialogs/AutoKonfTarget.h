@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/SerialSettings.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,6 +14,8 @@ class AutoKonfTarget {
 public:
     virtual ~AutoKonfTarget() = default;
 
+    // The gauge the window serves: whether its port is configured.
+    virtual GaugeState& Gauge() const = 0;
     virtual bool SerialPortIsOpen() const = 0;
     virtual void CloseSerialPort() = 0;
     // Names the port and sets its speed (the other settings stay), then opens it. Text that

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/SerialSettings.h"
+#include "state/GaugeState.h"
 
 class QWidget;
 
@@ -10,6 +11,8 @@ class ConnectionTarget {
 public:
     virtual ~ConnectionTarget() = default;
 
+    // The gauge the window serves: the link it uses and how a lost link is tried again.
+    virtual GaugeState& Gauge() const = 0;
     virtual SerialSettings SerialPortSettings() const = 0;
     // An open port is reconfigured at once, or reopened under a new name. False when an open
     // port could not be reopened under its new name: the user has been told, and the link is

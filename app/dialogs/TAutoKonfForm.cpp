@@ -3,7 +3,7 @@
 #include "app/dialogs/AutoKonfTarget.h"
 #include "app/dialogs/UpDown.h"
 #include "app/widgets/SpeedButton.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -281,7 +281,7 @@ void TAutoKonfForm::sbDetectClick() {
         m_closeTimer->stop();
         EditMaxPortChange();
         m_scanning = true;
-        Global.PortConfigured = false;
+        Gauge().PortConfigured = false;
         m_port = 1;
         m_speedIndex = FirstSpeedIndex;
         m_attempts = 0;
@@ -310,7 +310,7 @@ void TAutoKonfForm::StopScan() {
 // whether the previous one found the gauge; the port is then left as it answered.
 void TAutoKonfForm::Timer1Timer() {
     m_Timer1->stop();
-    if (m_port <= MaxPort() && !Global.PortConfigured) {
+    if (m_port <= MaxPort() && !Gauge().PortConfigured) {
         if (m_target && m_target->SerialPortIsOpen())
             m_target->CloseSerialPort();
         const QString portName = QStringLiteral("COM") + QString::number(m_port);
@@ -330,7 +330,7 @@ void TAutoKonfForm::Timer1Timer() {
         } else {
             m_target->AskForDisplay();
         }
-        if (!Global.PortConfigured) {
+        if (!Gauge().PortConfigured) {
             // The next speed or port is set when the next step opens the port, so that the
             // last attempt at a speed is still heard at that speed.
             if (m_attempts >= AttemptsPerSpeed) {
@@ -352,7 +352,7 @@ void TAutoKonfForm::Timer1Timer() {
 }
 
 void TAutoKonfForm::FinishScan() {
-    if (Global.PortConfigured) {
+    if (Gauge().PortConfigured) {
         SetState(tr("Port skonfigurowany"), Green);
         // The window stays responsive while the result is on view.
         if (m_autoStart && isVisible())
@@ -368,4 +368,8 @@ void TAutoKonfForm::FinishScan() {
     SetDetectCaption(DetectCaption::Detect);
     m_scanning = false;
     m_sbClose->setEnabled(true);
+}
+
+GaugeState& TAutoKonfForm::Gauge() const {
+    return m_target ? m_target->Gauge() : FirstGauge();
 }

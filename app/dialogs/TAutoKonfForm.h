@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class AutoKonfTarget;
+struct GaugeState;
 class QLabel;
 class QLineEdit;
 class QTimer;
@@ -69,6 +70,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The gauge of the window the dialog serves now (the first one before any).
+    GaugeState& Gauge() const;
     enum class DetectCaption : std::uint8_t { Search, Stop, Detect };
 
     void FormShow();

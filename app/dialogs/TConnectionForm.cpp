@@ -5,7 +5,7 @@
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/RadioGroup.h"
 #include "app/widgets/SpeedButton.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -221,16 +221,16 @@ void TConnectionForm::showEvent(QShowEvent* event) {
 }
 
 void TConnectionForm::FormShow() {
-    const int index = Global.UseEthernet ? 1 : 0;
+    const int index = Gauge().UseEthernet ? 1 : 0;
     if (m_rgConnection->ItemIndex() != index)
         m_rgConnection->SetItemIndex(index); // raises rgConnectionClick
     else
         rgConnectionClick();
-    SetWhole(m_EditIP, IpLength, Global.EthHost);
-    SetWhole(m_EditPort, EthPortLength, QString::number(Global.EthPort));
+    SetWhole(m_EditIP, IpLength, Gauge().EthHost);
+    SetWhole(m_EditPort, EthPortLength, QString::number(Gauge().EthPort));
     GetCOMPortSettings();
-    m_seReconnectMinutes->setValue(Global.ReconnectMinutes);
-    m_chkbReconnect->setChecked(Global.ReconnectOnLoss);
+    m_seReconnectMinutes->setValue(Gauge().ReconnectMinutes);
+    m_chkbReconnect->setChecked(Gauge().ReconnectOnLoss);
     chkbReconnectClick();
 }
 
@@ -285,14 +285,14 @@ void TConnectionForm::EditCOMChange() {
 void TConnectionForm::sbDetectClick() {
     if (!m_target)
         return;
-    const bool useEthernet = Global.UseEthernet;
-    Global.UseEthernet = false;
+    const bool useEthernet = Gauge().UseEthernet;
+    Gauge().UseEthernet = false;
     if (m_target->SerialLinkOpen())
         m_target->ClickPortButton();
     m_target->ShowAutoConfiguration(false);
-    if (Global.PortConfigured)
+    if (Gauge().PortConfigured)
         GetCOMPortSettings();
-    Global.UseEthernet = useEthernet;
+    Gauge().UseEthernet = useEthernet;
 }
 
 void TConnectionForm::sbSerialAdvancedClick() {
@@ -301,13 +301,13 @@ void TConnectionForm::sbSerialAdvancedClick() {
 }
 
 void TConnectionForm::sbApplyClick() {
-    Global.UseEthernet = m_rgConnection->ItemIndex() == 1;
-    Global.EthHost = m_EditIP->text();
+    Gauge().UseEthernet = m_rgConnection->ItemIndex() == 1;
+    Gauge().EthHost = m_EditIP->text();
     bool ok = false;
     const int port = m_EditPort->text().toInt(&ok);
-    Global.EthPort = ok ? port : FallbackEthPort;
-    Global.ReconnectOnLoss = m_chkbReconnect->isChecked();
-    Global.ReconnectMinutes = m_seReconnectMinutes->value();
+    Gauge().EthPort = ok ? port : FallbackEthPort;
+    Gauge().ReconnectOnLoss = m_chkbReconnect->isChecked();
+    Gauge().ReconnectMinutes = m_seReconnectMinutes->value();
     bool linkUsable = true;
     if (m_target) {
         SerialSettings settings = m_target->SerialPortSettings();
@@ -317,7 +317,7 @@ void TConnectionForm::sbApplyClick() {
         linkUsable = m_target->ApplySerialPortSettings(settings);
         // A port that could not be reopened under its new name stays closed: one message
         // about it is enough, the port button is not pressed for a second one.
-        if (linkUsable && (Global.UseEthernet || Global.PortConfigured))
+        if (linkUsable && (Gauge().UseEthernet || Gauge().PortConfigured))
             m_target->ClickPortButton();
     }
     accept();
@@ -325,4 +325,8 @@ void TConnectionForm::sbApplyClick() {
 
 void TConnectionForm::sbCancelClick() {
     reject();
+}
+
+GaugeState& TConnectionForm::Gauge() const {
+    return m_target ? m_target->Gauge() : FirstGauge();
 }

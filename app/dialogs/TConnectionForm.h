@@ -4,6 +4,7 @@
 
 class CheckBox;
 class ConnectionTarget;
+struct GaugeState;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -58,6 +59,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The gauge of the window the dialog serves now (the first one before any).
+    GaugeState& Gauge() const;
     void BuildLayout();
 
     RadioGroup* m_rgConnection = nullptr;

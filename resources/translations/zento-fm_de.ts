@@ -243,6 +243,10 @@
         <source>O producencie</source>
         <translation>Über den Hersteller</translation>
     </message>
+    <message>
+        <source>Nowe okno</source>
+        <translation>Neues Fenster</translation>
+    </message>
 </context>
 <context>
     <name>OrderSet</name>
@@ -635,6 +639,10 @@
     <message>
         <source>Port %1 nie przyjął ustawień (%2): %3</source>
         <translation>Der Port %1 hat die Einstellungen abgelehnt (%2): %3</translation>
+    </message>
+    <message>
+        <source>Port %1 jest używany w innym oknie programu</source>
+        <translation>Port %1 wird in einem anderen Fenster des Programms verwendet</translation>
     </message>
 </context>
 <context>
@@ -1511,6 +1519,14 @@
     <message>
         <source>Odzyskano %1 próbek pomiaru rozpoczętego %2 i zapisano je w pliku %3.</source>
         <translation>%1 Messwerte der am %2 begonnenen Messung wiederhergestellt und in der Datei %3 gespeichert.</translation>
+    </message>
+    <message>
+        <source>Koniec</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Pomiar trwa w innych oknach (%1). Zamknąć wszystkie okna? Zmierzone dotąd próbki zostaną zachowane.</source>
+        <translation>In anderen Fenstern (%1) läuft eine Messung. Alle Fenster schließen? Die bisher gemessenen Werte bleiben erhalten.</translation>
     </message>
 </context>
 <context>

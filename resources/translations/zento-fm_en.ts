@@ -243,6 +243,10 @@
         <source>O producencie</source>
         <translation>About the manufacturer</translation>
     </message>
+    <message>
+        <source>Nowe okno</source>
+        <translation>New window</translation>
+    </message>
 </context>
 <context>
     <name>OrderSet</name>
@@ -635,6 +639,10 @@
     <message>
         <source>Port %1 nie przyjął ustawień (%2): %3</source>
         <translation>Port %1 refused its settings (%2): %3</translation>
+    </message>
+    <message>
+        <source>Port %1 jest używany w innym oknie programu</source>
+        <translation>Port %1 is in use in another window of the program</translation>
     </message>
 </context>
 <context>
@@ -1511,6 +1519,14 @@
     <message>
         <source>Odzyskano %1 próbek pomiaru rozpoczętego %2 i zapisano je w pliku %3.</source>
         <translation>Recovered %1 samples of the run started %2 and saved them in the file %3.</translation>
+    </message>
+    <message>
+        <source>Koniec</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Pomiar trwa w innych oknach (%1). Zamknąć wszystkie okna? Zmierzone dotąd próbki zostaną zachowane.</source>
+        <translation>A measurement is under way in other windows (%1). Close all windows? The samples measured so far will be kept.</translation>
     </message>
 </context>
 <context>

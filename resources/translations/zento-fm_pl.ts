@@ -243,6 +243,10 @@
         <source>O producencie</source>
         <translation>O producencie</translation>
     </message>
+    <message>
+        <source>Nowe okno</source>
+        <translation>Nowe okno</translation>
+    </message>
 </context>
 <context>
     <name>OrderSet</name>
@@ -635,6 +639,10 @@
     <message>
         <source>Port %1 nie przyjął ustawień (%2): %3</source>
         <translation>Port %1 nie przyjął ustawień (%2): %3</translation>
+    </message>
+    <message>
+        <source>Port %1 jest używany w innym oknie programu</source>
+        <translation>Port %1 jest używany w innym oknie programu</translation>
     </message>
 </context>
 <context>
@@ -1511,6 +1519,14 @@
     <message>
         <source>Odzyskano %1 próbek pomiaru rozpoczętego %2 i zapisano je w pliku %3.</source>
         <translation>Odzyskano %1 próbek pomiaru rozpoczętego %2 i zapisano je w pliku %3.</translation>
+    </message>
+    <message>
+        <source>Koniec</source>
+        <translation>Koniec</translation>
+    </message>
+    <message>
+        <source>Pomiar trwa w innych oknach (%1). Zamknąć wszystkie okna? Zmierzone dotąd próbki zostaną zachowane.</source>
+        <translation>Pomiar trwa w innych oknach (%1). Zamknąć wszystkie okna? Zmierzone dotąd próbki zostaną zachowane.</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,7 @@
 #include "protocol/Numbers.h"
 #include "series/CurveColor.h"
 #include "series/TestSeries.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "storage/export/ReportChart.h"
 
 #include <QDir>

@@ -6,7 +6,8 @@
 #include "app/dialogs/TAboutForm.h"
 #include "app/dialogs/TAutoKonfForm.h"
 #include "app/dialogs/TConnectionForm.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "tests/support/IsolatedProgram.h"
 
 #include <QAction>
@@ -33,7 +34,7 @@ struct ModalWatcher {
             return;
         }
         Title = modal->windowTitle();
-        ConnectionDialogOpen = Global.ConnectionDialogOpen;
+        ConnectionDialogOpen = FirstGauge().ConnectionDialogOpen;
         modal->close();
     }
 };
@@ -129,7 +130,7 @@ void TestApplication::splashHandsOverToTheMainWindow() {
     QVERIFY(!timer1->isActive());
     QCOMPARE(timer1->interval(), 0);
     // The main window's first activation has run.
-    QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == windows.Main.get(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(TheProgram.MainWindowHandle == windows.Main.get(), 5000);
     // In the language the splash loaded (the system's, on this fresh start).
     QCOMPARE(autoKonf.Title, QCoreApplication::translate("TAutoKonfForm", "Auto-Konfi."));
     // The splash stays hidden.
@@ -162,7 +163,7 @@ void TestApplication::connectionDialogIsModalAndMarked() {
     autoKonf.CloseNext();
     windows.Main->show();
     QTRY_COMPARE_WITH_TIMEOUT(autoKonf.Title, QStringLiteral("Auto-Konfi."), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == windows.Main.get(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(TheProgram.MainWindowHandle == windows.Main.get(), 10000);
     windows.Main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(windows.Main.get()));
     ModalWatcher watcher;
@@ -171,7 +172,7 @@ void TestApplication::connectionDialogIsModalAndMarked() {
     // The polls stay silent while the dialog is open, and resume afterwards.
     QCOMPARE(watcher.Title, QStringLiteral("Ustawienia połączenia"));
     QVERIFY(watcher.ConnectionDialogOpen);
-    QVERIFY(!Global.ConnectionDialogOpen);
+    QVERIFY(!FirstGauge().ConnectionDialogOpen);
 }
 
 void TestApplication::aboutDialogOpensFromItsHotKey() {
@@ -180,7 +181,7 @@ void TestApplication::aboutDialogOpensFromItsHotKey() {
     autoKonf.CloseNext();
     windows.Main->show();
     QTRY_COMPARE_WITH_TIMEOUT(autoKonf.Title, QStringLiteral("Auto-Konfi."), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == windows.Main.get(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(TheProgram.MainWindowHandle == windows.Main.get(), 10000);
     windows.Main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(windows.Main.get()));
     ModalWatcher watcher;

@@ -4,7 +4,8 @@
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "app/dialogs/TAboutForm.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "storage/LanguageModules.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingDesktop.h"
@@ -40,7 +41,7 @@ void CopyHelp(const QString& into, const QStringList& documents) {
                             into + QLatin1Char('/') + document));
 }
 
-QString ConfigText(const QString& path, const char* key) {
+QString StoredConfigText(const QString& path, const char* key) {
     QFile file(path);
     QDomDocument document;
     if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
@@ -74,7 +75,8 @@ struct Program {
     ApplicationWindows Windows;
 
     explicit Program(int language) {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
+        TheProgram = ProgramState{};
         Windows = CreateWindows();
         Windows.Languages->SetLanguage(language);
     }
@@ -282,7 +284,7 @@ void TestHelpAbout::resultsFolderChooser() {
         path.replace(QLatin1Char('@'), root);
         return path;
     };
-    Global.DataDirectory = start;
+    TheProgram.DataDirectory = start;
     for (const QString& answer : answers)
         program.Dialogs.FolderAnswers << expand(answer);
     program.Messages.AnswerYes = yes;
@@ -302,15 +304,16 @@ void TestHelpAbout::resultsFolderChooser() {
             message.Text == QStringLiteral("The specified directory does not exist. Create it?");
     QCOMPARE(asked, questions);
     const QString expected = stored.isEmpty() ? start : expand(stored);
-    QCOMPARE(Global.DataDirectory, QDir::toNativeSeparators(expected));
+    QCOMPARE(TheProgram.DataDirectory, QDir::toNativeSeparators(expected));
     if (!stored.isEmpty())
         QVERIFY(QFileInfo(expected).isDir());
     QVERIFY(!QFileInfo::exists(root + QStringLiteral("/declined")));
 
     // The choice reaches config.xml at the close.
     program.Windows.Main->close();
-    QCOMPARE(ConfigText(program.Folder.FilePath(QStringLiteral("config.xml")), "DataDirectory"),
-             QDir::toNativeSeparators(expected));
+    QCOMPARE(
+        StoredConfigText(program.Folder.FilePath(QStringLiteral("config.xml")), "DataDirectory"),
+        QDir::toNativeSeparators(expected));
 }
 
 // The program's own chooser lets the user type a folder that is not there yet; the question

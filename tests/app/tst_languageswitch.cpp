@@ -14,7 +14,8 @@
 #include "measure/ChartView.h"
 #include "measure/SettingsRules.h"
 #include "protocol/DeviceModel.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "storage/LanguageModules.h"
 #include "tests/support/GaugeSession.h"
 
@@ -187,7 +188,7 @@ QStringList Differences(const QMap<QString, QString>& before, const QMap<QString
     return changed;
 }
 
-QString ConfigText(const QString& path, const char* section, const char* key) {
+QString StoredConfigText(const QString& path, const char* section, const char* key) {
     QFile file(path);
     QDomDocument document;
     if (!file.open(QIODevice::ReadOnly) || !document.setContent(&file))
@@ -220,7 +221,8 @@ struct LanguageWindow {
     std::unique_ptr<TMainForm> Form;
 
     LanguageWindow() {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
+        TheProgram = ProgramState{};
         Form = std::make_unique<TMainForm>();
         Form->SetLanguages(&Modules);
         // The polls would send into a closed port; only what the test does counts here.
@@ -260,12 +262,13 @@ void TestLanguageSwitch::everyWindowFollowsAndKeepsItsValues() {
     session.WriteComPortIni(QStringLiteral("COM1"));
     session.WriteConfig(true);
     const QString config = session.Program.FilePath(QStringLiteral("config.xml"));
-    Global = SharedState{};
+    FirstGauge() = GaugeState{};
+    TheProgram = ProgramState{};
     auto windows = std::make_unique<ApplicationWindows>(CreateWindows());
     TMainForm& main = *windows->Main;
     QVERIFY(windows->Languages->SetLanguage(LanguageModules::Polish));
     main.show();
-    QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == &main, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(TheProgram.MainWindowHandle == &main, Patience);
     QVERIFY(main.Connected());
     QTRY_COMPARE_WITH_TIMEOUT(main.findChild<QLabel*>("LabelModel")->text(),
                               QStringLiteral("FM-500"), Patience);
@@ -311,7 +314,7 @@ void TestLanguageSwitch::everyWindowFollowsAndKeepsItsValues() {
                  {LanguageModules::Polish, "Wyjdź", "Zamknij port"}};
     for (const auto& step : steps) {
         LanguageItem(main, step.Language)->trigger();
-        QCOMPARE(Global.LanguageId, step.Language);
+        QCOMPARE(TheProgram.LanguageId, step.Language);
         const QMap<QString, QString> now = captions();
         if (step.Language == LanguageModules::Polish)
             QCOMPARE(Differences(polish, now), QStringList());
@@ -334,12 +337,13 @@ void TestLanguageSwitch::everyWindowFollowsAndKeepsItsValues() {
 
     main.close();
     windows.reset();
-    QCOMPARE(ConfigText(config, "Options", "Language"), QStringLiteral("1051"));
-    QCOMPARE(ConfigText(config, "Options", "LowThr"), QStringLiteral("12,5"));
-    QCOMPARE(ConfigText(config, "Options", "HighThr"), QStringLiteral("98.25"));
+    QCOMPARE(StoredConfigText(config, "Options", "Language"), QStringLiteral("1051"));
+    QCOMPARE(StoredConfigText(config, "Options", "LowThr"), QStringLiteral("12,5"));
+    QCOMPARE(StoredConfigText(config, "Options", "HighThr"), QStringLiteral("98.25"));
 
     // The next start shows the typed thresholds, also after its language step.
-    Global = SharedState{};
+    FirstGauge() = GaugeState{};
+    TheProgram = ProgramState{};
     ApplicationWindows again = CreateWindows();
     again.Splash->show();
     again.Splash->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
@@ -409,7 +413,7 @@ void TestLanguageSwitch::composedTextsFollowTheLanguage() {
             form.Settings().SetSampleCountMax(
                 texts.first().section(QLatin1Char('-'), 1).section(QLatin1Char(')'), 0, 0));
         else if (control == QLatin1String("time")) { // a torque meter's range
-            Global.DeviceFamily = Family::Torque;
+            FirstGauge().DeviceFamily = Family::Torque;
             form.Settings().SetModel(QStringLiteral("FS-20"));
         } else if (control == QLatin1String("series"))
             form.SetSeriesName(texts.first());
@@ -446,9 +450,9 @@ void TestLanguageSwitch::runGoesOnAfterASwitch() {
     LanguageWindow window;
     QVERIFY(window.Modules.SetLanguage(LanguageModules::Polish));
     TMainForm& form = *window.Form;
-    Global.SampleTime = 0.5;
-    Global.MeasurementRunning = true;
-    Global.ExchangeState = ExchangeState::Streaming;
+    FirstGauge().SampleTime = 0.5;
+    FirstGauge().MeasurementRunning = true;
+    FirstGauge().ExchangeState = ExchangeState::Streaming;
     form.Exchange().ProcessIncoming(ForceLine(1.25, "N") + ForceLine(-2.5, "N"));
     QCOMPARE(form.ChartPointCount(), 2);
     QCOMPARE(form.YTitle(), QStringLiteral("Próbka [N]"));
@@ -459,12 +463,12 @@ void TestLanguageSwitch::runGoesOnAfterASwitch() {
     form.Exchange().ProcessIncoming(ForceLine(4, "N"));
     QCOMPARE(form.ChartPointCount(), 4);
     QCOMPARE(form.YTitle(), QStringLiteral("Messwert [N]"));
-    QVERIFY(Global.MeasurementRunning);
+    QVERIFY(FirstGauge().MeasurementRunning);
     QCOMPARE(window.Messages.Shown.size(), 0);
 
     // A real change of unit is still caught.
     form.Exchange().ProcessIncoming(ForceLine(5, "kgf"));
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QCOMPARE(window.Messages.Shown.size(), 1);
 }
 
@@ -493,7 +497,7 @@ void TestLanguageSwitch::networkLinkGoesOnAcrossASwitch() {
     for (const int language :
          {LanguageModules::English, LanguageModules::German, LanguageModules::Polish}) {
         LanguageItem(main, language)->trigger();
-        QCOMPARE(Global.LanguageId, language);
+        QCOMPARE(TheProgram.LanguageId, language);
         QCOMPARE(link->EthLinkState(), CEthConnection::Connected);
         main.Exchange().IssueOrder(OrderSet::Order::Tare, {}, false);
         QTRY_COMPARE_WITH_TIMEOUT(
@@ -604,7 +608,7 @@ void TestLanguageSwitch::failedSwitchKeepsTheLanguageInUse() {
     window.Switch(LanguageModules::Polish);
     QCOMPARE(window.Messages.Texts(),
              QStringList({"Nie można załadować języka polskiego.", "Deutsche"}));
-    QCOMPARE(Global.LanguageId, LanguageModules::English);
+    QCOMPARE(TheProgram.LanguageId, LanguageModules::English);
     QCOMPARE(window.Find<QAbstractButton>("sbExit")->text(), QStringLiteral("Exit"));
     QCOMPARE(window.Find<QLineEdit>("EditLow")->text(), QStringLiteral("42"));
     // The window was not closed: its close would have written config.xml.

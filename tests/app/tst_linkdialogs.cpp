@@ -6,7 +6,8 @@
 #include "app/dialogs/TAutoKonfForm.h"
 #include "app/dialogs/TConnectionForm.h"
 #include "link/SerialLink.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/RecordingMessages.h"
@@ -46,7 +47,8 @@ struct Program {
             if (file.open(QIODevice::WriteOnly))
                 file.write(config.toUtf8());
         }
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
+        TheProgram = ProgramState{};
         window = std::make_unique<TMainForm>();
         window->SetDialogs(&autoKonf, &connection, nullptr);
     }
@@ -107,7 +109,7 @@ void TestLinkDialogs::applyTogglesTheLink() {
     if (openBefore)
         p.OpenByButton();
     QCOMPARE(p.window->Connected(), openBefore);
-    Global.PortConfigured = configured;
+    FirstGauge().PortConfigured = configured;
     p.Apply(QStringLiteral("1"), QStringLiteral("57600"));
     QCOMPARE(p.window->Connected(), openAfter);
     QCOMPARE(p.window->ComPort1().IsOpen(), openAfter);
@@ -145,7 +147,7 @@ void TestLinkDialogs::applySetsTheSpeedOfAnOpenPort() {
 void TestLinkDialogs::applyWithAPortThatCannotBeOpened() {
     Program p;
     p.OpenByButton();
-    Global.PortConfigured = true;
+    FirstGauge().PortConfigured = true;
     p.Apply(QStringLiteral("9"), QStringLiteral("9600"));
     QCOMPARE(p.messages.Texts(), QStringList{PortMissing});
     QCOMPARE(p.messages.Shown.first().Caption, QStringLiteral("JRV-FG"));
@@ -224,13 +226,13 @@ void TestLinkDialogs::connectionDialogPausesThePolls() {
         p.gauge.ReadAvailable();
         QTest::qWait(800);
         sentWhileOpen = p.gauge.ReadAvailable();
-        openSeen = Global.ConnectionDialogOpen && p.connection.isVisible();
+        openSeen = FirstGauge().ConnectionDialogOpen && p.connection.isVisible();
         p.connection.findChild<QAbstractButton*>("sbCancel")->click();
     });
     QTimer::singleShot(10000, &p.connection, [&] { p.connection.reject(); });
     p.window->findChild<QAction*>("Connection")->trigger();
     QVERIFY(openSeen);
-    QVERIFY(!Global.ConnectionDialogOpen);
+    QVERIFY(!FirstGauge().ConnectionDialogOpen);
     QVERIFY2(!sentWhileOpen.contains("Sx1"), sentWhileOpen.constData());
     // Afterwards the reading is asked for again.
     QByteArray sentAfter;

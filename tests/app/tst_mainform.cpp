@@ -8,7 +8,8 @@
 #include "app/widgets/ProgramFont.h"
 #include "app/widgets/RadioGroup.h"
 #include "measure/SampleCurve.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/ScriptedFileDialogs.h"
@@ -150,7 +151,8 @@ struct Window {
     ScriptedFileDialogs dialogs;
     RecordingMessages messages;
     Window() {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
+        TheProgram = ProgramState{};
         form = std::make_unique<TMainForm>();
     }
     template <typename T> T* Find(const char* name) const {
@@ -159,7 +161,7 @@ struct Window {
     void ShowActive() {
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QTRY_VERIFY(Global.MainWindowHandle == form.get());
+        QTRY_VERIFY(TheProgram.MainWindowHandle == form.get());
     }
     std::unique_ptr<TMainForm> form;
 };
@@ -422,8 +424,8 @@ void TestMainForm::chartStartsEmpty() {
     QCOMPARE(window.form->YTitle(), QString());
     QCOMPARE(window.form->ChartPointCount(), 0);
     // The stand-in plots samples at their place in time, continuing the offsets.
-    Global.ChartTimeOffset = 2.0;
-    Global.ChartIndexOffset = 0;
+    FirstGauge().ChartTimeOffset = 2.0;
+    FirstGauge().ChartIndexOffset = 0;
     window.form->AddSample(0.5, 7.0);
     window.form->AddSample(0.5, 8.0);
     QCOMPARE(window.form->ChartPointCount(), 2);
@@ -640,17 +642,17 @@ void TestMainForm::menuDrawsItems() {
 
 void TestMainForm::firstActivationRunsOnce() {
     Window window;
-    Global.SampleStats.Count = 5;
-    Global.SampleStats.Sum = 12.5;
-    Global.ContinuousWarningShown = true;
+    FirstGauge().SampleStats.Count = 5;
+    FirstGauge().SampleStats.Sum = 12.5;
+    FirstGauge().ContinuousWarningShown = true;
     auto* stop = window.Find<QAction>("MenuMeasurementStop");
     auto* report = window.Find<QTimer>("TimerReport");
     report->stop();
     QVERIFY(stop->isEnabled());
     window.ShowActive();
-    QCOMPARE(Global.SampleStats.Count, 0);
-    QCOMPARE(Global.SampleStats.Sum, 0.0);
-    QVERIFY(!Global.ContinuousWarningShown);
+    QCOMPARE(FirstGauge().SampleStats.Count, 0);
+    QCOMPARE(FirstGauge().SampleStats.Sum, 0.0);
+    QVERIFY(!FirstGauge().ContinuousWarningShown);
     QVERIFY(!stop->isEnabled());
     QVERIFY(window.Find<QAction>("MenuMeasurementStart")->isEnabled());
     QVERIFY(window.Find<QWidget>("sbStop")->isEnabled());
@@ -658,8 +660,8 @@ void TestMainForm::firstActivationRunsOnce() {
     QVERIFY(window.Find<QTimer>("TimerBattery")->isActive());
 
     // Back from another window: nothing of the above runs again.
-    Global.SampleStats.Count = 7;
-    Global.MainWindowHandle = nullptr;
+    FirstGauge().SampleStats.Count = 7;
+    TheProgram.MainWindowHandle = nullptr;
     QWidget other;
     other.show();
     other.activateWindow();
@@ -670,8 +672,8 @@ void TestMainForm::firstActivationRunsOnce() {
     window.form->hide();
     window.form->show();
     QTest::qWait(50);
-    QCOMPARE(Global.SampleStats.Count, 7);
-    QVERIFY(Global.MainWindowHandle == nullptr);
+    QCOMPARE(FirstGauge().SampleStats.Count, 7);
+    QVERIFY(TheProgram.MainWindowHandle == nullptr);
 }
 
 void TestMainForm::exitSequenceRunsOnceWhicheverWay_data() {
@@ -767,7 +769,7 @@ void TestMainForm::replySideTagsAndTimers() {
     QCOMPARE(window.Find<RadioGroup>("rgPeakMode")->ItemIndex(), 1);
     QCOMPARE(window.Find<RadioGroup>("rgSpeed")->ItemIndex(), 1);
     QCOMPARE(window.Find<QLabel>("LabelSampleTime")->text(),
-             DeviceModel::SampleTimeCaption(Global.DeviceFamily, GaugeSettings::Fast));
+             DeviceModel::SampleTimeCaption(FirstGauge().DeviceFamily, GaugeSettings::Fast));
     QCOMPARE(window.Find<RadioGroup>("rgAcquisition")->ItemIndex(), 1);
     QVERIFY(window.Find<CheckBox>("chkbThr")->isChecked());
     for (const char* name : {"rgUnit", "rgSpeed", "rgAcquisition"})
@@ -876,7 +878,7 @@ void TestMainForm::settingsReportFillsThePanel() {
     low->setFocus();
     QTRY_VERIFY(low->hasFocus());
     low->setText(QStringLiteral("5"));
-    Global.ExchangeState = ExchangeState::ReadingSettings;
+    FirstGauge().ExchangeState = ExchangeState::ReadingSettings;
     window.Find<QTimer>("TimerReport")->start();
 
     const QByteArray report = "MODEL: FM-500\r\nS/N: 123456\r\nUNIT: kgf\r\nPEAK: PEAK-\r\n"
@@ -916,11 +918,11 @@ void TestMainForm::settingsReportFillsThePanel() {
     for (const char* name : {"chkbPeak", "chkbThr"})
         QCOMPARE(window.Find<CheckBox>(name)->Tag(), 0);
     QVERIFY(!window.Find<QTimer>("TimerReport")->isActive());
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     QVERIFY(messages.Shown.isEmpty());
 
     // A torque meter hides the speed group without moving its neighbours.
-    Global.ExchangeState = ExchangeState::ReadingSettings;
+    FirstGauge().ExchangeState = ExchangeState::ReadingSettings;
     window.form->Exchange().ProcessIncoming("MODEL: FS-20\r\nACCEL.: 9.81m/s2\r\n");
     QVERIFY(!window.Find<QWidget>("rgSpeed")->isVisible());
     QCOMPARE(window.Find<RadioGroup>("rgUnit")->Items().first(), QStringLiteral("N*m"));

@@ -11,7 +11,8 @@
 #include "measure/ChartView.h"
 #include "protocol/Numbers.h"
 #include "series/TestSeries.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "storage/ResultsFile.h"
 #include "tests/support/ExchangeSetup.h"
 #include "tests/support/IsolatedProgram.h"
@@ -101,9 +102,10 @@ struct OnlineWindow {
         if (ini.open(QIODevice::WriteOnly))
             ini.write("[ComPort1]\nPort=COM1\nBaudRate=9600\n");
         ini.close();
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
+        TheProgram = ProgramState{};
         form = std::make_unique<TMainForm>();
-        Global.DeviceFamily = family;
+        FirstGauge().DeviceFamily = family;
         for (const char* timer : {"TimerDisplay", "TimerBattery", "TimerReport", "TimerPress"})
             Find<QTimer>(timer)->stop();
         Find<QAbstractButton>("sbComPort")->click();
@@ -207,9 +209,9 @@ void TestOnline::startRefusesAnUnusableSampleTime() {
     QCOMPARE(window.messages.Shown[0].Icon, MessageIcon::Warning);
     QTest::qWait(50);
     QVERIFY(window.Orders().isEmpty());
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
-    QCOMPARE(Global.AwaitedReply, Reply::Tare);
-    QVERIFY(!Global.MeasurementRunning);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().AwaitedReply, Reply::Tare);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
     QCOMPARE(window.Text("LabelSeriesName"), QStringLiteral("---"));
     QCOMPARE(window.form->StatusText(), QString());
@@ -245,10 +247,10 @@ void TestOnline::startChoosesHowTheRunIsCollected() {
     window.StartRun(sampleTime);
     QCOMPARE(window.Orders(), QList<QByteArray>{"Se1"});
     QVERIFY(window.messages.Shown.isEmpty());
-    QCOMPARE(Global.ExchangeState, expected);
-    QCOMPARE(Global.AwaitedReply, Reply::StreamOn);
-    QVERIFY(Global.MeasurementRunning);
-    QCOMPARE(Global.SampleTime, sampleTimeValue);
+    QCOMPARE(FirstGauge().ExchangeState, expected);
+    QCOMPARE(FirstGauge().AwaitedReply, Reply::StreamOn);
+    QVERIFY(FirstGauge().MeasurementRunning);
+    QCOMPARE(FirstGauge().SampleTime, sampleTimeValue);
     QCOMPARE(window.form->StatusText(), QStringLiteral("Nadawanie ciągle włączone"));
     QCOMPARE(window.Text("LabelSeriesName"), QStringLiteral("Pomiar on-line"));
     QVERIFY(!window.Find<QAbstractButton>("sbStart")->isEnabled());
@@ -313,13 +315,13 @@ void TestOnline::statisticsAndChartThroughTheWindow() {
     window.SetText("EditLow", low);
     window.SetText("EditHigh", high);
     window.StartRun(QStringLiteral("0.5"));
-    QCOMPARE(Global.LowThreshold, lowValue);
-    QCOMPARE(Global.HighThreshold, highValue);
+    QCOMPARE(FirstGauge().LowThreshold, lowValue);
+    QCOMPARE(FirstGauge().HighThreshold, highValue);
     window.Feed(samples);
     window.form->RefreshStatLabels();
 
     QCOMPARE(window.form->YTitle(), QStringLiteral("Próbka [N]"));
-    QCOMPARE(Global.SampleUnit, QStringLiteral("N"));
+    QCOMPARE(FirstGauge().SampleUnit, QStringLiteral("N"));
     QStringList shown;
     for (const char* label : {"LabelCount", "LabelMin", "LabelMax", "LabelSum", "LabelAver"})
         shown << window.Text(label);
@@ -347,17 +349,17 @@ void TestOnline::secondRunContinuesTheTimeScale() {
     window.StartRun(QStringLiteral("0.5"));
     window.Feed({1, 2, 3});
     window.StopRun();
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
     // This time from the menu.
     window.SetText("EditSampleTime", QStringLiteral("0.25"));
     window.Find<QAction>("MenuMeasurementStart")->trigger();
-    QVERIFY(Global.MeasurementRunning);
-    QCOMPARE(Global.ChartTimeOffset, 1.0);
-    QCOMPARE(Global.ChartIndexOffset, 2.0);
+    QVERIFY(FirstGauge().MeasurementRunning);
+    QCOMPARE(FirstGauge().ChartTimeOffset, 1.0);
+    QCOMPARE(FirstGauge().ChartIndexOffset, 2.0);
     window.Feed({4, 5});
     window.Find<QAction>("MenuMeasurementStop")->trigger();
-    QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
+    QCOMPARE(FirstGauge().AwaitedReply, Reply::StreamOff);
     window.form->RefreshStatLabels();
     QCOMPARE(Keys(window.form->ChartData().Samples()), (QList<double>{0, 0.5, 1.0, 1.25, 1.5}));
     // The statistics cover both runs.
@@ -481,7 +483,7 @@ void TestOnline::clearEmptiesChartLabelsAndTitles() {
     QCOMPARE(window.form->Chart()->XTitle(), QStringLiteral("Czas [s]"));
     QCOMPARE(window.form->YTitle(), QString());
     QCOMPARE(window.Text("LabelSeriesName"), QString());
-    QCOMPARE(Global.SampleStats.Count, 0);
+    QCOMPARE(FirstGauge().SampleStats.Count, 0);
     // A stale label refresh queued before Clear does not bring the old figures back.
     QTest::qWait(20);
     QCOMPARE(window.Text("LabelCount"), QStringLiteral("---"));
@@ -501,12 +503,12 @@ void TestOnline::stopRepeatsTheOrderUntilConfirmed() {
     window.received.clear();
     window.Click("sbStop");
     QCOMPARE(window.Orders(), QList<QByteArray>{"Se0"});
-    QCOMPARE(Global.ExchangeState, ExchangeState::Streaming);
-    QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Streaming);
+    QCOMPARE(FirstGauge().AwaitedReply, Reply::StreamOff);
     QCOMPARE(window.form->StatusText(), QStringLiteral("Wyłączanie nadawania ciągłego..."));
     auto* repeat = window.Find<QTimer>("TimerPomiarOnline");
     QVERIFY(repeat->isActive());
-    QVERIFY(Global.MeasurementRunning); // until the gauge confirms
+    QVERIFY(FirstGauge().MeasurementRunning); // until the gauge confirms
     // Lines still on their way belong to the run.
     window.Feed({3});
     QCOMPARE(window.form->ChartPointCount(), 3);
@@ -514,11 +516,11 @@ void TestOnline::stopRepeatsTheOrderUntilConfirmed() {
     // An order sent meanwhile does not keep the confirmation from being recognised.
     SetExchange(ExchangeState::Confirming, Reply::Tare);
     QTRY_COMPARE_WITH_TIMEOUT(window.CountOf("Se0"), 2, Patience);
-    QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
+    QCOMPARE(FirstGauge().AwaitedReply, Reply::StreamOff);
     QVERIFY(repeat->isActive());
 
     window.form->Exchange().ProcessIncoming(ForceLine(4) + "Me0\r\n");
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QCOMPARE(window.form->ChartPointCount(), 3);
     QCOMPARE(window.form->StatusText(), QStringLiteral("Nadawanie ciągle wyłączone"));
     QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
@@ -548,13 +550,13 @@ void TestOnline::nextRunIsNotStoppedByTheLastOnesRepetition() {
     window.Click("sbStop");
     QTRY_COMPARE_WITH_TIMEOUT(window.CountOf("Se0"), 1 + ticksBeforeConfirmation, Patience);
     window.form->Exchange().ProcessIncoming("Me0\r\n");
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     window.Click("sbStart");
-    QVERIFY(Global.MeasurementRunning);
+    QVERIFY(FirstGauge().MeasurementRunning);
     // Longer than the repetition's interval.
     QTest::qWait(int(2 * TMainForm::OnlineStopInterval.count()));
     QCOMPARE(window.CountOf("Se0"), 1 + ticksBeforeConfirmation);
-    QVERIFY(Global.MeasurementRunning);
+    QVERIFY(FirstGauge().MeasurementRunning);
     window.Feed({2, 3});
     QCOMPARE(window.form->ChartPointCount(), 3);
 }
@@ -564,8 +566,8 @@ void TestOnline::unitChangeEndsTheRun() {
     window.StartRun(QStringLiteral("0.1"));
     window.Feed({1, 2});
     window.Feed({3}, "kg");
-    QVERIFY(!Global.MeasurementRunning);
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QVERIFY(!FirstGauge().MeasurementRunning);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     QCOMPARE(window.messages.Shown.size(), 1);
     QCOMPARE(window.messages.Shown[0].Caption, QStringLiteral("Niezgodność jednostek"));
     QCOMPARE(window.messages.Shown[0].Icon, MessageIcon::Warning);
@@ -608,7 +610,7 @@ void TestOnline::fastRunIsReplayedAtStop() {
     OnlineWindow window(Family::Torque);
     window.form->Settings().SetReading(panel);
     window.StartRun(QStringLiteral("0.005"));
-    QCOMPARE(Global.ExchangeState, ExchangeState::RawCapture);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::RawCapture);
     // The text comes over the line, through the link's routing into the capture.
     QVERIFY(window.gauge.Write(text));
     const QString path = window.CapturePath();
@@ -626,7 +628,7 @@ void TestOnline::fastRunIsReplayedAtStop() {
     const QByteArray inFlight = " 007.00\r\n";
     window.form->Exchange().ProcessIncoming(inFlight + "Me0\r\n");
     expected << 7.0;
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QCOMPARE(Values(window.form->ChartData().Samples()), expected);
     QList<double> keys;
     for (int i = 0; i < expected.size(); ++i)
@@ -636,8 +638,8 @@ void TestOnline::fastRunIsReplayedAtStop() {
     QCOMPARE(ReadAll(path), text + inFlight);
     QVERIFY(capture.Buffer().isEmpty());
     QVERIFY(!capture.IsOpen());
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
-    QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().AwaitedReply, Reply::StreamOff);
     window.form->RefreshStatLabels();
     QCOMPARE(window.Text("LabelCount"), QString::number(expected.size()));
 }
@@ -658,7 +660,7 @@ void TestOnline::fastRunWithoutConfirmation() {
     QFETCH(bool, linkLost);
     QFETCH(bool, retries);
     OnlineWindow window(Family::Torque);
-    Global.ReconnectOnLoss = retries;
+    FirstGauge().ReconnectOnLoss = retries;
     window.form->Settings().SetReading(QStringLiteral(" 1.00 N*m"));
     window.StartRun(QStringLiteral("0.01"));
     QVERIFY(window.gauge.Write(" 001.00\r\n 002.00\r\n"));
@@ -672,7 +674,7 @@ void TestOnline::fastRunWithoutConfirmation() {
         emit window.form->ComPort1().Lost(QStringLiteral("unplugged"));
     if (linkLost && retries) {
         QCOMPARE(Values(window.form->ChartData().Samples()), (QList<double>{1, 2, 3}));
-        QVERIFY(!Global.MeasurementRunning);
+        QVERIFY(!FirstGauge().MeasurementRunning);
         QCOMPARE(window.form->Tests().Records().size(), 1);
         QCOMPARE(window.form->Tests().Records().first().SampleCount, 3);
         QVERIFY(window.form->StatusText().contains(QStringLiteral("COM1")));
@@ -684,10 +686,10 @@ void TestOnline::fastRunWithoutConfirmation() {
     QTRY_COMPARE_WITH_TIMEOUT(window.form->ChartPointCount(), 3,
                               2 * TMainForm::ReplayWithoutConfirmation.count() + Patience);
     QCOMPARE(Values(window.form->ChartData().Samples()), (QList<double>{1, 2, 3}));
-    QVERIFY(Global.MeasurementRunning); // until a gauge confirms
+    QVERIFY(FirstGauge().MeasurementRunning); // until a gauge confirms
     QVERIFY(window.Find<QTimer>("TimerPomiarOnline")->isActive());
     window.form->Exchange().ProcessIncoming("Me0\r\n");
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QCOMPARE(window.form->ChartPointCount(), 3);
 }
 
@@ -735,7 +737,7 @@ void TestOnline::replayWhenTheCaptureFileCannotBeWritten() {
     }
     QCOMPARE(window.messages.Shown.size(), 1);
     QVERIFY(window.messages.Shown[0].Text.contains(QLatin1String(CaptureFile::FileName)));
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QTest::qWait(50);
     QVERIFY(window.Orders().isEmpty());
     QVERIFY(window.Find<QAbstractButton>("sbStart")->isEnabled());
@@ -777,9 +779,9 @@ void TestOnline::scheduledStartHandsOverAtTheMoment() {
     clock->Set(At(9, 59, 59));
     QTRY_COMPARE_WITH_TIMEOUT(window.Text("lblRemainCounter"), QStringLiteral("1 s"), Patience);
     // Until the moment the readings are not samples.
-    QVERIFY(!Global.MeasurementRunning);
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
-    QCOMPARE(Global.AwaitedReply, Reply::StreamOn);
+    QVERIFY(!FirstGauge().MeasurementRunning);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().AwaitedReply, Reply::StreamOn);
     QVERIFY(!window.Find<QAbstractButton>("sbStart")->isEnabled());
     if (family == Family::Force)
         window.Feed({1});
@@ -787,8 +789,8 @@ void TestOnline::scheduledStartHandsOverAtTheMoment() {
     QCOMPARE(ReadAll(window.CapturePath()), QByteArray("-001.00\r\n"));
 
     clock->Set(At(10, 0));
-    QTRY_VERIFY_WITH_TIMEOUT(Global.MeasurementRunning, Patience);
-    QCOMPARE(Global.ExchangeState, expected);
+    QTRY_VERIFY_WITH_TIMEOUT(FirstGauge().MeasurementRunning, Patience);
+    QCOMPARE(FirstGauge().ExchangeState, expected);
     QVERIFY(window.Find<QLabel>("lblRemain")->isHidden());
     QVERIFY(window.Find<QLabel>("lblRemainCounter")->isHidden());
     // A capture begins at the moment, in a file of its own.
@@ -816,7 +818,7 @@ void TestOnline::stopDuringTheCountdownAbandonsTheStart() {
     QVERIFY(ComThread::WaitForAll(5s));
     clock->Set(At(9, 1));
     QTest::qWait(50);
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QVERIFY(window.Find<QLabel>("lblRemain")->isHidden());
     window.Feed({1});
     QCOMPARE(window.form->ChartPointCount(), 0);
@@ -832,7 +834,7 @@ void TestOnline::scheduledStartInThePastBeginsAtOnce() {
     window.SetText("eHour", QStringLiteral("8"));
     window.SetText("eMinute", QStringLiteral("30"));
     window.StartRun(QStringLiteral("0.1"));
-    QTRY_VERIFY_WITH_TIMEOUT(Global.MeasurementRunning, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(FirstGauge().MeasurementRunning, Patience);
     QVERIFY(window.Find<QLabel>("lblRemain")->isHidden());
     QVERIFY(window.Find<QLabel>("lblRemainCounter")->isHidden());
     QCOMPARE(window.Text("lblRemainCounter"), QStringLiteral("---"));
@@ -884,22 +886,24 @@ void TestOnline::resultsFileFollowsEverySample() {
     OnlineWindow window{std::uint8_t(family)};
     const QString folder = window.program.FilePath(QStringLiteral("data"));
     QVERIFY(QDir().mkpath(folder));
-    Global.DataDirectory = folder;
+    TheProgram.DataDirectory = folder;
     window.form->Settings().SetReading(QStringLiteral(" 0.00 N*m"));
     window.StartRun(QStringLiteral("0.1"));
 
     const QDateTime before = QDateTime::currentDateTime();
     window.form->Exchange().ProcessIncoming("Mnewfile\r\n");
     const QDateTime after = QDateTime::currentDateTime();
-    QVERIFY(Global.ResultsFileActive);
+    QVERIFY(FirstGauge().ResultsFileActive);
     QStringList names;
     for (QDateTime t = before.addMSecs(-before.time().msec()); t <= after; t = t.addSecs(1))
         names << ResultsFile::NameFor(folder, t);
-    QVERIFY2(names.contains(Global.ResultsFileName), qPrintable(Global.ResultsFileName));
-    QVERIFY(QFileInfo(Global.ResultsFileName).fileName().startsWith(QLatin1String("wyniki od ")));
-    QVERIFY(!QFileInfo(Global.ResultsFileName).fileName().contains(QLatin1Char(':')));
-    QCOMPARE(QFileInfo(Global.ResultsFileName).absolutePath(), QDir(folder).absolutePath());
-    QCOMPARE(ReadAll(Global.ResultsFileName), QByteArray());
+    QVERIFY2(names.contains(FirstGauge().ResultsFileName),
+             qPrintable(FirstGauge().ResultsFileName));
+    QVERIFY(
+        QFileInfo(FirstGauge().ResultsFileName).fileName().startsWith(QLatin1String("wyniki od ")));
+    QVERIFY(!QFileInfo(FirstGauge().ResultsFileName).fileName().contains(QLatin1Char(':')));
+    QCOMPARE(QFileInfo(FirstGauge().ResultsFileName).absolutePath(), QDir(folder).absolutePath());
+    QCOMPARE(ReadAll(FirstGauge().ResultsFileName), QByteArray());
 
     // The file is whole after every sample: nothing waits in a buffer.
     QList<QByteArray> lines = content.split('\n');
@@ -912,17 +916,17 @@ void TestOnline::resultsFileFollowsEverySample() {
                 : QByteArray(1, v < 0 ? '-' : ' ') +
                       QByteArray::number(std::abs(v), 'f', 2).rightJustified(6, '0') + "\r\n");
         expected += lines[i] + '\n';
-        QCOMPARE(ReadAll(Global.ResultsFileName), expected);
+        QCOMPARE(ReadAll(FirstGauge().ResultsFileName), expected);
     }
     QCOMPARE(window.form->ChartPointCount(), samples.size());
 }
 
 void TestOnline::resultsFileInAMissingFolder() {
     OnlineWindow window;
-    Global.DataDirectory = window.program.FilePath(QStringLiteral("missing/folder"));
+    TheProgram.DataDirectory = window.program.FilePath(QStringLiteral("missing/folder"));
     window.StartRun(QStringLiteral("0.1"));
     window.form->Exchange().ProcessIncoming("Mnewfile\r\n");
-    QVERIFY(!Global.ResultsFileActive);
+    QVERIFY(!FirstGauge().ResultsFileActive);
     // Said in the status bar at once, and in one box once the reply side has returned.
     QVERIFY(window.form->StatusText().contains(QStringLiteral("wyniki od")));
     QVERIFY(window.messages.Shown.isEmpty());
@@ -933,7 +937,7 @@ void TestOnline::resultsFileInAMissingFolder() {
     QCOMPARE(window.messages.Shown.size(), 1);
     QVERIFY(window.messages.Shown[0].Text.contains(QStringLiteral("missing")));
     QCOMPARE(window.form->ChartPointCount(), 2);
-    QVERIFY(!QFileInfo::exists(Global.ResultsFileName));
+    QVERIFY(!QFileInfo::exists(FirstGauge().ResultsFileName));
     // The next run says it again.
     window.StopRun();
     window.StartRun(QStringLiteral("0.1"));
@@ -947,7 +951,7 @@ void TestOnline::chartRedrawsAtMostAtItsRate() {
     window.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
     // The first activation has its own Stop; the run begins after it.
-    QTRY_VERIFY_WITH_TIMEOUT(Global.MainWindowHandle == window.form.get(), Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(TheProgram.MainWindowHandle == window.form.get(), Patience);
     for (const char* timer : {"TimerDisplay", "TimerBattery", "TimerReport"})
         window.Find<QTimer>(timer)->stop();
     window.StartRun(QStringLiteral("0.025"));
@@ -1010,7 +1014,7 @@ void TestOnline::settingsWaitUntilTheRunEnds() {
                                   Patience);
     else
         window.Feed({1});
-    const ExchangeState state = Global.ExchangeState;
+    const ExchangeState state = FirstGauge().ExchangeState;
 
     QObject* target = window.form->findChild<QObject*>(control);
     QVERIFY(target);
@@ -1020,13 +1024,13 @@ void TestOnline::settingsWaitUntilTheRunEnds() {
         qobject_cast<QAbstractButton*>(target)->click();
 
     QCOMPARE(window.form->StatusText(), QStringLiteral("Niedostępne w czasie pomiaru on-line"));
-    QCOMPARE(Global.ExchangeState, state);
+    QCOMPARE(FirstGauge().ExchangeState, state);
     QTest::qWait(50);
     QCOMPARE(window.Orders(), QList<QByteArray>{"Se1"});
     QVERIFY(window.messages.Shown.isEmpty());
     if (armed) {
         clock->Set(At(9, 1));
-        QTRY_VERIFY_WITH_TIMEOUT(Global.MeasurementRunning, Patience);
+        QTRY_VERIFY_WITH_TIMEOUT(FirstGauge().MeasurementRunning, Patience);
         window.Feed({1});
     }
     // The run still collects every sample.
@@ -1037,7 +1041,7 @@ void TestOnline::settingsWaitUntilTheRunEnds() {
     if (control == QLatin1String("chkbThr"))
         QVERIFY(!window.form->ChartData().LowLine()->isEmpty());
     window.StopRun();
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
 }
 
 QTEST_MAIN(TestOnline)

@@ -4,7 +4,8 @@
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/ClickGuard.h"
 #include "app/widgets/RadioGroup.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "tests/support/ExchangeSetup.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/PtyPair.h"
@@ -39,7 +40,8 @@ struct Panel {
     std::unique_ptr<TMainForm> Form;
 
     Panel() {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
+        TheProgram = ProgramState{};
         QFile::link(Line.DevicePath(), Program.Ports() + QStringLiteral("/COM1"));
         QFile ini(Program.FilePath(QStringLiteral("ComPort.ini")));
         if (ini.open(QIODevice::WriteOnly))
@@ -208,8 +210,8 @@ void TestSettingsPanel::controlSendsItsOrder() {
     panel.MarkUntouched();
 
     panel.Do(action);
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
-    QCOMPARE(int(Global.AwaitedReply), awaited);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(int(FirstGauge().AwaitedReply), awaited);
     QCOMPARE(panel.Form->StatusText(), status);
     QCOMPARE(panel.Find<QTimer>(QStringLiteral("TimerPress"))->isActive(), press);
     if (!hiddenKey.isEmpty())
@@ -315,7 +317,7 @@ void TestSettingsPanel::typedValues() {
     panel.Do(QStringLiteral("click ") + button);
     if (message.isEmpty()) {
         QVERIFY(panel.Messages.Shown.isEmpty());
-        QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+        QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
         QCOMPARE(panel.Sent(wire.size() + 2), wire + "\r\n");
         return;
     }
@@ -325,8 +327,8 @@ void TestSettingsPanel::typedValues() {
     QCOMPARE(panel.Messages.Shown.first().Icon, MessageIcon::Information);
     QCOMPARE(panel.Form->focusWidget(), panel.Find<QLineEdit>(field));
     // Nothing sent, nothing changed.
-    QCOMPARE(Global.ExchangeState, ExchangeState::ReadingSettings);
-    QCOMPARE(Global.AwaitedReply, UntouchedAwaited);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::ReadingSettings);
+    QCOMPARE(FirstGauge().AwaitedReply, UntouchedAwaited);
     QCOMPARE(panel.Form->StatusText(), UntouchedStatus);
     QCOMPARE(panel.Sent(0), QByteArray());
     QCOMPARE(panel.Find<QLineEdit>(field)->text(), text);
@@ -433,7 +435,7 @@ void TestSettingsPanel::refreshAsksForTheReportAtOnce() {
     panel.Do(QStringLiteral("click sbUpdateSettings"));
     // It sends nothing itself: the report poll does, on its next tick.
     QCOMPARE(panel.Sent(0), QByteArray());
-    QCOMPARE(Global.AwaitedReply, UntouchedAwaited);
+    QCOMPARE(FirstGauge().AwaitedReply, UntouchedAwaited);
     QVERIFY(panel.Find<QTimer>(QStringLiteral("TimerReport"))->isActive());
     QByteArray sent;
     QTRY_VERIFY_WITH_TIMEOUT((sent += panel.Line.ReadAvailable()) == "Sid\r\n", 5000);

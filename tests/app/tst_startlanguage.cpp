@@ -5,7 +5,8 @@
 #include "app/MainForm.h"
 #include "app/SplashScreen.h"
 #include "state/AppPaths.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "storage/LanguageModules.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
@@ -174,7 +175,8 @@ void TestStartLanguage::startLanguageWithModulesMissing() {
     const QString config = program.FilePath(QStringLiteral("config.xml"));
     WriteConfig(config, configured);
     RecordingMessages shown;
-    Global = SharedState{};
+    FirstGauge() = GaugeState{};
+    TheProgram = ProgramState{};
     {
         ApplicationWindows windows = CreateWindows();
         if (slowStart) // the events of the start go on before the splash is shown
@@ -190,7 +192,7 @@ void TestStartLanguage::startLanguageWithModulesMissing() {
         } else {
             QTRY_VERIFY_WITH_TIMEOUT(windows.Main->isVisible(), Patience);
             QCOMPARE(windows.Main->findChild<QAbstractButton*>("sbExit")->text(), exitCaption);
-            QCOMPARE(QString::number(Global.LanguageId), saved);
+            QCOMPARE(QString::number(TheProgram.LanguageId), saved);
             windows.Main->close();
         }
     }

@@ -3,7 +3,8 @@
 // directory while "ComPort.ini" stays beside the program.
 #include "app/MainForm.h"
 #include "link/SerialLink.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
 #include "tests/support/ScriptedFileDialogs.h"
@@ -21,7 +22,8 @@ namespace {
 
 // One start of the program: a fresh shared state and main window, as a new process has.
 std::unique_ptr<TMainForm> Start() {
-    Global = SharedState{};
+    FirstGauge() = GaugeState{};
+    TheProgram = ProgramState{};
     return std::make_unique<TMainForm>();
 }
 
@@ -266,8 +268,8 @@ void TestWindowConfig::reconnectionComesBackAsSaved() {
     }
     {
         auto window = Start();
-        QCOMPARE(Global.ReconnectOnLoss, on);
-        QCOMPARE(Global.ReconnectMinutes, minutes);
+        QCOMPARE(FirstGauge().ReconnectOnLoss, on);
+        QCOMPARE(FirstGauge().ReconnectMinutes, minutes);
         window->close();
     }
     QStringList stored;

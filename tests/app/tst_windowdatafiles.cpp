@@ -8,7 +8,8 @@
 #include "app/MainForm.h"
 #include "app/widgets/ProgressWindow.h"
 #include "series/TestSeries.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "storage/DataFile.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
@@ -82,7 +83,8 @@ struct Window {
     std::unique_ptr<TMainForm> form;
 
     Window() {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
+        TheProgram = ProgramState{};
         form = std::make_unique<TMainForm>();
     }
     QString Path(const QString& name) const { return program.FilePath(name); }
@@ -219,9 +221,9 @@ void TestWindowDataFiles::samplesComeBackUnderEitherSeparator() {
     const QList<double> expected = Steps(0.25, Awkward.size());
     for (qsizetype i = 0; i < keys.size(); ++i)
         QCOMPARE(keys.at(i), expected.at(i));
-    QCOMPARE(Global.SampleStats.Count, int(Awkward.size()));
-    QCOMPARE(Global.SampleStats.Min, -98765.4321098765);
-    QCOMPARE(Global.SampleStats.Max, 2.5e20);
+    QCOMPARE(FirstGauge().SampleStats.Count, int(Awkward.size()));
+    QCOMPARE(FirstGauge().SampleStats.Min, -98765.4321098765);
+    QCOMPARE(FirstGauge().SampleStats.Max, 2.5e20);
     QCOMPARE(window.Label("LabelCount"), QStringLiteral("10"));
 }
 
@@ -408,8 +410,8 @@ void TestWindowDataFiles::openAfterARunStartsAtZero() {
     window.SetSampleTime(QStringLiteral("0.5"));
     window.Feed(0.5, {1.0, 2.0, 3.0});
     window.Save(path);
-    Global.ChartIndexOffset = 99;
-    Global.ChartTimeOffset = 9.9;
+    FirstGauge().ChartIndexOffset = 99;
+    FirstGauge().ChartTimeOffset = 9.9;
     window.Open({path});
     QCOMPARE(window.Keys(), QList<double>({0.0, 0.5, 1.0}));
 }
@@ -521,7 +523,7 @@ void TestWindowDataFiles::givenUpOpeningLeavesAnEmptyChart() {
     disconnect(cancelLater);
     QCOMPARE(added, atOnce ? 0 : 1);
     QCOMPARE(window.form->ChartPointCount(), 0);
-    QCOMPARE(Global.SampleStats.Count, 0);
+    QCOMPARE(FirstGauge().SampleStats.Count, 0);
     QCOMPARE(window.Label("LabelCount"), ChartModel::EmptyStatText());
     QVERIFY(window.form->Tests().Records().isEmpty());
     QCOMPARE(window.form->HeaderLines(), header);
@@ -585,7 +587,7 @@ void TestWindowDataFiles::largeSeriesKeepsTheWindowAnswering() {
     QVERIFY(window.messages.Shown.isEmpty());
     if (open) {
         QCOMPARE(window.form->ChartPointCount(), Count);
-        QCOMPARE(Global.SampleStats.Count, Count);
+        QCOMPARE(FirstGauge().SampleStats.Count, Count);
     } else {
         const DataFileContents back = DataFile::Read(path);
         QCOMPARE(back.Values, values);
@@ -633,11 +635,11 @@ void TestWindowDataFiles::downloadShowsItsProgress() {
         shown->Cancel();
         QCOMPARE(window.form->ChartPointCount(), 0);
         // The rest of a dump under way is still awaited; nothing else is.
-        QCOMPARE(Global.ExchangeState == ExchangeState::Downloading, !before.isEmpty());
+        QCOMPARE(FirstGauge().ExchangeState == ExchangeState::Downloading, !before.isEmpty());
     }
     window.form->Exchange().ProcessIncoming(after);
     QCOMPARE(window.Values(), values);
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     QCOMPARE(window.form->Tests().Records().size(), values.isEmpty() ? 0 : 1);
     QCOMPARE(status.last().first().toString(), ending);
     QTRY_VERIFY(shown.isNull());

@@ -3,7 +3,8 @@
 #include "app/dialogs/TAutoKonfForm.h"
 #include "app/dialogs/TConnectionForm.h"
 #include "link/SerialLink.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>
@@ -108,7 +109,7 @@ void TestAutoConfEndToEnd::firstActivationFindsTheGauge() {
     // The result stays on view for about two seconds, while the event loop keeps running.
     QVERIFY2(closedAt - foundAt >= 1500, qPrintable(QString::number(closedAt - foundAt)));
     QVERIFY2(ticksWhileShowingResult >= 10, qPrintable(QString::number(ticksWhileShowingResult)));
-    QVERIFY(Global.PortConfigured);
+    QVERIFY(FirstGauge().PortConfigured);
     SerialLink& port = session.Window->ComPort1();
     QVERIFY(port.IsOpen());
     QCOMPARE(port.Settings().Port, QStringLiteral("COM2"));
@@ -186,7 +187,7 @@ void TestAutoConfEndToEnd::noGaugeAnywhere() {
     QVERIFY(session.ShowWindow());
     QVERIFY(shown);
     QVERIFY(failed);
-    QVERIFY(!Global.PortConfigured);
+    QVERIFY(!FirstGauge().PortConfigured);
     QVERIFY(!session.Window->Connected());
     QVERIFY(!session.Window->ComPort1().IsOpen());
     QCOMPARE(session.Find<QAbstractButton>("sbComPort")->text(), QStringLiteral("Otwórz port"));
@@ -239,7 +240,7 @@ void TestAutoConfEndToEnd::detectFromTheConnectionDialog() {
             break;
         case Stage::AwaitResult:
             if (StateOf(autoKonf) == QStringLiteral("Port skonfigurowany")) {
-                pollsPaused = Global.ConnectionDialogOpen;
+                pollsPaused = FirstGauge().ConnectionDialogOpen;
                 ordersDuringScan = session.Gauge.Orders();
                 stage = Stage::Apply;
                 ClickLater(autoKonf.findChild<QAbstractButton*>("sbClose"));
@@ -264,7 +265,7 @@ void TestAutoConfEndToEnd::detectFromTheConnectionDialog() {
     // "Wykryj" shows the scan dialog without starting it.
     QVERIFY(!scanningAtShow);
     QVERIFY(pollsPaused);
-    QVERIFY(!Global.ConnectionDialogOpen);
+    QVERIFY(!FirstGauge().ConnectionDialogOpen);
     // Only the scan's "SI" went out while the dialogs were open.
     QVERIFY(!ordersDuringScan.isEmpty());
     QCOMPARE(ordersDuringScan, QList<QByteArray>(ordersDuringScan.size(), "SI"));

@@ -3,7 +3,7 @@
 // while a message box raised by a reply waits for the user.
 #include "link/EthConnection.h"
 #include "link/SerialLink.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>
@@ -71,7 +71,7 @@ void TestLinkEndToEnd::serialPollsShowTheReading() {
     auto* panel = session.Find<QLabel>("PanelResult");
     QTRY_COMPARE_WITH_TIMEOUT(panel->text(), QStringLiteral(" 12.50 N"), Patience);
     QCOMPARE(panel->palette().color(QPalette::Window), QColor(255, 225, 225));
-    QVERIFY(Global.PortConfigured);
+    QVERIFY(FirstGauge().PortConfigured);
     QCOMPARE(session.Window->StatusText(), QStringLiteral("Wynik odczytany"));
 
     // The report is asked for until it has been read whole; the battery afterwards.
@@ -141,7 +141,7 @@ void TestLinkEndToEnd::networkCarriesConfirmationsAndReports() {
     QVERIFY(session.StartGaugeTcp({"--model", "FS-20"}));
     session.WriteConfig(false, true, QStringLiteral("127.0.0.1"), session.Gauge.TcpPort());
     session.CreateWindow();
-    QVERIFY(Global.UseEthernet);
+    QVERIFY(FirstGauge().UseEthernet);
     session.ClickPortButton();
     QTRY_COMPARE_WITH_TIMEOUT(session.Window->EthLink()->EthLinkState(), CEthConnection::Connected,
                               Patience);
@@ -150,7 +150,7 @@ void TestLinkEndToEnd::networkCarriesConfirmationsAndReports() {
     // A whole settings report passes, short lines included.
     QTRY_COMPARE_WITH_TIMEOUT(session.Find<QLabel>("LabelModel")->text(), QStringLiteral("FS-20"),
                               Patience);
-    QCOMPARE(int(Global.DeviceFamily), 2);
+    QCOMPARE(int(FirstGauge().DeviceFamily), 2);
     // A short confirmation passes too.
     session.Window->Exchange().IssueOrder(OrderSet::Order::Tare, {}, false);
     QTRY_COMPARE_WITH_TIMEOUT(session.Window->StatusText(), QStringLiteral("Siłomierz wyzerowany"),

@@ -10,7 +10,8 @@
 #include "link/EthConnection.h"
 #include "protocol/Numbers.h"
 #include "series/TestSeries.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>
@@ -179,10 +180,10 @@ void TestLinkLossEndToEnd::gaugeGoesAwayDuringARun() {
 
     GaugeSession session;
     QVERIFY2(Connect(session, tcp), qPrintable(session.Gauge.ErrorText()));
-    Global.ReconnectOnLoss = false;
+    FirstGauge().ReconnectOnLoss = false;
     const QString folder = session.Program.FilePath(QStringLiteral("wyniki"));
     QVERIFY(QDir().mkpath(folder));
-    Global.DataDirectory = folder;
+    TheProgram.DataDirectory = folder;
     const quint16 tcpPort = session.Gauge.TcpPort();
 
     // The first run, cut off by the gauge going away.
@@ -197,7 +198,7 @@ void TestLinkLossEndToEnd::gaugeGoesAwayDuringARun() {
     QTest::qWait(500); // anything still on its way has arrived
 
     const QList<double> keptFirst = Values(session.Window->ChartData());
-    const QString firstResults = Global.ResultsFileName;
+    const QString firstResults = FirstGauge().ResultsFileName;
     const QList<double> writtenFirst = ResultsIn(firstResults);
     qInfo("first run: the gauge sent %d samples, the chart kept %d, the results file holds %d",
           int(sentFirst.size()), int(keptFirst.size()), int(writtenFirst.size()));
@@ -212,7 +213,7 @@ void TestLinkLossEndToEnd::gaugeGoesAwayDuringARun() {
         // The stop order goes nowhere; it is repeated until a gauge confirms it.
         session.Find<QAbstractButton>("sbStop")->click();
         QTest::qWait(1200);
-        QVERIFY(Global.MeasurementRunning);
+        QVERIFY(FirstGauge().MeasurementRunning);
     }
 
     // The gauge is back, and the user opens the link again.
@@ -226,7 +227,7 @@ void TestLinkLossEndToEnd::gaugeGoesAwayDuringARun() {
     if (!stopWhileAway)
         session.Find<QAbstractButton>("sbStop")->click();
     QVERIFY(session.Gauge.WaitForEvent("order Se0", mark, Patience));
-    QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience);
     QTRY_VERIFY_WITH_TIMEOUT(session.Find<QAbstractButton>("sbStart")->isEnabled(), Patience);
     // The run went on until the gauge confirmed its stop: what the gauge sent after its
     // return (all but what it sent before the link was open again) belongs to it too.
@@ -256,8 +257,8 @@ void TestLinkLossEndToEnd::gaugeGoesAwayDuringARun() {
                  qPrintable(QStringLiteral("point %1 at %2").arg(i).arg(keys[i])));
 
     // Each run has its results file; the first keeps what it had.
-    QVERIFY(Global.ResultsFileName != firstResults);
-    const QList<double> writtenSecond = ResultsIn(Global.ResultsFileName);
+    QVERIFY(FirstGauge().ResultsFileName != firstResults);
+    const QList<double> writtenSecond = ResultsIn(FirstGauge().ResultsFileName);
     qInfo("second run: the gauge sent %d samples, the chart holds %d in all, the new results "
           "file %d",
           int(sentSecond.size()), session.Window->ChartPointCount(), int(writtenSecond.size()));
@@ -268,7 +269,7 @@ void TestLinkLossEndToEnd::gaugeGoesAwayDuringARun() {
              QString::number(firstRun.size() + sentSecond.size()));
 
     session.Find<QAbstractButton>("sbStop")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience);
     QVERIFY(session.Messages.Shown.isEmpty());
 }
 
@@ -300,10 +301,10 @@ void TestLinkLossEndToEnd::runWaitsForTheGauge() {
 
     GaugeSession session;
     QVERIFY2(Connect(session, tcp), qPrintable(session.Gauge.ErrorText()));
-    QVERIFY(Global.ReconnectOnLoss);
+    QVERIFY(FirstGauge().ReconnectOnLoss);
     const QString folder = session.Program.FilePath(QStringLiteral("wyniki"));
     QVERIFY(QDir().mkpath(folder));
-    Global.DataDirectory = folder;
+    TheProgram.DataDirectory = folder;
     TMainForm& window = *session.Window;
     // Minutes are too long for a test: the set time is a few seconds here.
     constexpr std::chrono::milliseconds ShortLimit{2500};
@@ -327,7 +328,7 @@ void TestLinkLossEndToEnd::runWaitsForTheGauge() {
     QTest::qWait(500); // anything still on its way has arrived
 
     // The run waits; what came before the loss is all there.
-    QVERIFY(Global.MeasurementRunning);
+    QVERIFY(FirstGauge().MeasurementRunning);
     QVERIFY(window.Recovery().Waiting());
     QTRY_VERIFY_WITH_TIMEOUT(window.StatusText().contains(QStringLiteral("ponawianie")), Patience);
     const QList<double> keptBefore = Values(window.ChartData());
@@ -344,7 +345,7 @@ void TestLinkLossEndToEnd::runWaitsForTheGauge() {
     case Ending::StopWhileAway: {
         // No gauge can confirm the stop: the run ends now, with what it measured.
         session.Find<QAbstractButton>("sbStop")->click();
-        QVERIFY(!Global.MeasurementRunning);
+        QVERIFY(!FirstGauge().MeasurementRunning);
         QVERIFY(session.Find<QAbstractButton>("sbStart")->isEnabled());
         QCOMPARE(tests.Records().size(), 1);
         QCOMPARE(tests.Records().first().SampleCount, int(keptBefore.size()));
@@ -372,7 +373,7 @@ void TestLinkLossEndToEnd::runWaitsForTheGauge() {
         break;
     }
     case Ending::NeverBack: {
-        QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience + ShortLimit.count());
+        QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience + ShortLimit.count());
         QVERIFY(awayClock.elapsed() >= ShortLimit.count() - 500);
         QVERIFY(!window.Recovery().Waiting());
         QVERIFY(window.StatusText().contains(QStringLiteral("nie zostało przywrócone")));
@@ -390,7 +391,7 @@ void TestLinkLossEndToEnd::runWaitsForTheGauge() {
     }
     case Ending::GaugeBack: {
         QTest::qWait(std::max(0, AwayMs - int(awayClock.elapsed())));
-        QVERIFY(Global.MeasurementRunning);
+        QVERIFY(FirstGauge().MeasurementRunning);
         const int appeared = session.Gauge.Mark();
         QVERIFY(session.Gauge.CommandAndWait("appear"));
         const double awaySeconds = double(awayClock.elapsed()) / 1000;
@@ -402,7 +403,7 @@ void TestLinkLossEndToEnd::runWaitsForTheGauge() {
         const int stopMark = session.Gauge.Mark();
         session.Find<QAbstractButton>("sbStop")->click();
         QVERIFY(session.Gauge.WaitForEvent("order Se0", stopMark, Patience));
-        QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+        QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience);
         QTRY_VERIFY_WITH_TIMEOUT(session.Find<QAbstractButton>("sbStart")->isEnabled(), Patience);
 
         // Before the gap, a break, after it: every sample the gauge sent once the link was
@@ -445,7 +446,7 @@ void TestLinkLossEndToEnd::runWaitsForTheGauge() {
         const QList<double> finite = FiniteValues(window.ChartData());
         window.RefreshStatLabels();
         QCOMPARE(session.Find<QLabel>("LabelCount")->text(), QString::number(finite.size()));
-        QCOMPARE(ResultsIn(Global.ResultsFileName), finite);
+        QCOMPARE(ResultsIn(FirstGauge().ResultsFileName), finite);
         QCOMPARE(tests.Records().size(), 1);
         const TestRecord& record = tests.Records().first();
         QCOMPARE(record.SampleCount, int(finite.size()));
@@ -483,7 +484,7 @@ void TestLinkLossEndToEnd::linkComesBackWithoutARun() {
     QVERIFY(!session.Window->Recovery().Waiting());
     QTRY_VERIFY_WITH_TIMEOUT(session.Gauge.Orders(mark).contains("Sid"), Patience);
     QVERIFY(!session.Gauge.Orders(mark).contains("Se0"));
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QCOMPARE(session.Window->ChartPointCount(), 0);
     QVERIFY(session.Messages.Shown.isEmpty());
 }

@@ -3,7 +3,7 @@
 // and confirmations are still recognised, and a download still brings every stored sample.
 #include "link/EthConnection.h"
 #include "protocol/OrderSet.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>
@@ -153,14 +153,14 @@ void TestMangledRepliesEndToEnd::repliesStillUnderstood() {
     // A download of the whole memory.
     session.Find<QComboBox>("cbMemory")->setCurrentIndex(0);
     session.Find<QAbstractButton>("sbGetData")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(Global.ExchangeState == ExchangeState::Confirming &&
+    QTRY_VERIFY_WITH_TIMEOUT(FirstGauge().ExchangeState == ExchangeState::Confirming &&
                                  session.Window->StatusText() !=
                                      QStringLiteral("Odczyt zgromadzonych próbek..."),
                              Patience);
     const QList<double> kept = Values(session.Window->ChartData());
     qInfo("the gauge holds %d samples, the chart took %d", int(Stored.size()), int(kept.size()));
     QCOMPARE(kept, Stored);
-    QCOMPARE(Global.SampleStats.Count, int(Stored.size()));
+    QCOMPARE(FirstGauge().SampleStats.Count, int(Stored.size()));
     QVERIFY2(session.Messages.Shown.isEmpty(), qPrintable(session.Messages.Shown.value(0).Text));
 }
 

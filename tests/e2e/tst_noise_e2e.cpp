@@ -4,7 +4,7 @@
 // arrives, and the gauge's readings are recognised again afterwards.
 #include "link/CaptureFile.h"
 #include "link/EthConnection.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "tests/support/ExchangeSetup.h"
 #include "tests/support/GaugeSession.h"
 
@@ -115,8 +115,8 @@ void TestNoiseEndToEnd::megabyteOfNoise() {
     QVERIFY2(Connect(session, tcp), qPrintable(session.Gauge.ErrorText()));
     SetExchange(state, std::uint8_t(awaited));
     const bool running = state == ExchangeState::Streaming || state == ExchangeState::RawCapture;
-    Global.MeasurementRunning = running;
-    Global.SampleTime = 0.1;
+    FirstGauge().MeasurementRunning = running;
+    FirstGauge().SampleTime = 0.1;
 
     // A probe every few milliseconds: the buffers' sizes and the longest pause between probes.
     Observation seen;
@@ -158,7 +158,7 @@ void TestNoiseEndToEnd::megabyteOfNoise() {
     QVERIFY2(session.Messages.Shown.isEmpty(), qPrintable(session.Messages.Shown.value(0).Text));
 
     // The gauge is understood again once the noise is over.
-    Global.MeasurementRunning = false;
+    FirstGauge().MeasurementRunning = false;
     SetExchange(ExchangeState::Confirming, 0);
     QVERIFY(session.Gauge.CommandAndWait("value 17.25"));
     session.Find<QAbstractButton>("chkbUpdateDisplay")->setChecked(true);

@@ -2,7 +2,7 @@
 // the chart with its count, time step, titles, unit and statistics; "Resetuj dane" erases the
 // chosen memory only; neither button does anything while an on-line run is under way.
 #include "measure/ChartView.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>
@@ -71,7 +71,9 @@ QString Download(GaugeSession& session, int memory) {
         return QString();
     };
     const bool ended = QTest::qWaitFor(
-        [&] { return Global.ExchangeState == ExchangeState::Confirming && !ending().isEmpty(); },
+        [&] {
+            return FirstGauge().ExchangeState == ExchangeState::Confirming && !ending().isEmpty();
+        },
         Patience);
     QObject::disconnect(watch);
     return ended ? ending() : QString();
@@ -142,7 +144,7 @@ void TestOfflineEndToEnd::downloadBringsTheSeries() {
     const int mark = session.Gauge.Mark();
     QCOMPARE(Download(session, memory), QStringLiteral("Pobieranie próbek zakończone."));
     QVERIFY(session.Gauge.Orders(mark).contains(order));
-    QCOMPARE(Global.DownloadCount, count);
+    QCOMPARE(FirstGauge().DownloadCount, count);
     QVERIFY(session.Messages.Shown.isEmpty());
 
     const ChartModel& chart = session.Window->ChartData();
@@ -155,7 +157,7 @@ void TestOfflineEndToEnd::downloadBringsTheSeries() {
     }
     QCOMPARE(session.Window->Chart()->XTitle(), xTitle);
     QCOMPARE(session.Window->YTitle(), yTitle);
-    QCOMPARE(Global.SampleUnit, yTitle.section(QLatin1Char('['), 1).chopped(1));
+    QCOMPARE(FirstGauge().SampleUnit, yTitle.section(QLatin1Char('['), 1).chopped(1));
     QCOMPARE(session.Find<QLabel>("LabelSeriesName")->text(), name);
 
     session.Window->RefreshStatLabels();
@@ -199,7 +201,7 @@ void TestOfflineEndToEnd::resetErasesTheChosenMemory() {
 
     // The memory is empty now: the next download announces nothing and ends at once.
     QCOMPARE(Download(session, memory), QStringLiteral("Pobieranie próbek zakończone."));
-    QCOMPARE(Global.DownloadCount, 0);
+    QCOMPARE(FirstGauge().DownloadCount, 0);
     QCOMPARE(session.Window->ChartPointCount(), 0);
     QCOMPARE(Label(session, "LabelCount"), QStringLiteral("---"));
 
@@ -224,18 +226,18 @@ void TestOfflineEndToEnd::buttonsDoNothingDuringARun() {
     QVERIFY2(StartSession(session, {"--sample-time", "0.1", "--amplitude", "0", "--value", "2.5"}),
              qPrintable(session.Gauge.ErrorText()));
     // A run as the on-line start leaves it: the host reads the stream the gauge sends.
-    Global.SampleTime = 0.1;
+    FirstGauge().SampleTime = 0.1;
     session.Window->Exchange().StartStream(/*raw=*/false, /*now=*/true);
     QTRY_VERIFY_WITH_TIMEOUT(session.Window->ChartPointCount() >= 3, Patience);
     const QString status = session.Window->StatusText();
 
     const int mark = session.Gauge.Mark();
     const int points = session.Window->ChartPointCount();
-    const int counted = Global.SampleStats.Count;
+    const int counted = FirstGauge().SampleStats.Count;
     Click(session, button.toLatin1().constData());
-    QCOMPARE(Global.ExchangeState, ExchangeState::Streaming);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Streaming);
     QVERIFY(session.Window->ChartPointCount() >= points);
-    QVERIFY(Global.SampleStats.Count >= counted);
+    QVERIFY(FirstGauge().SampleStats.Count >= counted);
     // The refusal is said in the status bar, instead of what it showed.
     QVERIFY(status != session.Window->StatusText());
     QCOMPARE(session.Window->StatusText(), QStringLiteral("Niedostępne w czasie pomiaru on-line"));
@@ -245,7 +247,7 @@ void TestOfflineEndToEnd::buttonsDoNothingDuringARun() {
 
     // Stopped, the gauge confirms; it never heard the memory order.
     session.Window->Exchange().StopStream(true);
-    QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience);
     for (const QByteArray& heard : session.Gauge.Orders(mark))
         QVERIFY2(!heard.startsWith(order), heard.constData());
     QVERIFY(session.Messages.Shown.isEmpty());

@@ -4,7 +4,8 @@
 #include "app/SeriesRecorder.h"
 #include "link/CaptureFile.h"
 #include "protocol/Numbers.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "storage/DataFile.h"
 #include "storage/RunJournal.h"
 #include "storage/results/ResultsDatabase.h"
@@ -110,7 +111,7 @@ void TestOnlineEndToEnd::forceGaugeRunPlotsAndRecordsEverySample() {
     QCOMPARE(session.Find<QLineEdit>("EditSampleTime")->text(), QStringLiteral("0.1"));
     const QString folder = session.Program.FilePath(QStringLiteral("wyniki"));
     QVERIFY(QDir().mkpath(folder));
-    Global.DataDirectory = folder;
+    TheProgram.DataDirectory = folder;
 
     const int mark = session.Gauge.Mark();
     session.Find<QAbstractButton>("sbStart")->click();
@@ -150,9 +151,9 @@ void TestOnlineEndToEnd::forceGaugeRunPlotsAndRecordsEverySample() {
     QVERIFY(std::abs(number("LabelAver") - sum / sent.size()) <= 0.00005);
 
     // The results file holds the same values, one a line.
-    QVERIFY(Global.ResultsFileActive);
-    QCOMPARE(QFileInfo(Global.ResultsFileName).absolutePath(), QDir(folder).absolutePath());
-    QFile results(Global.ResultsFileName);
+    QVERIFY(FirstGauge().ResultsFileActive);
+    QCOMPARE(QFileInfo(FirstGauge().ResultsFileName).absolutePath(), QDir(folder).absolutePath());
+    QFile results(FirstGauge().ResultsFileName);
     QVERIFY(results.open(QIODevice::ReadOnly));
     QList<double> written;
     for (const QByteArray& line : results.readAll().split('\n'))
@@ -171,7 +172,7 @@ void TestOnlineEndToEnd::forceGaugeRunPlotsAndRecordsEverySample() {
     };
     QTRY_COMPARE_WITH_TIMEOUT(journaled(), sent, Patience);
     session.Find<QAbstractButton>("sbStop")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience);
     QTRY_COMPARE_WITH_TIMEOUT(recovery.entryList({"run-*.txt"}), QStringList(), Patience);
 }
 
@@ -186,10 +187,10 @@ void TestOnlineEndToEnd::stopRepeatsUntilTheGaugeConfirms() {
     mark = session.Gauge.Mark();
     session.Find<QAbstractButton>("sbStop")->click();
     QVERIFY(session.Gauge.WaitForEvent("dropped Me0", mark, Patience));
-    QVERIFY(Global.MeasurementRunning); // not confirmed yet
+    QVERIFY(FirstGauge().MeasurementRunning); // not confirmed yet
     // A second later the order goes again, and this time it is confirmed.
     QVERIFY(session.Gauge.WaitForEvent("order Se0", mark, Patience, 2));
-    QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience);
     QVERIFY(session.Find<QAbstractButton>("sbStart")->isEnabled());
     const int plotted = ChartCount(session);
 
@@ -217,14 +218,14 @@ void TestOnlineEndToEnd::unitChangeOnTheGaugeEndsTheRun() {
     GaugeSession session;
     QVERIFY(Connect(session, {"--sample-time", "0.1"}, model));
     session.Find<QAbstractButton>("sbStart")->click();
-    QVERIFY(Global.MeasurementRunning);
-    QCOMPARE(Global.ExchangeState, ExchangeState::Streaming);
+    QVERIFY(FirstGauge().MeasurementRunning);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Streaming);
     QTRY_VERIFY_WITH_TIMEOUT(ChartCount(session) >= 3, Patience);
     QVERIFY(session.Gauge.CommandAndWait(command));
     QTRY_VERIFY_WITH_TIMEOUT(!session.Messages.Shown.isEmpty(), Patience);
     QCOMPARE(session.Messages.Shown.size(), 1);
     QCOMPARE(session.Messages.Shown[0].Caption, caption);
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QVERIFY(session.Find<QAbstractButton>("sbStart")->isEnabled());
     // The gauge sends on until Stop; nothing more is plotted.
     const int plotted = ChartCount(session);
@@ -242,7 +243,7 @@ void TestOnlineEndToEnd::torqueFastRunReplaysEverySample() {
     QCOMPARE(session.Find<QLineEdit>("EditSampleTime")->text(), QStringLiteral("0.005"));
     const int mark = session.Gauge.Mark();
     session.Find<QAbstractButton>("sbStart")->click();
-    QCOMPARE(Global.ExchangeState, ExchangeState::RawCapture);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::RawCapture);
     QVERIFY(session.Gauge.WaitForEvent("sample", mark, Patience, 300));
     QVERIFY(session.Gauge.CommandAndWait("stream off"));
     const QList<double> sent = session.Gauge.Samples(mark);
@@ -256,7 +257,7 @@ void TestOnlineEndToEnd::torqueFastRunReplaysEverySample() {
 
     session.Find<QAbstractButton>("sbStop")->click();
     // The capture is replayed once the gauge has confirmed the end of its stream.
-    QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience);
     qInfo("gauge sent %d samples, the capture held %lld bytes, the replay plotted %d",
           int(sent.size()), captured(), ChartCount(session));
     const ChartModel& chart = session.Window->ChartData();
@@ -287,10 +288,10 @@ void TestOnlineEndToEnd::scheduledStartCollectsFromTheMomentOn() {
     const int before = int(session.Gauge.Samples(mark).size());
     QTest::qWait(500); // the program has read them meanwhile
     QCOMPARE(ChartCount(session), 0);
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
 
     clock->Set(ManualClock::At(10, 0));
-    QTRY_VERIFY_WITH_TIMEOUT(Global.MeasurementRunning, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(FirstGauge().MeasurementRunning, Patience);
     QVERIFY(counter->isHidden());
     QVERIFY(session.Find<QLabel>("lblRemain")->isHidden());
     const int atMoment = session.Gauge.Mark();
@@ -312,7 +313,7 @@ void TestOnlineEndToEnd::scheduledStartCollectsFromTheMomentOn() {
     QCOMPARE(Keys(session.Window->ChartData()).first(), 0.0);
 
     session.Find<QAbstractButton>("sbStop")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+    QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience);
 }
 
 void TestOnlineEndToEnd::stopDuringTheCountdownAbandonsTheStart() {
@@ -340,7 +341,7 @@ void TestOnlineEndToEnd::stopDuringTheCountdownAbandonsTheStart() {
     // The moment passes without a run.
     clock->Set(ManualClock::At(9, 1));
     QTest::qWait(300);
-    QVERIFY(!Global.MeasurementRunning);
+    QVERIFY(!FirstGauge().MeasurementRunning);
     QVERIFY(counter->isHidden());
     QCOMPARE(ChartCount(session), 0);
 }
@@ -384,7 +385,7 @@ void TestOnlineEndToEnd::threeRunsMakeAJudgedSeries() {
         session.Find<QAbstractButton>("sbStart")->click();
         QVERIFY(session.Gauge.WaitForEvent("sample", mark, Patience, 3));
         session.Find<QAbstractButton>("sbStop")->click();
-        QTRY_VERIFY_WITH_TIMEOUT(!Global.MeasurementRunning, Patience);
+        QTRY_VERIFY_WITH_TIMEOUT(!FirstGauge().MeasurementRunning, Patience);
     }
     const QList<TestRecord>& records = session.Window->Tests().Records();
     QCOMPARE(records.size(), 3);

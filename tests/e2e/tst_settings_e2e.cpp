@@ -3,7 +3,7 @@
 // instrument picture press the gauge's keys. A gauge left sending continuously is reported.
 #include "app/widgets/CheckBox.h"
 #include "app/widgets/RadioGroup.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "tests/support/GaugeSession.h"
 
 #include <QAbstractButton>
@@ -51,7 +51,7 @@ struct Bench {
         return QTest::qWaitFor(
             [this] {
                 return !Find<QTimer>("TimerReport")->isActive() &&
-                       Global.ExchangeState != ExchangeState::ReadingSettings;
+                       FirstGauge().ExchangeState != ExchangeState::ReadingSettings;
             },
             Patience);
     }

@@ -3,7 +3,8 @@
 #include "link/CaptureFile.h"
 #include "link/GaugeExchange.h"
 #include "link/NewThread.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "tests/support/IsolatedProgram.h"
 
 #include <QSignalSpy>
@@ -15,7 +16,10 @@ class TestGaugeExchange : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { Global = SharedState{}; }
+    void init() {
+        FirstGauge() = GaugeState{};
+        TheProgram = ProgramState{};
+    }
 
     void routing_data() {
         QTest::addColumn<int>("state");
@@ -32,9 +36,9 @@ private slots:
         QFETCH(int, state);
         QFETCH(bool, captured);
         IsolatedProgram program;
-        GaugeExchange exchange;
-        Global.ExchangeState = ExchangeState(state);
-        Global.MeasurementRunning = true;
+        GaugeExchange exchange(FirstGauge());
+        FirstGauge().ExchangeState = ExchangeState(state);
+        FirstGauge().MeasurementRunning = true;
 
         // An unfinished line, so that the reply side keeps it whatever the state.
         const QByteArray text = "-012.3";
@@ -73,24 +77,24 @@ private slots:
         QFETCH(bool, displayPollSent);
         QFETCH(bool, reportPollSent);
         IsolatedProgram program;
-        GaugeExchange exchange;
+        GaugeExchange exchange(FirstGauge());
         QSignalSpy sent(&exchange, &GaugeExchange::OrderSent);
         QSignalSpy status(&exchange, &GaugeExchange::StatusText);
         const auto setUp = [&] {
-            Global.MeasurementRunning = running;
-            Global.ExchangeState = ExchangeState(state);
-            Global.ConnectionDialogOpen = dialogOpen;
+            FirstGauge().MeasurementRunning = running;
+            FirstGauge().ExchangeState = ExchangeState(state);
+            FirstGauge().ConnectionDialogOpen = dialogOpen;
         };
 
         setUp();
         QCOMPARE(exchange.Send(Order::Tare), userOrderSent);
         if (!userOrderSent) {
-            QCOMPARE(int(Global.ExchangeState), state); // the run's exchange goes on
+            QCOMPARE(int(FirstGauge().ExchangeState), state); // the run's exchange goes on
             QCOMPARE(status.value(0).value(0).toString(),
                      QStringLiteral("Niedostępne w czasie pomiaru on-line"));
         } else {
-            QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
-            QCOMPARE(Global.AwaitedReply, Reply::Tare);
+            QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
+            QCOMPARE(FirstGauge().AwaitedReply, Reply::Tare);
         }
         setUp();
         QCOMPARE(exchange.Poll(Order::DisplayPoll), displayPollSent);
@@ -113,7 +117,7 @@ private slots:
     // A start waiting for its moment refuses the user's orders like a run.
     void armedStartRefuses() {
         IsolatedProgram program;
-        GaugeExchange exchange;
+        GaugeExchange exchange(FirstGauge());
         auto* worker = new ComThread(nullptr, 1.0, false);
         worker->Start();
         QVERIFY(ThreadRunning());
@@ -126,12 +130,12 @@ private slots:
     // The run's state as the stream orders and their confirmation move it.
     void runStates() {
         IsolatedProgram program;
-        GaugeExchange exchange;
+        GaugeExchange exchange(FirstGauge());
         QSignalSpy ended(&exchange, &GaugeExchange::RunEnded);
 
         exchange.StartStream(/*raw=*/false, /*now=*/false);
-        QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
-        QCOMPARE(Global.AwaitedReply, Reply::StreamOn);
+        QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
+        QCOMPARE(FirstGauge().AwaitedReply, Reply::StreamOn);
         QVERIFY(!exchange.Running());
         exchange.BeginRun(true);
         QVERIFY(exchange.Running());
@@ -139,11 +143,11 @@ private slots:
         QVERIFY(exchange.Capture().IsOpen());
         exchange.EndFastCapture();
         exchange.StopStream(false);
-        QCOMPARE(Global.AwaitedReply, Reply::StreamOff);
+        QCOMPARE(FirstGauge().AwaitedReply, Reply::StreamOff);
         exchange.ProcessIncoming("Me0\r\n");
         QCOMPARE(ended.size(), 1);
         QVERIFY(!exchange.Running());
-        QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+        QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     }
 };
 

@@ -1,7 +1,7 @@
 // The run-at worker: the countdown arithmetic against a clock the test sets, the thread
 // against a clock that runs fast, the hand-over of the start, and the time fields.
 #include "link/NewThread.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -109,7 +109,7 @@ class TestRunAt : public QObject {
 private slots:
     // Nothing here may depend on the decimal separator: run it all with a comma.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German)); }
-    void init() { Global = SharedState{}; }
+    void init() { FirstGauge() = GaugeState{}; }
     void cleanup() {
         SetThreadRunning(false);
         QVERIFY(ComThread::WaitForAll(5s));
@@ -203,8 +203,8 @@ private slots:
         QVERIFY(ComThread::WaitForAll(5s));
 
         // Nothing is switched until the window hands the start over.
-        QCOMPARE(Global.MeasurementRunning, false);
-        QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+        QCOMPARE(FirstGauge().MeasurementRunning, false);
+        QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
         const Window::Message start = window.Messages.constLast();
         const RunAtCountdownEvent event(start.WParam, start.LParam, start.Generation,
                                         start.RecordRaw);
@@ -236,7 +236,33 @@ private slots:
         QTest::qWait(50);
         QVERIFY(!window.Started());
         QCOMPARE(window.Messages.size(), 1);
-        QCOMPARE(Global.MeasurementRunning, false);
+        QCOMPARE(FirstGauge().MeasurementRunning, false);
+    }
+
+    // Two windows, each with a scheduled start: Stop in one leaves the other's armed.
+    void stopInOneWindowLeavesTheOthers() {
+        Window stopped;
+        Window waiting;
+        auto clock = std::make_shared<ManualClock>(At(9, 0));
+        auto* first = new ComThread(&stopped, Fraction(At(10, 0)), false, clock);
+        first->Start();
+        auto* second = new ComThread(&waiting, Fraction(At(10, 0)), true, clock);
+        second->Start();
+        const std::uint64_t generation = second->Generation();
+        QTRY_COMPARE_WITH_TIMEOUT(waiting.Countdown(), QList<std::int32_t>{3600}, 5000);
+        SetThreadRunning(false, &stopped);
+        QVERIFY(!ThreadRunning(&stopped));
+        QVERIFY(ThreadRunning(&waiting));
+        QVERIFY(ThreadRunning());
+        clock->Set(At(10, 0));
+        QTRY_VERIFY_WITH_TIMEOUT(waiting.Started(), 5000);
+        QCoreApplication::sendPostedEvents(&stopped, RunAtCountdownMessage);
+        QVERIFY(!stopped.Started());
+        const Window::Message start = waiting.Messages.constLast();
+        QCOMPARE(start.Generation, generation);
+        QVERIFY(HandOverRunAtStart(
+            RunAtCountdownEvent(start.WParam, start.LParam, start.Generation, start.RecordRaw)));
+        QVERIFY(!ThreadRunning());
     }
 
     // The start was posted, but Stop came before the window handled it: Stop wins.
@@ -253,8 +279,8 @@ private slots:
         QVERIFY(!RunAtArmed(start.Generation));
         QVERIFY(!HandOverRunAtStart(
             RunAtCountdownEvent(start.WParam, start.LParam, start.Generation, start.RecordRaw)));
-        QCOMPARE(Global.MeasurementRunning, false);
-        QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+        QCOMPARE(FirstGauge().MeasurementRunning, false);
+        QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     }
 
     // A new arming right after a Stop: the old worker ends, only the new one counts.

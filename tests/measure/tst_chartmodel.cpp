@@ -1,6 +1,6 @@
 // AddSample: X values, threshold points, running statistics and their label texts.
 #include "measure/ChartModel.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QLocale>
 #include <QSignalSpy>
@@ -25,11 +25,11 @@ template <typename Series> QList<double> Keys(const Series& container) {
 
 // What a new run does before its first sample: continue after the last point.
 void ContinueAfterLastPoint(const ChartModel& model) {
-    Global.ChartTimeOffset = 0;
-    Global.ChartIndexOffset = 0;
+    FirstGauge().ChartTimeOffset = 0;
+    FirstGauge().ChartIndexOffset = 0;
     if (model.PointCount() > 0) {
-        Global.ChartTimeOffset = model.LastX();
-        Global.ChartIndexOffset = model.PointCount() - 1;
+        FirstGauge().ChartTimeOffset = model.LastX();
+        FirstGauge().ChartIndexOffset = model.PointCount() - 1;
     }
 }
 
@@ -40,7 +40,7 @@ class TestChartModel : public QObject {
 
 private slots:
     void init() {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
         QLocale::setDefault(QLocale::c());
     }
 
@@ -89,46 +89,47 @@ void TestChartModel::statistics() {
     QFETCH(QList<double>, values);
     QFETCH(QStringList, texts);
     // Leftovers of an earlier series must not leak into the first sample's Min and Max.
-    Global.SampleStats.Min = -100;
-    Global.SampleStats.Max = 100;
-    ChartModel model;
+    FirstGauge().SampleStats.Min = -100;
+    FirstGauge().SampleStats.Max = 100;
+    ChartModel model{FirstGauge()};
     for (const double v : values)
         model.AddSample(1.0, v, false);
-    const ChartModel::StatTexts t = ChartModel::TextsFor(Global.SampleStats, QStringLiteral("N"));
+    const ChartModel::StatTexts t =
+        ChartModel::TextsFor(FirstGauge().SampleStats, QStringLiteral("N"));
     QCOMPARE((QStringList{t.Count, t.Min, t.Max, t.Sum, t.Average}), texts);
 }
 
 void TestChartModel::labelsUnderCommaLocale() {
     QLocale::setDefault(QLocale(QLocale::German));
-    ChartModel model;
+    ChartModel model{FirstGauge()};
     model.AddSample(1, 1.5, false);
     model.AddSample(1, 2.25, false);
-    const auto t = ChartModel::TextsFor(Global.SampleStats, QStringLiteral("kg"));
+    const auto t = ChartModel::TextsFor(FirstGauge().SampleStats, QStringLiteral("kg"));
     QCOMPARE(t.Sum, QStringLiteral("3,75 kg"));
     QCOMPARE(t.Average, QStringLiteral("1,875 kg"));
-    Global.ResetSampleStats();
-    QCOMPARE(ChartModel::TextsFor(Global.SampleStats, QStringLiteral("kg")).Min,
+    FirstGauge().ResetSampleStats();
+    QCOMPARE(ChartModel::TextsFor(FirstGauge().SampleStats, QStringLiteral("kg")).Min,
              QStringLiteral("---"));
 }
 
 void TestChartModel::xValuesContinueAcrossRuns() {
-    ChartModel model;
+    ChartModel model{FirstGauge()};
     for (const Run& run : {Run{0.5, {1, 2, 3}}, Run{0.25, {4, 5}}, Run{1.0, {6}}}) {
         ContinueAfterLastPoint(model);
         for (const double v : run.Values)
             model.AddSample(run.SampleTime, v, run.Thresholds);
     }
     QCOMPARE(Keys(model.Samples()), (QList<double>{0, 0.5, 1.0, 1.25, 1.5, 2.5}));
-    QCOMPARE(Global.SampleStats.Count, 6);
+    QCOMPARE(FirstGauge().SampleStats.Count, 6);
     QCPRange keys;
     QVERIFY(model.KeyRange(keys));
     QCOMPARE(keys.upper, 2.5);
 }
 
 void TestChartModel::thresholdPointsStandOneStepRight() {
-    Global.LowThreshold = 99;
-    Global.HighThreshold = 101;
-    ChartModel model;
+    FirstGauge().LowThreshold = 99;
+    FirstGauge().HighThreshold = 101;
+    ChartModel model{FirstGauge()};
     for (const double v : {100.0, 100.5, 99.5})
         model.AddSample(0.5, v, true);
     QCOMPARE(Keys(model.Samples()), (QList<double>{0, 0.5, 1.0}));
@@ -145,13 +146,13 @@ void TestChartModel::thresholdPointsStandOneStepRight() {
 }
 
 void TestChartModel::thresholdLineSpansAGap() {
-    Global.LowThreshold = 1;
-    Global.HighThreshold = 2;
-    ChartModel model;
+    FirstGauge().LowThreshold = 1;
+    FirstGauge().HighThreshold = 2;
+    ChartModel model{FirstGauge()};
     model.AddSample(1, 0, true);
     model.AddSample(1, 0, false);
     model.AddSample(1, 0, false);
-    Global.LowThreshold = 3; // thresholds of a later run
+    FirstGauge().LowThreshold = 3; // thresholds of a later run
     model.AddSample(1, 0, true);
     model.AddSample(1, 0, true);
     QCOMPARE(Keys(*model.LowLine()), (QList<double>{1, 4, 5}));
@@ -160,7 +161,7 @@ void TestChartModel::thresholdLineSpansAGap() {
 }
 
 void TestChartModel::clearEmptiesTheSeries() {
-    ChartModel model;
+    ChartModel model{FirstGauge()};
     model.AddSample(1, 5, true);
     const quint64 before = model.Revision();
     model.ClearSeries();
@@ -219,7 +220,7 @@ void TestChartModel::storeFindsExtremesOfAnyRange() {
 // A run's times cost nothing: each sample is its value (plus a little for the extremes), and
 // its time is still exactly where the run put it; a copy for a save shares the values.
 void TestChartModel::steppedSamplesKeepOnlyTheirValues() {
-    ChartModel model;
+    ChartModel model{FirstGauge()};
     constexpr int Count = 1'000'000;
     for (int i = 0; i < Count; ++i)
         model.AddSample(0.1, i % 977, false);
@@ -281,7 +282,7 @@ void TestChartModel::samplesOutOfTimeOrder_data() {
 void TestChartModel::samplesOutOfTimeOrder() {
     QFETCH(QList<double>, steps);
     QFETCH(int, perRun);
-    ChartModel model;
+    ChartModel model{FirstGauge()};
     QList<QPair<double, double>> expected;
     int n = 0;
     for (const double step : steps)
@@ -330,7 +331,7 @@ void TestChartModel::breakInTheLine() {
     QFETCH(double, placed);
     QFETCH(double, breakAt);
     QFETCH(double, firstAfter);
-    ChartModel model;
+    ChartModel model{FirstGauge()};
     for (const double v : {-1.0, 2.0, 3.0})
         model.AddSample(0.5, v, false);
     double askedStep = 0;
@@ -350,11 +351,11 @@ void TestChartModel::breakInTheLine() {
     QCOMPARE(samples.ValueAt(4), -4.0);
     QCOMPARE(model.PointCount(), 6);
     // The statistics, the ranges and the peak know five samples.
-    QCOMPARE(Global.SampleStats.Count, 5);
-    QCOMPARE(Global.SampleStats.Min, -4.0);
-    QCOMPARE(Global.SampleStats.Max, 5.0);
-    QCOMPARE(Global.SampleStats.Sum, 5.0);
-    QCOMPARE(Global.SampleStats.Average, 1.0);
+    QCOMPARE(FirstGauge().SampleStats.Count, 5);
+    QCOMPARE(FirstGauge().SampleStats.Min, -4.0);
+    QCOMPARE(FirstGauge().SampleStats.Max, 5.0);
+    QCOMPARE(FirstGauge().SampleStats.Sum, 5.0);
+    QCOMPARE(FirstGauge().SampleStats.Average, 1.0);
     QCPRange keys;
     QCPRange values;
     QVERIFY(model.KeyRange(keys));
@@ -375,12 +376,12 @@ void TestChartModel::breakInTheLine() {
     ContinueAfterLastPoint(model);
     model.AddSample(0.5, 6, false);
     QCOMPARE(model.LastX(), firstAfter + 1.0);
-    QCOMPARE(Global.SampleStats.Count, 6);
+    QCOMPARE(FirstGauge().SampleStats.Count, 6);
 
     // A break withdrawn before its sample leaves the line whole.
-    Global.ChartTimeOffset = 0;
-    Global.ChartIndexOffset = 0;
-    ChartModel whole;
+    FirstGauge().ChartTimeOffset = 0;
+    FirstGauge().ChartIndexOffset = 0;
+    ChartModel whole{FirstGauge()};
     whole.AddSample(1, 1, false);
     whole.BreakBeforeNext([](double) { return 100.0; });
     whole.BreakBeforeNext({});
@@ -408,12 +409,12 @@ void TestChartModel::manyAtOnceAsOneByOne_data() {
 void TestChartModel::manyAtOnceAsOneByOne() {
     QFETCH(QList<Run>, runs);
     QFETCH(bool, continued);
-    Global.LowThreshold = -20;
-    Global.HighThreshold = 30;
+    FirstGauge().LowThreshold = -20;
+    FirstGauge().HighThreshold = 30;
     const auto feed = [&](ChartModel& model, bool atOnce) {
-        Global.ResetSampleStats();
-        Global.ChartTimeOffset = 0;
-        Global.ChartIndexOffset = 0;
+        FirstGauge().ResetSampleStats();
+        FirstGauge().ChartTimeOffset = 0;
+        FirstGauge().ChartIndexOffset = 0;
         for (const Run& run : runs) {
             if (continued)
                 ContinueAfterLastPoint(model);
@@ -425,7 +426,7 @@ void TestChartModel::manyAtOnceAsOneByOne() {
                     model.AddSample(run.SampleTime, value, run.Thresholds);
             }
         }
-        return Global.SampleStats;
+        return FirstGauge().SampleStats;
     };
     const auto points = [](const auto& container) {
         QList<QPointF> list;
@@ -434,9 +435,9 @@ void TestChartModel::manyAtOnceAsOneByOne() {
         return list;
     };
 
-    ChartModel single;
+    ChartModel single{FirstGauge()};
     const SampleStatistics one = feed(single, false);
-    ChartModel bulk;
+    ChartModel bulk{FirstGauge()};
     QSignalSpy added(&bulk, &ChartModel::SampleAdded);
     const SampleStatistics many = feed(bulk, true);
     QCOMPARE(added.count(), runs.size());

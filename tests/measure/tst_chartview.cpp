@@ -3,7 +3,7 @@
 #include "measure/ChartModel.h"
 #include "measure/ChartView.h"
 #include "series/CurveColor.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QApplication>
 #include <QTest>
@@ -31,11 +31,11 @@ void Drag(QWidget* widget, QPointF from, QPointF to, Qt::KeyboardModifiers modif
 }
 
 struct Chart {
-    ChartModel model;
+    ChartModel model{FirstGauge()};
     ChartView view{model};
 
     Chart() {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
         view.resize(600, 400);
         view.show();
         // A pull test of 101 samples, 0.1 s apart, its peak of -50 at 4 s.

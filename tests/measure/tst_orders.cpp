@@ -2,7 +2,7 @@
 #include "link/GaugeExchange.h"
 #include "measure/SettingsRules.h"
 #include "protocol/OrderSet.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QLocale>
 #include <QSignalSpy>
@@ -16,7 +16,7 @@ class TestOrders : public QObject {
 
 private slots:
     void init() {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
         QLocale::setDefault(QLocale::c());
     }
 
@@ -86,17 +86,17 @@ void TestOrders::issue() {
     QFETCH(QString, status);
     QFETCH(bool, press);
 
-    Global.ExchangeState = ExchangeState::Downloading;
-    Global.AwaitedReply = 99;
-    GaugeExchange exchange;
+    FirstGauge().ExchangeState = ExchangeState::Downloading;
+    FirstGauge().AwaitedReply = 99;
+    GaugeExchange exchange(FirstGauge());
     QSignalSpy sent(&exchange, &GaugeExchange::OrderSent);
     QSignalSpy statusTexts(&exchange, &GaugeExchange::StatusText);
     exchange.Issue(order, argument);
     QCOMPARE(sent.size(), 1);
     QCOMPARE(sent.at(0).at(0).toByteArray(), wire);
     QCOMPARE(sent.at(0).at(1).toBool(), press);
-    QCOMPARE(int(Global.ExchangeState), state);
-    QCOMPARE(int(Global.AwaitedReply), awaited);
+    QCOMPARE(int(FirstGauge().ExchangeState), state);
+    QCOMPARE(int(FirstGauge().AwaitedReply), awaited);
     QCOMPARE(statusTexts.size(), status.isEmpty() ? 0 : 1);
     if (!status.isEmpty())
         QCOMPARE(statusTexts.at(0).at(0).toString(), status);

@@ -1,6 +1,6 @@
 // Reply assembly: framing of every exchange, fed whole and byte by byte.
 #include "protocol/ProcessData.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "tests/support/FakeExchange.h"
 #include "tests/support/RecordingMessages.h"
 
@@ -25,12 +25,12 @@ struct Outcome {
 };
 
 void Prepare(ExchangeState state, std::uint8_t awaited, std::uint8_t family, bool running) {
-    Global = SharedState{};
-    Global.ExchangeState = state;
-    Global.AwaitedReply = awaited;
-    Global.DeviceFamily = family;
-    Global.MeasurementRunning = running;
-    Global.SampleTime = 0.5;
+    FirstGauge() = GaugeState{};
+    FirstGauge().ExchangeState = state;
+    FirstGauge().AwaitedReply = awaited;
+    FirstGauge().DeviceFamily = family;
+    FirstGauge().MeasurementRunning = running;
+    FirstGauge().SampleTime = 0.5;
 }
 
 Outcome Run(const QList<QByteArray>& chunks, ExchangeState state, std::uint8_t awaited,
@@ -46,7 +46,7 @@ Outcome Run(const QList<QByteArray>& chunks, ExchangeState state, std::uint8_t a
                    target.OrderTexts(),   target.Settings.Reading(),
                    target.FreshMarks,     target.EndMeasurementCalls,
                    target.Samples,        target.ResultsFilesStarted,
-                   messages.Texts(),      Global.ExchangeState};
+                   messages.Texts(),      FirstGauge().ExchangeState};
 }
 
 QList<QByteArray> ByteByByte(const QByteArray& text) {

@@ -1,7 +1,7 @@
 // What each reply does: confirmations, readings, the settings report, the stream, downloads.
 #include "protocol/DeviceModel.h"
 #include "protocol/ProcessData.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "tests/support/ExchangeSetup.h"
 #include "tests/support/FakeExchange.h"
 #include "tests/support/RecordingMessages.h"
@@ -32,7 +32,7 @@ struct Fixture {
     ProcessData& Data = Target.Data;
 
     explicit Fixture(ExchangeState state, std::uint8_t awaited = 0) {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
         SetExchange(state, awaited);
     }
     void Feed(const QByteArray& text) { Data.ProcessIncoming(text); }
@@ -144,8 +144,8 @@ void TestReplies::unitConfirmationAsksForAReading() {
              (QStringList{"Jednostka zmieniona", "Odczyt stabilnego wskazania..."}));
     QCOMPARE(f.Target.OrderTexts(), QStringList{"SI"});
     QVERIFY(f.Target.Orders.first().Press);
-    QCOMPARE(Global.ExchangeState, ExchangeState::ReadingDisplay);
-    QCOMPARE(Global.AwaitedReply, Reply::Display);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::ReadingDisplay);
+    QCOMPARE(FirstGauge().AwaitedReply, Reply::Display);
     // The rest of the call keeps the confirming framing and drops what follows.
     QCOMPARE(f.Data.IncomingBuffer(), QByteArray());
 }
@@ -222,7 +222,7 @@ void TestReplies::displayReadingUnderCommaLocale() {
     Fixture f(ExchangeState::ReadingDisplay, Reply::DisplayPoll);
     f.Feed(Reading('-', "12.345", "N"));
     QCOMPARE(f.Target.Settings.Reading(), QStringLiteral("-12,345 N"));
-    QVERIFY(Global.PortConfigured);
+    QVERIFY(FirstGauge().PortConfigured);
     QCOMPARE(f.Target.FreshMarks, 1);
 }
 
@@ -261,10 +261,10 @@ void TestReplies::deviceFamily() {
     QFETCH(QString, timeCaption);
     Fixture f(ExchangeState::ReadingSettings, Reply::Report);
     f.Feed("MODEL: " + model.toLatin1() + "\r\n");
-    QCOMPARE(int(Global.DeviceFamily), family);
+    QCOMPARE(int(FirstGauge().DeviceFamily), family);
     QCOMPARE(f.Target.Settings.Units(), units);
     QCOMPARE(f.Target.Settings.SpeedChoice(), family == 0);
-    QCOMPARE(DeviceModel::SampleTimeCaption(Global.DeviceFamily, f.Target.Settings.Speed()),
+    QCOMPARE(DeviceModel::SampleTimeCaption(FirstGauge().DeviceFamily, f.Target.Settings.Speed()),
              timeCaption);
     QCOMPARE(f.Target.Settings.SampleCountMax(), QStringLiteral("6400"));
 }
@@ -286,11 +286,11 @@ void TestReplies::settingsReportFillsThePanelWithoutClicks() {
     QCOMPARE(f.Target.Settings.Text(SettingText::Zero), QStringLiteral("0.0"));
     QCOMPARE(f.Target.Settings.Text(SettingText::Acceleration), QStringLiteral("9.81"));
     QCOMPARE(f.Target.ReportEnds, 1);
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     QVERIFY(f.Target.Orders.isEmpty());
 
     // The same report again changes nothing and still sends nothing back.
-    Global.ExchangeState = ExchangeState::ReadingSettings;
+    FirstGauge().ExchangeState = ExchangeState::ReadingSettings;
     f.Feed(Report("FM-500", "kgf"));
     QVERIFY(f.Target.Orders.isEmpty());
 }
@@ -314,7 +314,7 @@ void TestReplies::settingsReportOddLines() {
     f.Feed("MODEL: FS-10\r\nUNIT: kgf\r\nACQ.T.: 0.005\r\n");
     QCOMPARE(f.Target.Settings.UnitIndex(), -1);
     QCOMPARE(f.Target.Settings.Text(SettingText::SampleTime), QString());
-    QCOMPARE(Global.ExchangeState, ExchangeState::ReadingSettings); // report not complete
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::ReadingSettings); // report not complete
 }
 
 void TestReplies::peakLine_data() {
@@ -345,7 +345,7 @@ void TestReplies::peakLine() {
     QCOMPARE(f.Target.Settings.PeakOn(), checked);
     QCOMPARE(f.Target.Settings.PeakDirection(), mode);
     QVERIFY(f.Target.Orders.isEmpty());
-    QCOMPARE(Global.ExchangeState, ExchangeState::ReadingSettings);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::ReadingSettings);
 }
 
 void TestReplies::continuousSendingWarning_data() {
@@ -380,15 +380,15 @@ void TestReplies::continuousSendingWarning() {
 
 void TestReplies::streamFamily0Samples() {
     Fixture f(ExchangeState::Streaming, Reply::StreamOn);
-    Global.MeasurementRunning = true;
-    Global.ResultsFileActive = true;
-    Global.SampleTime = 0.1;
+    FirstGauge().MeasurementRunning = true;
+    FirstGauge().ResultsFileActive = true;
+    FirstGauge().SampleTime = 0.1;
     f.Feed(Reading(' ', "1.5", "kg") + Reading('-', "2.25", "kg") + "Mnewfile\r\n");
     QCOMPARE(f.Target.Samples.size(), 2);
     QCOMPARE(f.Target.Samples.at(1).second, -2.25);
     QCOMPARE(f.Target.Samples.at(1).first, 0.1);
     QCOMPARE(f.Target.YAxisTitle, QStringLiteral("Próbka [kg]"));
-    QCOMPARE(Global.SampleUnit, QStringLiteral("kg"));
+    QCOMPARE(FirstGauge().SampleUnit, QStringLiteral("kg"));
     QCOMPARE(f.Target.Results, (QList<double>{1.5, -2.25}));
     f.Feed("Mnewfile\r\n" + Reading(' ', "3", "kg"));
     QCOMPARE(f.Target.ResultsFilesStarted, 1);
@@ -396,7 +396,7 @@ void TestReplies::streamFamily0Samples() {
 
 void TestReplies::streamFamily0UnitConflict() {
     Fixture f(ExchangeState::Streaming, Reply::StreamOn);
-    Global.MeasurementRunning = true;
+    FirstGauge().MeasurementRunning = true;
     f.Feed(Reading(' ', "1.5", "N") + Reading(' ', "2.5", "kg"));
     QCOMPARE(f.Target.Samples.size(), 1);
     QCOMPARE(f.Target.EndMeasurementCalls, 1);
@@ -436,9 +436,9 @@ void TestReplies::streamFamily12() {
     QFETCH(int, ends);
     QFETCH(QString, title);
     Fixture f(ExchangeState::Streaming, Reply::StreamOn);
-    Global.DeviceFamily = Family::Torque;
-    Global.MeasurementRunning = true;
-    Global.SampleStats.Count = countBefore;
+    FirstGauge().DeviceFamily = Family::Torque;
+    FirstGauge().MeasurementRunning = true;
+    FirstGauge().SampleStats.Count = countBefore;
     f.Target.Settings.SetUnits({"N*m", "kg"});
     f.Target.Settings.SetUnitIndex(selected);
     f.Target.Settings.SetReading(QStringLiteral(" 1.5 N*m"));
@@ -458,7 +458,7 @@ void TestReplies::streamNotRunningOnlyShows() {
     f.Feed(Reading(' ', "4.5", "N"));
     QCOMPARE(f.Target.Samples.size(), 0);
     QCOMPARE(f.Target.Settings.Reading(), QStringLiteral(" 4.5 N"));
-    QVERIFY(Global.PortConfigured);
+    QVERIFY(FirstGauge().PortConfigured);
 }
 
 void TestReplies::captureLine_data() {
@@ -543,12 +543,12 @@ void TestReplies::download() {
         QCOMPARE(f.Target.Samples, samples);
         QCOMPARE(f.Target.XAxisTitle, xTitle);
         QCOMPARE(f.Target.YAxisTitle, yTitle);
-        QCOMPARE(Global.ExchangeState == ExchangeState::Confirming, ended);
+        QCOMPARE(FirstGauge().ExchangeState == ExchangeState::Confirming, ended);
         if (ended)
             QCOMPARE(f.Target.StatusTexts.last(), QStringLiteral("Pobieranie próbek zakończone."));
-        if (Global.DownloadCount > 0) {
-            QCOMPARE(Global.LowThreshold, 99.0);
-            QCOMPARE(Global.HighThreshold, 101.0);
+        if (FirstGauge().DownloadCount > 0) {
+            QCOMPARE(FirstGauge().LowThreshold, 99.0);
+            QCOMPARE(FirstGauge().HighThreshold, 101.0);
         }
     }
 }
@@ -561,7 +561,7 @@ void TestReplies::downloadLongSeriesEndsByCount() {
                 QByteArray::number(i) + " N  \r\n";
     f.Feed(dump);
     QCOMPARE(f.Target.Samples.size(), 1200);
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     QCOMPARE(f.Target.StatusTexts.count(QStringLiteral("Pobieranie próbek zakończone.")), 1);
 }
 
@@ -569,7 +569,7 @@ void TestReplies::downloadBadValueStops() {
     Fixture f(ExchangeState::Downloading, Reply::Download);
     f.Feed("COUNT: 3\r\nAVERAGE: 1 N  \r\nSMP.001: 1 N  \r\nSMP.002: x N  \r\nSMP.003: 3 N  \r\n");
     QCOMPARE(f.Target.Samples.size(), 1);
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     QCOMPARE(f.Messages.Texts(), QStringList{"Niepoprawna wartość próbki"});
     QVERIFY(f.Data.IncomingBuffer().startsWith("SMP.002"));
 }
@@ -577,7 +577,7 @@ void TestReplies::downloadBadValueStops() {
 void TestReplies::downloadUnusableSampleTimeStops() {
     Fixture f(ExchangeState::Downloading, Reply::Download);
     f.Feed("COUNT: 2\r\nSMP.TIME: x sek\r\nAVERAGE: 1 N  \r\nSMP.001: 1 N  \r\n");
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     QCOMPARE(f.Messages.Texts(), QStringList{"Niepoprawna wartość czasu próbkowania"});
     // The samples behind it would all stand at one place.
     QCOMPARE(f.Target.Samples.size(), 0);
@@ -588,8 +588,8 @@ void TestReplies::downloadUnitConflictKeepsGoing() {
     // One sample in kg on the chart already.
     f.Target.Samples = {{0, 1}};
     f.Target.YAxisTitle = QStringLiteral("Próbka [kg]");
-    Global.SampleStats.Count = 1;
-    Global.SampleUnit = QStringLiteral("kg");
+    FirstGauge().SampleStats.Count = 1;
+    FirstGauge().SampleUnit = QStringLiteral("kg");
     f.Feed("COUNT: 1\r\nAVERAGE: 1 N  \r\nSMP.001: 2 N  \r\n");
     QCOMPARE(f.Messages.Shown.size(), 1);
     QCOMPARE(f.Target.Samples.size(), 2);
@@ -630,13 +630,13 @@ void TestReplies::downloadGivenUp() {
     const qsizetype taken = f.Target.Samples.size();
     const int progressSteps = int(f.Target.DownloadSteps.size());
     f.Data.AbandonDownload();
-    QCOMPARE(Global.ExchangeState == ExchangeState::Confirming, settledAtOnce);
+    QCOMPARE(FirstGauge().ExchangeState == ExchangeState::Confirming, settledAtOnce);
     f.Feed(after);
     const bool newDump = after.startsWith("COUNT");
     QCOMPARE(f.Target.Samples.size(), taken + (newDump ? 1 : 0));
     QCOMPARE(f.Target.DownloadSteps.size(), progressSteps + (newDump ? 1 : 0));
     QCOMPARE(f.Target.DownloadsEnded, newDump ? 1 : 0);
-    QCOMPARE(Global.ExchangeState, ExchangeState::Confirming);
+    QCOMPARE(FirstGauge().ExchangeState, ExchangeState::Confirming);
     QVERIFY(f.Messages.Shown.isEmpty());
     if (!newDump)
         QCOMPARE(f.Target.StatusTexts.last(), QStringLiteral("Pobieranie próbek przerwane."));

@@ -1,6 +1,7 @@
 // Finding and loading the language modules, with the fallback and its built-in messages.
 #include "state/AppPaths.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "storage/LanguageModules.h"
 #include "tests/support/RecordingMessages.h"
 
@@ -34,7 +35,10 @@ class TestLanguages : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { Global = SharedState{}; }
+    void init() {
+        FirstGauge() = GaugeState{};
+        TheProgram = ProgramState{};
+    }
     void fallbackChain_data();
     void fallbackChain();
     void moduleNameIgnoresDotsInFolders();
@@ -91,7 +95,7 @@ void TestLanguages::fallbackChain() {
     RecordingMessages shown;
     LanguageModules modules;
     QCOMPARE(modules.SetLanguage(requested), loaded);
-    QCOMPARE(Global.LanguageId, language);
+    QCOMPARE(TheProgram.LanguageId, language);
     QCOMPARE(shown.Texts(), messages);
     for (const MessageRequest& message : shown.Shown)
         QCOMPARE(message.Icon, MessageIcon::Error);

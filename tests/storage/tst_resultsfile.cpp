@@ -1,7 +1,7 @@
 // The results file of on-line runs: its name under several locales, its content under "."
 // and ",", and what a failed creation leaves behind.
 #include "state/AppPaths.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "storage/ResultsFile.h"
 
 #include <QDir>
@@ -77,9 +77,8 @@ private slots:
         QFETCH(QByteArray, content);
         QLocale::setDefault(locale);
         QTemporaryDir dir;
-        SharedState state;
-        state.DataDirectory = dir.path();
-        QVERIFY(ResultsFile::Start(state, Moment));
+        GaugeState state;
+        QVERIFY(ResultsFile::Start(state, dir.path(), Moment));
         QVERIFY(state.ResultsFileActive);
         QVERIFY(QFile::exists(state.ResultsFileName));
         QCOMPARE(QFileInfo(state.ResultsFileName).absolutePath(), dir.path());
@@ -96,7 +95,7 @@ private slots:
         QCOMPARE(expected, content);
 
         // A new file of the same name starts empty.
-        QVERIFY(ResultsFile::Start(state, Moment));
+        QVERIFY(ResultsFile::Start(state, dir.path(), Moment));
         QCOMPARE(ReadAll(state.ResultsFileName), QByteArray());
     }
 
@@ -104,15 +103,13 @@ private slots:
     // other's file.
     void sameSecondInAnotherWindowTakesANumber() {
         QTemporaryDir dir;
-        SharedState first;
-        SharedState second;
-        SharedState third;
-        for (SharedState* state : {&first, &second, &third})
-            state->DataDirectory = dir.path();
-        QVERIFY(ResultsFile::Start(first, Moment));
+        GaugeState first;
+        GaugeState second;
+        GaugeState third;
+        QVERIFY(ResultsFile::Start(first, dir.path(), Moment));
         QVERIFY(ResultsFile::Append(first.ResultsFileName, 1.5));
-        QVERIFY(ResultsFile::Start(second, Moment));
-        QVERIFY(ResultsFile::Start(third, Moment));
+        QVERIFY(ResultsFile::Start(second, dir.path(), Moment));
+        QVERIFY(ResultsFile::Start(third, dir.path(), Moment));
         const QString name = ResultsFile::NameFor(dir.path(), Moment);
         QCOMPARE(first.ResultsFileName, name);
         QCOMPARE(second.ResultsFileName, QString(name).replace(".txt", " (2).txt"));
@@ -121,7 +118,7 @@ private slots:
         QCOMPARE(ReadAll(first.ResultsFileName), QByteArray("1.5\r\n"));
         // The second window's next file of that second is its own again.
         QVERIFY(ResultsFile::Append(second.ResultsFileName, 2.0));
-        QVERIFY(ResultsFile::Start(second, Moment));
+        QVERIFY(ResultsFile::Start(second, dir.path(), Moment));
         QCOMPARE(second.ResultsFileName, QString(name).replace(".txt", " (2).txt"));
         QCOMPARE(ReadAll(second.ResultsFileName), QByteArray());
     }
@@ -134,11 +131,11 @@ private slots:
     void failedCreationKeepsTheActiveFlag() {
         QFETCH(bool, wasActive);
         QTemporaryDir dir;
-        SharedState state;
+        GaugeState state;
         state.ResultsFileActive = wasActive;
         state.ResultsFileName = "earlier";
-        state.DataDirectory = dir.filePath("missing");
-        QVERIFY(!ResultsFile::Start(state, Moment));
+        const QString folder = dir.filePath("missing");
+        QVERIFY(!ResultsFile::Start(state, folder, Moment));
         QCOMPARE(state.ResultsFileActive, wasActive);
         QVERIFY(
             state.ResultsFileName.startsWith(QDir::toNativeSeparators(dir.filePath("missing"))));

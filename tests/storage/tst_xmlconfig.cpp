@@ -116,6 +116,8 @@ ConfigValues SomeValues() {
     values.Database = {"PostgreSQL", "", "db.lab", "6543", "wyniki", "stacja 2", "p<&>ss \"x\""};
     values.Reconnect = false;
     values.ReconnectMinutes = 25;
+    values.Windows = {{false, true, "COM2", "115200", "192.168.1.100", 1001},
+                      {true, false, "/dev/ttyUSB0", "9600", "10.0.0.8", 4002}};
     return values;
 }
 
@@ -422,11 +424,40 @@ private slots:
         QCOMPARE(loaded.TestNote, saved.TestNote);
         QCOMPARE(loaded.Reconnect, saved.Reconnect);
         QCOMPARE(loaded.ReconnectMinutes, saved.ReconnectMinutes);
+        QCOMPARE(loaded.Windows, saved.Windows);
         for (QString DatabaseConfig::*field :
              {&DatabaseConfig::Kind, &DatabaseConfig::Path, &DatabaseConfig::Host,
               &DatabaseConfig::Port, &DatabaseConfig::Name, &DatabaseConfig::User,
               &DatabaseConfig::Password})
             QCOMPARE(loaded.Database.*field, saved.Database.*field);
+    }
+
+    // Further windows' links: what cannot be used falls back, a window without a port to open
+    // looks for its gauge again, and a save without further windows leaves no element behind.
+    void furtherWindows() {
+        WriteAll(m_path, "<Config><Windows>"
+                         "<Window><Kind>COM</Kind><PortConfigured>Yes</PortConfigured>"
+                         "<ComPort>COM3</ComPort><BaudRate>57600</BaudRate></Window>"
+                         "<Window><Kind>COM</Kind><PortConfigured>Yes</PortConfigured></Window>"
+                         "<Window><Kind>Eth</Kind><Host></Host><Port>70000</Port></Window>"
+                         "<Other/></Windows></Config>");
+        XMLConfig config(m_path);
+        config.EnsureConfigDefaults();
+        const LoadedConfig loaded = config.LoadConfig();
+        QVERIFY(loaded.Windows);
+        const QList<WindowLink> expected{{false, true, "COM3", "57600", "192.168.1.100", 1001},
+                                         {false, false, "", "", "192.168.1.100", 1001},
+                                         {true, false, "", "", "192.168.1.100", 1001}};
+        QCOMPARE(*loaded.Windows, expected);
+
+        ConfigValues values = SomeValues();
+        values.Windows.clear();
+        QVERIFY(config.SaveConfig(values));
+        QVERIFY(!ReadAll(m_path).contains("<Windows"));
+        XMLConfig reread(m_path);
+        reread.EnsureConfigDefaults();
+        QCOMPARE(reread.LoadConfig().Windows,
+                 std::optional<QList<WindowLink>>(QList<WindowLink>()));
     }
 
     void foreignDocumentKeepsWhatItHolds() {

@@ -1,26 +1,26 @@
 #include "tests/support/FakeExchange.h"
 
 #include "protocol/ProcessData.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "state/Messages.h"
 
 void FakeExchange::IssueOrder(OrderSet::Order order, const QByteArray& argument, bool press) {
     const OrderSet::Info& info = OrderSet::InfoOf(order);
-    Global.ExchangeState = info.State;
-    Global.AwaitedReply = info.Awaited;
+    FirstGauge().ExchangeState = info.State;
+    FirstGauge().AwaitedReply = info.Awaited;
     if (info.Status)
         StatusTexts.append(OrderSet::StatusOf(order));
     Orders.append({OrderSet::TextOf(order, argument), press});
 }
 
 void FakeExchange::Settle() {
-    Global.ExchangeState = ExchangeState::Confirming;
+    FirstGauge().ExchangeState = ExchangeState::Confirming;
 }
 
 void FakeExchange::EndRun() {
     ++EndMeasurementCalls;
-    Global.MeasurementRunning = false;
-    Global.ExchangeState = ExchangeState::Confirming;
+    FirstGauge().MeasurementRunning = false;
+    FirstGauge().ExchangeState = ExchangeState::Confirming;
 }
 
 void FakeExchange::Follow(ProcessData& replies) {
@@ -32,10 +32,10 @@ void FakeExchange::Follow(ProcessData& replies) {
     QObject::connect(&replies, &ProcessData::SpeedConfirmed, [this] { ++SpeedConfirmations; });
     QObject::connect(&replies, &ProcessData::SettingsReportEnded, [this] { ++ReportEnds; });
     QObject::connect(&replies, &ProcessData::SampleTaken, [this](double sampleTime, double value) {
-        const double x =
-            (Samples.size() - Global.ChartIndexOffset) * sampleTime + Global.ChartTimeOffset;
+        const double x = (Samples.size() - FirstGauge().ChartIndexOffset) * sampleTime +
+                         FirstGauge().ChartTimeOffset;
         Samples.append({x, value});
-        ++Global.SampleStats.Count;
+        ++FirstGauge().SampleStats.Count;
     });
     QObject::connect(&replies, &ProcessData::SeriesUnitNamed,
                      [this](const QString& unit) { YAxisTitle = ProcessData::SampleTitle(unit); });

@@ -19,6 +19,7 @@ public:
     };
 
     void IssueOrder(OrderSet::Order order, const QByteArray& argument, bool press) override;
+    GaugeState& Gauge() override { return FirstGauge(); }
     void Settle() override;
     void EndRun() override;
 

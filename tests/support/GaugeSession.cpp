@@ -1,6 +1,7 @@
 #include "tests/support/GaugeSession.h"
 
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -43,14 +44,15 @@ void GaugeSession::WriteConfig(bool portConfigured, bool ethernet, const QString
 
 TMainForm& GaugeSession::CreateWindow() {
     Window.reset();
-    Global = SharedState{};
+    FirstGauge() = GaugeState{};
+    TheProgram = ProgramState{};
     Window = std::make_unique<TMainForm>();
     return *Window;
 }
 
 bool GaugeSession::ShowWindow() {
     Window->show();
-    return QTest::qWaitFor([this] { return Global.MainWindowHandle == Window.get(); }, 5000);
+    return QTest::qWaitFor([this] { return TheProgram.MainWindowHandle == Window.get(); }, 5000);
 }
 
 void GaugeSession::ClickPortButton() {

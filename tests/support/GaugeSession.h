@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainForm.h"
+#include "state/ProgramState.h"
 #include "tests/support/GaugeSim.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"

@@ -1,6 +1,7 @@
 #include "tests/support/IsolatedProgram.h"
 
 #include "state/AppPaths.h"
+#include "state/ProgramState.h"
 
 #include <QDir>
 #include <QFile>

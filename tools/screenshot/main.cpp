@@ -24,7 +24,7 @@
 #include "protocol/DeviceModel.h"
 #include "protocol/ProcessData.h"
 #include "series/TestSeries.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "storage/LanguageModules.h"
 #include "storage/results/DatabaseSettings.h"
 
@@ -144,7 +144,7 @@ void ShowSample(TMainForm& window) {
     emit replies.ReadingTaken();
     window.SetYTitle(ProcessData::SampleTitle(QStringLiteral("N")));
     window.SetSeriesName(QCoreApplication::translate("TMainForm", "Pomiar on-line"));
-    Global.SampleUnit = QStringLiteral("N");
+    FirstGauge().SampleUnit = QStringLiteral("N");
     // A pull test: the force rises, holds with a little ripple, and falls off.
     for (int i = 0; i <= 300; ++i) {
         const double t = i * 0.1;
@@ -165,8 +165,8 @@ void ShowThresholds(TMainForm& window) {
     settings.SetThresholdsOn(true);
     settings.SetText(SettingText::Low, QStringLiteral("230"));
     settings.SetText(SettingText::High, QStringLiteral("260"));
-    Global.LowThreshold = 230.0;
-    Global.HighThreshold = 260.0;
+    FirstGauge().LowThreshold = 230.0;
+    FirstGauge().HighThreshold = 260.0;
 }
 
 // The series panel beside the chart: five pull tests of a batch, one beyond the upper

@@ -3,7 +3,7 @@
 #include "app/dialogs/AutoKonfTarget.h"
 #include "app/dialogs/TAutoKonfForm.h"
 #include "app/dialogs/UpDown.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 #include "tests/support/ExchangeSetup.h"
 
 #include <QAbstractButton>
@@ -30,6 +30,7 @@ QString Speed(Baud baud) {
 // Deliver() when a test steps by hand, or at once through the event loop otherwise.
 class FakeWindow final : public AutoKonfTarget {
 public:
+    GaugeState& Gauge() const override { return FirstGauge(); }
     bool SerialPortIsOpen() const override { return m_open; }
     void CloseSerialPort() override {
         m_open = false;
@@ -57,7 +58,7 @@ public:
     }
     void Deliver() {
         if (m_replyPending)
-            Global.PortConfigured = true;
+            FirstGauge().PortConfigured = true;
         m_replyPending = false;
     }
 
@@ -85,7 +86,7 @@ struct Dialog {
     FakeWindow window;
     TAutoKonfForm form;
     Dialog() {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
         form.SetTarget(&window);
     }
     template <typename T> T* Find(const char* name) const {
@@ -238,13 +239,13 @@ void TestAutoKonf::maxPortField() {
 
 void TestAutoKonf::startShowsTheFirstStep() {
     Dialog dialog;
-    Global.PortConfigured = true;
+    FirstGauge().PortConfigured = true;
     QCOMPARE(dialog.DetectCaption(), QStringLiteral("&Suchen"));
     dialog.form.show();
     QVERIFY(!dialog.form.Scanning());
     dialog.Find<QAbstractButton>("sbDetect")->click();
     QVERIFY(dialog.form.Scanning());
-    QVERIFY(!Global.PortConfigured);
+    QVERIFY(!FirstGauge().PortConfigured);
     QVERIFY(dialog.Timer1()->isActive());
     QCOMPARE(dialog.Timer1()->interval(), 500);
     QCOMPARE(dialog.DetectCaption(), QStringLiteral("Zatrzymaj"));
@@ -322,7 +323,7 @@ void TestAutoKonf::scan() {
 
     QVERIFY(!dialog.Timer1()->isActive());
     QCOMPARE(dialog.window.Tried, tried);
-    QCOMPARE(Global.PortConfigured, found);
+    QCOMPARE(FirstGauge().PortConfigured, found);
     QCOMPARE(dialog.Text("LabelState"),
              found ? QStringLiteral("Port skonfigurowany") : QStringLiteral("Brak komunikacji"));
     QCOMPARE(dialog.StateColour(), found ? Green : Red);
@@ -360,8 +361,8 @@ void TestAutoKonf::everyStepAsksForOneReading() {
     QCOMPARE(dialog.window.Presses, QList<bool>(6, false));
     using Exchange = QPair<int, int>;
     QCOMPARE(dialog.window.Exchanges, QList<Exchange>(6, Exchange(1, 0)));
-    QCOMPARE(int(Global.ExchangeState), 1);
-    QCOMPARE(int(Global.AwaitedReply), 0);
+    QCOMPARE(int(FirstGauge().ExchangeState), 1);
+    QCOMPARE(int(FirstGauge().AwaitedReply), 0);
 }
 
 void TestAutoKonf::stopBetweenSteps() {
@@ -404,7 +405,7 @@ void TestAutoKonf::closeBoxLeavesTheScanRunning() {
     QVERIFY(dialog.form.Scanning());
     QVERIFY(dialog.Timer1()->isActive());
     dialog.RunScan();
-    QVERIFY(Global.PortConfigured);
+    QVERIFY(FirstGauge().PortConfigured);
     QCOMPARE(dialog.window.Port, QStringLiteral("COM1"));
     QCOMPARE(dialog.window.BaudRate, Baud::B115200);
 }
@@ -440,7 +441,7 @@ void TestAutoKonf::autoStartClosesByItselfWithoutFreezing() {
 
     QCOMPARE(result, int(QDialog::Accepted));
     QVERIFY(dialog.form.AutoStart());
-    QVERIFY(Global.PortConfigured);
+    QVERIFY(FirstGauge().PortConfigured);
     QCOMPARE(dialog.window.Tried.last(), QStringLiteral("COM1@115200"));
     QVERIFY(foundAt >= 0);
     QVERIFY2(closedAt - foundAt >= 1500, qPrintable(QString::number(closedAt - foundAt)));

@@ -6,7 +6,7 @@
 #include "app/dialogs/TDatabaseForm.h"
 #include "app/dialogs/UpDown.h"
 #include "app/widgets/RadioGroup.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -23,6 +23,7 @@ using Baud = SerialSettings::Baud;
 
 class FakeWindow final : public ConnectionTarget {
 public:
+    GaugeState& Gauge() const override { return FirstGauge(); }
     SerialSettings SerialPortSettings() const override { return Settings; }
     bool ApplySerialPortSettings(const SerialSettings& settings) override {
         Applied << settings;
@@ -32,7 +33,7 @@ public:
     bool SerialLinkOpen() const override { return LinkOpen; }
     void ClickPortButton() override {
         ++PortButtonClicks;
-        if (!Global.UseEthernet)
+        if (!FirstGauge().UseEthernet)
             LinkOpen = !LinkOpen;
     }
     bool ExecuteSerialSetup(QWidget*) override {
@@ -43,11 +44,11 @@ public:
     }
     void ShowAutoConfiguration(bool autoStart) override {
         AutoConfigurations << autoStart;
-        EthernetDuringScan << Global.UseEthernet;
+        EthernetDuringScan << FirstGauge().UseEthernet;
         LinkOpenDuringScan << LinkOpen;
         if (ScanFinds) {
             Settings = ScanResult;
-            Global.PortConfigured = true;
+            FirstGauge().PortConfigured = true;
         }
     }
 
@@ -78,7 +79,7 @@ struct Dialog {
     FakeWindow window;
     TConnectionForm form;
     Dialog() {
-        Global = SharedState{};
+        FirstGauge() = GaugeState{};
         form.SetTarget(&window);
     }
     template <typename T> T* Find(const char* name) const {
@@ -193,9 +194,9 @@ void TestConnectionForm::showing() {
     QFETCH(QString, baudItem);
 
     Dialog dialog;
-    Global.UseEthernet = ethernet;
-    Global.EthHost = host;
-    Global.EthPort = ethPort;
+    FirstGauge().UseEthernet = ethernet;
+    FirstGauge().EthHost = host;
+    FirstGauge().EthPort = ethPort;
     dialog.window.Settings = Port(port, Baud(baud));
     dialog.form.show();
 
@@ -211,8 +212,8 @@ void TestConnectionForm::showing() {
     // Applied unchanged, the shown values are what was in force; only "COM" in another letter
     // case is not taken for the prefix (no port is named so here either).
     dialog.Click("sbApply");
-    QCOMPARE(Global.EthHost, host);
-    QCOMPARE(Global.EthPort, ethPort);
+    QCOMPARE(FirstGauge().EthHost, host);
+    QCOMPARE(FirstGauge().EthPort, ethPort);
     QCOMPARE(dialog.window.Applied.last().Port,
              port.startsWith("com") ? QStringLiteral("COM") + port : port);
 }
@@ -315,8 +316,8 @@ void TestConnectionForm::apply() {
     QFETCH(int, clicks);
 
     Dialog dialog;
-    Global.UseEthernet = ethernet;
-    Global.PortConfigured = configured;
+    FirstGauge().UseEthernet = ethernet;
+    FirstGauge().PortConfigured = configured;
     SerialSettings before = Port(QStringLiteral("COM1"), Baud::B4800);
     before.Parity = SerialSettings::ParityKind::Even;
     dialog.window.Settings = before;
@@ -327,9 +328,9 @@ void TestConnectionForm::apply() {
     dialog.BaudList()->setCurrentText(baudItem);
     dialog.Click("sbApply");
 
-    QCOMPARE(Global.UseEthernet, ethernet);
-    QCOMPARE(Global.EthHost, ip);
-    QCOMPARE(Global.EthPort, ethPort);
+    QCOMPARE(FirstGauge().UseEthernet, ethernet);
+    QCOMPARE(FirstGauge().EthHost, ip);
+    QCOMPARE(FirstGauge().EthPort, ethPort);
     QCOMPARE(dialog.window.Applied.size(), 1);
     QCOMPARE(dialog.window.Applied.first().Port, port);
     QCOMPARE(int(dialog.window.Applied.first().BaudRate), baud);
@@ -346,7 +347,7 @@ void TestConnectionForm::apply() {
 
 void TestConnectionForm::applyWithAPortThatWouldNotReopen() {
     Dialog dialog;
-    Global.PortConfigured = true;
+    FirstGauge().PortConfigured = true;
     dialog.window.LinkOpen = true;
     dialog.window.ApplySucceeds = false;
     dialog.form.show();
@@ -359,9 +360,9 @@ void TestConnectionForm::applyWithAPortThatWouldNotReopen() {
 
 void TestConnectionForm::cancelChangesNothing() {
     Dialog dialog;
-    Global.EthHost = QStringLiteral("10.1.1.1");
-    Global.EthPort = 4001;
-    Global.PortConfigured = true;
+    FirstGauge().EthHost = QStringLiteral("10.1.1.1");
+    FirstGauge().EthPort = 4001;
+    FirstGauge().PortConfigured = true;
     dialog.window.Settings = Port(QStringLiteral("COM2"), Baud::B57600);
     dialog.form.show();
     dialog.SetText("EditIP", "9.9.9.9");
@@ -371,8 +372,8 @@ void TestConnectionForm::cancelChangesNothing() {
     dialog.Click("sbCancel");
     QVERIFY(!dialog.form.isVisible());
     QCOMPARE(dialog.form.result(), int(QDialog::Rejected));
-    QCOMPARE(Global.EthHost, QStringLiteral("10.1.1.1"));
-    QCOMPARE(Global.EthPort, 4001);
+    QCOMPARE(FirstGauge().EthHost, QStringLiteral("10.1.1.1"));
+    QCOMPARE(FirstGauge().EthPort, 4001);
     QVERIFY(dialog.window.Applied.isEmpty());
     QCOMPARE(dialog.window.PortButtonClicks, 0);
 }
@@ -408,9 +409,9 @@ void TestConnectionForm::reconnection() {
     QFETCH(int, nowMinutes);
 
     Dialog dialog;
-    Global.UseEthernet = ethernet;
-    Global.ReconnectOnLoss = wasOn;
-    Global.ReconnectMinutes = wasMinutes;
+    FirstGauge().UseEthernet = ethernet;
+    FirstGauge().ReconnectOnLoss = wasOn;
+    FirstGauge().ReconnectMinutes = wasMinutes;
     dialog.form.show();
     auto* check = dialog.Find<QAbstractButton>("chkbReconnect");
     auto* spin = dialog.Find<QSpinBox>("seReconnectMinutes");
@@ -425,8 +426,8 @@ void TestConnectionForm::reconnection() {
     QCOMPARE(spin->isEnabled(), on);
     spin->setValue(minutes);
     dialog.Click(apply ? "sbApply" : "sbCancel");
-    QCOMPARE(Global.ReconnectOnLoss, nowOn);
-    QCOMPARE(Global.ReconnectMinutes, nowMinutes);
+    QCOMPARE(FirstGauge().ReconnectOnLoss, nowOn);
+    QCOMPARE(FirstGauge().ReconnectMinutes, nowMinutes);
 
     // Shown again, the dialog reads back what is in force.
     dialog.form.show();
@@ -461,7 +462,7 @@ void TestConnectionForm::detect() {
     QFETCH(QString, baudItem);
 
     Dialog dialog;
-    Global.UseEthernet = ethernet;
+    FirstGauge().UseEthernet = ethernet;
     dialog.window.LinkOpen = linkOpen;
     dialog.window.Settings = Port(QStringLiteral("COM2"), Baud::B57600);
     dialog.window.ScanFinds = finds;
@@ -473,7 +474,7 @@ void TestConnectionForm::detect() {
     QCOMPARE(dialog.window.EthernetDuringScan, QList<bool>{false});
     QCOMPARE(dialog.window.LinkOpenDuringScan, QList<bool>{false});
     QCOMPARE(dialog.window.PortButtonClicks, clicks);
-    QCOMPARE(Global.UseEthernet, ethernet);
+    QCOMPARE(FirstGauge().UseEthernet, ethernet);
     QCOMPARE(dialog.Text("EditCOM"), comField);
     QCOMPARE(dialog.BaudList()->currentText(), baudItem);
     QVERIFY(dialog.form.isVisible());

@@ -1,7 +1,8 @@
 // "Zapisz wykres ...": the file name rule, the picture written, and a failure reported.
 #include "measure/ChartModel.h"
 #include "measure/ChartView.h"
-#include "state/Global.h"
+#include "state/GaugeState.h"
+#include "state/ProgramState.h"
 #include "storage/export/ChartImage.h"
 #include "tests/support/IsolatedProgram.h"
 #include "tests/support/RecordingMessages.h"
@@ -51,8 +52,9 @@ void TestChartImage::fileName() {
 }
 
 void TestChartImage::writesTheChartAtItsSize() {
-    Global = SharedState{};
-    ChartModel model;
+    FirstGauge() = GaugeState{};
+    TheProgram = ProgramState{};
+    ChartModel model{FirstGauge()};
     for (int i = 0; i < 100; ++i)
         model.AddSample(0.1, i % 7, false);
     ChartView view(model);
@@ -79,7 +81,8 @@ void TestChartImage::writesTheChartAtItsSize() {
 
 void TestChartImage::menuItemSavesAndReportsFailures() {
     IsolatedProgram program;
-    Global = SharedState{};
+    FirstGauge() = GaugeState{};
+    TheProgram = ProgramState{};
     RecordingMessages messages;
     ScriptedFileDialogs dialogs;
     TMainForm window;

@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-class QObject;
-
 // How the reply side reads what the gauge sends; set by the exchange owner just before
 // the order leaves. Values outside the six names may be stored (the byte is shared with
 // the wire protocol's notion of "anything else") and are read as "do nothing".
@@ -75,11 +73,11 @@ constexpr std::int32_t LowestMinutes = 1;
 constexpr std::int32_t HighestMinutes = 24 * 60;
 } // namespace Reconnection
 
-// The process-wide state shared by the windows, the links and the reply side. Used on the
-// user-interface thread only; the run-at worker hands its start moment over by an event.
-struct SharedState {
-    QObject* MainWindowHandle = nullptr;
-    std::int32_t LanguageId = 0;
+// What is known of one gauge and of the exchange with it. Each main window owns one beside its
+// exchange (the recorder one per process); the exchange's owner and the reply side write it, the
+// window's panels and dialogs read it. Used on the user-interface thread only; the run-at worker
+// hands its start moment over by an event.
+struct GaugeState {
     bool PortConfigured = false;
     bool UseEthernet = false;
     QString EthHost;
@@ -103,10 +101,11 @@ struct SharedState {
     std::uint8_t DeviceFamily = Family::Force;
     bool ResultsFileActive = false;
     QString ResultsFileName;
-    QString DataDirectory;
     bool ContinuousWarningShown = false;
 
     void ResetSampleStats() { SampleStats = SampleStatistics{}; }
 };
 
-extern SharedState Global;
+// The gauge of the first main window, the one a single-gauge program serves; every further
+// window owns a state of its own.
+GaugeState& FirstGauge();

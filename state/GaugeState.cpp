@@ -1,0 +1,6 @@
+#include "state/GaugeState.h"
+
+GaugeState& FirstGauge() {
+    static GaugeState first;
+    return first;
+}

@@ -1,3 +1,0 @@
-#include "state/Global.h"
-
-SharedState Global;

@@ -1,0 +1,3 @@
+#include "state/ProgramState.h"
+
+ProgramState TheProgram;
