@@ -42,7 +42,6 @@ TMainForm& GaugeWindows::Open(const std::optional<WindowLink>& link) {
     });
     m_entries.push_back(std::move(entry));
     window.show();
-    emit WindowOpened(&window);
     return window;
 }
 
@@ -80,5 +79,4 @@ void GaugeWindows::Forget(const TMainForm* window) {
     if (at == m_entries.end())
         return;
     m_entries.erase(at);
-    emit WindowClosed();
 }

@@ -34,11 +34,6 @@ public:
     // Closes each of them as its close box would: what a run under way measured is kept.
     void CloseAll();
 
-signals:
-    // A further window has been opened (shown) or has closed.
-    void WindowOpened(TMainForm* window);
-    void WindowClosed();
-
 private:
     struct Entry;
     void Forget(const TMainForm* window);

@@ -113,14 +113,6 @@ void SerialLink::Release() {
     m_heldDevice.clear();
 }
 
-bool SerialLink::HeldByAnother(const QString& portName) const {
-    const QString device = PortResolver::Resolve(portName);
-    if (device.isEmpty())
-        return false;
-    const SerialLink* holder = HeldDevices().value(DeviceKey(device));
-    return holder && holder != this;
-}
-
 bool SerialLink::ApplySettings(const SerialSettings& settings) {
     SerialSettings next = settings;
     if (next.FlowControl == SerialSettings::Flow::Custom)

@@ -47,8 +47,6 @@ public:
 
     // The reason of the last failed operation, for a status text.
     QString ErrorString() const { return m_error; }
-    // Another link of this program (another window's) has the port open.
-    bool HeldByAnother(const QString& portName) const;
 
     // BytesReceived never comes while a write is under way; Lost leaves the port closed
     // until Open.
