@@ -51,7 +51,7 @@ TMainForm::TMainForm(WindowRole role, QWidget* parent)
 TMainForm::~TMainForm() {
     // A run-at worker still counting down must not post to a window that is gone.
     SetThreadRunning(false, this);
-    ComThread::WaitForAll(RunAtWorkerGrace);
+    ComThread::WaitForAll(RunAtWorkerGrace, this);
     // The settings panel follows the exchange's settings (the focus too, which moves while
     // the window closes), and the reply side it holds has this window's handlers among its
     // listeners: the panel goes first, then the exchange, while the window is still whole.

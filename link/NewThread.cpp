@@ -133,9 +133,14 @@ void ComThread::Stop() {
         m_ownThread->quit();
 }
 
-bool ComThread::WaitForAll(std::chrono::milliseconds timeout) {
+bool ComThread::WaitForAll(std::chrono::milliseconds timeout, const QObject* window) {
     std::unique_lock lock(g_workersMutex);
-    return g_workersEnded.wait_for(lock, timeout, [] { return g_workers.isEmpty(); });
+    return g_workersEnded.wait_for(lock, timeout, [window] {
+        return std::none_of(g_workers.cbegin(), g_workers.cend(),
+                            [window](const ComThread* worker) {
+                                return !window || worker->m_mainWindow == window;
+                            });
+    });
 }
 
 void SetThreadRunning(bool running, const QObject* window) {

@@ -98,8 +98,9 @@ public:
     void Start();
     std::uint64_t Generation() const { return m_generation; }
 
-    // Waits until every worker has ended; for program exit and tests.
-    static bool WaitForAll(std::chrono::milliseconds timeout);
+    // Waits until every worker of the window (nullptr: of every window) has ended; for a
+    // window's close, program exit and tests.
+    static bool WaitForAll(std::chrono::milliseconds timeout, const QObject* window = nullptr);
 
 private:
     void Check();

@@ -251,6 +251,9 @@ private slots:
         const std::uint64_t generation = second->Generation();
         QTRY_COMPARE_WITH_TIMEOUT(waiting.Countdown(), QList<std::int32_t>{3600}, 5000);
         SetThreadRunning(false, &stopped);
+        // A closing window waits for its own worker alone.
+        QVERIFY(ComThread::WaitForAll(5s, &stopped));
+        QVERIFY(!ComThread::WaitForAll(50ms, &waiting));
         QVERIFY(!ThreadRunning(&stopped));
         QVERIFY(ThreadRunning(&waiting));
         QVERIFY(ThreadRunning());
