@@ -12,6 +12,7 @@
 #include "state/GaugeState.h"
 #include "state/ProgramState.h"
 #include "tests/support/GaugeSession.h"
+#include "tests/support/StallWatch.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -57,23 +58,6 @@ QList<double> ChartValues(const ChartModel& chart) {
         values << it->value;
     return values;
 }
-
-// The longest time the event loop was away: what a user would feel as a stall.
-class StallWatch final {
-public:
-    StallWatch() {
-        m_clock.start();
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this] { m_longest = std::max(m_longest, m_clock.restart()); });
-        m_timer.start(10);
-    }
-    qint64 Longest() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-};
 
 double CpuSeconds() {
     return double(std::clock()) / CLOCKS_PER_SEC;

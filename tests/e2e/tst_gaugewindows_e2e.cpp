@@ -12,6 +12,7 @@
 #include "state/GaugeState.h"
 #include "state/ProgramState.h"
 #include "tests/support/GaugeSession.h"
+#include "tests/support/StallWatch.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -69,23 +70,6 @@ bool Settled(TMainForm& window, const QString& model) {
     QTest::qWait(200);
     return true;
 }
-
-// The longest time the event loop was away while `wait` ran.
-class StallWatch final {
-public:
-    StallWatch() {
-        m_clock.start();
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this] { m_longest = std::max(m_longest, m_clock.restart()); });
-        m_timer.start(10);
-    }
-    qint64 Longest() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-};
 
 } // namespace
 
